@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+namespace kv {
+
+class DialogService;
+class Session;
+
+// The separators of amounts (`DecimaalTeken`, `DuizendTeken`) and of plain numbers
+// (`GetalDecimaalTeken`, `GetalDuizendTeken`), read from the locale at start-up.
+struct Separators {
+    QChar DecimaalTeken = u',';
+    QChar DuizendTeken = u'.';
+    QChar GetalDecimaalTeken = u',';
+    QChar GetalDuizendTeken = u'.';
+};
+
+// What the whole console shares while it runs: the administration, the edit context between
+// a list and its detail window, the texts screens hand each other, the clock and the
+// workstation. One is made at start-up and handed to every screen; tests make their own.
+class Context {
+public:
+    QString DataPad;   // the data folder, always with a trailing separator
+    QString AdminCode; // two characters, from the folder name
+    QString AdminJaar; // four characters, from the folder name
+
+    QString EditMode; // "addnew" or "edit"
+    QString EditKey;
+
+    // One hundred shared texts; the last one is `SelectieResultaat`.
+    std::array<QString, 100> Gedeeld;
+    QString &SelectieResultaat() { return Gedeeld[99]; }
+
+    Separators separators;
+    int TweeCijferJaarMax = 2029; // the last year a two-digit year entry stands for
+
+    QString workstation; // the computer name, as `GetComputerNaam` gives it
+    DialogService *dialogs = nullptr;
+    Session *session = nullptr;
+
+    // "Now" and "today"; tests fix the clock.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    QDateTime now() const { return clock(); }
+    QDate today() const { return clock().date(); }
+};
+
+} // namespace kv

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace kv {
+
+// Every question and message a screen puts to the user goes through this interface, so that
+// tests can answer from a script and check the exact Dutch texts.
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    // The program-wide message box: `buttons` carries the standard message-box style bits
+    // (button set, icon, default button, alignment); returns 1 OK, 2 Cancel, 3 Abort,
+    // 4 Retry, 5 Ignore, 6 Yes, 7 No. An empty title becomes the program's title.
+    virtual int MsgBox(const QString &prompt, int buttons = 0, const QString &title = {}) = 0;
+
+    // The error variant with "Sluiten" and "Kopie"; returns when the dialog is closed.
+    virtual void DisplayError(const QString &message, bool withHelp = false) = 0;
+};
+
+// Style bits and results of MsgBox, named as the platform names them.
+namespace mb {
+inline constexpr int OKOnly = 0, OKCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4,
+                     RetryCancel = 5;
+inline constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
+inline constexpr int DefaultButton2 = 256, DefaultButton3 = 512, DefaultButton4 = 768;
+inline constexpr int MsgBoxHelpButton = 16384, SetForeground = 65536, MsgBoxRight = 524288;
+inline constexpr int OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
+} // namespace mb
+
+} // namespace kv

@@ -1,0 +1,259 @@
+#include "core/db/database.h"
+
+#include "core/db/dberror.h"
+#include "core/db/jetfunctions.h"
+#include "core/db/jetsql.h"
+#include "core/db/recordset.h"
+#include "core/db/statement.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <sqlite3.h>
+
+namespace kv::db {
+namespace {
+
+// The password is kept as a salted, stretched hash so that a file made with one password
+// refuses another. This is access control for the suite's programs, not encryption: the
+// data itself is stored in the clear.
+QByteArray passwordVerifier(const QByteArray &salt, const QString &password)
+{
+    QByteArray digest = salt + password.toUtf8();
+    for (int round = 0; round < 4096; ++round)
+        digest = QCryptographicHash::hash(QByteArray(salt + digest), QCryptographicHash::Sha256);
+    return digest;
+}
+
+constexpr int schemaVersion = 1;
+
+} // namespace
+
+Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
+
+Database::~Database()
+{
+    for (sqlite3_stmt *stmt : std::as_const(m_statements))
+        sqlite3_finalize(stmt);
+    sqlite3_close_v2(m_db);
+}
+
+sqlite3 *Database::connect(const QString &path, bool create)
+{
+    sqlite3 *db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db);
+        raise(ErrFileInUse, QStringLiteral("Het bestand '%1' kan niet worden geopend.").arg(path));
+    }
+    sqlite3_extended_result_codes(db, 1);
+    registerJetFunctions(db);
+    for (const char *pragma : {"PRAGMA busy_timeout = 10000", "PRAGMA synchronous = FULL",
+                               "PRAGMA cache_size = -16384", "PRAGMA temp_store = MEMORY",
+                               "PRAGMA mmap_size = 268435456"})
+        sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);
+    return db;
+}
+
+std::unique_ptr<Database> Database::open(const QString &path, const QString &password)
+{
+    if (!QFile::exists(path))
+        raise(ErrFileNotFound, QStringLiteral("Kan bestand '%1' niet vinden.").arg(path));
+    std::unique_ptr<Database> database(new Database(connect(path, false), path));
+    database->checkPassword(password);
+    database->m_locks = std::make_unique<RecordLocks>(path);
+    return database;
+}
+
+std::unique_ptr<Database> Database::create(const QString &path, const QString &password, schema::Db which)
+{
+    std::vector<schema::Table> tables;
+    for (const schema::Table &table : schema::tables())
+        if (table.db == which)
+            tables.push_back(table);
+    return create(path, password, tables);
+}
+
+std::unique_ptr<Database> Database::create(const QString &path, const QString &password,
+                                           const std::vector<schema::Table> &tables)
+{
+    if (QFile::exists(path))
+        raise(ErrFileInUse, QStringLiteral("Het bestand '%1' bestaat al.").arg(path));
+    try {
+        std::unique_ptr<Database> database(new Database(connect(path, true), path));
+        database->exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        database->write([&] {
+            database->exec(QStringLiteral("CREATE TABLE kv_meta (name TEXT PRIMARY KEY, value)"));
+            QByteArray salt(16, Qt::Uninitialized);
+            QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(salt.data()), 4);
+            Statement meta = database->prepare(QStringLiteral("INSERT INTO kv_meta VALUES (?1, ?2)"));
+            for (const auto &[name, value] : {std::pair<QString, QVariant>{QStringLiteral("salt"), salt},
+                                              {QStringLiteral("verifier"), passwordVerifier(salt, password)},
+                                              {QStringLiteral("version"), schemaVersion}}) {
+                meta.bind(1, name);
+                meta.bind(2, value);
+                meta.step();
+                meta.reset();
+            }
+            for (const schema::Table &table : tables)
+                for (const QString &statement : createStatements(table))
+                    database->exec(statement);
+        });
+        database->m_locks = std::make_unique<RecordLocks>(path);
+        return database;
+    } catch (...) {
+        for (const char *suffix : {"", "-wal", "-shm", ".locks"})
+            QFile::remove(path + QLatin1String(suffix));
+        throw;
+    }
+}
+
+void Database::checkPassword(const QString &password)
+{
+    QByteArray salt, verifier;
+    try {
+        Statement meta = prepare(QStringLiteral("SELECT name, value FROM kv_meta WHERE name IN ('salt', 'verifier')"));
+        while (meta.step())
+            (meta.column(0).toString() == u"salt" ? salt : verifier) = meta.column(1).toByteArray();
+    } catch (const DbError &) {
+        raise(ErrEngine, QStringLiteral("'%1' is geen database van KorvenalPro.").arg(m_path));
+    }
+    if (verifier.isEmpty() || passwordVerifier(salt, password) != verifier)
+        raise(ErrInvalidPassword, QStringLiteral("Ongeldig wachtwoord."));
+}
+
+void Database::exec(const QString &sql)
+{
+    char *error = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    sqlite3_free(error);
+    if (rc != SQLITE_OK)
+        raiseSqlite(m_db, rc, sql);
+}
+
+Statement Database::prepare(const QString &sql)
+{
+    sqlite3_stmt *&cached = m_statements[sql];
+    if (cached && !sqlite3_stmt_busy(cached))
+        return Statement(cached);
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v3(m_db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
+                                      nullptr);
+    if (rc != SQLITE_OK) {
+        if (!cached)
+            m_statements.remove(sql);
+        raiseSqlite(m_db, rc, sql);
+    }
+    if (cached) // the cached one is in use further up the stack
+        return Statement(stmt, true);
+    cached = stmt;
+    return Statement(stmt);
+}
+
+const TableInfo &Database::table(const QString &name)
+{
+    const QString key = name.toLower();
+    auto it = m_tables.find(key);
+    if (it == m_tables.end())
+        it = m_tables.insert(key, TableInfo::read(m_db, name));
+    return *it;
+}
+
+bool Database::hasTable(const QString &name)
+{
+    try {
+        table(name);
+        return true;
+    } catch (const DbError &) {
+        return false;
+    }
+}
+
+QStringList Database::tableNames()
+{
+    QStringList names;
+    Statement s = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                         "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' AND name NOT LIKE 'kv\\_%' ESCAPE '\\' "
+                                         "ORDER BY name"));
+    while (s.step())
+        names << s.column(0).toString();
+    return names;
+}
+
+std::unique_ptr<Recordset> Database::OpenRecordset(const QString &source)
+{
+    const QString trimmed = source.trimmed();
+    const bool isName = !trimmed.contains(u' ') || (trimmed.startsWith(u'[') && trimmed.endsWith(u']'));
+    if (isName) {
+        QString name = trimmed;
+        if (name.startsWith(u'['))
+            name = name.mid(1, name.size() - 2);
+        return OpenTable(name);
+    }
+    return OpenQuery(trimmed);
+}
+
+std::unique_ptr<Recordset> Database::OpenTable(const QString &name)
+{
+    return std::make_unique<TableRecordset>(*this, table(name));
+}
+
+std::unique_ptr<Recordset> Database::OpenQuery(const QString &jetSql)
+{
+    const TranslatedSql translated = translateJetSql(jetSql);
+    if (!translated.table.isEmpty())
+        return std::make_unique<KeysetRecordset>(*this, table(translated.table), translated);
+    return std::make_unique<SnapshotRecordset>(*this, translated.sql);
+}
+
+int Database::Execute(const QString &jetSql)
+{
+    const QString sql = translateJetSql(jetSql).sql;
+    return write([&] {
+        exec(sql);
+        bumpGeneration();
+        return sqlite3_changes(m_db);
+    });
+}
+
+void Database::BeginTrans()
+{
+    exec(m_depth == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT kv%1").arg(m_depth));
+    ++m_depth;
+}
+
+void Database::CommitTrans()
+{
+    if (m_depth == 0)
+        return;
+    // On failure the transaction stays open at this depth, so the caller's Rollback undoes it.
+    exec(m_depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE kv%1").arg(m_depth - 1));
+    --m_depth;
+}
+
+void Database::Rollback()
+{
+    if (m_depth == 0)
+        return;
+    --m_depth;
+    bumpGeneration();
+    if (m_depth == 0)
+        exec(QStringLiteral("ROLLBACK"));
+    else
+        exec(QStringLiteral("ROLLBACK TO kv%1; RELEASE kv%1").arg(m_depth));
+}
+
+std::unique_ptr<Recordset> QueryDef::OpenRecordset() const
+{
+    return m_db->OpenQuery(m_sql);
+}
+
+int QueryDef::Execute() const
+{
+    return m_db->Execute(m_sql);
+}
+
+} // namespace kv::db

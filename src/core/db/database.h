@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/db/recordlocks.h"
+#include "core/db/tableinfo.h"
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace kv::db {
+
+class Recordset;
+class Statement;
+
+// A query definition: an SQL text kept to be opened or executed later.
+class QueryDef {
+public:
+    QueryDef(class Database &db, QString sql) : m_db(&db), m_sql(std::move(sql)) {}
+    const QString &SQL() const { return m_sql; }
+    void setSQL(const QString &sql) { m_sql = sql; }
+    std::unique_ptr<Recordset> OpenRecordset() const;
+    int Execute() const;
+
+private:
+    class Database *m_db;
+    QString m_sql;
+};
+
+// One open database file: a shared, read-write connection with the Jet collation and functions,
+// WAL journal, full sync and a busy timeout; record locks shared with other processes.
+class Database {
+public:
+    // Opens an existing file. Fails with 3024 when it is missing, 3031 when the password does not
+    // match the one the file was made with.
+    static std::unique_ptr<Database> open(const QString &path, const QString &password);
+    // Makes a new file holding the schema's tables of `which`, protected by `password`.
+    static std::unique_ptr<Database> create(const QString &path, const QString &password, schema::Db which);
+    static std::unique_ptr<Database> create(const QString &path, const QString &password,
+                                            const std::vector<schema::Table> &tables);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    const QString &path() const { return m_path; }
+
+    // A table name opens a table-type record set (index order, Seek); anything else is SQL.
+    std::unique_ptr<Recordset> OpenRecordset(const QString &source);
+    std::unique_ptr<Recordset> OpenTable(const QString &table);
+    std::unique_ptr<Recordset> OpenQuery(const QString &jetSql);
+    QueryDef CreateQueryDef(const QString &jetSql) { return QueryDef(*this, jetSql); }
+    // Runs an action query (UPDATE, DELETE, INSERT) in one transaction; returns the rows affected.
+    int Execute(const QString &jetSql);
+
+    bool hasTable(const QString &table);
+    QStringList tableNames();
+
+    // Explicit transactions; they nest. One user action that writes belongs in one transaction.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+    bool inTransaction() const { return m_depth > 0; }
+
+    // Engine internals for record sets.
+    sqlite3 *handle() const { return m_db; }
+    Statement prepare(const QString &sql); // cached; reset when the Statement goes out of scope
+    const TableInfo &table(const QString &name); // throws 3078
+    RecordLocks &locks() { return *m_locks; }
+    // Each write bumps the generation, so record sets know their buffered rows may be stale.
+    quint64 generation() const { return m_generation; }
+    void bumpGeneration() { ++m_generation; }
+
+    // Runs `work` inside a transaction (a savepoint when one is open already).
+    template <typename F>
+    auto write(F &&work)
+    {
+        BeginTrans();
+        try {
+            if constexpr (std::is_void_v<decltype(work())>) {
+                work();
+                CommitTrans();
+            } else {
+                auto result = work();
+                CommitTrans();
+                return result;
+            }
+        } catch (...) {
+            Rollback();
+            throw;
+        }
+    }
+
+    void exec(const QString &sql); // plain SQLite, no translation
+
+private:
+    Database(sqlite3 *db, QString path);
+    static sqlite3 *connect(const QString &path, bool create);
+    void checkPassword(const QString &password);
+
+    sqlite3 *m_db;
+    QString m_path;
+    std::unique_ptr<RecordLocks> m_locks;
+    QHash<QString, sqlite3_stmt *> m_statements;
+    QHash<QString, TableInfo> m_tables; // by lower-case name
+    int m_depth = 0;
+    quint64 m_generation = 0;
+};
+
+} // namespace kv::db

@@ -1,0 +1,295 @@
+#include "core/db/recordset.h"
+
+#include "core/db/database.h"
+#include "core/db/dberror.h"
+#include "core/db/fieldvalue.h"
+#include "core/db/statement.h"
+
+#include <QStringList>
+
+namespace kv::db {
+namespace {
+
+QString quoted(const QString &name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
+Recordset::Recordset(Database &db, const TableInfo *table) : m_db(db), m_table(table)
+{
+    if (!table)
+        return;
+    std::vector<QString> names;
+    std::vector<std::optional<schema::Type>> types;
+    for (const ColumnInfo &c : table->columns) {
+        names.push_back(c.name);
+        types.push_back(c.type);
+    }
+    setFields(std::move(names), std::move(types), 1);
+}
+
+Recordset::~Recordset()
+{
+    releaseLock();
+}
+
+void Recordset::setFields(std::vector<QString> names, std::vector<std::optional<schema::Type>> types,
+                          int firstColumn)
+{
+    m_names = std::move(names);
+    m_types = std::move(types);
+    m_firstColumn = firstColumn;
+    for (int i = int(m_names.size()) - 1; i >= 0; --i) // the first of equal names wins
+        m_byName.insert(m_names[size_t(i)].toLower(), i);
+}
+
+void Recordset::noCurrentRecord()
+{
+    raise(ErrNoCurrentRecord, QStringLiteral("Er is geen huidige record."));
+}
+
+int Recordset::fieldIndex(QStringView name) const
+{
+    return m_byName.value(name.toString().toLower(), -1);
+}
+
+int Recordset::requireField(QStringView name) const
+{
+    const int i = fieldIndex(name);
+    if (i < 0)
+        raise(ErrItemNotFound, QStringLiteral("Item is niet gevonden in deze verzameling: %1.").arg(name));
+    return i;
+}
+
+QVariant Recordset::value(int field) const
+{
+    if (m_editMode != EditNone)
+        return m_buffer[size_t(field)];
+    const RowRef row = current();
+    if (!row.batch)
+        noCurrentRecord();
+    if (currentDeleted())
+        raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
+    const QVariant stored = row.batch->value(row.row, field + m_firstColumn);
+    const auto &type = m_types[size_t(field)];
+    return type ? fromStorage(*type, stored) : stored;
+}
+
+void Recordset::setValue(QStringView field, const QVariant &value)
+{
+    const int i = requireField(field);
+    if (m_editMode == EditNone)
+        raise(ErrUpdateWithoutEdit, QStringLiteral("Bijwerken of annuleren zonder AddNew of Edit."));
+    m_buffer[size_t(i)] = fromStorage(*m_types[size_t(i)], toStorage(m_table->columns[size_t(i)], value));
+    m_dirty[size_t(i)] = true;
+}
+
+qint64 Recordset::currentRowid() const
+{
+    const RowRef row = current();
+    if (!row.batch || currentDeleted())
+        noCurrentRecord();
+    return row.batch->integer(row.row, 0);
+}
+
+qint64 Recordset::Bookmark() const
+{
+    if (!m_table)
+        raise(ErrReadOnly, QStringLiteral("Deze recordset heeft geen bladwijzers."));
+    return currentRowid();
+}
+
+void Recordset::setBookmark(qint64 bookmark)
+{
+    leaveRecord();
+    positionOn(bookmark);
+}
+
+void Recordset::leaveRecord()
+{
+    if (m_editMode != EditNone)
+        CancelUpdate();
+}
+
+void Recordset::AddNew()
+{
+    if (!m_table)
+        raise(ErrReadOnly, QStringLiteral("Kan niet bijwerken. Database of object is alleen-lezen."));
+    leaveRecord();
+    m_editMode = EditAdd;
+    m_buffer.assign(m_names.size(), QVariant());
+    m_dirty.assign(m_names.size(), false);
+}
+
+void Recordset::Edit()
+{
+    if (!m_table)
+        raise(ErrReadOnly, QStringLiteral("Kan niet bijwerken. Database of object is alleen-lezen."));
+    leaveRecord();
+    const qint64 rowid = currentRowid();
+    if (m_lockEdits) {
+        if (!m_db.locks().tryLock(m_table->name, rowid))
+            raise(ErrLocked, QStringLiteral("Kan niet bijwerken; de record wordt op dit moment door een andere "
+                                            "gebruiker bewerkt."));
+        m_locked = true;
+    }
+    m_editRowid = rowid;
+    try {
+        readForEdit(rowid);
+    } catch (...) {
+        releaseLock();
+        throw;
+    }
+    m_editMode = EditInProgress;
+}
+
+// The edit starts from the record as it is now, not as the batch last saw it.
+void Recordset::readForEdit(qint64 rowid)
+{
+    Statement s = m_db.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?1").arg(quoted(m_table->name)));
+    s.bind(1, rowid);
+    if (!s.step())
+        raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
+    m_original.resize(m_names.size());
+    m_buffer.resize(m_names.size());
+    for (size_t i = 0; i < m_names.size(); ++i) {
+        m_original[i] = s.column(int(i));
+        m_buffer[i] = fromStorage(*m_types[i], m_original[i]);
+    }
+    m_dirty.assign(m_names.size(), false);
+}
+
+void Recordset::releaseLock()
+{
+    if (m_locked) {
+        m_db.locks().unlock(m_table->name, m_editRowid);
+        m_locked = false;
+    }
+}
+
+void Recordset::CancelUpdate()
+{
+    releaseLock();
+    m_editMode = EditNone;
+    m_buffer.clear();
+    m_original.clear();
+    m_dirty.clear();
+}
+
+void Recordset::Update()
+{
+    if (m_editMode == EditNone)
+        raise(ErrUpdateWithoutEdit, QStringLiteral("Bijwerken of annuleren zonder AddNew of Edit."));
+    if (m_editMode == EditAdd) {
+        m_lastModified = m_db.write([this] { return insertRow(); });
+        CancelUpdate();
+        recordAdded(m_lastModified);
+    } else {
+        m_db.write([this] { updateRow(); });
+        m_lastModified = m_editRowid;
+        CancelUpdate();
+        positionOn(m_lastModified);
+    }
+}
+
+qint64 Recordset::insertRow()
+{
+    const int counter = m_table->counterColumn();
+    if (counter >= 0 && !m_dirty[size_t(counter)]) {
+        Statement next = m_db.prepare(QStringLiteral("SELECT ifnull(max(%1), 0) + 1 FROM %2")
+                                          .arg(quoted(m_names[size_t(counter)]), quoted(m_table->name)));
+        next.step();
+        m_buffer[size_t(counter)] = int(next.column(0).toLongLong());
+        m_dirty[size_t(counter)] = true;
+    }
+    QStringList columns, places;
+    QVariantList values;
+    for (size_t i = 0; i < m_names.size(); ++i)
+        if (m_dirty[i]) {
+            columns << quoted(m_names[i]);
+            places << QStringLiteral("?%1").arg(values.size() + 1);
+            values << toStorage(m_table->columns[i], m_buffer[i]);
+        }
+    const QString sql = columns.isEmpty()
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table->name))
+        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+              .arg(quoted(m_table->name), columns.join(u','), places.join(u','));
+    Statement s = m_db.prepare(sql);
+    s.bindAll(values);
+    s.step();
+    m_db.bumpGeneration();
+    return sqlite3_last_insert_rowid(m_db.handle());
+}
+
+// Writes the changed fields, provided the record still holds what the edit started from:
+// otherwise another program changed it in between and this edit must not overwrite that.
+void Recordset::updateRow()
+{
+    QStringList sets, same;
+    QVariantList values;
+    for (size_t i = 0; i < m_names.size(); ++i)
+        if (m_dirty[i]) {
+            values << toStorage(m_table->columns[i], m_buffer[i]);
+            sets << QStringLiteral("%1 = ?%2").arg(quoted(m_names[i])).arg(values.size());
+        }
+    if (sets.isEmpty())
+        return;
+    for (size_t i = 0; i < m_names.size(); ++i) {
+        values << m_original[i];
+        same << QStringLiteral("%1 IS ?%2 COLLATE BINARY").arg(quoted(m_names[i])).arg(values.size());
+    }
+    values << m_editRowid;
+    Statement s = m_db.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 AND rowid = ?%4")
+                                   .arg(quoted(m_table->name), sets.join(u','), same.join(QStringLiteral(" AND ")))
+                                   .arg(values.size()));
+    s.bindAll(values);
+    s.step();
+    m_db.bumpGeneration();
+    if (sqlite3_changes(m_db.handle()) == 1)
+        return;
+    Statement exists = m_db.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1").arg(quoted(m_table->name)));
+    exists.bind(1, m_editRowid);
+    if (!exists.step())
+        raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
+    raise(ErrChangedByOtherUser,
+          QStringLiteral("Een andere gebruiker heeft deze gegevens gewijzigd nadat u met bewerken begon; "
+                         "uw wijziging is niet opgeslagen."));
+}
+
+void Recordset::Delete()
+{
+    if (!m_table)
+        raise(ErrReadOnly, QStringLiteral("Kan niet bijwerken. Database of object is alleen-lezen."));
+    leaveRecord();
+    const qint64 rowid = currentRowid();
+    if (!m_db.locks().tryLock(m_table->name, rowid))
+        raise(ErrLocked, QStringLiteral("Kan niet verwijderen; de record wordt op dit moment door een andere "
+                                        "gebruiker bewerkt."));
+    try {
+        m_db.write([&] {
+            Statement s = m_db.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoted(m_table->name)));
+            s.bind(1, rowid);
+            s.step();
+            m_db.bumpGeneration();
+        });
+    } catch (...) {
+        m_db.locks().unlock(m_table->name, rowid);
+        throw;
+    }
+    m_db.locks().unlock(m_table->name, rowid);
+    currentWasDeleted();
+}
+
+void Recordset::setIndex(const QString &)
+{
+    raise(3251, QStringLiteral("Deze bewerking wordt niet ondersteund voor dit type object."));
+}
+
+void Recordset::Seek(QStringView, const QVariantList &)
+{
+    raise(3251, QStringLiteral("Deze bewerking wordt niet ondersteund voor dit type object."));
+}
+
+} // namespace kv::db

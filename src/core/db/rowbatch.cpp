@@ -1,0 +1,62 @@
+#include "core/db/rowbatch.h"
+
+#include <sqlite3.h>
+
+namespace kv::db {
+
+void RowBatch::clear(int columns)
+{
+    m_columns = columns;
+    m_cells.clear();
+    m_bytes.clear();
+}
+
+void RowBatch::append(sqlite3_stmt *stmt)
+{
+    for (int c = 0; c < m_columns; ++c) {
+        Cell cell{};
+        switch (sqlite3_column_type(stmt, c)) {
+        case SQLITE_INTEGER:
+            cell.type = Integer;
+            cell.i = sqlite3_column_int64(stmt, c);
+            break;
+        case SQLITE_FLOAT:
+            cell.type = Real;
+            cell.d = sqlite3_column_double(stmt, c);
+            break;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            const bool text = sqlite3_column_type(stmt, c) == SQLITE_TEXT;
+            const void *data = text ? static_cast<const void *>(sqlite3_column_text(stmt, c)) : sqlite3_column_blob(stmt, c);
+            cell.type = text ? Text : Blob;
+            cell.length = sqlite3_column_bytes(stmt, c);
+            cell.offset = qint64(m_bytes.size());
+            m_bytes.append(static_cast<const char *>(data), size_t(cell.length));
+            break;
+        }
+        default:
+            cell.type = Null;
+        }
+        m_cells.push_back(cell);
+    }
+}
+
+qint64 RowBatch::integer(int row, int column) const
+{
+    const Cell &c = cell(row, column);
+    return c.type == Integer ? c.i : (c.type == Real ? qint64(c.d) : 0);
+}
+
+QVariant RowBatch::value(int row, int column) const
+{
+    const Cell &c = cell(row, column);
+    switch (c.type) {
+    case Integer: return QVariant(c.i);
+    case Real: return QVariant(c.d);
+    case Text: return QString::fromUtf8(m_bytes.data() + c.offset, c.length);
+    case Blob: return QByteArray(m_bytes.data() + c.offset, c.length);
+    default: return QVariant();
+    }
+}
+
+} // namespace kv::db

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <string>
+#include <vector>
+
+struct sqlite3_stmt;
+
+namespace kv::db {
+
+// Rows copied out of a statement as they are stored: numbers inline, texts as bytes in one
+// buffer. Nothing is decoded until a field is read, so a walk pays only for the fields it uses.
+class RowBatch {
+public:
+    void clear(int columns);
+    void append(sqlite3_stmt *stmt); // copies the statement's current row
+    int rows() const { return m_columns ? int(m_cells.size() / m_columns) : 0; }
+    int columns() const { return m_columns; }
+
+    bool isNull(int row, int column) const { return cell(row, column).type == Null; }
+    qint64 integer(int row, int column) const;
+    QVariant value(int row, int column) const; // as stored: qint64, double, QString, QByteArray or null
+
+private:
+    enum Type : int { Null, Integer, Real, Text, Blob };
+    struct Cell {
+        Type type;
+        int length;
+        union {
+            qint64 i;
+            double d;
+            qint64 offset;
+        };
+    };
+    const Cell &cell(int row, int column) const { return m_cells[size_t(row) * m_columns + column]; }
+
+    int m_columns = 0;
+    std::vector<Cell> m_cells;
+    std::string m_bytes;
+};
+
+} // namespace kv::db

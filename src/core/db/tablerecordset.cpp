@@ -1,0 +1,283 @@
+#include "core/db/database.h"
+#include "core/db/dberror.h"
+#include "core/db/fieldvalue.h"
+#include "core/db/recordset.h"
+#include "core/db/statement.h"
+
+#include <QStringList>
+
+namespace kv::db {
+namespace {
+
+constexpr int maxFetch = 512;
+
+QString quoted(const QString &name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
+TableRecordset::TableRecordset(Database &db, const TableInfo &table) : Recordset(db, &table)
+{
+    MoveFirst();
+}
+
+void TableRecordset::setIndex(const QString &name)
+{
+    const IndexInfo *index = m_table->index(name);
+    if (!index)
+        raise(ErrNotAnIndex, QStringLiteral("'%1' is geen index in de tabel %2.").arg(name, m_table->name));
+    m_index = index->name;
+    m_keyColumns = index->columns;
+    MoveFirst();
+}
+
+Recordset::RowRef TableRecordset::current() const
+{
+    if (m_pos < 0 || m_pos >= m_batch.rows() || Eof() || Bof())
+        return {};
+    return {&m_batch, m_pos};
+}
+
+// The index fields and row id of the current record, in walking order.
+QVariantList TableRecordset::currentKey() const
+{
+    QVariantList key;
+    for (int column : m_keyColumns)
+        key << m_batch.value(m_pos, column + 1);
+    key << m_batch.value(m_pos, 0);
+    return key;
+}
+
+// The condition "the first `fields` keys compare to `key`" in index order. Row values do this in
+// one range scan of the index; a Null key needs spelling out, since Null sorts first but
+// compares as unknown.
+QString TableRecordset::keyCondition(QStringView comparison, const QVariantList &key, int fields,
+                                     QVariantList &binds) const
+{
+    QStringList names;
+    for (int i = 0; i < fields; ++i)
+        names << (i < int(m_keyColumns.size()) ? quoted(m_table->columns[size_t(m_keyColumns[size_t(i)])].name)
+                                               : QStringLiteral("rowid"));
+    bool anyNull = false;
+    for (int i = 0; i < fields; ++i)
+        anyNull = anyNull || key[i].isNull();
+    auto place = [&](int i) {
+        binds << key[i];
+        return QStringLiteral("?%1").arg(binds.size());
+    };
+    if (!anyNull) {
+        QStringList places;
+        for (int i = 0; i < fields; ++i)
+            places << place(i);
+        return QStringLiteral("(%1) %2 (%3)").arg(names.join(u','), comparison, places.join(u','));
+    }
+    const bool greater = comparison.startsWith(u'>');
+    const bool orEqual = comparison.endsWith(u'=');
+    auto equal = [&](int i) -> QString {
+        if (key[i].isNull())
+            return names[i] + QStringLiteral(" IS NULL");
+        return names[i] + u'=' + place(i);
+    };
+    auto beyond = [&](int i) -> QString {
+        if (key[i].isNull())
+            return greater ? names[i] + QStringLiteral(" IS NOT NULL") : QStringLiteral("0");
+        const QString p = place(i);
+        if (greater)
+            return names[i] + u'>' + p;
+        return QStringLiteral("(%1<%2 OR %1 IS NULL)").arg(names[i], p);
+    };
+    if (comparison == u"=") {
+        QStringList all;
+        for (int i = 0; i < fields; ++i)
+            all << equal(i);
+        return all.join(QStringLiteral(" AND "));
+    }
+    QStringList alternatives;
+    for (int i = 0; i < fields; ++i) {
+        QStringList terms;
+        for (int j = 0; j < i; ++j)
+            terms << equal(j);
+        terms << beyond(i);
+        alternatives << u'(' + terms.join(QStringLiteral(" AND ")) + u')';
+    }
+    if (orEqual) {
+        QStringList all;
+        for (int i = 0; i < fields; ++i)
+            all << equal(i);
+        alternatives << u'(' + all.join(QStringLiteral(" AND ")) + u')';
+    }
+    return u'(' + alternatives.join(QStringLiteral(" OR ")) + u')';
+}
+
+void TableRecordset::fetch(bool forward, const QString &where, const QVariantList &binds, int limit)
+{
+    QStringList order;
+    for (int column : m_keyColumns)
+        order << quoted(m_table->columns[size_t(column)].name) + (forward ? QString() : QStringLiteral(" DESC"));
+    order << (forward ? QStringLiteral("rowid") : QStringLiteral("rowid DESC"));
+    const QString sql = QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY %3 LIMIT ?%4")
+                            .arg(quoted(m_table->name), where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where,
+                                 order.join(u','))
+                            .arg(binds.size() + 1);
+    Statement s = m_db.prepare(sql);
+    s.bindAll(binds);
+    s.bind(int(binds.size()) + 1, limit);
+    m_batch.clear(int(m_table->columns.size()) + 1);
+    while (s.step())
+        m_batch.append(s.get());
+    m_batchEnd = m_batch.rows() < limit;
+    m_forward = forward;
+    m_generation = m_db.generation();
+    m_pos = 0;
+    m_deleted = false;
+}
+
+void TableRecordset::land(bool found)
+{
+    setAtEnds(!found && !m_forward, !found && m_forward);
+    if (!found)
+        m_pos = -1;
+}
+
+void TableRecordset::MoveFirst()
+{
+    leaveRecord();
+    m_noMatch = false;
+    m_fetchSize = 64;
+    fetch(true, {}, {}, m_fetchSize);
+    m_ordinal = 0;
+    setAtEnds(m_batch.rows() == 0, m_batch.rows() == 0);
+}
+
+void TableRecordset::MoveLast()
+{
+    leaveRecord();
+    m_noMatch = false;
+    m_fetchSize = 64;
+    fetch(false, {}, {}, m_fetchSize);
+    m_ordinal = -1;
+    setAtEnds(m_batch.rows() == 0, m_batch.rows() == 0);
+}
+
+// One record on in `forward` direction: from the batch while it is fresh and runs that way,
+// otherwise from the database, starting after the current key.
+void TableRecordset::step(bool forward)
+{
+    const bool fresh = m_generation == m_db.generation() && m_forward == forward;
+    if (fresh && m_pos + 1 < m_batch.rows()) {
+        ++m_pos;
+        m_deleted = false;
+    } else if (fresh && m_batchEnd) {
+        m_pos = -1;
+        land(false);
+        return;
+    } else {
+        QVariantList binds;
+        const QString where = keyCondition(forward ? u">" : u"<", currentKey(), int(m_keyColumns.size()) + 1, binds);
+        m_fetchSize = std::min(maxFetch, m_fetchSize * 2);
+        fetch(forward, where, binds, m_fetchSize);
+        if (m_batch.rows() == 0)
+            return land(false);
+    }
+    if (m_ordinal >= 0)
+        m_ordinal += forward ? 1 : -1;
+}
+
+void TableRecordset::MoveNext()
+{
+    leaveRecord();
+    if (Eof() || (m_pos < 0 && !Bof()))
+        noCurrentRecord();
+    if (Bof())
+        return MoveFirst();
+    step(true);
+}
+
+void TableRecordset::MovePrevious()
+{
+    leaveRecord();
+    if (Bof() || (m_pos < 0 && !Eof()))
+        noCurrentRecord();
+    if (Eof())
+        return MoveLast();
+    step(false);
+}
+
+void TableRecordset::Seek(QStringView comparison, const QVariantList &key)
+{
+    if (m_index.isEmpty())
+        raise(3019, QStringLiteral("Bewerking ongeldig zonder huidige index."));
+    if (key.isEmpty() || key.size() > qsizetype(m_keyColumns.size()))
+        raise(3001, QStringLiteral("Ongeldig argument voor Seek."));
+    leaveRecord();
+    m_fetchSize = 1;
+    m_ordinal = -1;
+    QVariantList values;
+    bool fits = true;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        try {
+            values << toStorage(m_table->columns[size_t(m_keyColumns[size_t(i)])], key[i]);
+        } catch (const DbError &) {
+            fits = false; // a key the field cannot hold matches nothing
+        }
+    }
+    const bool forward = comparison == u"=" || comparison.startsWith(u'>');
+    if (fits) {
+        QVariantList binds;
+        fetch(forward, keyCondition(comparison, values, int(values.size()), binds), binds, m_fetchSize);
+    } else {
+        m_batch.clear(int(m_table->columns.size()) + 1);
+    }
+    m_noMatch = m_batch.rows() == 0;
+    setAtEnds(false, false);
+    if (m_noMatch)
+        m_pos = -1;
+}
+
+void TableRecordset::positionOn(qint64 rowid)
+{
+    fetch(true, QStringLiteral("rowid = ?1"), {rowid}, 1);
+    m_fetchSize = 1;
+    m_ordinal = -1;
+    if (m_batch.rows() == 0) {
+        m_pos = -1;
+        raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
+    }
+    setAtEnds(false, false);
+}
+
+void TableRecordset::currentWasDeleted()
+{
+    // The other buffered rows are still as they were; only the current one is gone.
+    m_deleted = true;
+    m_generation = m_db.generation();
+    if (m_ordinal >= 0)
+        m_ordinal -= m_forward ? 1 : 0;
+}
+
+int TableRecordset::RecordCount()
+{
+    Statement s = m_db.prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_table->name)));
+    s.step();
+    return int(s.column(0).toLongLong());
+}
+
+double TableRecordset::PercentPosition()
+{
+    if (!current().batch)
+        return 0;
+    const int count = RecordCount();
+    if (m_ordinal < 0) {
+        QVariantList binds;
+        const QString where = keyCondition(u"<", currentKey(), int(m_keyColumns.size()) + 1, binds);
+        Statement s = m_db.prepare(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(quoted(m_table->name), where));
+        s.bindAll(binds);
+        s.step();
+        m_ordinal = s.column(0).toLongLong();
+    }
+    return count > 0 ? 100.0 * double(m_ordinal) / count : 0;
+}
+
+} // namespace kv::db

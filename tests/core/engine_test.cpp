@@ -1,0 +1,239 @@
+#include "enginefixture.h"
+
+#include <QRandomGenerator>
+
+#include <algorithm>
+
+using kv::db::Recordset;
+
+TEST_F(EngineTest, WalksInIndexOrderAcrossBatchesBothWays)
+{
+    // More rows than one batch holds, added in scrambled order, in mixed case.
+    QStringList numbers;
+    for (int i = 0; i < 1500; ++i)
+        numbers << QStringLiteral("%1%2").arg(i % 2 ? u'a' : u'A').arg(i, 4, 10, QLatin1Char('0'));
+    std::shuffle(numbers.begin(), numbers.end(), *QRandomGenerator::global());
+    db->write([&] {
+        for (const QString &nr : std::as_const(numbers))
+            addArticle(nr, QStringLiteral("Artikel ") + nr);
+    });
+
+    auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+    rs->setIndex(QStringLiteral("PrimaryKey"));
+    EXPECT_EQ(rs->RecordCount(), 1500);
+    QStringList forward = walk(*rs, u"ArtNr");
+    QStringList expected = numbers;
+    std::sort(expected.begin(), expected.end(),
+              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    EXPECT_EQ(forward, expected);
+
+    QStringList backward;
+    double lastPercent = 101;
+    for (rs->MoveLast(); !rs->Bof(); rs->MovePrevious()) {
+        backward.prepend(rs->text(u"ArtNr"));
+        const double percent = rs->PercentPosition();
+        EXPECT_LT(percent, lastPercent);
+        lastPercent = percent;
+    }
+    EXPECT_EQ(backward, expected);
+    EXPECT_EQ(lastPercent, 0);
+    EXPECT_EQ(errorOf([&] { rs->MovePrevious(); }), kv::db::ErrNoCurrentRecord);
+}
+
+TEST_F(EngineTest, SeekFindsKeysWithoutRegardToCase)
+{
+    for (const char *nr : {"AB1", "ab2", "B7", "C"})
+        addArticle(QString::fromLatin1(nr), QStringLiteral("x"));
+    auto rs = db->OpenTable(QStringLiteral("artikelen")); // table names ignore case too
+    rs->setIndex(QStringLiteral("primarykey"));
+
+    rs->Seek(u"=", QStringLiteral("ab1"));
+    ASSERT_FALSE(rs->NoMatch());
+    EXPECT_EQ(rs->text(u"artnr"), QStringLiteral("AB1"));
+    rs->MoveNext(); // the walk goes on in index order from the found record
+    EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("ab2"));
+
+    rs->Seek(u"=", QStringLiteral("ZZ"));
+    EXPECT_TRUE(rs->NoMatch());
+    EXPECT_EQ(errorOf([&] { rs->text(u"ArtNr"); }), kv::db::ErrNoCurrentRecord);
+
+    rs->Seek(u">=", QStringLiteral("B"));
+    EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("B7"));
+    rs->Seek(u"<", QStringLiteral("B"));
+    EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("ab2"));
+
+    // A key longer than the field can hold matches nothing rather than failing.
+    rs->Seek(u"=", QStringLiteral("much too long for the key"));
+    EXPECT_TRUE(rs->NoMatch());
+    EXPECT_EQ(errorOf([&] { rs->setIndex(QStringLiteral("Bestaatniet")); }), kv::db::ErrNotAnIndex);
+}
+
+TEST_F(EngineTest, NullKeysComeFirstAndAreWalked)
+{
+    addArticle(QStringLiteral("A"), QStringLiteral("a"), 2);
+    addArticle(QStringLiteral("B"), QStringLiteral("b"));
+    addArticle(QStringLiteral("C"), QStringLiteral("c"), 1);
+    addArticle(QStringLiteral("D"), QStringLiteral("d"));
+    auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+    rs->setIndex(QStringLiteral("Groep"));
+    EXPECT_EQ(walk(*rs, u"ArtNr"), QStringList({"B", "D", "C", "A"}));
+    QStringList backward;
+    for (rs->MoveLast(); !rs->Bof(); rs->MovePrevious())
+        backward << rs->text(u"ArtNr");
+    EXPECT_EQ(backward, QStringList({"A", "C", "D", "B"}));
+    rs->Seek(u"=", QVariant());
+    EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("B"));
+}
+
+TEST_F(EngineTest, DeletingWhileWalkingContinuesWithTheNextRecord)
+{
+    db->write([&] {
+        for (int i = 0; i < 1000; ++i)
+            addArticle(QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')), QString::number(i % 3));
+    });
+    auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+    rs->setIndex(QStringLiteral("PrimaryKey"));
+    int visited = 0;
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+        ++visited;
+        if (rs->text(u"Omschrijving") != u"0")
+            rs->Delete();
+    }
+    EXPECT_EQ(visited, 1000);
+    EXPECT_EQ(rs->RecordCount(), 334);
+    for (const QString &left : walk(*rs, u"Omschrijving"))
+        ASSERT_EQ(left, QStringLiteral("0"));
+
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
+        rs->Delete();
+    EXPECT_EQ(rs->RecordCount(), 0);
+    rs->MoveFirst();
+    EXPECT_TRUE(rs->Eof() && rs->Bof());
+}
+
+TEST_F(EngineTest, EditKeepsWhatUpdateWritesAndDropsTheRest)
+{
+    addArticle(QStringLiteral("A1"), QStringLiteral("oud"));
+    auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+    rs->Edit();
+    rs->setValue(u"Omschrijving", QStringLiteral("nieuw"));
+    rs->setValue(u"Prijs", QStringLiteral("12,34567"));
+    rs->setValue(u"Actief", 1);
+    EXPECT_EQ(rs->text(u"Omschrijving"), QStringLiteral("nieuw")); // reads see the edit buffer
+    rs->Update();
+    EXPECT_EQ(rs->text(u"Omschrijving"), QStringLiteral("nieuw"));
+    EXPECT_DOUBLE_EQ(rs->value(u"Prijs").toDouble(), 12.3457); // four decimals
+    EXPECT_EQ(rs->value(u"Actief"), QVariant(true));
+
+    rs->Edit();
+    rs->setValue(u"Omschrijving", QStringLiteral("vergeten"));
+    rs->CancelUpdate();
+    rs->MoveFirst();
+    EXPECT_EQ(rs->text(u"Omschrijving"), QStringLiteral("nieuw"));
+
+    auto raw = db->OpenQuery(QStringLiteral("SELECT Actief FROM Artikelen"));
+    EXPECT_EQ(raw->value(u"Actief"), QVariant(true));
+    EXPECT_EQ(db->OpenQuery(QStringLiteral("SELECT Actief + 0 AS n FROM Artikelen"))->value(u"n").toInt(), -1);
+}
+
+TEST_F(EngineTest, BadWritesRaiseTheirErrorAndChangeNothing)
+{
+    addArticle(QStringLiteral("A1"), QStringLiteral("een"));
+    auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+    EXPECT_EQ(errorOf([&] { rs->setValue(u"Omschrijving", QStringLiteral("x")); }), kv::db::ErrUpdateWithoutEdit);
+    EXPECT_EQ(errorOf([&] { rs->Update(); }), kv::db::ErrUpdateWithoutEdit);
+    rs->Edit();
+    EXPECT_EQ(errorOf([&] { rs->setValue(u"ArtNr", QString(11, u'x')); }), kv::db::ErrFieldTooSmall);
+    EXPECT_EQ(errorOf([&] { rs->setValue(u"Groep", QStringLiteral("abc")); }), kv::db::ErrDataTypeConversion);
+    EXPECT_EQ(errorOf([&] { rs->setValue(u"Groep", 40000); }), kv::db::ErrNumericOverflow);
+    EXPECT_EQ(errorOf([&] { rs->setValue(u"Bestaatniet", 1); }), kv::db::ErrItemNotFound);
+    rs->CancelUpdate();
+
+    rs->AddNew();
+    rs->setValue(u"ArtNr", QStringLiteral("a1")); // the key compares without case: a duplicate
+    rs->setValue(u"Omschrijving", QStringLiteral("twee"));
+    EXPECT_EQ(errorOf([&] { rs->Update(); }), kv::db::ErrDuplicateKey);
+    rs->CancelUpdate();
+    EXPECT_EQ(rs->RecordCount(), 1);
+    EXPECT_FALSE(db->inTransaction());
+}
+
+TEST_F(EngineTest, CountersNumberNewRecordsAndLastModifiedFindsThem)
+{
+    auto rs = db->OpenTable(QStringLiteral("Regels"));
+    for (int i = 1; i <= 3; ++i) {
+        rs->AddNew();
+        rs->setValue(u"OrderNr", QStringLiteral("1001"));
+        rs->setValue(u"Regel", i);
+        rs->Update();
+    }
+    rs->setBookmark(rs->LastModified());
+    EXPECT_EQ(rs->value(u"ID").toInt(), 3);
+    EXPECT_EQ(rs->value(u"Regel").toInt(), 3);
+    rs->setIndex(QStringLiteral("OrderNr"));
+    rs->Seek(u"=", {QStringLiteral("1001"), 2});
+    EXPECT_EQ(rs->value(u"ID").toInt(), 2);
+    rs->Seek(u"=", QStringLiteral("1001")); // a leading part of the key finds the first line
+    EXPECT_EQ(rs->value(u"Regel").toInt(), 1);
+}
+
+TEST_F(EngineTest, TransactionsLandWholeOrNotAtAll)
+{
+    db->BeginTrans();
+    addArticle(QStringLiteral("A"), QStringLiteral("a"));
+    db->BeginTrans();
+    addArticle(QStringLiteral("B"), QStringLiteral("b"));
+    db->Rollback(); // the inner part only
+    db->CommitTrans();
+    auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+    EXPECT_EQ(walk(*rs, u"ArtNr"), QStringList({"A"}));
+
+    EXPECT_THROW(db->write([&] {
+        addArticle(QStringLiteral("C"), QStringLiteral("c"));
+        addArticle(QStringLiteral("A"), QStringLiteral("dubbel"));
+    }),
+                 kv::db::DbError);
+    EXPECT_EQ(walk(*rs, u"ArtNr"), QStringList({"A"}));
+}
+
+TEST_F(EngineTest, OpeningChecksFileAndPassword)
+{
+    db.reset();
+    EXPECT_EQ(errorOf([&] { kv::db::Database::open(path, QStringLiteral("fout")); }), kv::db::ErrInvalidPassword);
+    EXPECT_EQ(errorOf([&] { kv::db::Database::open(path, QString()); }), kv::db::ErrInvalidPassword);
+    EXPECT_EQ(errorOf([&] { kv::db::Database::open(path + QStringLiteral("x"), QString()); }),
+              kv::db::ErrFileNotFound);
+    EXPECT_NE(kv::db::Database::open(path, QStringLiteral("geheim")), nullptr);
+}
+
+TEST_F(EngineTest, QueriesWalkEditAndJoin)
+{
+    db->write([&] {
+        for (int i = 0; i < 200; ++i)
+            addArticle(QStringLiteral("A%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("x"), i % 4);
+    });
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Artikelen WHERE Groep = 1 ORDER BY ArtNr DESC"));
+    EXPECT_EQ(rs->RecordCount(), 50);
+    EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("A197"));
+    for (; !rs->Eof(); rs->MoveNext()) { // a query's records can be edited and deleted
+        if (rs->value(u"ArtNr").toString().endsWith(u'1')) {
+            rs->Delete();
+        } else {
+            rs->Edit();
+            rs->setValue(u"Omschrijving", QStringLiteral("groep een"));
+            rs->Update();
+        }
+    }
+    EXPECT_EQ(rs->RecordCount(), 40);
+    EXPECT_EQ(db->Execute(QStringLiteral("UPDATE Artikelen SET Omschrijving = \"x\" WHERE Omschrijving = \"GROEP EEN\"")), 40);
+
+    auto regels = db->OpenTable(QStringLiteral("Regels"));
+    regels->AddNew();
+    regels->setValue(u"OrderNr", QStringLiteral("A000"));
+    regels->Update();
+    auto join = db->OpenRecordset(QStringLiteral(
+        "SELECT * FROM Regels LEFT JOIN Artikelen ON Regels.OrderNr = Artikelen.ArtNr ORDER BY Regels.ID"));
+    EXPECT_FALSE(join->Updatable());
+    EXPECT_EQ(join->text(u"Artikelen.ArtNr"), QStringLiteral("A000"));
+    EXPECT_EQ(errorOf([&] { join->Edit(); }), kv::db::ErrReadOnly);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/db/database.h"
+#include "core/db/dberror.h"
+#include "core/db/recordset.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// A small database of its own for the engine tests: articles keyed by number, with a group
+// index that allows Null, and order lines numbered by the engine.
+inline std::vector<kv::schema::Table> engineTestTables()
+{
+    using namespace kv::schema;
+    return {
+        {"Artikelen", Db::Main,
+         {text("ArtNr", 10), text("Omschrijving", 40), currency("Prijs"), integer("Groep"), yesNo("Actief"),
+          dateTime("Gewijzigd")},
+         {primaryKey({"ArtNr"}), index("Groep", {"Groep"})}},
+        {"Regels", Db::Main,
+         {counter("ID"), text("OrderNr", 10), longInt("Regel"), dbl("Aantal")},
+         {primaryKey({"ID"}), index("OrderNr", {"OrderNr", "Regel"})}},
+    };
+}
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("Test.sqlite"));
+        db = kv::db::Database::create(path, QStringLiteral("geheim"), engineTestTables());
+    }
+
+    void addArticle(const QString &nr, const QString &omschrijving, QVariant groep = QVariant())
+    {
+        auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+        rs->AddNew();
+        rs->setValue(u"ArtNr", nr);
+        rs->setValue(u"Omschrijving", omschrijving);
+        rs->setValue(u"Groep", groep);
+        rs->Update();
+    }
+
+    // Walks the whole record set from its first record and collects one field.
+    static QStringList walk(kv::db::Recordset &rs, QStringView field)
+    {
+        QStringList values;
+        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+            values << rs.text(field);
+        return values;
+    }
+
+    static int errorOf(const std::function<void()> &action)
+    {
+        try {
+            action();
+        } catch (const kv::db::DbError &e) {
+            return e.number();
+        }
+        return 0;
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    std::unique_ptr<kv::db::Database> db;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <ostream>
+
+// Readable values in test failures.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QVariant &v, std::ostream *os)
+{
+    *os << v.typeName() << '(' << v.toString().toStdString() << ')';
+}

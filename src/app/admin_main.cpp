@@ -1,1 +1,42 @@
-int main() { return 0; }
+// korvenal-admin: the unattended jobs of an administrator.
+//   korvenal-admin new <folder> [--password <password>] [--grondstof]
+//   korvenal-admin demo <folder>
+#include "core/db/dberror.h"
+#include "core/session/administration.h"
+#include "demo/demoadministration.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("korvenal-admin"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Beheertaken van KorvenalPro zonder scherm."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("opdracht"), QStringLiteral("new: nieuwe lege administratie; "
+                                                                            "demo: demonstratieadministratie"));
+    parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
+    parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
+    parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
+    parser.process(app);
+
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 2)
+        parser.showHelp(64);
+    try {
+        if (args[0] == u"new")
+            kv::createAdministratie(args[1], parser.value(QStringLiteral("password")), parser.isSet(QStringLiteral("grondstof")));
+        else if (args[0] == u"demo")
+            kv::demo::createDemoAdministratie(args[1]);
+        else
+            parser.showHelp(64);
+    } catch (const kv::db::DbError &e) {
+        std::fprintf(stderr, "Fout %d: %s\n", e.number(), qPrintable(e.description()));
+        return 1;
+    }
+    return 0;
+}

@@ -158,7 +158,7 @@ const TableInfo &Database::table(const QString &name)
     const QString key = name.toLower();
     auto it = m_tables.find(key);
     if (it == m_tables.end())
-        it = m_tables.insert(key, TableInfo::read(m_db, name));
+        it = m_tables.insert(key, TableInfo::read(*this, name));
     return *it;
 }
 

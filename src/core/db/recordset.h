@@ -149,6 +149,7 @@ private:
     void fetch(bool forward, const QString &where, const QVariantList &binds, int limit);
     void step(bool forward);
     void land(bool found);
+    void first(int fetchSize);
 
     std::vector<int> m_keyColumns; // index columns; the row id always follows as the last key
     RowBatch m_batch;

@@ -1,5 +1,6 @@
 #include "core/db/tableinfo.h"
 
+#include "core/db/database.h"
 #include "core/db/dberror.h"
 #include "core/db/statement.h"
 
@@ -107,28 +108,18 @@ int TableInfo::counterColumn() const
     return -1;
 }
 
-TableInfo TableInfo::read(sqlite3 *db, const QString &table)
+TableInfo TableInfo::read(Database &db, const QString &table)
 {
     TableInfo info;
-    auto prepare = [db](const QString &sql) {
-        sqlite3_stmt *stmt = nullptr;
-        const QByteArray utf8 = sql.toUtf8();
-        const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
-        if (rc != SQLITE_OK)
-            raiseSqlite(db, rc);
-        return std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)>(stmt, sqlite3_finalize);
-    };
     {
-        auto names = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
-        Statement s(names.get());
+        Statement s = db.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
         s.bind(1, table);
         if (!s.step())
             raise(3078, QStringLiteral("De invoertabel of query %1 is niet gevonden.").arg(table));
         info.name = s.column(0).toString();
     }
     {
-        auto columns = prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?1)"));
-        Statement s(columns.get());
+        Statement s = db.prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?1)"));
         s.bind(1, info.name);
         while (s.step()) {
             info.columns.push_back(columnFromDeclaration(s.column(0).toString(), s.column(1).toString()));
@@ -136,10 +127,9 @@ TableInfo TableInfo::read(sqlite3 *db, const QString &table)
         }
     }
     {
-        auto indexes = prepare(QStringLiteral(
+        Statement s = db.prepare(QStringLiteral(
             "SELECT il.name, il.\"unique\", ii.name FROM pragma_index_list(?1) il, pragma_index_info(il.name) ii "
             "ORDER BY il.name, ii.seqno"));
-        Statement s(indexes.get());
         s.bind(1, info.name);
         const QString prefix = info.name + u'.';
         while (s.step()) {

@@ -8,9 +8,10 @@
 
 #include <vector>
 
-struct sqlite3;
 
 namespace kv::db {
+
+class Database;
 
 struct ColumnInfo {
     QString name;
@@ -35,7 +36,7 @@ struct TableInfo {
     const IndexInfo *index(QStringView name) const;
     int counterColumn() const;          // the autonumber column, -1 when none
 
-    static TableInfo read(sqlite3 *db, const QString &table);
+    static TableInfo read(Database &db, const QString &table);
 };
 
 // The declared SQLite type that carries a schema type (and back).

@@ -20,7 +20,7 @@ QString quoted(const QString &name)
 
 TableRecordset::TableRecordset(Database &db, const TableInfo &table) : Recordset(db, &table)
 {
-    MoveFirst();
+    first(1); // most record sets are opened to Seek; a walk fetches more as it goes
 }
 
 void TableRecordset::setIndex(const QString &name)
@@ -143,9 +143,14 @@ void TableRecordset::land(bool found)
 
 void TableRecordset::MoveFirst()
 {
+    first(64);
+}
+
+void TableRecordset::first(int fetchSize)
+{
     leaveRecord();
     m_noMatch = false;
-    m_fetchSize = 64;
+    m_fetchSize = fetchSize;
     fetch(true, {}, {}, m_fetchSize);
     m_ordinal = 0;
     setAtEnds(m_batch.rows() == 0, m_batch.rows() == 0);

@@ -1,0 +1,133 @@
+#include "core/session/session.h"
+
+#include "core/db/dberror.h"
+#include "core/session/datafiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cmath>
+#include <optional>
+
+namespace kv {
+namespace {
+
+// The first line of a data-folder file; nothing when the file is absent, and an error when
+// it has no first line at all (zero bytes).
+std::optional<QString> firstLine(const QString &dataPad, const QString &name)
+{
+    const QString path = findDataFile(dataPad, name);
+    if (path.isEmpty())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        db::raise(db::ErrFileInUse, QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(path));
+    QByteArray line = file.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromLatin1(line); // the file holds character codes as single bytes
+}
+
+// Keeps the window painted during the slower steps of opening.
+void letMessagesRun()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents();
+}
+
+bool isArchiveTable(const char *name)
+{
+    return qstrcmp(name, "FaktuurHistorie") == 0;
+}
+
+} // namespace
+
+QString DecodeerWachtwoord(const QString &text)
+{
+    QString password;
+    password.reserve(text.size());
+    for (QChar c : text)
+        password.prepend(QChar(char16_t(std::nearbyint(c.unicode() / 2.0))));
+    return password;
+}
+
+QString EncodeerWachtwoord(const QString &password)
+{
+    QString line;
+    for (QChar c : password)
+        line.prepend(QChar(char16_t(c.unicode() * 2)));
+    return line;
+}
+
+void Workspace::BeginTrans()
+{
+    for (db::Database *d : m_databases)
+        d->BeginTrans();
+}
+
+void Workspace::CommitTrans()
+{
+    for (db::Database *d : m_databases)
+        d->CommitTrans();
+}
+
+void Workspace::Rollback()
+{
+    for (db::Database *d : m_databases)
+        d->Rollback();
+}
+
+bool Session::OpenAdministratie(const QString &dataPad)
+{
+    if (dataPad.isEmpty())
+        return false;
+    try {
+        open(dataPad);
+        return m_open = true;
+    } catch (const db::DbError &) {
+        return false;
+    }
+}
+
+void Session::open(const QString &dataPad)
+{
+    QString password;
+    if (const auto line = firstLine(dataPad, QStringLiteral("korvenal.pwd"))) {
+        letMessagesRun();
+        password = DecodeerWachtwoord(*line);
+    }
+    m_lockOnEdit = true;
+    if (const auto line = firstLine(dataPad, QStringLiteral("korvenal.lock")))
+        m_lockOnEdit = line->compare(u"false", Qt::CaseInsensitive) != 0;
+    letMessagesRun();
+
+    QDir::setCurrent(dataPad); // as the suite's programs do; failure does not matter
+    auto openDatabase = [&](const char *name) {
+        const QString path = findDataFile(dataPad, QString::fromLatin1(name));
+        if (path.isEmpty())
+            db::raise(db::ErrFileNotFound, QStringLiteral("Kan bestand '%1' niet vinden.").arg(QLatin1String(name)));
+        return db::Database::open(path, password);
+    };
+    m_admin = openDatabase("KorvenalDB.mdb");
+    m_archief = openDatabase("Archief.mdb");
+    m_workspace.m_databases = {m_admin.get(), m_archief.get()};
+
+    for (const SharedTable &shared : sharedTables()) {
+        const QString name = QString::fromLatin1(shared.name);
+        auto recordset = (isArchiveTable(shared.name) ? m_archief : m_admin)->OpenTable(name);
+        if (shared.locking)
+            recordset->setLockEdits(m_lockOnEdit);
+        m_tables[name.toLower()] = std::move(recordset);
+    }
+}
+
+db::Recordset &Session::table(const QString &name)
+{
+    const auto it = m_tables.find(name.toLower());
+    if (it == m_tables.end())
+        db::raise(db::ErrTableNotFound, QStringLiteral("De tabel %1 is niet geopend.").arg(name));
+    return *it->second;
+}
+
+} // namespace kv

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/db/database.h"
+#include "core/db/recordset.h"
+
+#include <unordered_map>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace kv {
+
+// The engine's default workspace: transactions over both databases of the session.
+class Workspace {
+public:
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+
+private:
+    friend class Session;
+    std::vector<db::Database *> m_databases;
+};
+
+// The open administration: the main database `DBAdmin`, the archive `DBArchief`, and one shared
+// table record set per table of the start-up list, addressed by name without regard to case.
+// Screens use the shared record sets and never close them; what they open themselves on
+// `DBAdmin` they close themselves.
+class Session {
+public:
+    // Opens the administration in `dataPad`. False when anything is missing or refused: the
+    // folder, either database, the password, a table of the list. Nothing is shown.
+    bool OpenAdministratie(const QString &dataPad);
+
+    db::Database &DBAdmin() { return *m_admin; }
+    db::Database &DBArchief() { return *m_archief; }
+    Workspace &WSAdmin() { return m_workspace; }
+    bool isOpen() const { return m_open; }
+
+    // The shared record set of `table`; throws 3078 for a table outside the start-up list.
+    db::Recordset &table(const QString &name);
+    db::Recordset &operator[](const QString &name) { return table(name); }
+
+    // Whether the record sets of the locking list lock a record when an edit starts.
+    bool locksOnEdit() const { return m_lockOnEdit; }
+
+    // The tables opened at start-up, in order; `locking` marks those that follow "korvenal.lock".
+    struct SharedTable {
+        const char *name;
+        bool locking;
+    };
+    static const std::vector<SharedTable> &sharedTables();
+
+private:
+    void open(const QString &dataPad);
+
+    std::unique_ptr<db::Database> m_admin, m_archief;
+    Workspace m_workspace;
+    std::unordered_map<QString, std::unique_ptr<db::Recordset>> m_tables; // by lower-case name
+    bool m_lockOnEdit = true;
+    bool m_open = false;
+};
+
+// The password of a password file's line: each character's code halved (halves rounded to
+// even), the whole text reversed.
+QString DecodeerWachtwoord(const QString &text);
+// The line a password file holds for `password`.
+QString EncodeerWachtwoord(const QString &password);
+
+} // namespace kv

@@ -4,9 +4,14 @@
 
 namespace kv::demo {
 
-void createDemoAdministratie(const QString &folder)
+void generateAdministratie(const QString &folder, const Scale &, const std::function<void(int)> &)
 {
     createAdministratie(folder, QString(), true);
+}
+
+void createDemoAdministratie(const QString &folder)
+{
+    generateAdministratie(folder, Scale::demo());
 }
 
 } // namespace kv::demo

@@ -2,11 +2,31 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace kv::demo {
 
-// Makes the demo administration in `folder`: a believable Dutch agricultural trading company
-// with a year of bookkeeping, relations, articles, orders and filled code tables. The same
-// folder name always gives the same data.
+// How much of everything an administration gets. The demo is small enough to read through;
+// the large one is what the benchmarks measure against.
+struct Scale {
+    int relations;
+    int articles;
+    int orders;       // each with one to five lines
+    int ledgerLines;  // booked over the year, balanced per booking
+    int openItems;
+    int trips;
+
+    static Scale demo() { return {300, 250, 600, 12000, 400, 120}; }
+    static Scale large() { return {20000, 100000, 100000, 1000000, 50000, 20000}; }
+};
+
+// Fills a new administration in `folder` (made here; it must not exist yet) with a believable
+// Dutch agricultural trading company at the given scale. The same scale always gives the
+// same data. `progress` hears 0..100 while it works.
+void generateAdministratie(const QString &folder, const Scale &scale,
+                           const std::function<void(int percent)> &progress = {});
+
+// The demo administration: generateAdministratie at the demo scale.
 void createDemoAdministratie(const QString &folder);
 
 } // namespace kv::demo

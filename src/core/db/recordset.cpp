@@ -10,6 +10,17 @@
 namespace kv::db {
 namespace {
 
+quint32 foldedHash(QStringView name)
+{
+    quint32 hash = 2166136261u;
+    for (QChar c : name) {
+        char16_t u = c.unicode();
+        u = u < 128 ? char16_t(u >= 'A' && u <= 'Z' ? u + 32 : u) : c.toCaseFolded().unicode();
+        hash = (hash ^ u) * 16777619u;
+    }
+    return hash;
+}
+
 QString quoted(const QString &name)
 {
     return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
@@ -41,8 +52,19 @@ void Recordset::setFields(std::vector<QString> names, std::vector<std::optional<
     m_names = std::move(names);
     m_types = std::move(types);
     m_firstColumn = firstColumn;
-    for (int i = int(m_names.size()) - 1; i >= 0; --i) // the first of equal names wins
-        m_byName.insert(m_names[size_t(i)].toLower(), i);
+    m_byName.clear();
+    for (size_t i = 0; i < m_names.size(); ++i)
+        addFieldAlias(m_names[i], int(i));
+}
+
+void Recordset::addFieldAlias(const QString &alias, int field)
+{
+    if (fieldIndex(alias) >= 0)
+        return; // the first of equal names wins
+    const NameEntry entry{foldedHash(alias), field, alias};
+    m_byName.insert(std::upper_bound(m_byName.begin(), m_byName.end(), entry,
+                                     [](const NameEntry &a, const NameEntry &b) { return a.hash < b.hash; }),
+                    entry);
 }
 
 void Recordset::noCurrentRecord()
@@ -52,7 +74,13 @@ void Recordset::noCurrentRecord()
 
 int Recordset::fieldIndex(QStringView name) const
 {
-    return m_byName.value(name.toString().toLower(), -1);
+    const quint32 hash = foldedHash(name);
+    auto it = std::lower_bound(m_byName.begin(), m_byName.end(), hash,
+                               [](const NameEntry &e, quint32 h) { return e.hash < h; });
+    for (; it != m_byName.end() && it->hash == hash; ++it)
+        if (it->name.compare(name, Qt::CaseInsensitive) == 0)
+            return it->field;
+    return -1;
 }
 
 int Recordset::requireField(QStringView name) const

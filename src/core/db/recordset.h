@@ -90,7 +90,7 @@ protected:
 
     // A field without a type (a computed column) reads as stored.
     void setFields(std::vector<QString> names, std::vector<std::optional<schema::Type>> types, int firstColumn);
-    void addFieldAlias(const QString &alias, int field) { m_byName.insert(alias.toLower(), field); }
+    void addFieldAlias(const QString &alias, int field);
     void setAtEnds(bool bof, bool eof) { m_bof = bof, m_eof = eof; }
     void leaveRecord(); // a move discards an unfinished edit, as Jet does
     [[noreturn]] static void noCurrentRecord();
@@ -111,7 +111,13 @@ private:
 
     std::vector<QString> m_names;
     std::vector<std::optional<schema::Type>> m_types;
-    QHash<QString, int> m_byName;
+    // Field names by a hash that ignores case, sorted, so a lookup allocates nothing.
+    struct NameEntry {
+        quint32 hash;
+        int field;
+        QString name;
+    };
+    std::vector<NameEntry> m_byName;
     int m_firstColumn = 0; // batch column of field 0 (1 when column 0 holds the row id)
     bool m_bof = true, m_eof = true;
 

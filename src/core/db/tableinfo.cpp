@@ -49,10 +49,12 @@ ColumnInfo columnFromDeclaration(const QString &name, const QString &declared)
         column.size = match.captured(1).toInt();
         return column;
     }
+    // The first match wins: LONGTEXT also starts with LONG.
     for (const TypeName &t : typeNames)
         if (declared.startsWith(QLatin1StringView(t.declared), Qt::CaseInsensitive)) {
             column.type = t.type;
             column.size = 0;
+            break;
         }
     return column;
 }

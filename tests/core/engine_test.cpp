@@ -1,6 +1,7 @@
 #include "enginefixture.h"
 
 #include <QRandomGenerator>
+#include <QSet>
 
 #include <algorithm>
 
@@ -83,6 +84,23 @@ TEST_F(EngineTest, NullKeysComeFirstAndAreWalked)
     EXPECT_EQ(backward, QStringList({"A", "C", "D", "B"}));
     rs->Seek(u"=", QVariant());
     EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("B"));
+}
+
+TEST_F(EngineTest, DuplicateKeysAcrossBatchesAreEachVisitedOnce)
+{
+    db->write([&] {
+        for (int i = 0; i < 700; ++i)
+            addArticle(QString::number(i), QString::number(i), i % 3 ? QVariant(i % 5) : QVariant());
+    });
+    auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+    rs->setIndex(QStringLiteral("Groep"));
+    QStringList forward = walk(*rs, u"ArtNr");
+    QStringList backward;
+    for (rs->MoveLast(); !rs->Bof(); rs->MovePrevious())
+        backward.prepend(rs->text(u"ArtNr"));
+    EXPECT_EQ(forward.size(), 700);
+    EXPECT_EQ(QSet<QString>(forward.begin(), forward.end()).size(), 700);
+    EXPECT_EQ(backward, forward);
 }
 
 TEST_F(EngineTest, DeletingWhileWalkingContinuesWithTheNextRecord)

@@ -151,8 +151,8 @@ protected:
 
 private:
     QVariantList currentKey() const;
-    QString keyCondition(QStringView comparison, const QVariantList &key, int fields, QVariantList &binds) const;
-    void fetch(bool forward, const QString &where, const QVariantList &binds, int limit);
+    QStringList keyParts(QStringView comparison, const QVariantList &key, int fields, QVariantList &binds) const;
+    void fetch(bool forward, const QStringList &parts, const QVariantList &binds, int limit);
     void step(bool forward);
     void land(bool found);
     void first(int fetchSize);

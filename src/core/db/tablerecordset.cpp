@@ -269,7 +269,12 @@ double TableRecordset::PercentPosition()
 {
     if (!current().batch)
         return 0;
-    const int count = RecordCount();
+    // Progress displays ask on every record: count once per state of the data.
+    if (m_countGeneration != m_db.generation() || m_count < 0) {
+        m_count = RecordCount();
+        m_countGeneration = m_db.generation();
+    }
+    const int count = m_count;
     if (m_ordinal < 0) {
         QVariantList binds;
         QStringList counts;

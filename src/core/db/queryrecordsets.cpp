@@ -56,7 +56,7 @@ double PositionalRecordset::PercentPosition()
 KeysetRecordset::KeysetRecordset(Database &db, const TableInfo &table, const TranslatedSql &sql)
     : PositionalRecordset(db, &table)
 {
-    Statement s = db.prepare(sql.keysetSql);
+    Statement s = db.prepareOnce(sql.keysetSql);
     while (s.step())
         m_rowids.push_back(sqlite3_column_int64(s.get(), 0));
     m_deletedRows.assign(m_rowids.size(), false);
@@ -131,7 +131,7 @@ void KeysetRecordset::recordAdded(qint64 rowid)
 
 SnapshotRecordset::SnapshotRecordset(Database &db, const QString &sql) : PositionalRecordset(db, nullptr)
 {
-    Statement s = db.prepare(sql);
+    Statement s = db.prepareOnce(sql);
     sqlite3_stmt *stmt = s.get();
     const int columns = sqlite3_column_count(stmt);
     std::vector<QString> names;

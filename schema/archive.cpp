@@ -1,10 +1,43 @@
 #include "schema/tables.h"
 
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
 namespace kv::schema {
+
+// An archive table carries the fields and indexes of its working table: archiving copies a row
+// field by field. The autonumber becomes a plain number, so the copy keeps the working row's value.
+static Table archiveOf(const char *working, const char *name)
+{
+    for (const Table &table : archivedOrderTables()) {
+        if (std::string_view(table.name) != working)
+            continue;
+        Table archive = table;
+        archive.name = name;
+        archive.db = Db::Archive;
+        for (Field &field : archive.fields)
+            if (field.type == Type::Counter)
+                field.type = Type::Long;
+        return archive;
+    }
+    throw std::logic_error(std::string("no working table ") + working);
+}
 
 void addArchiveTables(std::vector<Table> &out)
 {
-    (void)out;
+    // Invoices of earlier years.
+    Table history = numbered("FaktuurHistorie", {relNr(), invoiceNr(), dateText("FactuurDatum"), vatCode()},
+                             {byRelNr()});
+    history.db = Db::Archive;
+    out.push_back(history);
+
+    out.push_back(archiveOf("Ordergegevens", "OrderGegevensArchief"));
+    out.push_back(archiveOf("OrderGegevensBijgekocht", "OrderGegevensBijgekochtArchief"));
+    out.push_back(archiveOf("OrderGegevensKwaliteit", "OrderGegevensKwaliteitArchief"));
+    out.push_back(archiveOf("OrderGegevensMeta", "OrderGegevensMetaArchief"));
+    out.push_back(archiveOf("OrderLogistiek", "OrderLogistiekArchief"));
+    out.push_back(archiveOf("OrderNotitie", "OrderNotitieArchief"));
 }
 
 } // namespace kv::schema

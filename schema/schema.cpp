@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <utility>
+
 namespace kv::schema {
 
 const char *databaseName(Db db)
@@ -18,10 +20,26 @@ const char *databaseName(Db db)
 
 Table codeTable(const char *name)
 {
-    return {name,
-            Db::Main,
-            {integer("CodeNr"), text("Omschrijving", 255), yesNo("Selected"), integer("RecordCode")},
-            {primaryKey({"CodeNr"})}};
+    return codeTable(name, {});
+}
+
+Table codeTable(const char *name, std::initializer_list<Field> more)
+{
+    // CodeNr is the entry's position (1..n, renumbered on every save); RecordCode is 1 for an
+    // active entry and -1 for one that the description lists leave out.
+    Table table{name,
+                Db::Main,
+                {integer("CodeNr"), text("Omschrijving", 255), yesNo("Selected"), integer("RecordCode")},
+                {primaryKey({"CodeNr"})}};
+    table.fields.insert(table.fields.end(), more);
+    return table;
+}
+
+Table numbered(const char *name, std::vector<Field> fields, std::vector<Index> indexes)
+{
+    fields.insert(fields.begin(), counter("ID"));
+    indexes.insert(indexes.begin(), primaryKey({"ID"}));
+    return {name, Db::Main, std::move(fields), std::move(indexes)};
 }
 
 const std::vector<Table> &tables()

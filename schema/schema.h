@@ -77,5 +77,7 @@ inline Index uniqueIndex(const char *name, std::initializer_list<const char *> f
 
 // A code table of the code-table editor: `CodeNr`, `Omschrijving`, `Selected`, `RecordCode`.
 Table codeTable(const char *name);
+// A table with the code-table fields and key followed by fields of its own.
+Table codeTable(const char *name, std::initializer_list<Field> more);
 
 } // namespace kv::schema

@@ -13,10 +13,6 @@ namespace {
 
 constexpr int batchSize = 64;
 
-QString quoted(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
 
 } // namespace
 
@@ -70,7 +66,7 @@ void KeysetRecordset::load(int position) const
     for (int i = 1; i <= batchSize; ++i)
         places << QStringLiteral("?%1").arg(i);
     Statement s = m_db.prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                                   .arg(quoted(m_table->name), places.join(u',')));
+                                   .arg(quotedName(m_table->name), places.join(u',')));
     QHash<qint64, int> slotOf;
     for (int i = 0; i < batchSize; ++i) {
         const bool inRange = position + i < size();

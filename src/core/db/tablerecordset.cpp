@@ -11,10 +11,6 @@ namespace {
 
 constexpr int maxFetch = 512;
 
-QString quoted(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
 
 } // namespace
 
@@ -60,7 +56,7 @@ QStringList TableRecordset::keyParts(QStringView comparison, const QVariantList 
     QStringList names, places;
     bool anyNull = false;
     for (int i = 0; i < fields; ++i) {
-        names << (i < int(m_keyColumns.size()) ? quoted(m_table->columns[size_t(m_keyColumns[size_t(i)])].name)
+        names << (i < int(m_keyColumns.size()) ? quotedName(m_table->columns[size_t(m_keyColumns[size_t(i)])].name)
                                                : QStringLiteral("rowid"));
         binds << key[i];
         places << QStringLiteral("?%1").arg(binds.size());
@@ -105,10 +101,10 @@ void TableRecordset::fetch(bool forward, const QStringList &parts, const QVarian
     const bool compound = parts.size() > 1;
     QStringList order;
     for (int column : m_keyColumns)
-        order << (compound ? QString::number(column + 2) : quoted(m_table->columns[size_t(column)].name))
+        order << (compound ? QString::number(column + 2) : quotedName(m_table->columns[size_t(column)].name))
                      + (forward ? QString() : QStringLiteral(" DESC"));
     order << (compound ? QStringLiteral("1") : QStringLiteral("rowid")) + (forward ? QString() : QStringLiteral(" DESC"));
-    const QString select = QStringLiteral("SELECT rowid, * FROM %1").arg(quoted(m_table->name));
+    const QString select = QStringLiteral("SELECT rowid, * FROM %1").arg(quotedName(m_table->name));
     QStringList selects;
     for (const QString &part : parts)
         selects << select + QStringLiteral(" WHERE ") + part;
@@ -260,7 +256,7 @@ void TableRecordset::currentWasDeleted()
 
 int TableRecordset::RecordCount()
 {
-    Statement s = m_db.prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_table->name)));
+    Statement s = m_db.prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quotedName(m_table->name)));
     s.step();
     return int(s.column(0).toLongLong());
 }
@@ -279,7 +275,7 @@ double TableRecordset::PercentPosition()
         QVariantList binds;
         QStringList counts;
         for (const QString &part : keyParts(u"<", currentKey(), int(m_keyColumns.size()) + 1, binds))
-            counts << QStringLiteral("(SELECT count(*) FROM %1 WHERE %2)").arg(quoted(m_table->name), part);
+            counts << QStringLiteral("(SELECT count(*) FROM %1 WHERE %2)").arg(quotedName(m_table->name), part);
         Statement s = m_db.prepare(QStringLiteral("SELECT ") + counts.join(u'+'));
         s.bindAll(binds);
         s.step();

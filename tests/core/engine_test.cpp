@@ -141,6 +141,12 @@ TEST_F(EngineTest, EditKeepsWhatUpdateWritesAndDropsTheRest)
     rs->Update();
     EXPECT_EQ(rs->text(u"Omschrijving"), QStringLiteral("nieuw"));
     EXPECT_DOUBLE_EQ(rs->value(u"Prijs").toDouble(), 12.3457); // four decimals
+    for (const auto &[written, read] : {std::pair{"1.234,50", 1234.5}, {"1.5", 1.5}, {" -7 ", -7.0}}) {
+        rs->Edit();
+        rs->setValue(u"Prijs", QString::fromLatin1(written));
+        rs->Update();
+        EXPECT_DOUBLE_EQ(rs->value(u"Prijs").toDouble(), read) << written;
+    }
     EXPECT_EQ(rs->value(u"Actief"), QVariant(true));
 
     rs->Edit();

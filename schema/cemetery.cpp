@@ -11,7 +11,7 @@ void addCemeteryTables(std::vector<Table> &out)
     out.push_back({"BGAGrafBestand", Db::Main, {graveLocation(), relNr("Relnr")},
                    {primaryKey({"Graflocatie"}), byRelNr("Relnr")}});
 
-    // The deceased by register number; a grave lists its occupants newest first.
+    // The deceased by register number, and per grave by date of death.
     out.push_back({"BGAGrafbezetting", Db::Main, {
         longInt("RegnrOverleden"), text("Achternaam", 50), graveLocation(), dateText("DatumOverlijden"),
     }, {primaryKey({"RegnrOverleden"}), index("Graflocatie", {"Graflocatie", "DatumOverlijden"}),

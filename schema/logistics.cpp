@@ -31,7 +31,7 @@ static void addTransportTables(std::vector<Table> &out)
 
     // Packaging units with sizes in cm and weights in kg; Multiplier is the price factor.
     out.push_back({"ColliTabel", Db::Main, {
-        integer("CodeNr"), text("Type", 20), text("TypeNummer", 20),
+        integer("CodeNr"), text("Type", 20), longInt("TypeNummer"),
         text("Omschrijving", 100), text("ExternOmschrijving", 100),
         text("Materiaal", 50), text("Uitvoering", 50), text("Eenheid", 20),
         dbl("Lengte"), dbl("Breedte"), dbl("Hoogte"), dbl("Laadmeter"),

@@ -1,6 +1,7 @@
 #include "enginefixture.h"
 
 #include <QRandomGenerator>
+#include <QSet>
 
 #include <algorithm>
 
@@ -85,6 +86,23 @@ TEST_F(EngineTest, NullKeysComeFirstAndAreWalked)
     EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("B"));
 }
 
+TEST_F(EngineTest, DuplicateKeysAcrossBatchesAreEachVisitedOnce)
+{
+    db->write([&] {
+        for (int i = 0; i < 700; ++i)
+            addArticle(QString::number(i), QString::number(i), i % 3 ? QVariant(i % 5) : QVariant());
+    });
+    auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+    rs->setIndex(QStringLiteral("Groep"));
+    QStringList forward = walk(*rs, u"ArtNr");
+    QStringList backward;
+    for (rs->MoveLast(); !rs->Bof(); rs->MovePrevious())
+        backward.prepend(rs->text(u"ArtNr"));
+    EXPECT_EQ(forward.size(), 700);
+    EXPECT_EQ(QSet<QString>(forward.begin(), forward.end()).size(), 700);
+    EXPECT_EQ(backward, forward);
+}
+
 TEST_F(EngineTest, DeletingWhileWalkingContinuesWithTheNextRecord)
 {
     db->write([&] {
@@ -123,6 +141,12 @@ TEST_F(EngineTest, EditKeepsWhatUpdateWritesAndDropsTheRest)
     rs->Update();
     EXPECT_EQ(rs->text(u"Omschrijving"), QStringLiteral("nieuw"));
     EXPECT_DOUBLE_EQ(rs->value(u"Prijs").toDouble(), 12.3457); // four decimals
+    for (const auto &[written, read] : {std::pair{"1.234,50", 1234.5}, {"1.5", 1.5}, {" -7 ", -7.0}}) {
+        rs->Edit();
+        rs->setValue(u"Prijs", QString::fromLatin1(written));
+        rs->Update();
+        EXPECT_DOUBLE_EQ(rs->value(u"Prijs").toDouble(), read) << written;
+    }
     EXPECT_EQ(rs->value(u"Actief"), QVariant(true));
 
     rs->Edit();

@@ -4,7 +4,18 @@
 
 #include <QString>
 
+#include <ostream>
 #include <string>
+
+namespace kv::schema {
+// Lets failures name the type instead of showing its bytes.
+inline void PrintTo(Type type, std::ostream *os)
+{
+    static const char *const names[] = {"Text", "Memo", "Byte", "Integer", "Long", "Single",
+                                        "Double", "Currency", "YesNo", "DateTime", "Counter"};
+    *os << names[static_cast<int>(type)];
+}
+} // namespace kv::schema
 
 // Lookups for the schema tests; names compare ignoring case, as the engine compares them.
 namespace kv::schema::test {

@@ -153,6 +153,16 @@ Statement Database::prepare(const QString &sql)
     return Statement(stmt);
 }
 
+Statement Database::prepareOnce(const QString &sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        raiseSqlite(m_db, rc, sql);
+    return Statement(stmt, true);
+}
+
 const TableInfo &Database::table(const QString &name)
 {
     const QString key = name.toLower();

@@ -66,7 +66,8 @@ public:
 
     // Engine internals for record sets.
     sqlite3 *handle() const { return m_db; }
-    Statement prepare(const QString &sql); // cached; reset when the Statement goes out of scope
+    Statement prepare(const QString &sql);      // cached: for the engine's own, recurring texts
+    Statement prepareOnce(const QString &sql);  // not cached: for queries the screens compose
     const TableInfo &table(const QString &name); // throws 3078
     RecordLocks &locks() { return *m_locks; }
     // Each write bumps the generation, so record sets know their buffered rows may be stale.

@@ -18,7 +18,8 @@ using schema::Type;
                                      .arg(value.toString(), column.name));
 }
 
-// A number from a value as Jet reads it: numbers as they are, texts in either decimal notation.
+// A number from a value as Jet reads it in a Dutch locale: numbers as they are, texts as the
+// suite writes them (1.234,50), and else with a decimal point.
 double toNumber(const ColumnInfo &column, const QVariant &value)
 {
     if (value.typeId() == QMetaType::Bool)
@@ -32,9 +33,9 @@ double toNumber(const ColumnInfo &column, const QVariant &value)
     }
     const QString text = value.toString().trimmed();
     bool ok = false;
-    double d = text.toDouble(&ok);
+    double d = QLocale(QLocale::Dutch).toDouble(text, &ok);
     if (!ok)
-        d = QLocale(QLocale::Dutch).toDouble(text, &ok);
+        d = text.toDouble(&ok);
     if (!ok)
         conversionError(column, value);
     return d;

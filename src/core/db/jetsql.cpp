@@ -1,6 +1,7 @@
 #include "core/db/jetsql.h"
 
 #include "core/db/dberror.h"
+#include "core/db/tableinfo.h"
 
 #include <QDate>
 #include <QHash>
@@ -114,10 +115,6 @@ QString sqlString(const QString &content)
     return u'\'' + QString(content).replace(u'\'', QStringLiteral("''")) + u'\'';
 }
 
-QString quoteName(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
 
 // Jet writes date literals the American way (m/d/yyyy) or as ISO dates.
 QString dateLiteral(const QString &text, const QString &sql)
@@ -257,7 +254,7 @@ TranslatedSql translateJetSql(const QString &jetSql)
             }
             break;
         case Token::Quoted:
-            w.put(quoteName(tok.text));
+            w.put(quotedName(tok.text));
             break;
         case Token::String:
             w.put(sqlString(tok.text) + QStringLiteral(" COLLATE JET"));
@@ -308,7 +305,7 @@ TranslatedSql translateJetSql(const QString &jetSql)
     result.sql = w.text();
     if (keyset && starAt >= 0) {
         result.table = t[3].text;
-        result.keysetSql = result.sql.left(starAt) + quoteName(result.table) + QStringLiteral(".rowid")
+        result.keysetSql = result.sql.left(starAt) + quotedName(result.table) + QStringLiteral(".rowid")
             + result.sql.mid(starAt + 1);
     }
     return result;

@@ -13,10 +13,6 @@ namespace {
 
 constexpr int batchSize = 64;
 
-QString quoted(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
 
 } // namespace
 
@@ -56,7 +52,7 @@ double PositionalRecordset::PercentPosition()
 KeysetRecordset::KeysetRecordset(Database &db, const TableInfo &table, const TranslatedSql &sql)
     : PositionalRecordset(db, &table)
 {
-    Statement s = db.prepare(sql.keysetSql);
+    Statement s = db.prepareOnce(sql.keysetSql);
     while (s.step())
         m_rowids.push_back(sqlite3_column_int64(s.get(), 0));
     m_deletedRows.assign(m_rowids.size(), false);
@@ -70,7 +66,7 @@ void KeysetRecordset::load(int position) const
     for (int i = 1; i <= batchSize; ++i)
         places << QStringLiteral("?%1").arg(i);
     Statement s = m_db.prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                                   .arg(quoted(m_table->name), places.join(u',')));
+                                   .arg(quotedName(m_table->name), places.join(u',')));
     QHash<qint64, int> slotOf;
     for (int i = 0; i < batchSize; ++i) {
         const bool inRange = position + i < size();
@@ -131,7 +127,7 @@ void KeysetRecordset::recordAdded(qint64 rowid)
 
 SnapshotRecordset::SnapshotRecordset(Database &db, const QString &sql) : PositionalRecordset(db, nullptr)
 {
-    Statement s = db.prepare(sql);
+    Statement s = db.prepareOnce(sql);
     sqlite3_stmt *stmt = s.get();
     const int columns = sqlite3_column_count(stmt);
     std::vector<QString> names;

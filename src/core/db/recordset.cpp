@@ -21,10 +21,6 @@ quint32 foldedHash(QStringView name)
     return hash;
 }
 
-QString quoted(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
 
 } // namespace
 
@@ -176,7 +172,7 @@ void Recordset::Edit()
 // The edit starts from the record as it is now, not as the batch last saw it.
 void Recordset::readForEdit(qint64 rowid)
 {
-    Statement s = m_db.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?1").arg(quoted(m_table->name)));
+    Statement s = m_db.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?1").arg(quotedName(m_table->name)));
     s.bind(1, rowid);
     if (!s.step())
         raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
@@ -227,7 +223,7 @@ qint64 Recordset::insertRow()
     const int counter = m_table->counterColumn();
     if (counter >= 0 && !m_dirty[size_t(counter)]) {
         Statement next = m_db.prepare(QStringLiteral("SELECT ifnull(max(%1), 0) + 1 FROM %2")
-                                          .arg(quoted(m_names[size_t(counter)]), quoted(m_table->name)));
+                                          .arg(quotedName(m_names[size_t(counter)]), quotedName(m_table->name)));
         next.step();
         m_buffer[size_t(counter)] = int(next.column(0).toLongLong());
         m_dirty[size_t(counter)] = true;
@@ -236,14 +232,14 @@ qint64 Recordset::insertRow()
     QVariantList values;
     for (size_t i = 0; i < m_names.size(); ++i)
         if (m_dirty[i]) {
-            columns << quoted(m_names[i]);
+            columns << quotedName(m_names[i]);
             places << QStringLiteral("?%1").arg(values.size() + 1);
             values << toStorage(m_table->columns[i], m_buffer[i]);
         }
     const QString sql = columns.isEmpty()
-        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table->name))
+        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quotedName(m_table->name))
         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-              .arg(quoted(m_table->name), columns.join(u','), places.join(u','));
+              .arg(quotedName(m_table->name), columns.join(u','), places.join(u','));
     Statement s = m_db.prepare(sql);
     s.bindAll(values);
     s.step();
@@ -260,24 +256,24 @@ void Recordset::updateRow()
     for (size_t i = 0; i < m_names.size(); ++i)
         if (m_dirty[i]) {
             values << toStorage(m_table->columns[i], m_buffer[i]);
-            sets << QStringLiteral("%1 = ?%2").arg(quoted(m_names[i])).arg(values.size());
+            sets << QStringLiteral("%1 = ?%2").arg(quotedName(m_names[i])).arg(values.size());
         }
     if (sets.isEmpty())
         return;
     for (size_t i = 0; i < m_names.size(); ++i) {
         values << m_original[i];
-        same << QStringLiteral("%1 IS ?%2 COLLATE BINARY").arg(quoted(m_names[i])).arg(values.size());
+        same << QStringLiteral("%1 IS ?%2 COLLATE BINARY").arg(quotedName(m_names[i])).arg(values.size());
     }
     values << m_editRowid;
     Statement s = m_db.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 AND rowid = ?%4")
-                                   .arg(quoted(m_table->name), sets.join(u','), same.join(QStringLiteral(" AND ")))
+                                   .arg(quotedName(m_table->name), sets.join(u','), same.join(QStringLiteral(" AND ")))
                                    .arg(values.size()));
     s.bindAll(values);
     s.step();
     m_db.bumpGeneration();
     if (sqlite3_changes(m_db.handle()) == 1)
         return;
-    Statement exists = m_db.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1").arg(quoted(m_table->name)));
+    Statement exists = m_db.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1").arg(quotedName(m_table->name)));
     exists.bind(1, m_editRowid);
     if (!exists.step())
         raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
@@ -297,7 +293,7 @@ void Recordset::Delete()
                                         "gebruiker bewerkt."));
     try {
         m_db.write([&] {
-            Statement s = m_db.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoted(m_table->name)));
+            Statement s = m_db.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quotedName(m_table->name)));
             s.bind(1, rowid);
             s.step();
             m_db.bumpGeneration();

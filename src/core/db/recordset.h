@@ -151,8 +151,8 @@ protected:
 
 private:
     QVariantList currentKey() const;
-    QString keyCondition(QStringView comparison, const QVariantList &key, int fields, QVariantList &binds) const;
-    void fetch(bool forward, const QString &where, const QVariantList &binds, int limit);
+    QStringList keyParts(QStringView comparison, const QVariantList &key, int fields, QVariantList &binds) const;
+    void fetch(bool forward, const QStringList &parts, const QVariantList &binds, int limit);
     void step(bool forward);
     void land(bool found);
     void first(int fetchSize);
@@ -166,6 +166,8 @@ private:
     int m_fetchSize = 16;
     bool m_deleted = false;
     qint64 m_ordinal = -1; // position in index order, when known
+    int m_count = -1;      // the record count PercentPosition last used
+    quint64 m_countGeneration = 0;
 };
 
 // The result of an SQL text, walked by position.

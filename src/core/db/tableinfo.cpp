@@ -22,10 +22,6 @@ const TypeName typeNames[] = {
     {schema::Type::Counter, "COUNTER"},
 };
 
-QString quoted(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
 
 } // namespace
 
@@ -69,21 +65,21 @@ QStringList createStatements(const schema::Table &table)
     const QString name = QString::fromUtf8(table.name);
     QStringList columns;
     for (const schema::Field &f : table.fields) {
-        QString column = quoted(QString::fromUtf8(f.name)) + u' ' + declaredType(f);
+        QString column = quotedName(QString::fromUtf8(f.name)) + u' ' + declaredType(f);
         if (f.type == schema::Type::Text || f.type == schema::Type::Memo)
             column += QStringLiteral(" COLLATE JET");
         if (f.defaultValue)
             column += QStringLiteral(" DEFAULT ") + QString::fromUtf8(f.defaultValue);
         columns << column;
     }
-    QStringList statements{QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(name), columns.join(QStringLiteral(", ")))};
+    QStringList statements{QStringLiteral("CREATE TABLE %1 (%2)").arg(quotedName(name), columns.join(QStringLiteral(", ")))};
     for (const schema::Index &index : table.indexes) {
         QStringList fields;
         for (const char *f : index.fields)
-            fields << quoted(QString::fromUtf8(f));
+            fields << quotedName(QString::fromUtf8(f));
         statements << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                           .arg(index.unique ? QStringLiteral("UNIQUE ") : QString(),
-                               quoted(sqliteIndexName(name, QString::fromUtf8(index.name))), quoted(name),
+                               quotedName(sqliteIndexName(name, QString::fromUtf8(index.name))), quotedName(name),
                                fields.join(QStringLiteral(", ")));
     }
     return statements;

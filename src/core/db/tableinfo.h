@@ -43,6 +43,12 @@ struct TableInfo {
 QString declaredType(const schema::Field &field);
 ColumnInfo columnFromDeclaration(const QString &name, const QString &declared);
 
+// A table, field or index name as an SQL identifier.
+inline QString quotedName(const QString &name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
 // The SQLite name of an index: "<table>.<index>", since SQLite index names are per file.
 QString sqliteIndexName(const QString &table, const QString &index);
 

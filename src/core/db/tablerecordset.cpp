@@ -11,10 +11,6 @@ namespace {
 
 constexpr int maxFetch = 512;
 
-QString quoted(const QString &name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
 
 } // namespace
 
@@ -50,76 +46,72 @@ QVariantList TableRecordset::currentKey() const
     return key;
 }
 
-// The condition "the first `fields` keys compare to `key`" in index order. Row values do this in
-// one range scan of the index; a Null key needs spelling out, since Null sorts first but
-// compares as unknown.
-QString TableRecordset::keyCondition(QStringView comparison, const QVariantList &key, int fields,
+// The records whose first `fields` keys compare to `key` as `comparison` says, in index order,
+// as disjoint parts that are each one range of the index. Null sorts first but compares as
+// unknown, so where Nulls are involved the range is spelled out part by part; the plain case
+// going forward is a single row-value range.
+QStringList TableRecordset::keyParts(QStringView comparison, const QVariantList &key, int fields,
                                      QVariantList &binds) const
 {
-    QStringList names;
-    for (int i = 0; i < fields; ++i)
-        names << (i < int(m_keyColumns.size()) ? quoted(m_table->columns[size_t(m_keyColumns[size_t(i)])].name)
-                                               : QStringLiteral("rowid"));
+    QStringList names, places;
     bool anyNull = false;
-    for (int i = 0; i < fields; ++i)
-        anyNull = anyNull || key[i].isNull();
-    auto place = [&](int i) {
+    for (int i = 0; i < fields; ++i) {
+        names << (i < int(m_keyColumns.size()) ? quotedName(m_table->columns[size_t(m_keyColumns[size_t(i)])].name)
+                                               : QStringLiteral("rowid"));
         binds << key[i];
-        return QStringLiteral("?%1").arg(binds.size());
-    };
-    if (!anyNull) {
-        QStringList places;
-        for (int i = 0; i < fields; ++i)
-            places << place(i);
-        return QStringLiteral("(%1) %2 (%3)").arg(names.join(u','), comparison, places.join(u','));
+        places << QStringLiteral("?%1").arg(binds.size());
+        anyNull = anyNull || key[i].isNull();
     }
     const bool greater = comparison.startsWith(u'>');
     const bool orEqual = comparison.endsWith(u'=');
+    if (greater && !anyNull)
+        return {QStringLiteral("(%1) %2 (%3)").arg(names.join(u','), comparison, places.join(u','))};
+
     auto equal = [&](int i) -> QString {
         if (key[i].isNull())
             return names[i] + QStringLiteral(" IS NULL");
-        return names[i] + u'=' + place(i);
+        return names[i] + u'=' + places[i];
     };
-    auto beyond = [&](int i) -> QString {
-        if (key[i].isNull())
-            return greater ? names[i] + QStringLiteral(" IS NOT NULL") : QStringLiteral("0");
-        const QString p = place(i);
-        if (greater)
-            return names[i] + u'>' + p;
-        return QStringLiteral("(%1<%2 OR %1 IS NULL)").arg(names[i], p);
-    };
-    if (comparison == u"=") {
-        QStringList all;
-        for (int i = 0; i < fields; ++i)
-            all << equal(i);
-        return all.join(QStringLiteral(" AND "));
-    }
-    QStringList alternatives;
-    for (int i = 0; i < fields; ++i) {
+    auto prefix = [&](int i, const QString &last) {
         QStringList terms;
         for (int j = 0; j < i; ++j)
             terms << equal(j);
-        terms << beyond(i);
-        alternatives << u'(' + terms.join(QStringLiteral(" AND ")) + u')';
+        terms << last;
+        return terms.join(QStringLiteral(" AND "));
+    };
+    QStringList parts;
+    if (comparison == u"=" || orEqual)
+        parts << prefix(fields - 1, equal(fields - 1));
+    if (comparison == u"=")
+        return parts;
+    for (int i = 0; i < fields; ++i) {
+        if (greater && key[i].isNull())
+            parts << prefix(i, names[i] + QStringLiteral(" IS NOT NULL"));
+        else if (greater)
+            parts << prefix(i, names[i] + u'>' + places[i]);
+        else if (!key[i].isNull())
+            parts << prefix(i, names[i] + u'<' + places[i]) << prefix(i, names[i] + QStringLiteral(" IS NULL"));
     }
-    if (orEqual) {
-        QStringList all;
-        for (int i = 0; i < fields; ++i)
-            all << equal(i);
-        alternatives << u'(' + all.join(QStringLiteral(" AND ")) + u')';
-    }
-    return u'(' + alternatives.join(QStringLiteral(" OR ")) + u')';
+    return parts;
 }
 
-void TableRecordset::fetch(bool forward, const QString &where, const QVariantList &binds, int limit)
+void TableRecordset::fetch(bool forward, const QStringList &parts, const QVariantList &binds, int limit)
 {
+    // Compound parts are merged by result column: the row id is column 1, field i column i + 2.
+    const bool compound = parts.size() > 1;
     QStringList order;
     for (int column : m_keyColumns)
-        order << quoted(m_table->columns[size_t(column)].name) + (forward ? QString() : QStringLiteral(" DESC"));
-    order << (forward ? QStringLiteral("rowid") : QStringLiteral("rowid DESC"));
-    const QString sql = QStringLiteral("SELECT rowid, * FROM %1%2 ORDER BY %3 LIMIT ?%4")
-                            .arg(quoted(m_table->name), where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where,
-                                 order.join(u','))
+        order << (compound ? QString::number(column + 2) : quotedName(m_table->columns[size_t(column)].name))
+                     + (forward ? QString() : QStringLiteral(" DESC"));
+    order << (compound ? QStringLiteral("1") : QStringLiteral("rowid")) + (forward ? QString() : QStringLiteral(" DESC"));
+    const QString select = QStringLiteral("SELECT rowid, * FROM %1").arg(quotedName(m_table->name));
+    QStringList selects;
+    for (const QString &part : parts)
+        selects << select + QStringLiteral(" WHERE ") + part;
+    if (parts.isEmpty())
+        selects << select;
+    const QString sql = QStringLiteral("%1 ORDER BY %2 LIMIT ?%3")
+                            .arg(selects.join(QStringLiteral(" UNION ALL ")), order.join(u','))
                             .arg(binds.size() + 1);
     Statement s = m_db.prepare(sql);
     s.bindAll(binds);
@@ -180,9 +172,9 @@ void TableRecordset::step(bool forward)
         return;
     } else {
         QVariantList binds;
-        const QString where = keyCondition(forward ? u">" : u"<", currentKey(), int(m_keyColumns.size()) + 1, binds);
+        const QStringList parts = keyParts(forward ? u">" : u"<", currentKey(), int(m_keyColumns.size()) + 1, binds);
         m_fetchSize = std::min(maxFetch, m_fetchSize * 2);
-        fetch(forward, where, binds, m_fetchSize);
+        fetch(forward, parts, binds, m_fetchSize);
         if (m_batch.rows() == 0)
             return land(false);
     }
@@ -231,7 +223,7 @@ void TableRecordset::Seek(QStringView comparison, const QVariantList &key)
     const bool forward = comparison == u"=" || comparison.startsWith(u'>');
     if (fits) {
         QVariantList binds;
-        fetch(forward, keyCondition(comparison, values, int(values.size()), binds), binds, m_fetchSize);
+        fetch(forward, keyParts(comparison, values, int(values.size()), binds), binds, m_fetchSize);
     } else {
         m_batch.clear(int(m_table->columns.size()) + 1);
     }
@@ -243,7 +235,7 @@ void TableRecordset::Seek(QStringView comparison, const QVariantList &key)
 
 void TableRecordset::positionOn(qint64 rowid)
 {
-    fetch(true, QStringLiteral("rowid = ?1"), {rowid}, 1);
+    fetch(true, {QStringLiteral("rowid = ?1")}, {rowid}, 1);
     m_fetchSize = 1;
     m_ordinal = -1;
     if (m_batch.rows() == 0) {
@@ -264,7 +256,7 @@ void TableRecordset::currentWasDeleted()
 
 int TableRecordset::RecordCount()
 {
-    Statement s = m_db.prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quoted(m_table->name)));
+    Statement s = m_db.prepare(QStringLiteral("SELECT count(*) FROM %1").arg(quotedName(m_table->name)));
     s.step();
     return int(s.column(0).toLongLong());
 }
@@ -273,11 +265,18 @@ double TableRecordset::PercentPosition()
 {
     if (!current().batch)
         return 0;
-    const int count = RecordCount();
+    // Progress displays ask on every record: count once per state of the data.
+    if (m_countGeneration != m_db.generation() || m_count < 0) {
+        m_count = RecordCount();
+        m_countGeneration = m_db.generation();
+    }
+    const int count = m_count;
     if (m_ordinal < 0) {
         QVariantList binds;
-        const QString where = keyCondition(u"<", currentKey(), int(m_keyColumns.size()) + 1, binds);
-        Statement s = m_db.prepare(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(quoted(m_table->name), where));
+        QStringList counts;
+        for (const QString &part : keyParts(u"<", currentKey(), int(m_keyColumns.size()) + 1, binds))
+            counts << QStringLiteral("(SELECT count(*) FROM %1 WHERE %2)").arg(quotedName(m_table->name), part);
+        Statement s = m_db.prepare(QStringLiteral("SELECT ") + counts.join(u'+'));
         s.bindAll(binds);
         s.step();
         m_ordinal = s.column(0).toLongLong();

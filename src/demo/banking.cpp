@@ -86,9 +86,9 @@ int germanCheckDigit(const QString &eight)
 
 } // namespace
 
-QString makeDutchIban(QRandomGenerator &random)
+QString makeDutchIban(QRandomGenerator &random, const QString &bankCode)
 {
-    const QString bank = pickCode(random, kDutchBanks);
+    const QString bank = bankCode.isEmpty() ? pickCode(random, kDutchBanks) : bankCode;
     for (;;) {
         // Ten digits whose weighted sum (weights 10..1) is a multiple of 11.
         const QString nine = digits(random, 9);

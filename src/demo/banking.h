@@ -7,7 +7,7 @@
 namespace kv::demo {
 
 // An IBAN without blanks, e.g. NL91ABNA0417164300. Dutch accounts also pass the old 11-proof.
-QString makeDutchIban(QRandomGenerator &random);
+QString makeDutchIban(QRandomGenerator &random, const QString &bank = {}); // bank: RABO, INGB, ...; any when empty
 QString makeBelgianIban(QRandomGenerator &random);
 QString makeGermanIban(QRandomGenerator &random);
 // The bank code (BIC prefix) of a Dutch IBAN: RABO, INGB, ...

@@ -89,14 +89,15 @@ QString latin(const char *text)
     return QString::fromUtf8(text);
 }
 
-// Letters of Dutch postcodes; SA, SD and SS are never issued.
+// Letters of Dutch postcodes: F, I, O, Q, U and Y are not used, nor SA, SD and SS.
 QString postcodeLetters(QRandomGenerator &random)
 {
+    static const QString letters = QStringLiteral("ABCDEGHJKLMNPRSTVWXZ");
     for (;;) {
-        QString letters(2, QChar(u'A' + random.bounded(26)));
-        letters[1] = QChar(u'A' + random.bounded(26));
-        if (letters != u"SA" && letters != u"SD" && letters != u"SS")
-            return letters;
+        QString pair(2, letters[random.bounded(int(letters.size()))]);
+        pair[1] = letters[random.bounded(int(letters.size()))];
+        if (pair != u"SA" && pair != u"SD" && pair != u"SS")
+            return pair;
     }
 }
 

@@ -39,7 +39,7 @@ Generator::Generator(db::Database &mainDb, db::Database &archiveDb, const Scale 
 {
     // Roughly the rows each step writes: orders average three lines, open items bring payments.
     QRandomGenerator bank = random(0);
-    companyIban = makeDutchIban(bank);
+    companyIban = makeDutchIban(bank, QStringLiteral("RABO"));
     m_expected = qint64(s.relations) * 2 + s.articles + qint64(s.orders) * 7 / 2 + s.ledgerLines
         + qint64(s.openItems) * 2 + s.trips + 2000;
 }

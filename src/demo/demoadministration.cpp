@@ -28,7 +28,8 @@ void generateAdministratie(const QString &folder, const Scale &scale, const std:
     auto archive = db::Database::open(databasePath(folder, QStringLiteral("Archief.mdb")), QString());
     Generator gen(*main, *archive, scale, yearOf(folder), progress);
     for (auto step : {writeCodeTables, writeReferenceData, writeChartOfAccounts, planRelations, writeArticles,
-                      writeOrders, planInvoices, writeLedger, writeOpenItems, writeRelations, writeCompany})
+                      writeOrders, planInvoices, writeLedger, writeOpenItems, writeRelations, writeCompany,
+                      writeEquipment, writeRegisters})
         step(gen);
     gen.finished();
 }

@@ -17,5 +17,7 @@ void writeLedger(Generator &gen);         // the year's bookings
 void writeOpenItems(Generator &gen);      // open items, payments, invoice history
 void writeRelations(Generator &gen);      // relations with their balances, contacts and addresses
 void writeCompany(Generator &gen);        // company record, number series, staff and vehicles
+void writeEquipment(Generator &gen);      // boats, containers, bunkers, drying, packing, shipping, tare, fees
+void writeRegisters(Generator &gen);      // counter sales, stock intake, subscriptions, feed contracts, assets, mail
 
 } // namespace kv::demo

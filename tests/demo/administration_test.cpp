@@ -210,6 +210,16 @@ TEST_F(SmallAdministration, SomeMarkedRelationsCanGoAndSomeMustStay)
     EXPECT_GT(deletable + kept, 1);
 }
 
+TEST_F(SmallAdministration, YearDeletionsFindThisYearAndTheLast)
+{
+    for (const char *sql : {"SELECT DISTINCT Boekjaar FROM BalieVerkoop ORDER BY Boekjaar",
+                            "SELECT DISTINCT Left(Datum, 4) FROM VoorraadInname ORDER BY 1",
+                            "SELECT DISTINCT Left(Einddatum, 4) FROM Ritgegevens WHERE Einddatum < '20270101' ORDER BY 1"})
+        EXPECT_EQ(rows(QString::fromLatin1(sql)), QStringList({"2025", "2026"})) << sql;
+    EXPECT_EQ(scalar(QStringLiteral("SELECT count(*) FROM AbonnementIncasso WHERE Guid NOT IN (SELECT Guid FROM Abonnement)")).toInt(), 0);
+    EXPECT_GT(scalar(QStringLiteral("SELECT count(*) FROM AbonnementIncasso")).toInt(), 0);
+}
+
 TEST_F(SmallAdministration, EveryCodeTableHasNumberedActiveEntries)
 {
     for (const kv::schema::Table &t : kv::schema::tables()) {

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QToolButton>
 
@@ -37,7 +38,7 @@ frmMain::frmMain(Context &ctx, const ScreenRegistry &screens, const QString &com
 
     setWindowTitle(TitelPrefix.toString());
     buildLayout();
-    imgBack_Click();
+    showOverview();
 
     m_saveIndicator.setSingleShot(true);
     m_saveIndicator.setInterval(500);
@@ -46,8 +47,6 @@ frmMain::frmMain(Context &ctx, const ScreenRegistry &screens, const QString &com
     connect(&m_startup, &QTimer::timeout, this, &frmMain::openAdministration);
     m_startup.start(100);
 }
-
-frmMain::~frmMain() = default;
 
 void frmMain::openAdministration()
 {
@@ -92,6 +91,7 @@ void frmMain::ToonSectie(int index)
 
 void frmMain::menuRowClicked(int index)
 {
+    m_content->verticalScrollBar()->setValue(0);
     m_menu->select(index);
     OpenScherm(m_menu->item(index)->key());
 }
@@ -130,6 +130,11 @@ void frmMain::openScreen(const QString &key, const nav::Opens &opens)
 void frmMain::imgBack_Click()
 {
     closeScreens();
+    showOverview();
+}
+
+void frmMain::showOverview()
+{
     m_header->setCaption(QStringLiteral("KorvenalPro"));
     m_header->backButton()->hide();
     m_pages->setCurrentWidget(m_overviewPage);

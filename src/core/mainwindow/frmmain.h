@@ -30,7 +30,6 @@ public:
     // the registry; the administration opens 100 ms later, once the window is painted. If it
     // cannot be opened the window closes without a word, which ends the program.
     frmMain(Context &ctx, const ScreenRegistry &screens, const QString &commandLine, QWidget *parent = nullptr);
-    ~frmMain() override;
 
     // Shows "Gegevens opslaan..." for half a second; screens call it after a save.
     void Saved();
@@ -56,6 +55,7 @@ private:
     void buildLayout();
     QWidget *buildSectionPage();
     void openAdministration();
+    void showOverview();
     void menuRowClicked(int index);
     void openScreen(const QString &key, const nav::Opens &opens);
     void closeScreens();

@@ -168,8 +168,8 @@ const TableInfo &Database::table(const QString &name)
     const QString key = name.toLower();
     auto it = m_tables.find(key);
     if (it == m_tables.end())
-        it = m_tables.insert(key, TableInfo::read(*this, name));
-    return *it;
+        it = m_tables.emplace(key, TableInfo::read(*this, name)).first;
+    return it->second;
 }
 
 bool Database::hasTable(const QString &name)

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -105,7 +106,9 @@ private:
     QString m_path;
     std::unique_ptr<RecordLocks> m_locks;
     QHash<QString, sqlite3_stmt *> m_statements;
-    QHash<QString, TableInfo> m_tables; // by lower-case name
+    // By lower-case name. Record sets keep references to these, so the container must not
+    // move its elements when it grows (a QHash does).
+    std::unordered_map<QString, TableInfo> m_tables;
     int m_depth = 0;
     quint64 m_generation = 0;
 };

@@ -9,6 +9,7 @@ packages=(
     libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
+    fonts-dejavu-core
 )
 
 missing=()

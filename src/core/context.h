@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/log/workstation.h"
+
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 #include <array>
@@ -9,7 +12,11 @@
 namespace kv {
 
 class DialogService;
+class Registry;
 class Session;
+
+// The start of every window title of the console.
+inline constexpr QStringView TitelPrefix = u"Beheer - KorvenalPro";
 
 // The separators of amounts (`DecimaalTeken`, `DuizendTeken`) and of plain numbers
 // (`GetalDecimaalTeken`, `GetalDuizendTeken`), read from the locale at start-up.
@@ -36,11 +43,17 @@ public:
     std::array<QString, 100> Gedeeld;
     QString &SelectieResultaat() { return Gedeeld[99]; }
 
+    // The user's locale and what start-up reads from it besides the separators.
+    QLocale locale = QLocale::system();
     Separators separators;
+    QString currencySymbol = QStringLiteral("€");
+    QString dateSeparator = QStringLiteral("-");
+    QString shortDateFormat = QStringLiteral("dd-mm-yyyy"); // lower case
     int TweeCijferJaarMax = 2029; // the last year a two-digit year entry stands for
 
-    QString workstation; // the computer name, as `GetComputerNaam` gives it
+    QString workstation = GetComputerNaam();
     DialogService *dialogs = nullptr;
+    Registry *registry = nullptr;
     Session *session = nullptr;
 
     // "Now" and "today"; tests fix the clock.

@@ -106,8 +106,8 @@ private:
     QString m_path;
     std::unique_ptr<RecordLocks> m_locks;
     QHash<QString, sqlite3_stmt *> m_statements;
-    // By lower-case name. Record sets keep a pointer to their table's entry, so the container
-    // must not move entries when it grows (QHash does).
+    // By lower-case name. Record sets keep references to these, so the container must not
+    // move its elements when it grows (a QHash does).
     std::unordered_map<QString, TableInfo> m_tables;
     int m_depth = 0;
     quint64 m_generation = 0;

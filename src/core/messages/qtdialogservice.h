@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/dialogs.h"
+
+class QWidget;
+
+namespace kv {
+
+// The dialog service of the running console: every message is an FMessage over the main
+// window.
+class QtDialogService : public DialogService {
+public:
+    void setWindow(QWidget *window) { m_window = window; }
+
+    int MsgBox(const QString &prompt, int buttons = 0, const QString &title = {}) override;
+    void DisplayError(const QString &message, bool withHelp = false) override;
+
+private:
+    QWidget *m_window = nullptr;
+};
+
+} // namespace kv

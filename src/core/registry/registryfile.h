@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/registry/registry.h"
+
+#include <functional>
+
+namespace kv {
+
+namespace reg {
+struct Document;
+}
+
+// The current user's registry as one text file in the layout of a Registry Editor export.
+// Every call reads the file afresh and keeps nothing open. A write takes a lock file beside
+// it, reads, changes and replaces the file whole, so two programs writing at once lose
+// nothing and a reader never sees half a file.
+class RegistryFile : public Registry {
+public:
+    explicit RegistryFile(QString path = defaultPath());
+
+    // $BEHEER_REGISTRY when set, otherwise "registry.reg" in the user's configuration folder.
+    static QString defaultPath();
+    const QString &path() const { return m_path; }
+
+    QString LeesRegistry(QStringView keyPath, QStringView valueName) override;
+    bool SchrijfRegistry(QStringView keyPath, QStringView valueName, const QString &text) override;
+    bool createKey(QStringView keyPath) override;
+
+private:
+    reg::Document read() const;
+    // Applies `change` under the lock and saves when it returns true.
+    bool update(const std::function<bool(reg::Document &)> &change);
+
+    QString m_path;
+};
+
+} // namespace kv

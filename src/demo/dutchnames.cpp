@@ -192,7 +192,7 @@ QString makeCompanyName(QRandomGenerator &random, Trade trade, const Person &own
 
 QString domainOf(const QString &companyName, const QString &country)
 {
-    static const QRegularExpression forms(QStringLiteral("\\b(B\\.V\\.|V\\.O\\.F\\.|Mts\\.|& Zn\\.)"));
+    static const QRegularExpression forms(QStringLiteral("\\bB\\.V\\.|\\bV\\.O\\.F\\.|\\bMts\\.|& Zn\\."));
     static const QRegularExpression other(QStringLiteral("[^a-z0-9]"));
     QString base = QString(companyName).remove(forms).toLower();
     base = base.normalized(QString::NormalizationForm_D).remove(other);

@@ -121,7 +121,6 @@ public:
     // Money in cents; fields kept as text get the Dutch notation 1.234,50.
     Rows &amount(QStringView field, qint64 cents);
     void post();
-    bool has(QStringView field) const { return m_info.column(field) >= 0; }
 
 private:
     std::unique_ptr<db::Recordset> m_rs;

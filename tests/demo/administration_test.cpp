@@ -2,6 +2,7 @@
 #include "core/session/session.h"
 #include "demo/banking.h"
 #include "demo/demoadministration.h"
+#include "demo/generator.h"
 #include "schema/schema.h"
 #include "support/printers.h"
 
@@ -126,6 +127,26 @@ TEST_F(SmallAdministration, LedgerHoldsExactlyTheLinesAskedForBalancedPerBooking
     for (const char *journal : {"10", "20", "60", "70", "90"})
         EXPECT_GT(scalar(QStringLiteral("SELECT count(*) FROM GrootboekMutaties WHERE DagboekCode = '%1'").arg(journal)).toInt(), 0)
             << journal;
+}
+
+TEST_F(SmallAdministration, SalesBookingsChargeWhatTheOrderLinesInvoiced)
+{
+    // Per invoice: the lines in state 9 per revenue account and VAT code, VAT rounded per group.
+    QHash<QString, qint64> invoiced;
+    for (auto rs = db().OpenQuery(QStringLiteral(
+             "SELECT o.FactuurNr, sum(o.Bedrag) AS Netto, v.BTWPercentage FROM (Ordergegevens o INNER JOIN Artikelen a "
+             "ON o.Artnr = a.ArtikelNummer) INNER JOIN BTWcodering v ON o.BTWCode = v.BTWCode WHERE o.FactuurNr <> '' "
+             "GROUP BY o.FactuurNr, a.Grootboeknummer, o.BTWCode, v.BTWPercentage"));
+         !rs->Eof(); rs->MoveNext()) {
+        const qint64 net = cents(rs->value(1));
+        invoiced[rs->value(0).toString()] += net + kv::demo::percentOf(net, rs->value(2).toInt());
+    }
+    int compared = 0;
+    for (auto rs = db().OpenQuery(QStringLiteral("SELECT FactuurNr, Bedrag FROM GrootboekMutaties WHERE DagboekCode = '70' "
+                                                 "AND GrootboekReknr = '1300'"));
+         !rs->Eof(); rs->MoveNext(), ++compared)
+        EXPECT_EQ(cents(rs->value(1)), invoiced.value(rs->value(0).toString(), -1)) << qPrintable(rs->value(0).toString());
+    EXPECT_GT(compared, 10);
 }
 
 TEST_F(SmallAdministration, OpeningBalancesAreBalanced)
@@ -265,6 +286,18 @@ TEST(DemoGeneration, TheSameScaleGivesTheSameData)
         sums[run] = checksum(session.DBAdmin(), tables);
     }
     EXPECT_EQ(sums[0], sums[1]);
+}
+
+TEST(DemoGeneration, TinyLedgersGetExactlyTheirLineCount)
+{
+    QTemporaryDir dir;
+    for (int lines : {2, 3, 11}) {
+        const QString folder = dir.filePath(QStringLiteral("Klein%1012026").arg(lines));
+        kv::demo::generateAdministratie(folder, Scale{6, 4, 5, lines, 5, 1});
+        Session session;
+        ASSERT_TRUE(session.OpenAdministratie(folder + u'/'));
+        EXPECT_EQ(session.DBAdmin().OpenQuery(QStringLiteral("SELECT count(*) FROM GrootboekMutaties"))->value(0).toInt(), lines);
+    }
 }
 
 TEST(DemoGeneration, TheDemoOpensWithItsFullYear)

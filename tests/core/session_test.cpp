@@ -136,4 +136,11 @@ TEST(DataFiles, AreFoundWithoutRegardToCaseUnderEitherExtension)
     EXPECT_EQ(kv::findDataFile(d, QStringLiteral("access.dat")), QString());
     Session session;
     EXPECT_TRUE(session.OpenAdministratie(d));
+
+    // A relative folder still opens, although opening makes the folder the current directory.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(d + QStringLiteral(".."));
+    Session relative;
+    EXPECT_TRUE(relative.OpenAdministratie(QDir(d).dirName()));
+    QDir::setCurrent(before);
 }

@@ -90,8 +90,10 @@ bool Session::OpenAdministratie(const QString &dataPad)
     }
 }
 
-void Session::open(const QString &dataPad)
+void Session::open(const QString &givenPad)
 {
+    // The folder is made the current directory below, so a relative one must not stay relative.
+    const QString dataPad = QDir(givenPad).absolutePath() + u'/';
     QString password;
     if (const auto line = firstLine(dataPad, QStringLiteral("korvenal.pwd"))) {
         letMessagesRun();

@@ -1,0 +1,54 @@
+#include "editing/environment.h"
+
+#include "support/qt_printers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kv;
+using namespace Qt::Literals::StringLiterals;
+
+TEST(GetComputerNaam, CleanedOrDash)
+{
+    EXPECT_EQ(GetComputerNaam(u"pc:01"_s + QChar(0) + u"rest"_s), u"pc01"_s);
+    EXPECT_EQ(GetComputerNaam(u""_s), u"-"_s);
+    EXPECT_EQ(GetComputerNaam(QChar(0) + u"abc"_s), u"-"_s);
+    EXPECT_EQ(GetComputerNaam(u"?*|"_s), u"-"_s);
+    const QString here = GetComputerNaam();
+    EXPECT_FALSE(here.isEmpty());
+    EXPECT_FALSE(here.contains(u'/'));
+}
+
+TEST(BestandBestaat, FindsFilesIgnoringCaseAndDatabaseExtension)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString root = dir.path() + u'/';
+    for (const QString &name : {u"KorvenalDB.sqlite"_s, u"Notes.TXT"_s, u"[x].log"_s}) {
+        QFile f(root + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QDir(root).mkpath(u"leeg"_s);
+    QDir(root).mkpath(u"alleenmappen/sub"_s);
+
+    struct Row {
+        QString path;
+        bool expected;
+    };
+    const Row rows[] = {
+        {root + u"korvenaldb.mdb", true},     {root + u"KorvenalDB.sqlite", true},
+        {root + u"KORVENALDB.SQLITE", true},  {root + u"Archief.mdb", false},
+        {root + u"notes.txt", true},          {root + u"*.txt", true},
+        {root + u"N?tes.txt", true},          {root + u"*.*", true},
+        {root + u"[x].log", true},            {root + u"x.log", false},
+        {root + u"missing.txt", false},       {root + u"leeg", false},
+        {root + u"leeg/", false},             {root + u"alleenmappen/", false},
+        {root + u"nergens/", false},          {root, true},
+        {QString(root).replace(u'/', u'\\') + u"KorvenalDB.mdb", true},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(BestandBestaat(r.path), r.expected) << r.path.toStdString();
+}

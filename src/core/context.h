@@ -37,6 +37,8 @@ public:
     QString &SelectieResultaat() { return Gedeeld[99]; }
 
     Separators separators;
+    QString shortDateFormat = QStringLiteral("dd-mm-yyyy"); // the locale's, lower-cased
+    QString dateSeparator = QStringLiteral("-");
     int TweeCijferJaarMax = 2029; // the last year a two-digit year entry stands for
 
     QString workstation; // the computer name, as `GetComputerNaam` gives it

@@ -14,7 +14,6 @@ using namespace Qt::Literals::StringLiterals;
 TEST(GetComputerNaam, CleanedOrDash)
 {
     EXPECT_EQ(GetComputerNaam(u"pc:01"_s + QChar(0) + u"rest"_s), u"pc01"_s);
-    EXPECT_EQ(GetComputerNaam(u""_s), u"-"_s);
     EXPECT_EQ(GetComputerNaam(QChar(0) + u"abc"_s), u"-"_s);
     EXPECT_EQ(GetComputerNaam(u"?*|"_s), u"-"_s);
     const QString here = GetComputerNaam();
@@ -39,14 +38,10 @@ TEST(BestandBestaat, FindsFilesIgnoringCaseAndDatabaseExtension)
         bool expected;
     };
     const Row rows[] = {
-        {root + u"korvenaldb.mdb", true},     {root + u"KorvenalDB.sqlite", true},
-        {root + u"KORVENALDB.SQLITE", true},  {root + u"Archief.mdb", false},
-        {root + u"notes.txt", true},          {root + u"*.txt", true},
-        {root + u"N?tes.txt", true},          {root + u"*.*", true},
-        {root + u"[x].log", true},            {root + u"x.log", false},
-        {root + u"missing.txt", false},       {root + u"leeg", false},
-        {root + u"leeg/", false},             {root + u"alleenmappen/", false},
-        {root + u"nergens/", false},          {root, true},
+        {root + u"korvenaldb.mdb", true}, {root + u"KORVENALDB.SQLITE", true}, {root + u"Archief.mdb", false},
+        {root + u"notes.txt", true},      {root + u"N?tes.*", true},           {root + u"*.*", true},
+        {root + u"[x].log", true},        {root + u"x.log", false},            {root + u"leeg", false},
+        {root + u"leeg/", false},         {root + u"alleenmappen/", false},    {root, true},
         {QString(root).replace(u'/', u'\\') + u"KorvenalDB.mdb", true},
     };
     for (const Row &r : rows)

@@ -1,7 +1,5 @@
 #include "editing/fieldtypes.h"
 
-#include "support/qt_printers.h"
-
 #include <gtest/gtest.h>
 
 using namespace kv;
@@ -10,36 +8,23 @@ TEST(FilterKey, AcceptsReplacesOrRejectsPerFieldType)
 {
     struct Row {
         QStringView type;
-        int typed;
-        int expected;
+        int typed, expected;
     };
     const Row rows[] = {
-        {u"BEDRAG", ',', ','},        {u"BEDRAG", '.', ','},       {u"BEDRAG", 'a', 0},
-        {u"BEDRAG", '-', '-'},        {u"BEDRAG", '7', '7'},       {u"BEDRAG", 8, 8},
-        {u"BEDRAG", ' ', 0},          {u" bedrag ", '.', ','},     {u"TELEFOON", '.', '.'},
-        {u"TELEFOON", ',', 0},        {u"TELEFOON", 'm', 'm'},     {u"TELEFOON", 'o', 'o'},
-        {u"TELEFOON", 'M', 0},        {u"TELEFOON", '+', '+'},     {u"TELEFOON", '(', '('},
-        {u"TELEFOON", ')', ')'},      {u"TELEFOON", 'x', 0},       {u"NUMERIEK", '-', '-'},
-        {u"NUMERIEK", ',', 0},        {u"NUMERIEK", '.', 0},       {u"NUMMERIEK", '3', '3'},
-        {u"NUMERIEK/VOLLEDIG", 'a', 0}, {u"DATUM", '-', '-'},      {u"DATUM", '/', 0},
-        {u"DATUM/VOLLEDIG", '.', 0},  {u"POSNUMERIEK", '-', 0},    {u"POSNUMERIEK", '.', ','},
-        {u"GETAL", '-', '-'},         {u"GETAL", ',', ','},        {u"NUMSTER", '*', '*'},
-        {u"NUMSTER", '-', 0},         {u"NUMSTER", ',', 0},        {u"PROCENT", '%', '%'},
-        {u"PERCENTAGE", '.', ','},    {u"PROCENT", '-', 0},        {u"ALPHA", 233, 233},
-        {u"ALPHA", ' ', ' '},         {u"ALPHA", '5', 0},          {u"ALPHA", '.', '.'},
-        {u"ALPHA", ',', 0},           {u"ALPHA", '\'', '\''},      {u"ALPHA", '-', '-'},
-        {u"ALPHA", 128, 128},         {u"ALPHA", 255, 255},        {u"ALPHA", 322, 0},
-        {u"ALPHA", 8, 8},             {u"ONBEKEND", 'a', 'a'},     {u"ONBEKEND", ',', ','},
-        {u"", '.', '.'},              {u"", 0x20AC, 0x20AC},
+        {u"BEDRAG", ',', ','},       {u"BEDRAG", '.', ','},       {u"BEDRAG", 'a', 0},          {u"BEDRAG", '-', '-'},
+        {u"BEDRAG", 8, 8},           {u" bedrag ", '.', ','},     {u"TELEFOON", '.', '.'},      {u"TELEFOON", ',', 0},
+        {u"TELEFOON", 'm', 'm'},     {u"TELEFOON", 'M', 0},       {u"TELEFOON", '(', '('},      {u"NUMERIEK", '-', '-'},
+        {u"NUMERIEK", '.', 0},       {u"NUMMERIEK", '3', '3'},    {u"NUMERIEK/VOLLEDIG", 'a', 0}, {u"DATUM", '/', 0},
+        {u"DATUM/VOLLEDIG", ',', 0}, {u"POSNUMERIEK", '-', 0},    {u"POSNUMERIEK", '.', ','},   {u"GETAL", '-', '-'},
+        {u"NUMSTER", '*', '*'},      {u"NUMSTER", ',', 0},        {u"PROCENT", '%', '%'},       {u"PERCENTAGE", '.', ','},
+        {u"ALPHA", 233, 233},        {u"ALPHA", ' ', ' '},        {u"ALPHA", '5', 0},           {u"ALPHA", '.', '.'},
+        {u"ALPHA", ',', 0},          {u"ALPHA", '\'', '\''},      {u"ALPHA", 128, 128},         {u"ALPHA", 322, 0},
+        {u"ONBEKEND", ',', ','},     {u"", 0x20AC, 0x20AC},
     };
-    const Separators separators;
+    Separators separators;
     for (const Row &r : rows)
         EXPECT_EQ(FilterKey(r.typed, r.type, separators), r.expected) << r.type.toString().toStdString() << " " << r.typed;
-}
 
-TEST(FilterKey, SeparatorKeysTypeTheCurrentDecimalSeparator)
-{
-    Separators separators;
     separators.DecimaalTeken = u'.';
     EXPECT_EQ(FilterKey(',', u"BEDRAG", separators), '.');
     separators.DecimaalTeken = QChar();

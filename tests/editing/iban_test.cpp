@@ -48,12 +48,9 @@ TEST(IsGeldigIBAN, WritingsAndMistakes)
         bool valid;
     };
     const Row rows[] = {
-        {u"nl91abna0417164300", true},       {u"NL91 ABNA 0417 1643 00", true},
-        {u"NL91-ABNA-0417-1643-00", true},   {u"NL91/ABNA/0417:1643*00", true},
-        {u"NL91.ABNA.0417.1643.00", false},  {u"NL91ABNA04171643\u00C900", false},
-        {u"NL92ABNA0417164300", false},      {u"NL91ABNA0417164301", false},
-        {u"", false},                        {u"NL91ABNA0", false},
-        {u"0000000000", false},              {u"NL91ABNA0417164300\u00A0", false},
+        {u"nl91abna0417164300", true},      {u"NL91 ABNA 0417 1643 00", true}, {u"NL91/ABNA-0417:1643*00", true},
+        {u"NL91.ABNA.0417.1643.00", false}, {u"NL91ABNA04171643\u00C900", false}, {u"NL92ABNA0417164300", false},
+        {u"", false},                       {u"NL91ABNA0", false},               {u"NL91ABNA0417164300\u00A0", false},
     };
     for (const Row &r : rows)
         EXPECT_EQ(IsGeldigIBAN(r.text), r.valid) << r.text.toString().toStdString();
@@ -61,18 +58,12 @@ TEST(IsGeldigIBAN, WritingsAndMistakes)
 
 TEST(ModuloGroot, RemainderOfLongNumbers)
 {
-    struct Row {
-        QStringView digits;
-        int divisor, remainder;
-    };
-    const Row rows[] = {
-        {u"", 97, 0},    {u"0", 97, 0},   {u"96", 97, 96}, {u"97", 97, 0},
-        {u"3214282912345698765432161182", 97, 1}, // ISO 13616 example, rearranged
-        {u"123456789012345678901234567890", 97, 52},
-        {u"000000", 97, 0}, {u"12345", 7, 12345 % 7}, {u"12a", 97, -1}, {u"123", 0, -1},
-    };
-    for (const Row &r : rows)
-        EXPECT_EQ(ModuloGroot(r.digits, r.divisor), r.remainder) << r.digits.toString().toStdString();
+    EXPECT_EQ(ModuloGroot(u"", 97), 0);
+    EXPECT_EQ(ModuloGroot(u"96", 97), 96);
+    EXPECT_EQ(ModuloGroot(u"3214282912345698765432161182", 97), 1); // ISO 13616 example, rearranged
+    EXPECT_EQ(ModuloGroot(u"123456789012345678901234567890", 97), 52);
+    EXPECT_EQ(ModuloGroot(u"12a", 97), -1);
+    EXPECT_EQ(ModuloGroot(u"123", 0), -1);
 }
 
 TEST(IBANNaarRekeningnummer, DigitsAtTheEnd)
@@ -81,10 +72,9 @@ TEST(IBANNaarRekeningnummer, DigitsAtTheEnd)
         QStringView iban, account;
     };
     const Row rows[] = {
-        {u"NL91ABNA0417164300", u"417164300"},        {u"NL91 ABNA 0417 1643 00", u"417164300"},
-        {u"NL91.ABNA.0417.1643.00", u"417164300"},    {u"NL20INGB0001234567", u"1234567"},
-        {u"NL91ABNA0417164301", u"NL91ABNA0417164301"}, {u"12.34.56 789", u"123456789"},
-        {u"GB29NWBK60161331926819", u"60161331926819"}, {u"MT84MALT011000012345MTLCAST001S", u""},
+        {u"NL91 ABNA 0417 1643 00", u"417164300"},      {u"NL91.ABNA.0417.1643.00", u"417164300"},
+        {u"NL20INGB0001234567", u"1234567"},            {u"NL91ABNA0417164301", u"NL91ABNA0417164301"},
+        {u"12.34.56 789", u"123456789"},                {u"MT84MALT011000012345MTLCAST001S", u""},
         {u"IT60X0542811101000000123456", u"542811101000000123456"},
     };
     for (const Row &r : rows)
@@ -97,31 +87,16 @@ TEST(IBANNaarBIC, BankCodeOfDutchIbans)
         QStringView iban, bic;
     };
     const Row rows[] = {
-        {u"NL91ABNA0417164300", u"ABNANL2A"},  {u" nl91 abna 0417 1643 00 ", u"ABNANL2A"},
-        {u"NL20INGB0001234567", u"INGBNL2A"},  {u"NL18RABO0123459876", u"RABONL2U"},
-        {u"NL62DEUT0265123456", u"DEUTNL2A"},  {u"NL41DEUT0123456789", u"DEUTNL2N"},
-        {u"NL31BOFA0123456789", u"BOFANLNX"},  {u"NL68KNAB0123456789", u"KNABNL2H"},
-        {u"NL51ZZZZ0123456789", u""},          {u"NL91ABNA0417164301", u""},
-        {u"DE89370400440532013000", u""},      {u"GB29NWBK60161331926819", u""},
-        {u"", u""},
+        {u" nl91 abna 0417 1643 00 ", u"ABNANL2A"}, {u"NL20INGB0001234567", u"INGBNL2A"},
+        {u"NL18RABO0123459876", u"RABONL2U"},       {u"NL62DEUT0265123456", u"DEUTNL2A"},
+        {u"NL41DEUT0123456789", u"DEUTNL2N"},       {u"NL31BOFA0123456789", u"BOFANLNX"},
+        {u"NL68KNAB0123456789", u"KNABNL2H"},       {u"NL51ZZZZ0123456789", u""}, // not in the table
+        {u"NL91ABNA0417164301", u""},               {u"DE89370400440532013000", u""},
+        {u"GB29NWBK60161331926819", u""},
     };
     for (const Row &r : rows)
         EXPECT_EQ(IBANNaarBIC(r.iban), r.bic.toString()) << r.iban.toString().toStdString();
-}
-
-TEST(BankcodeNaarBIC, TableAndDeutscheBank)
-{
-    struct Row {
-        QStringView iban, code, bic;
-    };
-    const Row rows[] = {
-        {u"", u"ABNA", u"ABNANL2A"},  {u"", u"abna", u"ABNANL2A"},  {u"", u"AEGO", u"AEGONL2U"},
-        {u"", u"VPVG", u"VPVGNL22"},  {u"", u"FRBK", u"FRBKNL2L"},  {u"", u"XXXX", u""},
-        {u"", u"", u""},              {u"", u"ABN", u""},
-        {u"NL62 DEUT 0265 1234 56", u"DEUT", u"DEUTNL2A"},
-        {u"NL41DEUT0123456789", u"DEUT", u"DEUTNL2N"},
-        {u"", u"DEUT", u"DEUTNL2N"},
-    };
-    for (const Row &r : rows)
-        EXPECT_EQ(BankcodeNaarBIC(r.iban, r.code), r.bic.toString()) << r.code.toString().toStdString();
+    EXPECT_EQ(BankcodeNaarBIC(u"", u"VPVG"), u"VPVGNL22"_s);
+    EXPECT_EQ(BankcodeNaarBIC(u"NL62 DEUT 0265 1234 56", u"DEUT"), u"DEUTNL2A"_s);
+    EXPECT_EQ(BankcodeNaarBIC(u"", u"ABN"), u""_s);
 }

@@ -20,6 +20,7 @@ NumberValue readNumber(const Separators &separators, const QVariant &waarde)
     NumberValue v;
     v.cleaned = text;
     v.cleaned.remove(u'%').remove(u' ');
+    // Compared before the blanks go, or "(niet ingesteld)" would no longer be recognised.
     const QString trimmed = trimSpaces(text);
     if (v.cleaned.isEmpty() || trimmed == u"n/a" || trimmed == u"(niet ingesteld)")
         v.number = decimal::Number{};

@@ -5,9 +5,18 @@
 
 #include <ostream>
 
-// Readable values in test failures.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+// Lets GoogleTest show Qt values in its failure messages.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 inline void PrintTo(const QVariant &v, std::ostream *os)
 {
     *os << v.typeName() << '(' << v.toString().toStdString() << ')';
+}
+
+inline void PrintTo(QStringView s, std::ostream *os)
+{
+    PrintTo(s.toString(), os);
 }

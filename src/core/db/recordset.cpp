@@ -48,6 +48,7 @@ void Recordset::setFields(std::vector<QString> names, std::vector<std::optional<
     m_names = std::move(names);
     m_types = std::move(types);
     m_firstColumn = firstColumn;
+    m_fieldsRead.assign(m_names.size(), 0);
     m_byName.clear();
     for (size_t i = 0; i < m_names.size(); ++i)
         addFieldAlias(m_names[i], int(i));
@@ -91,14 +92,17 @@ QVariant Recordset::value(int field) const
 {
     if (m_editMode != EditNone)
         return m_buffer[size_t(field)];
-    const RowRef row = current();
+    RowRef row = current();
     if (!row.batch)
         noCurrentRecord();
     if (currentDeleted())
         raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
-    const QVariant stored = row.batch->value(row.row, field + m_firstColumn);
+    const int column = field + m_firstColumn;
+    m_fieldsRead[size_t(field)] = 1;
+    if (row.batch->isMissing(row.row, column))
+        row = completeRow();
     const auto &type = m_types[size_t(field)];
-    return type ? fromStorage(*type, stored) : stored;
+    return type ? row.batch->typed(row.row, column, *type) : row.batch->value(row.row, column);
 }
 
 void Recordset::setValue(QStringView field, const QVariant &value)

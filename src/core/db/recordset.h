@@ -87,6 +87,10 @@ protected:
     virtual void positionOn(qint64 rowid) = 0;
     virtual void currentWasDeleted() = 0;
     virtual void recordAdded(qint64) {}
+    // The whole current row, when the batch left out a column that is read after all.
+    virtual RowRef completeRow() const { return current(); }
+    // The fields read so far: a long walk copies only these (and its keys) out of each row.
+    const std::vector<char> &fieldsRead() const { return m_fieldsRead; }
 
     // A field without a type (a computed column) reads as stored.
     void setFields(std::vector<QString> names, std::vector<std::optional<schema::Type>> types, int firstColumn);
@@ -119,6 +123,7 @@ private:
     };
     std::vector<NameEntry> m_byName;
     int m_firstColumn = 0; // batch column of field 0 (1 when column 0 holds the row id)
+    mutable std::vector<char> m_fieldsRead;
     bool m_bof = true, m_eof = true;
 
     int m_editMode = EditNone;
@@ -148,6 +153,7 @@ protected:
     bool currentDeleted() const override { return m_deleted; }
     void positionOn(qint64 rowid) override;
     void currentWasDeleted() override;
+    RowRef completeRow() const override;
 
 private:
     QVariantList currentKey() const;
@@ -166,6 +172,7 @@ private:
     int m_fetchSize = 16;
     bool m_deleted = false;
     qint64 m_ordinal = -1; // position in index order, when known
+    mutable RowBatch m_complete; // the current row in full, when the batch left columns out
     int m_count = -1;      // the record count PercentPosition last used
     quint64 m_countGeneration = 0;
 };

@@ -1,5 +1,7 @@
 #include "core/db/rowbatch.h"
 
+#include "core/db/fieldvalue.h"
+
 #include <sqlite3.h>
 
 namespace kv::db {
@@ -11,10 +13,15 @@ void RowBatch::clear(int columns)
     m_bytes.clear();
 }
 
-void RowBatch::append(sqlite3_stmt *stmt)
+void RowBatch::append(sqlite3_stmt *stmt, const std::vector<char> *wanted)
 {
     for (int c = 0; c < m_columns; ++c) {
         Cell cell{};
+        if (wanted && !(*wanted)[size_t(c)]) {
+            cell.type = Missing;
+            m_cells.push_back(cell);
+            continue;
+        }
         switch (sqlite3_column_type(stmt, c)) {
         case SQLITE_INTEGER:
             cell.type = Integer;
@@ -45,6 +52,38 @@ qint64 RowBatch::integer(int row, int column) const
 {
     const Cell &c = cell(row, column);
     return c.type == Integer ? c.i : (c.type == Real ? qint64(c.d) : 0);
+}
+
+QVariant RowBatch::typed(int row, int column, schema::Type type) const
+{
+    using schema::Type;
+    const Cell &c = cell(row, column);
+    switch (c.type) {
+    case Integer:
+        switch (type) {
+        case Type::Byte:
+        case Type::Integer:
+        case Type::Long:
+        case Type::Counter: return QVariant(int(c.i));
+        case Type::YesNo: return QVariant(c.i != 0);
+        case Type::Single:
+        case Type::Double:
+        case Type::Currency: return QVariant(double(c.i));
+        default: break;
+        }
+        break;
+    case Real:
+        if (type == Type::Single || type == Type::Double || type == Type::Currency)
+            return QVariant(c.d);
+        break;
+    case Text:
+        if (type == Type::Text || type == Type::Memo)
+            return QString::fromUtf8(m_bytes.data() + c.offset, c.length);
+        break;
+    case Null: return QVariant();
+    default: break;
+    }
+    return fromStorage(type, value(row, column));
 }
 
 QVariant RowBatch::value(int row, int column) const

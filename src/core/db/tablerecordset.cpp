@@ -10,6 +10,8 @@ namespace kv::db {
 namespace {
 
 constexpr int maxFetch = 512;
+// Batches up to this size copy every column; larger ones, in a walk, only what was read so far.
+constexpr int learnFetch = 64;
 
 
 } // namespace
@@ -116,9 +118,18 @@ void TableRecordset::fetch(bool forward, const QStringList &parts, const QVarian
     Statement s = m_db.prepare(sql);
     s.bindAll(binds);
     s.bind(int(binds.size()) + 1, limit);
+    std::vector<char> wanted;
+    if (limit > learnFetch) {
+        wanted.assign(m_table->columns.size() + 1, 1);
+        for (size_t i = 0; i < m_table->columns.size(); ++i)
+            wanted[i + 1] = fieldsRead()[i];
+        for (int column : m_keyColumns)
+            wanted[size_t(column) + 1] = 1;
+    }
     m_batch.clear(int(m_table->columns.size()) + 1);
+    m_complete.clear(0);
     while (s.step())
-        m_batch.append(s.get());
+        m_batch.append(s.get(), wanted.empty() ? nullptr : &wanted);
     m_batchEnd = m_batch.rows() < limit;
     m_forward = forward;
     m_generation = m_db.generation();
@@ -243,6 +254,20 @@ void TableRecordset::positionOn(qint64 rowid)
         raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
     }
     setAtEnds(false, false);
+}
+
+Recordset::RowRef TableRecordset::completeRow() const
+{
+    const qint64 rowid = m_batch.integer(m_pos, 0);
+    if (m_complete.rows() != 1 || m_complete.integer(0, 0) != rowid) {
+        Statement s = m_db.prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = ?1").arg(quotedName(m_table->name)));
+        s.bind(1, rowid);
+        m_complete.clear(int(m_table->columns.size()) + 1);
+        if (!s.step())
+            raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
+        m_complete.append(s.get());
+    }
+    return {&m_complete, 0};
 }
 
 void TableRecordset::currentWasDeleted()

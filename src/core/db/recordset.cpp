@@ -56,7 +56,7 @@ void Recordset::setFields(std::vector<QString> names, std::vector<std::optional<
 
 void Recordset::addFieldAlias(const QString &alias, int field)
 {
-    if (fieldIndex(alias) >= 0)
+    if (lookupField(alias) >= 0)
         return; // the first of equal names wins
     const NameEntry entry{foldedHash(alias), field, alias};
     m_byName.insert(std::upper_bound(m_byName.begin(), m_byName.end(), entry,
@@ -71,11 +71,22 @@ void Recordset::noCurrentRecord()
 
 int Recordset::fieldIndex(QStringView name) const
 {
+    RecentName &recent = m_recent[(quintptr(name.data()) >> 3) % m_recent.size()];
+    if (recent.data == name.data() && recent.name == name)
+        return recent.field;
+    const int field = lookupField(name);
+    if (field >= 0)
+        recent = {name.data(), name.toString(), field};
+    return field;
+}
+
+int Recordset::lookupField(QStringView name) const
+{
     const quint32 hash = foldedHash(name);
     auto it = std::lower_bound(m_byName.begin(), m_byName.end(), hash,
                                [](const NameEntry &e, quint32 h) { return e.hash < h; });
     for (; it != m_byName.end() && it->hash == hash; ++it)
-        if (it->name.compare(name, Qt::CaseInsensitive) == 0)
+        if (it->name == name || it->name.compare(name, Qt::CaseInsensitive) == 0)
             return it->field;
     return -1;
 }

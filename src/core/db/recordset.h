@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -106,6 +107,7 @@ protected:
 
 private:
     int fieldIndex(QStringView name) const;
+    int lookupField(QStringView name) const;
     int requireField(QStringView name) const;
     qint64 currentRowid() const;
     void readForEdit(qint64 rowid);
@@ -122,6 +124,13 @@ private:
         QString name;
     };
     std::vector<NameEntry> m_byName;
+    // Walks read the same few names on every record: remember them by where their text lives.
+    struct RecentName {
+        const QChar *data = nullptr;
+        QString name;
+        int field = -1;
+    };
+    mutable std::array<RecentName, 16> m_recent;
     int m_firstColumn = 0; // batch column of field 0 (1 when column 0 holds the row id)
     mutable std::vector<char> m_fieldsRead;
     bool m_bof = true, m_eof = true;

@@ -22,21 +22,22 @@ void RowBatch::append(sqlite3_stmt *stmt, const std::vector<char> *wanted)
             m_cells.push_back(cell);
             continue;
         }
-        switch (sqlite3_column_type(stmt, c)) {
+        sqlite3_value *value = sqlite3_column_value(stmt, c);
+        switch (sqlite3_value_type(value)) {
         case SQLITE_INTEGER:
             cell.type = Integer;
-            cell.i = sqlite3_column_int64(stmt, c);
+            cell.i = sqlite3_value_int64(value);
             break;
         case SQLITE_FLOAT:
             cell.type = Real;
-            cell.d = sqlite3_column_double(stmt, c);
+            cell.d = sqlite3_value_double(value);
             break;
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
-            const bool text = sqlite3_column_type(stmt, c) == SQLITE_TEXT;
-            const void *data = text ? static_cast<const void *>(sqlite3_column_text(stmt, c)) : sqlite3_column_blob(stmt, c);
+            const bool text = sqlite3_value_type(value) == SQLITE_TEXT;
+            const void *data = text ? static_cast<const void *>(sqlite3_value_text(value)) : sqlite3_value_blob(value);
             cell.type = text ? Text : Blob;
-            cell.length = sqlite3_column_bytes(stmt, c);
+            cell.length = sqlite3_value_bytes(value);
             cell.offset = qint64(m_bytes.size());
             m_bytes.append(static_cast<const char *>(data), size_t(cell.length));
             break;

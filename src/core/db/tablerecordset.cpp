@@ -106,7 +106,22 @@ void TableRecordset::fetch(bool forward, const QStringList &parts, const QVarian
         order << (compound ? QString::number(column + 2) : quotedName(m_table->columns[size_t(column)].name))
                      + (forward ? QString() : QStringLiteral(" DESC"));
     order << (compound ? QStringLiteral("1") : QStringLiteral("rowid")) + (forward ? QString() : QStringLiteral(" DESC"));
-    const QString select = QStringLiteral("SELECT rowid, * FROM %1").arg(quotedName(m_table->name));
+    // A long walk selects only the fields read so far, and its keys; the others stay Null in
+    // the statement (SQLite decodes every column it selects) and missing in the batch.
+    std::vector<char> wanted;
+    QString columns = QStringLiteral("*");
+    if (limit > learnFetch) {
+        wanted.assign(m_table->columns.size() + 1, 1);
+        for (size_t i = 0; i < m_table->columns.size(); ++i)
+            wanted[i + 1] = fieldsRead()[i];
+        for (int column : m_keyColumns)
+            wanted[size_t(column) + 1] = 1;
+        QStringList names;
+        for (size_t i = 0; i < m_table->columns.size(); ++i)
+            names << (wanted[i + 1] ? quotedName(m_table->columns[i].name) : QStringLiteral("NULL"));
+        columns = names.join(u',');
+    }
+    const QString select = QStringLiteral("SELECT rowid, %1 FROM %2").arg(columns, quotedName(m_table->name));
     QStringList selects;
     for (const QString &part : parts)
         selects << select + QStringLiteral(" WHERE ") + part;
@@ -118,14 +133,6 @@ void TableRecordset::fetch(bool forward, const QStringList &parts, const QVarian
     Statement s = m_db.prepare(sql);
     s.bindAll(binds);
     s.bind(int(binds.size()) + 1, limit);
-    std::vector<char> wanted;
-    if (limit > learnFetch) {
-        wanted.assign(m_table->columns.size() + 1, 1);
-        for (size_t i = 0; i < m_table->columns.size(); ++i)
-            wanted[i + 1] = fieldsRead()[i];
-        for (int column : m_keyColumns)
-            wanted[size_t(column) + 1] = 1;
-    }
     m_batch.clear(int(m_table->columns.size()) + 1);
     m_complete.clear(0);
     while (s.step())

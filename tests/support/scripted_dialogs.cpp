@@ -1,30 +1,21 @@
 #include "support/scripted_dialogs.h"
 
-#include <vector>
+#include "core/messages/messagestyle.h"
 
 namespace kv::test {
 
 namespace {
 
-// The buttons of each button set (the low three style bits), left to right.
-const std::vector<int> buttonSets[] = {
-    {mb::OK},
-    {mb::OK, mb::Cancel},
-    {mb::Abort, mb::Retry, mb::Ignore},
-    {mb::Yes, mb::No, mb::Cancel},
-    {mb::Yes, mb::No},
-    {mb::Retry, mb::Cancel},
-};
-
+// Without an answer in the script the question gets the button that has the focus at first.
 int defaultButton(int buttons)
 {
-    const int set = buttons & 7;
-    const std::vector<int> &choices = set < 6 ? buttonSets[set] : buttonSets[0];
-    const size_t index = size_t((buttons >> 8) & 3);
-    return index < choices.size() ? choices[index] : choices.front();
+    const MessageStyle style = decodeMsgBoxStyle(buttons);
+    const int standard = int(style.buttons.size()) - (buttons & mb::MsgBoxHelpButton ? 1 : 0);
+    return msgBoxResult(style.buttonSet, style.defaultButton < standard ? style.defaultButton : 0);
 }
 
 } // namespace
+
 
 int ScriptedDialogs::MsgBox(const QString &prompt, int buttons, const QString &title)
 {

@@ -1,0 +1,128 @@
+#include "editing/codetables/frmhulp.h"
+
+#include "core/context.h"
+#include "core/messages/errorreport.h"
+#include "editing/codetables/frmhulpautosave.h"
+#include "editing/codetables/frmhulppopup.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kv::codetables {
+
+FrmHulp::FrmHulp(Context &ctx) : m_ctx(ctx), m_list(ctx)
+{
+    setObjectName(QStringLiteral("frmHulp"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 20);
+    layout->setSpacing(10);
+
+    auto *caption = new QLabel(m_list.info().caption.toString(), this);
+    caption->setObjectName(QStringLiteral("lblCaption"));
+    QFont big = caption->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.25);
+    caption->setFont(big);
+    layout->addWidget(caption);
+
+    auto *example = new QLabel(m_list.info().example.toString(), this);
+    example->setObjectName(QStringLiteral("lblVoorbeeld"));
+    example->setWordWrap(true);
+    example->setVisible(!m_list.info().example.isEmpty());
+    layout->addWidget(example);
+
+    auto *row = new QHBoxLayout;
+    row->setSpacing(16);
+    m_view = new QListWidget(this);
+    m_view->setObjectName(QStringLiteral("lstHulp"));
+    m_view->setMinimumSize(420, 380);
+    m_view->setAlternatingRowColors(true);
+    row->addWidget(m_view, 1);
+
+    auto *side = new QVBoxLayout;
+    side->setSpacing(10);
+    m_cmdEdit = new QPushButton(QStringLiteral("&Wijzigen"), this);
+    m_cmdEdit->setObjectName(QStringLiteral("cmdEdit"));
+    m_cmdEdit->setMinimumWidth(120);
+    side->addWidget(m_cmdEdit);
+    m_chkSorted = new QCheckBox(QStringLiteral("Gesorteerd tonen"), this);
+    m_chkSorted->setObjectName(QStringLiteral("chkSorted"));
+    side->addWidget(m_chkSorted);
+    m_cmdAutoSave = new QToolButton(this);
+    m_cmdAutoSave->setObjectName(QStringLiteral("cmdAutoSave"));
+    m_cmdAutoSave->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    m_cmdAutoSave->setIconSize(QSize(24, 24));
+    m_cmdAutoSave->setToolTip(QStringLiteral("Automatisch opslaan in bestanden"));
+    side->addWidget(m_cmdAutoSave);
+    side->addStretch();
+    row->addLayout(side);
+    layout->addLayout(row, 1);
+
+    fill();
+    m_chkSorted->setChecked(m_list.sorted());
+
+    connect(m_view, &QListWidget::itemChanged, this, &FrmHulp::itemChanged);
+    connect(m_view, &QListWidget::itemDoubleClicked, this, [this] { m_cmdEdit->click(); });
+    connect(m_cmdEdit, &QPushButton::clicked, this, &FrmHulp::cmdEdit_Click);
+    connect(m_cmdAutoSave, &QToolButton::clicked, this, &FrmHulp::cmdAutoSave_Click);
+    connect(m_chkSorted, &QCheckBox::toggled, this, [this](bool on) {
+        tryOperation(m_ctx, QStringLiteral("frmHulp: Sorteren"), [&] { m_list.setSorted(on); });
+    });
+}
+
+void FrmHulp::fill()
+{
+    const QSignalBlocker block(m_view);
+    const int current = m_view->currentRow();
+    m_view->clear();
+    for (const Entry &entry : m_list.entries()) {
+        auto *item = new QListWidgetItem(entry.text, m_view);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(entry.ticked ? Qt::Checked : Qt::Unchecked);
+    }
+    m_view->setCurrentRow(current);
+}
+
+void FrmHulp::itemChanged(QListWidgetItem *item)
+{
+    m_list.setTicked(m_view->row(item), item->checkState() == Qt::Checked);
+}
+
+void FrmHulp::cmdEdit_Click()
+{
+    const int row = m_view->currentRow();
+    if (row < 0 || !m_view->currentItem()->isSelected())
+        return;
+    m_list.beginEdit(row);
+    FrmHulpPopup popup(m_ctx, m_list.tableKey(), this);
+    popup.exec();
+    tryOperation(m_ctx, QStringLiteral("frmHulp: Wijzigen"), [&] { m_list.endEdit(row); });
+    fill();
+}
+
+void FrmHulp::cmdAutoSave_Click()
+{
+    FrmHulpAutoSave window(m_ctx, m_list.tableKey(), this);
+    window.exec();
+    tryOperation(m_ctx, QStringLiteral("frmHulp: AutoSave"), [&] { m_list.autoSaveClosed(); });
+}
+
+// The console hides a screen when it closes it: that is when the table is written. A minimised
+// main window hides it too, but then the system sends the event.
+void FrmHulp::hideEvent(QHideEvent *event)
+{
+    ChildScreen::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    if (tryOperation(m_ctx, QStringLiteral("frmHulp: Opslaan"), [&] { m_list.save(); }))
+        Q_EMIT saved();
+}
+
+} // namespace kv::codetables

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "editing/codetables/catalog.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace kv {
+class Context;
+}
+
+namespace kv::codetables {
+
+// One line of the editor: ticked entries are active in the pick lists.
+struct Entry {
+    QString text;
+    bool ticked = false;
+};
+
+// The logic of `frmHulp`: one code table as a fixed number of entries, written back whole.
+// The edit protocol runs through the context's `EditMode`/`EditKey`, as between every list
+// and its popup, so the popup and the auto-save window need not know this class.
+class HulpList {
+public:
+    // Loads the table named in `ctx.EditKey`; throws what the engine throws.
+    explicit HulpList(Context &ctx);
+
+    const QString &tableName() const { return m_table; }
+    const QString &tableKey() const { return m_key; } // lower case
+    const CodeTable &info() const { return m_info; }
+    const std::vector<Entry> &entries() const { return m_entries; }
+
+    void setTicked(int row, bool ticked);
+
+    // Hands the entry to the popup: `EditMode` "edit", `EditKey` its text.
+    void beginEdit(int row);
+    // Takes the popup's answer; true when the entry changed (the auto-save export then ran).
+    // `EditKey` holds the table again afterwards.
+    bool endEdit(int row);
+
+    // After `frmHulpAutoSave`: exports at once when it answered "refresh".
+    void autoSaveClosed();
+
+    bool sorted() const { return m_sorted; }
+    void setSorted(bool sorted); // written at once
+
+    // Rewrites the table as the list stands, in one transaction: `CodeNr` 1..n in list order.
+    void save();
+
+private:
+    void load();
+    bool readSorted();
+
+    Context &m_ctx;
+    QString m_table, m_key;
+    CodeTable m_info;
+    std::vector<Entry> m_entries;
+    bool m_sorted = false;
+};
+
+} // namespace kv::codetables

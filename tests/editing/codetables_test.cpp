@@ -1,0 +1,205 @@
+#include "codetables_fixture.h"
+
+#include "core/db/database.h"
+#include "core/db/dberror.h"
+#include "editing/codetables/autosave.h"
+#include "editing/codetables/catalog.h"
+#include "editing/codetables/frmhulppopup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
+using namespace kv;
+using namespace kv::codetables;
+using namespace Qt::Literals::StringLiterals;
+using kv::test::CodeTableTest;
+using kv::test::Stored;
+
+namespace {
+
+QString readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : u"<missing>"_s;
+}
+
+} // namespace
+
+TEST_F(CodeTableTest, EveryTableOfTheMenusAndOfTheCaptionsHasACaptionAndATable)
+{
+    QSet<QString> known;
+    for (const CodeTable &t : codeTables()) {
+        EXPECT_FALSE(known.contains(t.key.toString())) << "twice: " << t.key.toString().toStdString();
+        known << t.key.toString();
+        EXPECT_TRUE(session.DBAdmin().hasTable(t.key.toString())) << t.key.toString().toStdString();
+    }
+    for (const QString &table : kv::test::menuCodeTables())
+        EXPECT_TRUE(known.contains(table.toLower())) << table.toStdString();
+}
+
+TEST_F(CodeTableTest, AnEmptyTableOpensWithItsSlotCountOfUnsetEntries)
+{
+    const std::pair<QString, int> rows[] = {
+        {u"tabelprijsgroepcode"_s, 10}, {u"TabelPalletLabel"_s, 200}, {u"TabelKostenplaatsen"_s, 200},
+        {u"TabelBrandstof"_s, 99},      {u"tabelfgmineraalgegevens"_s, 99},
+    };
+    for (const auto &[table, slots] : rows) {
+        const HulpList list = open(table);
+        ASSERT_EQ(int(list.entries().size()), slots) << table.toStdString();
+        for (const Entry &e : list.entries()) {
+            EXPECT_EQ(e.text, u"(niet ingesteld)"_s);
+            EXPECT_FALSE(e.ticked);
+        }
+    }
+}
+
+TEST_F(CodeTableTest, LoadingShowsBlankDescriptionsAsUnsetAndStopsAtTheSlotCount)
+{
+    std::vector<Stored> records = {
+        {1, u"Consument"_s, true, 1}, {2, u"  "_s, true, 1}, {5, QString(2, QChar(0)), true, 1},
+        {7, u"Dealer"_s, false, -1},  {8, u" Export "_s, true, 1},
+    };
+    for (int i = 0; i < 8; ++i)
+        records.push_back({20 + i, u"Extra %1"_s.arg(i), true, 1});
+    put(u"TabelPrijsgroepcode"_s, records);
+
+    const HulpList list = open(u"tabelprijsgroepcode"_s);
+    const std::vector<std::pair<QString, bool>> expected = {
+        {u"Consument"_s, true}, {u"(niet ingesteld)"_s, false}, {u"(niet ingesteld)"_s, false},
+        {u"Dealer"_s, false},   {u" Export "_s, true},          {u"Extra 0"_s, true},
+        {u"Extra 1"_s, true},   {u"Extra 2"_s, true},           {u"Extra 3"_s, true},
+        {u"Extra 4"_s, true},
+    };
+    ASSERT_EQ(list.entries().size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(list.entries()[i].text, expected[i].first) << i;
+        EXPECT_EQ(list.entries()[i].ticked, expected[i].second) << i;
+    }
+}
+
+TEST_F(CodeTableTest, SavingRewritesTheTableAsTheListStandsNumberedFromOne)
+{
+    put(u"TabelBrandstof"_s, {{3, u"Diesel"_s, true, 1}, {9, u""_s, false, -1}, {40, u"Benzine"_s, true, 1}});
+    HulpList list = open(u"TabelBrandstof"_s);
+    list.setTicked(2, false);
+    list.setTicked(3, true);
+    list.save();
+
+    const std::vector<Stored> after = stored(u"TabelBrandstof"_s);
+    ASSERT_EQ(after.size(), 99u);
+    EXPECT_EQ(after[0], (Stored{1, u"Diesel"_s, true, 1}));
+    EXPECT_EQ(after[1], (Stored{2, u"(niet ingesteld)"_s, false, -1}));
+    EXPECT_EQ(after[2], (Stored{3, u"Benzine"_s, false, -1}));
+    EXPECT_EQ(after[3], (Stored{4, u"(niet ingesteld)"_s, true, 1}));
+    EXPECT_EQ(after[98], (Stored{99, u"(niet ingesteld)"_s, false, -1}));
+}
+
+TEST_F(CodeTableTest, ASaveThatFailsLeavesTheTableAsItWas)
+{
+    put(u"TabelBrandstof"_s, {{1, u"Diesel"_s, true, 1}});
+    HulpList list = open(u"TabelBrandstof"_s);
+    list.beginEdit(0);
+    hulpPopupOk(ctx, u"Diesel"_s, QString(300, u'x')); // longer than the field holds
+    list.endEdit(0);
+    EXPECT_THROW(list.save(), db::DbError);
+    EXPECT_EQ(stored(u"TabelBrandstof"_s), (std::vector<Stored>{{1, u"Diesel"_s, true, 1}}));
+}
+
+TEST_F(CodeTableTest, AnEditReplacesTheEntryOnlyWhenThePopupAnsweredUpdate)
+{
+    struct Row {
+        QString table, old, typed, shown;
+    };
+    const Row rows[] = {
+        {u"TabelKortingscode"_s, u"1,00"_s, u"1,2"_s, u"1,20"_s},
+        {u"tabelbonuskorting"_s, u"0,10"_s, u"0.5"_s, u"0,50"_s},
+        {u"tabelbonuskorting"_s, u"0,10"_s, u"1234,5"_s, u"1.234,50"_s},
+        {u"TabelBrandstof"_s, u"Diesel"_s, u"Waterstof"_s, u"Waterstof"_s},
+        {u"TabelBrandstof"_s, u"Diesel"_s, u"  Diesel "_s, u"Diesel"_s}, // blanks alone change nothing
+        {u"TabelBrandstof"_s, u"Diesel"_s, u"1,2"_s, u"1,2"_s},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(QString(r.table + u" " + r.typed).toStdString());
+        put(r.table, {{1, r.old, true, 1}});
+        HulpList list = open(r.table);
+        list.beginEdit(0);
+        EXPECT_EQ(ctx.EditMode, u"edit"_s);
+        EXPECT_EQ(ctx.EditKey, r.old);
+        const bool answered = hulpPopupOk(ctx, ctx.EditKey, r.typed);
+        EXPECT_EQ(list.endEdit(0), answered);
+        EXPECT_EQ(list.entries()[0].text, r.shown);
+        EXPECT_EQ(ctx.EditKey, r.table);
+        session.DBAdmin().Execute(u"DELETE FROM "_s + r.table);
+    }
+}
+
+TEST_F(CodeTableTest, TheSortedSettingIsKeptPerTableInLowerCase)
+{
+    EXPECT_FALSE(open(u"TabelArtikelgroepen"_s).sorted());
+    open(u"TabelArtikelgroepen"_s).setSorted(true);
+    EXPECT_TRUE(open(u"tabelartikelgroepen"_s).sorted());
+    EXPECT_FALSE(open(u"TabelBrandstof"_s).sorted());
+    open(u"tabelartikelgroepen"_s).setSorted(false);
+    EXPECT_FALSE(open(u"TabelArtikelgroepen"_s).sorted());
+
+    auto rs = session.DBAdmin().OpenRecordset(u"SELECT * FROM TabelSorteren"_s);
+    ASSERT_EQ(rs->RecordCount(), 1);
+    rs->MoveFirst();
+    EXPECT_EQ(rs->text(u"Naam"), u"tabelartikelgroepen"_s);
+}
+
+TEST_F(CodeTableTest, AutoSaveWritesTheTickedEntriesToEachFileSet)
+{
+    const QString first = dir.filePath(u"labels1.txt"_s), third = dir.filePath(u"labels3.txt"_s);
+    {
+        QFile old(third);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("oude inhoud\r\nmeer\r\n");
+    }
+    HulpAutoSave window(ctx, u"tabelpalletlabel"_s);
+    EXPECT_EQ(window.caption(), u"Pallet labels"_s);
+    window.paths = {u"  "_s + first + u" "_s, u""_s, third};
+    window.ok();
+    EXPECT_EQ(ctx.EditKey, u"refresh"_s);
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"tabelpalletlabel_AutoSaveFilename3"), third);
+
+    put(u"TabelPalletLabel"_s, {{1, u" Euro "_s, true, 1}, {2, u"Blok"_s, false, -1}, {3, u"Kist"_s, true, 1}});
+    HulpList list = open(u"TabelPalletLabel"_s);
+    ctx.EditKey = u"refresh"_s;
+    list.autoSaveClosed();
+    EXPECT_EQ(ctx.EditKey, u"TabelPalletLabel"_s);
+    EXPECT_EQ(readFile(first), u"Euro\r\nKist\r\n"_s);
+    EXPECT_EQ(readFile(third), u"Euro\r\nKist\r\n"_s);
+
+    // A change made in the popup is exported at once.
+    list.setTicked(1, true);
+    list.beginEdit(0);
+    hulpPopupOk(ctx, ctx.EditKey, u"Europallet"_s);
+    list.endEdit(0);
+    EXPECT_EQ(readFile(first), u"Europallet\r\nBlok\r\nKist\r\n"_s);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(CodeTableTest, AutoSaveStopsAtAFileItCannotReplace)
+{
+    const QString blocked = dir.filePath(u"map"_s), after = dir.filePath(u"daarna.txt"_s);
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"map/vol"_s)); // a non-empty folder cannot be removed as a file
+    registry.SchrijfRegistry(RegKeyKorvenal, u"tabelloods_AutoSaveFilename1", blocked);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"tabelloods_AutoSaveFilename2", after);
+    put(u"TabelLoods"_s, {{1, u"Loods A"_s, true, 1}});
+    HulpList list = open(u"TabelLoods"_s);
+
+    ctx.EditKey = u"refresh"_s;
+    list.autoSaveClosed();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].prompt, u"Er kan geen toegang worden gekregen tot onderstaand bestand:\n"_s + blocked);
+    EXPECT_EQ(dialogs.shown[0].title, u"Beheer - KorvenalPro"_s);
+    EXPECT_FALSE(QFile::exists(after));
+
+    // Closing without OK answers nothing: no export.
+    dialogs.shown.clear();
+    ctx.EditKey = u"TabelLoods"_s;
+    list.autoSaveClosed();
+    EXPECT_TRUE(dialogs.shown.empty());
+}

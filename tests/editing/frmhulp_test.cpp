@@ -1,0 +1,134 @@
+#include "codetables_fixture.h"
+
+#include "core/db/database.h"
+#include "demo/demoadministration.h"
+#include "editing/codetables/combos.h"
+#include "editing/codetables/frmhulp.h"
+#include "editing/codetables/frmhulppopup.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace kv;
+using namespace kv::codetables;
+using namespace Qt::Literals::StringLiterals;
+using kv::test::CodeTableTest;
+using kv::test::Stored;
+
+namespace {
+
+// Answers the popup that the next modal exec shows.
+void answerPopup(const QString &typed)
+{
+    QTimer::singleShot(0, [typed] {
+        auto *popup = qobject_cast<FrmHulpPopup *>(QApplication::activeModalWidget());
+        ASSERT_NE(popup, nullptr);
+        auto *field = popup->findChild<QLineEdit *>();
+        field->selectAll();
+        QTest::keyClicks(field, typed);
+        QTest::mouseClick(popup->findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
+    });
+}
+
+} // namespace
+
+TEST_F(CodeTableTest, TheScreenEditsTicksAndWritesTheTableWhenItCloses)
+{
+    put(u"TabelBrandstof"_s, {{1, u"Diesel"_s, true, 1}, {2, u"Benzine"_s, true, 1}});
+    ctx.EditKey = u"TabelBrandstof"_s;
+    FrmHulp screen(ctx);
+    screen.show();
+    EXPECT_EQ(screen.findChild<QLabel *>(u"lblCaption"_s)->text(), u"Brandstof"_s);
+    EXPECT_EQ(screen.findChild<QLabel *>(u"lblVoorbeeld"_s)->text(),
+              u"Voorbeeld: benzine, diesel, gas, elektrisch, waterstof etc."_s);
+
+    QListWidget *list = screen.list();
+    ASSERT_EQ(list->count(), 99);
+    EXPECT_EQ(list->item(0)->checkState(), Qt::Checked);
+    list->item(0)->setCheckState(Qt::Unchecked);
+
+    answerPopup(u"LPG"_s);
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(list->item(1)->text(), u"LPG"_s);
+    EXPECT_EQ(ctx.EditKey, u"TabelBrandstof"_s);
+
+    QTest::mouseClick(screen.sortedBox(), Qt::LeftButton);
+    EXPECT_TRUE(open(u"tabelbrandstof"_s).sorted());
+
+    QSignalSpy saved(&screen, &ChildScreen::saved);
+    screen.hide();
+    EXPECT_EQ(saved.count(), 1);
+    const std::vector<Stored> after = stored(u"TabelBrandstof"_s);
+    ASSERT_EQ(after.size(), 99u);
+    EXPECT_EQ(after[0], (Stored{1, u"Diesel"_s, false, -1}));
+    EXPECT_EQ(after[1], (Stored{2, u"LPG"_s, true, 1}));
+}
+
+TEST_F(CodeTableTest, ThePopupOfClosingLinesTakesSeveralLines)
+{
+    ctx.EditKey = u"Betaling binnen 14 dagen"_s;
+    FrmHulpPopup single(ctx, u"tabelbrandstof"_s);
+    EXPECT_EQ(single.findChild<QLineEdit *>()->cursorPosition(), 24);
+    EXPECT_EQ(single.findChild<QPlainTextEdit *>(), nullptr);
+
+    FrmHulpPopup lines(ctx, u"TabelSluitregel"_s);
+    QPlainTextEdit *field = lines.findChild<QPlainTextEdit *>();
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->textCursor().position(), 24);
+    field->moveCursor(QTextCursor::End);
+    field->insertPlainText(u"\nIBAN NL91 ABNA 0417 1643 00"_s);
+    lines.ok();
+    EXPECT_EQ(ctx.EditMode, u"update"_s);
+    EXPECT_EQ(ctx.EditKey, u"Betaling binnen 14 dagen\nIBAN NL91 ABNA 0417 1643 00"_s);
+}
+
+// The demo administration: every code table of the menus opens with its data, and a save
+// keeps what every description combo shows, keys included.
+TEST(CodeTablesOnTheDemo, EveryMenuTableOpensWithItsDataAndASaveKeepsTheCombos)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u"Akkerhof012026"_s);
+    demo::createDemoAdministratie(folder);
+    Session session;
+    ASSERT_TRUE(session.OpenAdministratie(folder + u'/'));
+    kv::test::ScriptedDialogs dialogs;
+    Context ctx;
+    ctx.session = &session;
+    ctx.dialogs = &dialogs;
+
+    int filled = 0;
+    for (const QString &table : kv::test::menuCodeTables()) {
+        SCOPED_TRACE(table.toStdString());
+        QComboBox before, after;
+        auto rs = session.DBAdmin().OpenTable(table);
+        FillCombo(&before, *rs);
+        filled += before.count() > 0;
+
+        ctx.EditKey = table;
+        HulpList list(ctx);
+        ASSERT_EQ(int(list.entries().size()), slotCount(table));
+        for (int i = 0; i < before.count(); ++i)
+            EXPECT_EQ(list.entries()[size_t(before.itemData(i).toInt() - 1)].text, before.itemText(i));
+        list.save();
+
+        FillCombo(&after, *rs, {}, {}, true);
+        ASSERT_EQ(after.count(), before.count());
+        for (int i = 0; i < before.count(); ++i) {
+            EXPECT_EQ(after.itemText(i), before.itemText(i));
+            EXPECT_EQ(after.itemData(i), before.itemData(i));
+        }
+    }
+    EXPECT_GT(filled, 40);
+    EXPECT_TRUE(dialogs.shown.empty());
+}

@@ -43,7 +43,9 @@ FrmHulp::FrmHulp(Context &ctx) : m_ctx(ctx), m_list(ctx)
     m_view = new QListWidget(this);
     m_view->setObjectName(QStringLiteral("lstHulp"));
     m_view->setMinimumSize(420, 380);
+    m_view->setMaximumWidth(720); // descriptions are short; a wide list only spreads them out
     m_view->setAlternatingRowColors(true);
+    m_view->setStyleSheet(QStringLiteral("QListWidget::item { padding: 3px 4px; }"));
     row->addWidget(m_view, 1);
 
     auto *side = new QVBoxLayout;
@@ -58,11 +60,14 @@ FrmHulp::FrmHulp(Context &ctx) : m_ctx(ctx), m_list(ctx)
     m_cmdAutoSave = new QToolButton(this);
     m_cmdAutoSave->setObjectName(QStringLiteral("cmdAutoSave"));
     m_cmdAutoSave->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    m_cmdAutoSave->setIconSize(QSize(24, 24));
-    m_cmdAutoSave->setToolTip(QStringLiteral("Automatisch opslaan in bestanden"));
+    m_cmdAutoSave->setIconSize(QSize(20, 20));
+    m_cmdAutoSave->setText(QStringLiteral("Opslaan in bestanden..."));
+    m_cmdAutoSave->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_cmdAutoSave->setMinimumWidth(120);
     side->addWidget(m_cmdAutoSave);
     side->addStretch();
     row->addLayout(side);
+    row->addStretch();
     layout->addLayout(row, 1);
 
     fill();

@@ -3,7 +3,9 @@
 #include "core/context.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -31,6 +33,7 @@ FrmHulpPopup::FrmHulpPopup(Context &ctx, const QString &tableKey, QWidget *paren
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 12);
     layout->setSpacing(12);
+    layout->addWidget(new QLabel(QStringLiteral("Omschrijving:"), this));
     if (tableKey.compare(u"tabelsluitregel", Qt::CaseInsensitive) == 0) {
         m_lines = new QPlainTextEdit(this);
         m_lines->setMinimumSize(480, 140);
@@ -68,6 +71,13 @@ void FrmHulpPopup::setText(const QString &text)
         m_lines->moveCursor(QTextCursor::End);
         m_lines->setFocus();
     }
+}
+
+// Showing the window selects the whole line; the cursor belongs at the end.
+void FrmHulpPopup::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, [this] { setText(text()); });
 }
 
 void FrmHulpPopup::ok()

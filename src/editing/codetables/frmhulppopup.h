@@ -25,6 +25,9 @@ public:
     void setText(const QString &text);
     void ok();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     Context &m_ctx;
     QString m_old;

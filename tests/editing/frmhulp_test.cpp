@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -73,24 +72,6 @@ TEST_F(CodeTableTest, TheScreenEditsTicksAndWritesTheTableWhenItCloses)
     ASSERT_EQ(after.size(), 99u);
     EXPECT_EQ(after[0], (Stored{1, u"Diesel"_s, false, -1}));
     EXPECT_EQ(after[1], (Stored{2, u"LPG"_s, true, 1}));
-}
-
-TEST_F(CodeTableTest, ThePopupOfClosingLinesTakesSeveralLines)
-{
-    ctx.EditKey = u"Betaling binnen 14 dagen"_s;
-    FrmHulpPopup single(ctx, u"tabelbrandstof"_s);
-    EXPECT_EQ(single.findChild<QLineEdit *>()->cursorPosition(), 24);
-    EXPECT_EQ(single.findChild<QPlainTextEdit *>(), nullptr);
-
-    FrmHulpPopup lines(ctx, u"TabelSluitregel"_s);
-    QPlainTextEdit *field = lines.findChild<QPlainTextEdit *>();
-    ASSERT_NE(field, nullptr);
-    EXPECT_EQ(field->textCursor().position(), 24);
-    field->moveCursor(QTextCursor::End);
-    field->insertPlainText(u"\nIBAN NL91 ABNA 0417 1643 00"_s);
-    lines.ok();
-    EXPECT_EQ(ctx.EditMode, u"update"_s);
-    EXPECT_EQ(ctx.EditKey, u"Betaling binnen 14 dagen\nIBAN NL91 ABNA 0417 1643 00"_s);
 }
 
 // The demo administration: every code table of the menus opens with its data, and a save

@@ -18,7 +18,8 @@ struct CodeTable {
 std::span<const CodeTable> codeTables();
 
 // The entry of `table` (any case); a table the editor does not know gets its own name as caption
-// and no example, so that any code table can still be maintained.
+// and no example, so that any code table can still be maintained. The views of that fallback
+// point into `table`.
 CodeTable codeTableFor(QStringView table);
 
 // How many entries the list of `table` always shows.

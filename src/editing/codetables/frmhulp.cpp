@@ -24,7 +24,7 @@ FrmHulp::FrmHulp(Context &ctx) : m_ctx(ctx), m_list(ctx)
     layout->setContentsMargins(24, 20, 24, 20);
     layout->setSpacing(10);
 
-    auto *caption = new QLabel(m_list.info().caption.toString(), this);
+    auto *caption = new QLabel(m_list.caption(), this);
     caption->setObjectName(QStringLiteral("lblCaption"));
     QFont big = caption->font();
     big.setBold(true);
@@ -32,10 +32,10 @@ FrmHulp::FrmHulp(Context &ctx) : m_ctx(ctx), m_list(ctx)
     caption->setFont(big);
     layout->addWidget(caption);
 
-    auto *example = new QLabel(m_list.info().example.toString(), this);
+    auto *example = new QLabel(m_list.example(), this);
     example->setObjectName(QStringLiteral("lblVoorbeeld"));
     example->setWordWrap(true);
-    example->setVisible(!m_list.info().example.isEmpty());
+    example->setVisible(!m_list.example().isEmpty());
     layout->addWidget(example);
 
     auto *row = new QHBoxLayout;

@@ -20,8 +20,11 @@ bool isBlank(QString stored)
 } // namespace
 
 HulpList::HulpList(Context &ctx)
-    : m_ctx(ctx), m_table(ctx.EditKey), m_key(ctx.EditKey.toLower()), m_info(codeTableFor(m_key))
+    : m_ctx(ctx), m_table(ctx.EditKey), m_key(ctx.EditKey.toLower())
 {
+    const CodeTable info = codeTableFor(m_table);
+    m_caption = info.caption.toString();
+    m_example = info.example.toString();
     load();
     m_sorted = readSorted();
 }

@@ -28,7 +28,8 @@ public:
 
     const QString &tableName() const { return m_table; }
     const QString &tableKey() const { return m_key; } // lower case
-    const CodeTable &info() const { return m_info; }
+    const QString &caption() const { return m_caption; }
+    const QString &example() const { return m_example; } // empty when the table has none
     const std::vector<Entry> &entries() const { return m_entries; }
 
     void setTicked(int row, bool ticked);
@@ -54,7 +55,7 @@ private:
 
     Context &m_ctx;
     QString m_table, m_key;
-    CodeTable m_info;
+    QString m_caption, m_example;
     std::vector<Entry> m_entries;
     bool m_sorted = false;
 };

@@ -52,6 +52,10 @@ TEST_F(CodeTableTest, AnEmptyTableOpensWithItsSlotCountOfUnsetEntries)
             EXPECT_FALSE(e.ticked);
         }
     }
+    // A table the catalog does not know still opens, under its own name.
+    const HulpList unknown = open(u"TabelLandcode"_s);
+    EXPECT_EQ(unknown.caption(), u"TabelLandcode"_s);
+    EXPECT_EQ(unknown.entries().size(), 99u);
 }
 
 TEST_F(CodeTableTest, LoadingShowsBlankDescriptionsAsUnsetAndStopsAtTheSlotCount)

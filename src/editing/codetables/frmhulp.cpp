@@ -85,14 +85,12 @@ FrmHulp::FrmHulp(Context &ctx) : m_ctx(ctx), m_list(ctx)
 void FrmHulp::fill()
 {
     const QSignalBlocker block(m_view);
-    const int current = m_view->currentRow();
     m_view->clear();
     for (const Entry &entry : m_list.entries()) {
         auto *item = new QListWidgetItem(entry.text, m_view);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(entry.ticked ? Qt::Checked : Qt::Unchecked);
     }
-    m_view->setCurrentRow(current);
 }
 
 void FrmHulp::itemChanged(QListWidgetItem *item)
@@ -109,7 +107,8 @@ void FrmHulp::cmdEdit_Click()
     FrmHulpPopup popup(m_ctx, m_list.tableKey(), this);
     popup.exec();
     tryOperation(m_ctx, QStringLiteral("frmHulp: Wijzigen"), [&] { m_list.endEdit(row); });
-    fill();
+    const QSignalBlocker block(m_view);
+    m_view->item(row)->setText(m_list.entries()[size_t(row)].text);
 }
 
 void FrmHulp::cmdAutoSave_Click()

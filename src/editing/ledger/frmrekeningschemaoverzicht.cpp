@@ -52,6 +52,7 @@ frmRekeningschemaOverzicht::frmRekeningschemaOverzicht(Context &ctx, const QStri
 {
     setObjectName(QStringLiteral("frmRekeningschemaOverzicht"));
     m_model.kenmerkIcoon = kenmerkIcoon;
+    m_model.rechts = {3}; // boeksaldo
     begin(m_logica.fill(), RekeningschemaOverzicht::zoeksoorten(), RekeningschemaOverzicht::kolommen(), zoektekst);
     // Typed digits are an account number more likely than a description.
     static const QRegularExpression cijfers(QStringLiteral("^[0-9]+$"));

@@ -3,6 +3,7 @@
 #include "core/context.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -46,7 +47,10 @@ frmOmschrijvingenSelectie::frmOmschrijvingenSelectie(Context &ctx, const QString
     knoppen->addStretch();
     knoppen->addWidget(ok);
     knoppen->addWidget(annuleren);
+    auto *kop = new QLabel(m_logica.titel(), this);
+    kop->setStyleSheet(QStringLiteral("font-weight: bold"));
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(kop);
     layout->addWidget(m_lijst, 1);
     layout->addLayout(knoppen);
     resize(420, 380);

@@ -29,8 +29,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void sort(int column, Qt::SortOrder order) override;
 
-    // The icons before the first column of a row with markers.
+    // The icons before the first column, for every row, so that the first column stays aligned.
     std::function<QVariant(int kenmerken)> kenmerkIcoon;
+    // Columns of amounts, aligned to the right.
+    QList<int> rechts;
 
 private:
     QStringList m_kolommen;

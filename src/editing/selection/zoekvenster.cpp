@@ -81,6 +81,7 @@ void ZoekVenster::bouwOp()
     m_lijst->horizontalHeader()->setDefaultSectionSize(110);
     m_lijst->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_lijst->horizontalHeader()->setStretchLastSection(true);
+    m_lijst->horizontalHeader()->setResizeContentsPrecision(100); // a look at the first rows, not all of them
     m_lijst->installEventFilter(this);
     connect(m_lijst, &QTableView::doubleClicked, this, &ZoekVenster::kiesHuidige);
     connect(m_lijst->horizontalHeader(), &QHeaderView::sectionClicked, this, &ZoekVenster::sorteerOp);
@@ -129,8 +130,10 @@ void ZoekVenster::zoeken()
     m_model.toon(&m_fill->rijen);
     if (!gezocht)
         return;
-    if (m_model.rowCount() > 0)
+    if (m_model.rowCount() > 0) {
+        m_lijst->resizeColumnsToContents();
         m_lijst->selectRow(0);
+    }
 
     // After the search has returned, so the window is painted first.
     if (nietsGevonden())

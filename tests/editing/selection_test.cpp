@@ -261,3 +261,26 @@ TEST_F(SelectieTest, TickedDescriptionsBecomeAFlagString)
 }
 
 } // namespace
+
+TEST(LijstModel, SortsNumbersAndAmountsByValueAndTextWithoutRegardToCase)
+{
+    std::vector<LijstRij> rijen;
+    for (const QString &t : {u"10"_s, u"9"_s, u"<1.234,50"_s, u"-3"_s, u"1.234,50"_s})
+        rijen.push_back({{t}, {}});
+    LijstModel model;
+    model.setKolommen({u"bedrag"_s});
+    model.toon(&rijen);
+    auto kolom = [&] {
+        QStringList out;
+        for (int r = 0; r < model.rowCount(); ++r)
+            out << model.data(model.index(r, 0), Qt::DisplayRole).toString();
+        return out;
+    };
+    model.sort(0, Qt::AscendingOrder);
+    EXPECT_EQ(kolom(), (QStringList{u"<1.234,50"_s, u"-3"_s, u"9"_s, u"10"_s, u"1.234,50"_s}));
+
+    rijen = {{{u"b"_s}, {}}, {{u"A"_s}, {}}, {{u"a2"_s}, {}}, {{u"12-01-2026"_s}, {}}};
+    model.toon(&rijen);
+    model.sort(0, Qt::DescendingOrder);
+    EXPECT_EQ(kolom(), (QStringList{u"b"_s, u"a2"_s, u"A"_s, u"12-01-2026"_s}));
+}

@@ -3,8 +3,38 @@
 #include <QColor>
 
 #include <algorithm>
+#include <optional>
 
 namespace kv {
+
+namespace {
+
+// Numbers and amounts ("1.234,50", "<120,00") sort by value, everything else as text.
+std::optional<double> alsGetal(const QString &tekst)
+{
+    QString t = tekst.trimmed();
+    const bool negatief = t.startsWith(u'<') || t.startsWith(u'-');
+    if (negatief)
+        t.remove(0, 1);
+    if (t.endsWith(u'>'))
+        t.chop(1);
+    t.remove(u'.').replace(u',', u'.');
+    bool ok = false;
+    const double waarde = t.toDouble(&ok);
+    if (!ok || t.isEmpty())
+        return std::nullopt;
+    return negatief ? -waarde : waarde;
+}
+
+int vergelijk(const QString &a, const QString &b)
+{
+    const auto x = alsGetal(a), y = alsGetal(b);
+    if (x && y)
+        return *x < *y ? -1 : *x > *y ? 1 : 0;
+    return QString::compare(a, b, Qt::CaseInsensitive);
+}
+
+} // namespace
 
 void LijstModel::setKolommen(const QStringList &kolommen)
 {
@@ -83,8 +113,7 @@ void LijstModel::sort(int column, Qt::SortOrder order)
     for (size_t i = 0; i < plaats.size(); ++i)
         plaats[i] = int(i);
     std::stable_sort(plaats.begin(), plaats.end(), [&](int a, int b) {
-        const int c = QString::compare((*m_rijen)[size_t(a)].cellen.value(column),
-                                       (*m_rijen)[size_t(b)].cellen.value(column), Qt::CaseInsensitive);
+        const int c = vergelijk((*m_rijen)[size_t(a)].cellen.value(column), (*m_rijen)[size_t(b)].cellen.value(column));
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
     std::vector<LijstRij> gesorteerd;

@@ -147,6 +147,8 @@ void ZoekVenster::zoeken()
 
 void ZoekVenster::kiesHuidige()
 {
+    if (m_fill->bezig())
+        return;
     const LijstRij *rij = m_model.rij(m_lijst->currentIndex().row());
     if (!rij)
         return;

@@ -1,10 +1,14 @@
+#include "editing/ledger/frmrekeningschemaoverzicht.h"
 #include "editing/ledger/grootboekrekeningwidget.h"
 #include "editing/ledger/rekeningschemaoverzicht.h"
 
 #include "selectionfixture.h"
 #include "support/printers.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QTableView>
+#include <QTest>
 #include <QLineEdit>
 
 using namespace kv;
@@ -151,3 +155,23 @@ TEST_F(GrootboekTest, TheWidgetShowsTheDescriptionAndKeepsItsAccountWhenTheOverv
 }
 
 } // namespace
+
+TEST_F(GrootboekTest, TheOverviewHandsBackThePickedNumberOrNothing)
+{
+    {
+        frmRekeningschemaOverzicht venster(ctx, u"80"_s);
+        EXPECT_EQ(venster.keuzeCombo()->currentIndex(), int(RekeningschemaOverzicht::Grootboeknummer));
+        venster.show();
+        venster.zoeken();
+        venster.lijst()->selectRow(1);
+        QTest::keyClick(venster.lijst(), Qt::Key_Return);
+        EXPECT_EQ(ctx.SelectieResultaat(), u"8000"_s);
+    }
+    {
+        frmRekeningschemaOverzicht venster(ctx, u"omzet"_s);
+        EXPECT_EQ(venster.keuzeCombo()->currentIndex(), int(RekeningschemaOverzicht::Omschrijving));
+        venster.show();
+        venster.reject();
+        EXPECT_EQ(ctx.SelectieResultaat(), u""_s);
+    }
+}

@@ -203,6 +203,20 @@ TEST_F(SelectieTest, PickingHandsBackTheFirstColumnOrTheKeyAndEscapeLeavesTheRes
     }
 }
 
+TEST_F(SelectieTest, TypingInTheListGoesOnWithTheSearchText)
+{
+    frmSelectieScherm venster(ctx, u"frmbonuscodetabel"_s);
+    venster.show();
+    venster.zoekVeld()->setText(u"A"_s);
+    venster.zoeken();
+    QTest::keyClicks(venster.lijst(), u"b1"_s);
+    EXPECT_EQ(venster.zoekVeld()->text(), u"Ab1"_s);
+    QTest::keyClick(venster.lijst(), Qt::Key_Backspace);
+    EXPECT_EQ(venster.zoekVeld()->text(), u"Ab"_s);
+    QTest::keyClick(venster.zoekVeld(), Qt::Key_Apostrophe);
+    EXPECT_EQ(venster.zoekVeld()->text(), u"Ab"_s);
+}
+
 TEST_F(SelectieTest, NothingFoundIsToldAfterTheSearchReturns)
 {
     frmSelectieScherm venster(ctx, u"frmbonuscodetabel"_s);

@@ -48,7 +48,7 @@ protected:
     {
         QStringList out;
         for (const LijstRij &r : s.rijen())
-            out << r.cellen.value(0);
+            out << r.cel(0).toString();
         return out;
     }
 };
@@ -280,7 +280,7 @@ TEST(LijstModel, SortsNumbersAndAmountsByValueAndTextWithoutRegardToCase)
 {
     std::vector<LijstRij> rijen;
     for (const QString &t : {u"10"_s, u"9"_s, u"<1.234,50"_s, u"-3"_s, u"1.234,50"_s})
-        rijen.push_back({{t}, {}});
+        rijen.push_back(LijstRij::van({t}));
     LijstModel model;
     model.setKolommen({u"bedrag"_s});
     model.toon(&rijen);
@@ -293,7 +293,7 @@ TEST(LijstModel, SortsNumbersAndAmountsByValueAndTextWithoutRegardToCase)
     model.sort(0, Qt::AscendingOrder);
     EXPECT_EQ(kolom(), (QStringList{u"<1.234,50"_s, u"-3"_s, u"9"_s, u"10"_s, u"1.234,50"_s}));
 
-    rijen = {{{u"b"_s}, {}}, {{u"A"_s}, {}}, {{u"a2"_s}, {}}, {{u"12-01-2026"_s}, {}}};
+    rijen = {LijstRij::van({u"b"_s}), LijstRij::van({u"A"_s}), LijstRij::van({u"a2"_s}), LijstRij::van({u"12-01-2026"_s})};
     model.toon(&rijen);
     model.sort(0, Qt::DescendingOrder);
     EXPECT_EQ(kolom(), (QStringList{u"b"_s, u"a2"_s, u"A"_s, u"12-01-2026"_s}));

@@ -101,9 +101,8 @@ LijstRij RekeningschemaOverzicht::maakRij(db::Recordset &rs)
         btwSpec = QString::number(btw->percentage).replace(u'.', u',') + u"% - " +
                   (btw->inclusief ? QStringLiteral(" - inclusief BTW") : QStringLiteral(" - exclusief BTW"));
 
-    LijstRij rij;
-    rij.tag = rs.text(u"GrootboekReknr").trimmed();
-    rij.cellen = {rij.tag,
+    const QString nummer = rs.text(u"GrootboekReknr").trimmed();
+    const QStringList cellen = {nummer,
                   rs.text(u"Omschrijving").trimmed(),
                   soort == 0 ? QStringLiteral("Balans") : soort == 1 ? QStringLiteral("V&W-rek.") : QStringLiteral("n/a"),
                   FormatBedrag(m_ctx.separators, saldo, {.negatiefTussenHaken = true}).remove(u'>').rightJustified(15),
@@ -114,10 +113,11 @@ LijstRij RekeningschemaOverzicht::maakRij(db::Recordset &rs)
                   m_sub.value(sub),
                   btwCode ? QString::number(btwCode) : QString(),
                   btwSpec};
-    rij.kenmerken = (rs.value(u"BTWRekening").toBool() ? BtwRekening : 0) |
+    for (const QString &c : cellen)
+        m_rij.cel(c);
+    return m_rij.klaar(nummer, (rs.value(u"BTWRekening").toBool() ? BtwRekening : 0) |
                     (rs.value(u"SubAdminDebiteuren").toBool() ? SubAdminDebiteuren : 0) |
-                    (rs.value(u"SubAdminCrediteuren").toBool() ? SubAdminCrediteuren : 0);
-    return rij;
+                    (rs.value(u"SubAdminCrediteuren").toBool() ? SubAdminCrediteuren : 0));
 }
 
 void RekeningschemaOverzicht::kies(const LijstRij *rij)

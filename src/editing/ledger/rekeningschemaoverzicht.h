@@ -41,6 +41,7 @@ private:
 
     Context &m_ctx;
     RecordFill m_fill;
+    RijBouwer m_rij;
     QHash<int, QString> m_hoofd, m_sub;
     struct Btw {
         double percentage;

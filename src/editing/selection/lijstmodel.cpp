@@ -10,9 +10,9 @@ namespace kv {
 namespace {
 
 // Numbers and amounts ("1.234,50", "<120,00") sort by value, everything else as text.
-std::optional<double> alsGetal(const QString &tekst)
+std::optional<double> alsGetal(QStringView tekst)
 {
-    QString t = tekst.trimmed();
+    QString t = tekst.trimmed().toString();
     const bool negatief = t.startsWith(u'<') || t.startsWith(u'-');
     if (negatief)
         t.remove(0, 1);
@@ -26,12 +26,12 @@ std::optional<double> alsGetal(const QString &tekst)
     return negatief ? -waarde : waarde;
 }
 
-int vergelijk(const QString &a, const QString &b)
+int vergelijk(QStringView a, QStringView b)
 {
     const auto x = alsGetal(a), y = alsGetal(b);
     if (x && y)
         return *x < *y ? -1 : *x > *y ? 1 : 0;
-    return QString::compare(a, b, Qt::CaseInsensitive);
+    return a.compare(b, Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -86,7 +86,7 @@ QVariant LijstModel::data(const QModelIndex &index, int role) const
     if (!r)
         return {};
     if (role == Qt::DisplayRole)
-        return r->cellen.value(index.column());
+        return r->cel(index.column()).toString();
     if (role == Qt::DecorationRole && index.column() == 0 && kenmerkIcoon)
         return kenmerkIcoon(r->kenmerken);
     if (role == Qt::TextAlignmentRole && rechts.contains(index.column()))
@@ -113,7 +113,7 @@ void LijstModel::sort(int column, Qt::SortOrder order)
     for (size_t i = 0; i < plaats.size(); ++i)
         plaats[i] = int(i);
     std::stable_sort(plaats.begin(), plaats.end(), [&](int a, int b) {
-        const int c = vergelijk((*m_rijen)[size_t(a)].cellen.value(column), (*m_rijen)[size_t(b)].cellen.value(column));
+        const int c = vergelijk((*m_rijen)[size_t(a)].cel(column), (*m_rijen)[size_t(b)].cel(column));
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
     std::vector<LijstRij> gesorteerd;

@@ -5,6 +5,40 @@
 
 namespace kv {
 
+LijstRij LijstRij::van(const QStringList &cellen, const QString &tag)
+{
+    return {cellen.join(Scheiding), tag};
+}
+
+QStringView LijstRij::cel(int kolom) const
+{
+    qsizetype begin = 0;
+    for (int i = 0; i < kolom; ++i) {
+        begin = tekst.indexOf(Scheiding, begin);
+        if (begin < 0)
+            return {};
+        ++begin;
+    }
+    const qsizetype eind = tekst.indexOf(Scheiding, begin);
+    return QStringView(tekst).mid(begin, eind < 0 ? -1 : eind - begin);
+}
+
+void RijBouwer::cel(const QString &tekst)
+{
+    if (!m_eerste)
+        m_buffer += LijstRij::Scheiding;
+    m_eerste = false;
+    m_buffer += tekst;
+}
+
+LijstRij RijBouwer::klaar(const QString &tag, int kenmerken)
+{
+    LijstRij rij{QString(m_buffer.constData(), m_buffer.size()), tag, kenmerken}; // exactly sized, not shared
+    m_buffer.clear();
+    m_eerste = true;
+    return rij;
+}
+
 QString vulStatus(int totaal, int procent)
 {
     QString tekst = u"Totaal gevonden : " + QString::number(totaal) +

@@ -99,19 +99,15 @@ LijstRij SelectieScherm::maakRij(db::Recordset &rs)
             m_velden.push_back(veldIndex(rs, k.veld));
         m_sleutel = veldIndex(rs, m_kind.bouwer->sleutel);
     }
-    LijstRij rij;
-    rij.cellen.reserve(qsizetype(m_velden.size()));
     for (int veld : m_velden)
-        rij.cellen << (veld >= 0 ? celTekst(rs.value(veld)) : QString());
-    if (m_sleutel >= 0)
-        rij.tag = rs.value(m_sleutel).toString();
-    return rij;
+        m_rij.cel(veld >= 0 ? celTekst(rs.value(veld)) : QString());
+    return m_rij.klaar(m_sleutel >= 0 ? rs.value(m_sleutel).toString() : QString());
 }
 
 void SelectieScherm::kies(const LijstRij &rij)
 {
     const bool sleutel = m_kind.bouwer && m_kind.bouwer->keuze == Keuze::Sleutel;
-    m_ctx.SelectieResultaat() = sleutel ? rij.tag : rij.cellen.value(0);
+    m_ctx.SelectieResultaat() = sleutel ? rij.tag : rij.cel(0).toString();
 }
 
 } // namespace kv

@@ -49,6 +49,7 @@ private:
     RecordFill m_fill;
     std::vector<int> m_velden; // per column the record set's field, -1 when absent
     int m_sleutel = -1;
+    RijBouwer m_rij;
     QString m_query;
     bool m_nietsGevonden = false;
 };

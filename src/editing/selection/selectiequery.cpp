@@ -1,0 +1,116 @@
+#include "editing/selection/selectiequery.h"
+
+#include <QStringList>
+
+namespace kv {
+
+namespace {
+
+// Chr(255) sorts after every character the suite stores, so S..S+Chr(255) is "begins with S".
+const QChar hoogsteTeken(255);
+
+class Bouw {
+public:
+    Bouw(const SelectieBouwer &b, const QString &s) : m_bouwer(b), m_s(s), m_l(QString::number(s.size())) {}
+
+    QString naam(QStringView veld) const
+    {
+        return veld.contains(u'.') ? veld.toString() : QString(m_bouwer.tabel + u'.' + veld);
+    }
+
+    QString prefix(const QString &f) const
+    {
+        return u"Left(" + f + u", " + m_l + u" ) >= '" + m_s + u"' AND Left(" + f + u", " + m_l + u" ) <= '" + m_s +
+               hoogsteTeken + u'\'';
+    }
+    QString bevat(const QString &f, QStringView voor) const
+    {
+        return u"instr(" + f + u", \"" + voor + m_s + u"\") > 0 ";
+    }
+    QString exact(const QString &f) const { return f + u" >= '" + m_s + u"' AND " + f + u" <= '" + m_s + u'\''; }
+
+    void alternatieven(const Zoekveld &z, QStringList &out) const
+    {
+        const QString f = naam(z.veld);
+        switch (z.regel) {
+        case Zoekregel::Prefix:
+            out << prefix(f);
+            break;
+        case Zoekregel::PrefixOfNaSpatie:
+            out << prefix(f) << bevat(f, u" ");
+            break;
+        case Zoekregel::PrefixOfBevat:
+            out << prefix(f) << bevat(f, {});
+            break;
+        case Zoekregel::Exact:
+            out << exact(f);
+            break;
+        case Zoekregel::TekstOfNummer:
+            out << f + u" = '" + m_s + u'\'';
+            if (isNummer())
+                out << f + u" = " + m_s;
+            break;
+        case Zoekregel::ArtikelOmschrijving: {
+            // The engine compares without regard to case, so no separate lower-case alternative.
+            const QString o1 = naam(u"Omschrijving1"), o2 = naam(u"Omschrijving2");
+            out << prefix(o1) << prefix(o2) << bevat(o1, u" ") << bevat(o2, u" ")
+                << u"Right(" + o1 + u", " + m_l + u") = '" + m_s + u'\''
+                << u"Right(" + o2 + u", " + m_l + u") = '" + m_s + u'\'' << prefix(naam(u"Zoektekst"));
+            break;
+        }
+        }
+    }
+
+    QString volgorde(const Sortering &s) const
+    {
+        if (!s.volgorde.isEmpty())
+            return s.volgorde.toString();
+        const Zoekveld &eerste = s.velden.front();
+        const QString f = naam(eerste.veld);
+        // A longer description search puts the descriptions that begin with it first.
+        if (eerste.regel == Zoekregel::ArtikelOmschrijving && m_s.size() > 2)
+            return u"IIf(Left(" + f + u", " + m_l + u") = '" + m_s + u"', 0, 1) ASC, " + f + u" ASC";
+        return f + u" ASC";
+    }
+
+    bool isNummer() const
+    {
+        bool ok = false;
+        m_s.toLongLong(&ok);
+        return ok;
+    }
+
+private:
+    const SelectieBouwer &m_bouwer;
+    QString m_s, m_l;
+};
+
+} // namespace
+
+QString zonderQuotes(QString text)
+{
+    return text.remove(u'\'').remove(u'"');
+}
+
+QString selectieQuery(const SelectieBouwer &bouwer, const QString &zoektekst, int volgorde)
+{
+    const QString s = zonderQuotes(zoektekst);
+    if (volgorde < 0 || volgorde >= int(bouwer.volgordes.size()))
+        volgorde = 0;
+    const Sortering &sortering = bouwer.volgordes[size_t(volgorde)];
+    const Bouw bouw(bouwer, s);
+
+    QString sql = u"SELECT * From " + bouwer.tabel;
+    if (!bouwer.join.isEmpty())
+        sql += u' ' + bouwer.join;
+    if (!s.isEmpty() && s != u"*") {
+        QStringList alt;
+        for (const Zoekveld &z : sortering.velden)
+            bouw.alternatieven(z, alt);
+        sql += alt.size() == 1 ? QString(u" WHERE (" + alt.front() + u')')
+                               : QString(u" WHERE ((" + alt.join(u") OR (") + u"))");
+    }
+    return sql + u" ORDER BY " + bouw.volgorde(sortering);
+}
+
+} // namespace kv

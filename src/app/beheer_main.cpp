@@ -5,6 +5,7 @@
 #include "core/navigation/screenregistry.h"
 #include "core/registry/registryfile.h"
 #include "core/session/session.h"
+#include "editing/listdetail/registration.h"
 
 #include <QApplication>
 
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     context.dialogs = &dialogs;
 
     kv::ScreenRegistry screens;
+    kv::listdetail::registerListDetailScreens(screens);
 
     // The whole command line is the data folder.
     kv::frmMain window(context, screens, app.arguments().mid(1).join(u' '));

@@ -1,0 +1,147 @@
+#include "editing/listdetail/detailpopup.h"
+
+#include "core/context.h"
+#include "editing/widgets/typedlineedit.h"
+#include "editing/widgets/yesno.h"
+
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace kv::listdetail {
+
+namespace {
+
+// The type keyword that filters what can be typed into a field of this kind.
+QString typeKeyword(Kind kind)
+{
+    switch (kind) {
+    case Kind::Number: return QStringLiteral("NUMERIEK");
+    case Kind::Decimal: return QStringLiteral("GETAL");
+    case Kind::Amount:
+    case Kind::AmountText: return QStringLiteral("BEDRAG");
+    case Kind::Date: return QStringLiteral("DATUM");
+    default: return {};
+    }
+}
+
+constexpr int rowsPerColumn = 10; // longer popups get a second column of fields
+
+} // namespace
+
+DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), m_logic(ctx, member)
+{
+    setObjectName(member.popup);
+    setWindowTitle(member.caption + (member.captionField.isEmpty() ? QString() : m_logic.text(member.captionField)));
+    setModal(true);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+    int shown = 0;
+    for (const Field &field : member.fields) {
+        if (!field.caption.isEmpty())
+            ++shown;
+    }
+    const int perColumn = shown > rowsPerColumn + 2 ? (shown + 1) / 2 : shown;
+    int at = 0;
+    for (const Field &field : member.fields) {
+        if (field.caption.isEmpty())
+            continue;
+        QWidget *editor = editorFor(field);
+        auto *label = new QLabel(field.caption, this);
+        label->setBuddy(editor);
+        const int row = at % perColumn, column = (at / perColumn) * 3;
+        grid->addWidget(label, row, column);
+        grid->addWidget(editor, row, column + 1);
+        if (column > 0)
+            grid->setColumnMinimumWidth(column - 1, 24);
+        ++at;
+    }
+
+    auto *ok = new QPushButton(tr("OK"), this);
+    auto *close = new QPushButton(tr("Sluiten"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    close->setObjectName(QStringLiteral("cmdClose"));
+    ok->setDefault(true);
+    // The buttons take no focus on a click, so leaving a field checks it once, not twice.
+    for (QPushButton *button : {ok, close}) {
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setMinimumWidth(100);
+    }
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (m_logic.save())
+            accept();
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    if (member.link) {
+        auto *link = new QLabel(u"<a href=\"#\">" + member.link->caption.toHtmlEscaped() + u"</a>", this);
+        link->setObjectName(QStringLiteral("lblLink"));
+        connect(link, &QLabel::linkActivated, this, &DetailPopup::openLink);
+        buttons->addWidget(link);
+    }
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(close);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 18, 18, 14);
+    layout->setSpacing(16);
+    layout->addLayout(grid);
+    layout->addStretch();
+    layout->addLayout(buttons);
+}
+
+QWidget *DetailPopup::editorFor(const Field &field)
+{
+    if (field.kind == Kind::YesNo) {
+        auto *toggle = new YesNo(this);
+        toggle->setState(m_logic.text(field.name));
+        connect(toggle, &YesNo::stateChanged, this, [this, name = field.name](const QString &state) {
+            m_logic.setText(name, state);
+        });
+        m_editors[field.name] = toggle;
+        toggle->setObjectName(field.name);
+        return toggle;
+    }
+    auto *edit = new TypedLineEdit(m_ctx.separators, typeKeyword(field.kind), this);
+    edit->setObjectName(field.name);
+    edit->setText(m_logic.text(field.name));
+    edit->setMinimumWidth(field.kind == Kind::Text ? 260 : 140);
+    connect(edit, &QLineEdit::textEdited, this, [this, name = field.name](const QString &text) {
+        m_logic.setText(name, text);
+    });
+    connect(edit, &QLineEdit::editingFinished, this, [this, &field] { leave(field); });
+    m_editors[field.name] = edit;
+    return edit;
+}
+
+void DetailPopup::leave(const Field &field)
+{
+    if (m_leaving)
+        return; // the message box of a failed check takes the focus as well
+    m_leaving = true;
+    auto *edit = static_cast<QLineEdit *>(m_editors[field.name]);
+    if (m_logic.leave(field.name))
+        edit->setText(m_logic.text(field.name));
+    else
+        QTimer::singleShot(0, edit, [edit] { edit->setFocus(); edit->selectAll(); });
+    m_leaving = false;
+}
+
+void DetailPopup::openLink()
+{
+    const Link &link = *m_logic.member().link;
+    const QString tail = link.field.isEmpty() ? QString() : QString::fromUtf8(QUrl::toPercentEncoding(m_logic.text(link.field).trimmed()));
+    QDesktopServices::openUrl(QUrl(link.url + tail));
+}
+
+} // namespace kv::listdetail

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "editing/listdetail/detaillogic.h"
+
+#include <QDialog>
+#include <QHash>
+
+namespace kv::listdetail {
+
+// The modal detail window every member shares: one labelled control per field of the member.
+class DetailPopup : public QDialog {
+    Q_OBJECT
+public:
+    DetailPopup(Context &ctx, const Member &member, QWidget *parent = nullptr);
+
+    DetailLogic &logic() { return m_logic; }
+
+private:
+    QWidget *editorFor(const Field &field);
+    void leave(const Field &field);
+    void openLink();
+
+    Context &m_ctx;
+    DetailLogic m_logic;
+    QHash<QString, QWidget *> m_editors;
+    bool m_leaving = false;
+};
+
+} // namespace kv::listdetail

@@ -222,6 +222,10 @@ TEST_F(ListDetailTest, MemberChecksGiveTheirMessagesAndWriteNothing)
         {"frmColli", {{u"Type"_s, u"EUR"_s}}, u"U heeft nog geen omschrijving ingegeven."_s},
         {"frmTarra", {{u"Afkorting"_s, u"TK"_s}}, u"U heeft nog geen omschrijving ingegeven."_s},
         {"frmAutogegevens", {{u"Merk"_s, u"DAF"_s}}, u"U heeft nog geen kenteken ingegeven"_s},
+        {"frmBewaarloon", {{u"Omschrijving"_s, u"Opslag graan"_s}, {u"ArtNr"_s, u"GEEN"_s}},
+         u"Er is een onbekend artikelnummer ingegeven. opnieuw s.v.p."_s},
+        {"frmArtikelSoort", {{u"RefVocht"_s, u"14,5"_s}},
+         u"U heeft nog geen omschrijving voor deze artikelsoort ingegeven."_s},
         {"frmAutogegevens", {{u"Kenteken"_s, u"BX-12-CD"_s}, {u"APKdatum"_s, u"310226"_s}},
          u"Er is een onlogische datum ingegeven."_s},
     };
@@ -248,7 +252,10 @@ TEST_F(ListDetailTest, MembersWithANumberKeyAddAndEditTheirRecords)
         {"frmContainers", {{u"Omschrijving"_s, u"20 ft"_s}, {u"Inhoud"_s, u"33,2"_s}}, u"Omschrijving"_s, u"40 ft"_s},
         {"frmColli", {{u"Omschrijving"_s, u"Europallet"_s}, {u"Lengte"_s, u"120"_s}}, u"Omschrijving"_s, u"Blokpallet"_s},
         {"frmDouane", {{u"Naam"_s, u"Rotterdam"_s}, {u"ISO"_s, u"nl"_s}}, u"Naam"_s, u"Venlo"_s},
+        {"frmVerpakkingen", {{u"Omschrijving"_s, u"Big bag"_s}}, u"Omschrijving"_s, u"Krat"_s},
+        {"frmBewaarloon", {{u"Omschrijving"_s, u"Opslag"_s}, {u"ArtNr"_s, u"A100"_s}}, u"Omschrijving"_s, u"Koelcel"_s},
     };
+    addRecord(u"Artikelen"_s, {{u"ArtikelNummer"_s, u"A100"_s}, {u"Omschrijving1"_s, u"Tarwe"_s}});
     for (const Case &c : cases) {
         SCOPED_TRACE(c.screen);
         const Member &m = member(QString::fromLatin1(c.screen));

@@ -49,7 +49,7 @@ TEST_F(ListDetailTest, ListScreenAndPopupAreBoundToTheLogic)
         auto *code = popup.findChild<QLineEdit *>(u"Valutacode"_s);
         auto *date = popup.findChild<QLineEdit *>(u"koersdatum"_s);
         popup.activateWindow();
-        QTest::qWaitForWindowActive(&popup);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&popup));
         QTest::keyClicks(code, u"usd"_s);
         date->setFocus();
         QTest::keyClicks(date, u"05012020"_s);

@@ -29,6 +29,16 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
         return row.cells[size_t(index.column())].text;
     case Qt::UserRole:
         return row.key;
+    case Qt::TextAlignmentRole:
+        switch (m_logic.member().columns[size_t(index.column())].kind) {
+        case Kind::Number:
+        case Kind::Decimal:
+        case Kind::Amount:
+        case Kind::AmountText:
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        default:
+            return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        }
     default:
         return {};
     }

@@ -31,6 +31,7 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
     m_list->header()->setSectionsClickable(true);
     m_list->header()->setStretchLastSection(true);
     m_list->setMinimumHeight(320);
+    m_list->setStyleSheet(QStringLiteral("QTreeView::item { padding: 4px 8px; }"));
 
     m_add = new QPushButton(tr("Toevoegen"), this);
     m_edit = new QPushButton(tr("Wijzigen"), this);

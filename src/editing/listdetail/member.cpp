@@ -1,5 +1,7 @@
 #include "editing/listdetail/member.h"
 
+#include "core/context.h"
+#include "core/session/session.h"
 #include "editing/listdetail/detaillogic.h"
 
 namespace kv::listdetail {
@@ -23,6 +25,19 @@ Check unique(const QString &field, const QString &message)
     return [=](DetailLogic &popup) {
         const QString text = popup.text(field).trimmed();
         return !text.isEmpty() && popup.usedElsewhere(field, text) ? message + text : QString();
+    };
+}
+
+Check known(const QString &field, const QString &table, const QString &message)
+{
+    return [=](DetailLogic &popup) {
+        const QString text = popup.text(field).trimmed();
+        if (text.isEmpty())
+            return QString();
+        db::Recordset &rs = popup.context().session->table(table);
+        rs.setIndex(QStringLiteral("PrimaryKey"));
+        rs.Seek(u"=", text);
+        return rs.NoMatch() ? message : QString();
     };
 }
 

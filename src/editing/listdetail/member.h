@@ -84,6 +84,8 @@ struct Member {
 Check required(const QString &field, const QString &message);
 // Another record holding the same text (case-insensitively): `message` followed by the text.
 Check unique(const QString &field, const QString &message);
+// A filled-in `field` must name a record of `table` (sought on its `PrimaryKey`).
+Check known(const QString &field, const QString &table, const QString &message);
 // `field` must be filled when the toggle `when` is on.
 Check requiredWhen(const QString &when, const QString &field, const QString &message);
 

@@ -17,5 +17,8 @@ Member colliMember();
 Member tarraMember();
 Member verzendwijzeMember();
 Member autogegevensMember();
+Member verpakkingenMember();
+Member bewaarloonMember();
+Member artikelSoortMember();
 
 } // namespace kv::listdetail

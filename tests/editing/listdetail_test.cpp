@@ -348,3 +348,20 @@ TEST_F(ListDetailTest, AVehicleRegistrationIsUsedOnceAndVehiclesListInTheirOrder
     list.refresh();
     EXPECT_EQ(list.rows()[0].cells[0].text, u"VT-345-K"_s);
 }
+
+TEST_F(ListDetailTest, EmployeeInitialsFollowTheFirstNames)
+{
+    const Member &medewerkers = member(u"frmMedewerkers");
+    ListLogic list(ctx, medewerkers);
+    Typing typing{{u"VoorNamen"_s, u"Jan Willem"_s}, {u"Achternaam"_s, u"Bos"_s}, {u"DatumIndienst"_s, u"01032024"_s}};
+    list.showPopup = [&] { EXPECT_TRUE(savePopup(ctx, medewerkers, typing)); };
+    list.addNew();
+    typing = {{u"VoorNamen"_s, u"IJsbrand"_s}};
+    list.edit(0);
+    ASSERT_EQ(list.rows().size(), 1u);
+    EXPECT_EQ(list.rows()[0].cells[4].text, u"IJ."_s);
+    db::Recordset &rs = session.table(u"Medewerkers"_s);
+    rs.MoveFirst();
+    EXPECT_EQ(rs.text(u"DatumIndienst"), u"20240301"_s);
+    EXPECT_EQ(rs.text(u"Achternaam"), u"Bos"_s);
+}

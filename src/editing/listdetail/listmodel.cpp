@@ -8,6 +8,19 @@ ListModel::ListModel(ListLogic &logic, QObject *parent) : QAbstractTableModel(pa
     logic.changed = [this] { endResetModel(); };
 }
 
+QVariant ListModel::alignment(int column) const
+{
+    switch (m_logic.member().columns[size_t(column)].kind) {
+    case Kind::Number:
+    case Kind::Decimal:
+    case Kind::Amount:
+    case Kind::AmountText:
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    default:
+        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
 int ListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_logic.rows().size());
@@ -30,15 +43,7 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
     case Qt::UserRole:
         return row.key;
     case Qt::TextAlignmentRole:
-        switch (m_logic.member().columns[size_t(index.column())].kind) {
-        case Kind::Number:
-        case Kind::Decimal:
-        case Kind::Amount:
-        case Kind::AmountText:
-            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        default:
-            return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-        }
+        return alignment(index.column());
     default:
         return {};
     }
@@ -46,9 +51,11 @@ QVariant ListModel::data(const QModelIndex &index, int role) const
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return {};
-    return m_logic.member().columns[size_t(section)].caption;
+    if (role == Qt::TextAlignmentRole) // over numbers as the numbers themselves
+        return alignment(section);
+    return role == Qt::DisplayRole ? QVariant(m_logic.member().columns[size_t(section)].caption) : QVariant();
 }
 
 } // namespace kv::listdetail

@@ -18,6 +18,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    QVariant alignment(int column) const;
+
     ListLogic &m_logic;
 };
 

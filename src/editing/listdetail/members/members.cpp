@@ -7,7 +7,7 @@ const std::vector<Member> &members()
     static const std::vector<Member> all{
         valutaMember(), landenMember(), botenMember(), containersMember(), douaneMember(), colliMember(),
         tarraMember(), verzendwijzeMember(), autogegevensMember(),
-        verpakkingenMember(), bewaarloonMember(), artikelSoortMember(),
+        verpakkingenMember(), bewaarloonMember(), artikelSoortMember(), medewerkersMember(),
     };
     return all;
 }

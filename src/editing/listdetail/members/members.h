@@ -20,5 +20,6 @@ Member autogegevensMember();
 Member verpakkingenMember();
 Member bewaarloonMember();
 Member artikelSoortMember();
+Member medewerkersMember();
 
 } // namespace kv::listdetail

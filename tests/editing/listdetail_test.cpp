@@ -224,6 +224,9 @@ TEST_F(ListDetailTest, MemberChecksGiveTheirMessagesAndWriteNothing)
         {"frmAutogegevens", {{u"Merk"_s, u"DAF"_s}}, u"U heeft nog geen kenteken ingegeven"_s},
         {"frmBewaarloon", {{u"Omschrijving"_s, u"Opslag graan"_s}, {u"ArtNr"_s, u"GEEN"_s}},
          u"Er is een onbekend artikelnummer ingegeven. opnieuw s.v.p."_s},
+        {"frmBunkers", {{u"BunkerType"_s, u"Silo"_s}}, u"U heeft nog geen bunkernaam ingegeven"_s},
+        {"frmBunkers", {{u"BunkerNaam"_s, u"S1"_s}, {u"DateTimeStart"_s, u"01062026 24:00"_s}},
+         u"Er is een onlogische datum ingegeven."_s},
         {"frmArtikelSoort", {{u"RefVocht"_s, u"14,5"_s}},
          u"U heeft nog geen omschrijving voor deze artikelsoort ingegeven."_s},
         {"frmAutogegevens", {{u"Kenteken"_s, u"BX-12-CD"_s}, {u"APKdatum"_s, u"310226"_s}},
@@ -253,6 +256,8 @@ TEST_F(ListDetailTest, MembersWithANumberKeyAddAndEditTheirRecords)
         {"frmColli", {{u"Omschrijving"_s, u"Europallet"_s}, {u"Lengte"_s, u"120"_s}}, u"Omschrijving"_s, u"Blokpallet"_s},
         {"frmDouane", {{u"Naam"_s, u"Rotterdam"_s}, {u"ISO"_s, u"nl"_s}}, u"Naam"_s, u"Venlo"_s},
         {"frmVerpakkingen", {{u"Omschrijving"_s, u"Big bag"_s}}, u"Omschrijving"_s, u"Krat"_s},
+        {"frmProductieLijnen", {{u"Omschrijving"_s, u"Lijn 1"_s}}, u"Omschrijving"_s, u"Afvullijn"_s},
+        {"frmBunkers", {{u"BunkerNaam"_s, u"B1"_s}, {u"DateTimeGevuld"_s, u"01062026 7:30"_s}}, u"BunkerNaam"_s, u"B2"_s},
         {"frmBewaarloon", {{u"Omschrijving"_s, u"Opslag"_s}, {u"ArtNr"_s, u"A100"_s}}, u"Omschrijving"_s, u"Koelcel"_s},
     };
     addRecord(u"Artikelen"_s, {{u"ArtikelNummer"_s, u"A100"_s}, {u"Omschrijving1"_s, u"Tarwe"_s}});
@@ -364,4 +369,31 @@ TEST_F(ListDetailTest, EmployeeInitialsFollowTheFirstNames)
     rs.MoveFirst();
     EXPECT_EQ(rs.text(u"DatumIndienst"), u"20240301"_s);
     EXPECT_EQ(rs.text(u"Achternaam"), u"Bos"_s);
+}
+
+TEST_F(ListDetailTest, DateAndTimeFieldsKeepBothParts)
+{
+    struct Case {
+        QString typed, stored, shown;
+    };
+    const Case cases[] = {
+        {u"01062026 07:30"_s, u"20260601073000"_s, u" 1 jun 2026 07:30"_s},
+        {u"1506"_s, u"20260615000000"_s, u"15 jun 2026 00:00"_s},
+        {u" 1 jun 2026 7:05"_s, u"20260601070500"_s, u" 1 jun 2026 07:05"_s},
+        {u""_s, u""_s, u""_s},
+    };
+    const Member &bunkers = member(u"frmBunkers");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        ctx.EditMode = u"addnew"_s;
+        ASSERT_TRUE(savePopup(ctx, bunkers, {{u"BunkerNaam"_s, u"B1"_s}, {u"DateTimeStart"_s, c.typed}}));
+        db::Recordset &rs = session.table(u"Bunkers"_s);
+        rs.setIndex(u"PrimaryKey"_s);
+        rs.MoveLast();
+        EXPECT_EQ(rs.text(u"DateTimeStart"), c.stored);
+        ctx.EditMode = u"edit"_s;
+        ctx.EditKey = rs.text(u"BunkerID");
+        EXPECT_EQ(DetailLogic(ctx, bunkers).text(u"DateTimeStart"_s), c.shown);
+    }
+    EXPECT_TRUE(dialogs.prompts().isEmpty());
 }

@@ -4,6 +4,7 @@
 #include "editing/widgets/typedlineedit.h"
 #include "editing/widgets/yesno.h"
 
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -111,6 +112,18 @@ QWidget *DetailPopup::editorFor(const Field &field)
         m_editors[field.name] = toggle;
         toggle->setObjectName(field.name);
         return toggle;
+    }
+    if (!field.choices.isEmpty()) {
+        auto *pick = new QComboBox(this);
+        pick->addItems(field.choices);
+        pick->setCurrentIndex(std::max(0, int(field.choices.indexOf(m_logic.text(field.name)))));
+        m_logic.setText(field.name, pick->currentText());
+        connect(pick, &QComboBox::currentTextChanged, this, [this, name = field.name](const QString &text) {
+            m_logic.setText(name, text);
+        });
+        pick->setObjectName(field.name);
+        m_editors[field.name] = pick;
+        return pick;
     }
     auto *edit = new TypedLineEdit(m_ctx.separators, typeKeyword(field.kind), this);
     edit->setObjectName(field.name);

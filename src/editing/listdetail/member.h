@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -20,6 +21,7 @@ enum class Kind {
     AmountText, // an amount kept as the text FormatBedrag gives it
     Date,       // stored as "yyyymmdd", typed as ddmmyyyy, shown through DatumWeergave
     YesNo,      // a toggle, stored as a yes/no field
+    DateTime,   // stored as "yyyymmddhhmmss", typed as ddmmyyyy and hh:mm
 };
 
 // A column that shows a field of a related record: `field` of the record of `table` whose
@@ -47,6 +49,7 @@ struct Field {
     Kind kind = Kind::Text;
     QString initial = {};       // the text of a new record
     bool numberedOnAdd = false; // a new record gets the highest number so far + 1
+    QStringList choices = {};   // the texts a pick list offers, instead of typing
 };
 
 // A check made when the popup's OK is pressed: the message that stops the save, or "".

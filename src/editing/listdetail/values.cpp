@@ -27,6 +27,44 @@ std::optional<QString> storedDate(Context &ctx, const QString &text)
     return DatumControleren(ctx, digits.isEmpty() ? text.trimmed() : digits);
 }
 
+// "hh:mm", "hhmm" or "hh" as "hhmmss"; nothing for a time that is none.
+std::optional<QString> storedTime(QString text)
+{
+    text.remove(u':');
+    bool ok = false;
+    const int digits = text.toInt(&ok);
+    if (!ok || text.size() > 4 || text.isEmpty())
+        return std::nullopt;
+    const int hours = text.size() <= 2 ? digits : digits / 100, minutes = text.size() <= 2 ? 0 : digits % 100;
+    if (hours > 23 || minutes > 59)
+        return std::nullopt;
+    return QStringLiteral("%1%2").arg(hours, 2, 10, QChar(u'0')).arg(minutes, 2, 10, QChar(u'0')) + u"00";
+}
+
+// A date and an optional time after it, "yyyymmddhhmmss".
+std::optional<QString> storedDateTime(Context &ctx, const QString &text)
+{
+    QString date = text.trimmed(), time;
+    const qsizetype space = date.lastIndexOf(u' ');
+    if (space > 0 && date.mid(space + 1).contains(u':')) {
+        time = date.mid(space + 1);
+        date = date.left(space);
+    }
+    const auto storedDay = storedDate(ctx, date);
+    const auto storedHour = time.isEmpty() ? std::optional<QString>(QStringLiteral("000000")) : storedTime(time);
+    if (!storedDay || !storedHour || (storedDay->isEmpty() && !time.isEmpty()))
+        return std::nullopt;
+    return storedDay->isEmpty() ? QString() : *storedDay + *storedHour;
+}
+
+QString dateTimeText(const QString &stored)
+{
+    if (stored.trimmed().isEmpty())
+        return {};
+    const QString day = DatumWeergave(stored.left(8)), time = stored.mid(8, 4);
+    return time.size() == 4 ? day + u' ' + time.left(2) + u':' + time.right(2) : day;
+}
+
 } // namespace
 
 QString fieldText(Context &ctx, Kind kind, const QVariant &stored)
@@ -41,6 +79,8 @@ QString fieldText(Context &ctx, Kind kind, const QVariant &stored)
         return stored.toString().trimmed().isEmpty() ? QString() : FormatBedrag(ctx.separators, stored);
     case Kind::Date:
         return DatumWeergave(stored.toString());
+    case Kind::DateTime:
+        return dateTimeText(stored.toString());
     case Kind::YesNo:
         return stored.toBool() ? QStringLiteral("on") : QStringLiteral("off");
     default:
@@ -73,6 +113,10 @@ std::optional<QVariant> storedValue(Context &ctx, Kind kind, const QString &text
         if (auto date = storedDate(ctx, text))
             return *date;
         return std::nullopt;
+    case Kind::DateTime:
+        if (auto stamp = storedDateTime(ctx, text))
+            return *stamp;
+        return std::nullopt;
     case Kind::YesNo:
         return text == u"on";
     case Kind::Text:
@@ -90,6 +134,10 @@ std::optional<QString> leftText(Context &ctx, Kind kind, const QString &text)
     case Kind::Date:
         if (auto date = storedDate(ctx, text))
             return DatumWeergave(*date);
+        return std::nullopt;
+    case Kind::DateTime:
+        if (auto stamp = storedDateTime(ctx, text))
+            return dateTimeText(*stamp);
         return std::nullopt;
     default:
         return text;
@@ -112,6 +160,7 @@ Cell listCell(Context &ctx, const Column &column, const QVariant &stored)
         cell.sortKey = number(stored.toString(), ctx.separators.DecimaalTeken, ctx.separators.DuizendTeken).value_or(0.0);
         break;
     case Kind::Date:
+    case Kind::DateTime:
         cell.sortKey = stored.toString();
         break;
     default:

@@ -38,6 +38,29 @@ Member verpakkingenMember()
     };
 }
 
+// The printers of a production line are kept on the production screen itself.
+Member productieLijnenMember()
+{
+    return {
+        .screen = u"frmProductieLijnen"_s,
+        .popup = u"frmProductieLijnenPopUp"_s,
+        .caption = u"Productielijn"_s,
+        .table = u"TabelProductieLijn"_s,
+        .key = u"CodeNr"_s,
+        .columns = {
+            {u"Nr"_s,            u"CodeNr"_s, Kind::Number},
+            {u"Productielijn"_s, u"Omschrijving"_s},
+        },
+        .deleteQuestion = u"Weet u zeker dat u de geselecteerde productielijn wilt verwijderen?"_s,
+        .fields = {
+            {u"CodeNr"_s,       u"Nummer"_s,        Kind::Number, {}, true},
+            {u"Omschrijving"_s, u"Productielijn"_s},
+            {u"Selected"_s,     u"Geselecteerd"_s,  Kind::YesNo},
+            {u"RecordCode"_s,   {},                 Kind::Number, u"1"_s},
+        },
+    };
+}
+
 Member bewaarloonMember()
 {
     return {

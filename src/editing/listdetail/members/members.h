@@ -21,5 +21,7 @@ Member verpakkingenMember();
 Member bewaarloonMember();
 Member artikelSoortMember();
 Member medewerkersMember();
+Member productieLijnenMember();
+Member bunkersMember();
 
 } // namespace kv::listdetail

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,7 +61,7 @@ DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
         label->setBuddy(editor);
         const int row = at % perColumn, column = (at / perColumn) * 3;
         grid->addWidget(label, row, column);
-        grid->addWidget(editor, row, column + 1);
+        grid->addWidget(editor, row, column + 1, field.kind == Kind::YesNo ? Qt::AlignLeft : Qt::Alignment());
         if (column > 0)
             grid->setColumnMinimumWidth(column - 1, 24);
         ++at;
@@ -132,9 +133,22 @@ QWidget *DetailPopup::editorFor(const Field &field)
     connect(edit, &QLineEdit::textEdited, this, [this, name = field.name](const QString &text) {
         m_logic.setText(name, text);
     });
-    connect(edit, &QLineEdit::editingFinished, this, [this, &field] { leave(field); });
+    edit->installEventFilter(this);
+    m_fields[edit] = &field;
     m_editors[field.name] = edit;
     return edit;
+}
+
+// A field is left when the focus moves to another control of the window; a message box that
+// takes the focus (the window is then no longer active) does not count.
+bool DetailPopup::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut && m_fields.contains(watched)) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            leave(*m_fields[watched]);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void DetailPopup::leave(const Field &field)

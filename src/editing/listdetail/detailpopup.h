@@ -15,6 +15,9 @@ public:
 
     DetailLogic &logic() { return m_logic; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QWidget *editorFor(const Field &field);
     void leave(const Field &field);
@@ -23,6 +26,7 @@ private:
     Context &m_ctx;
     DetailLogic m_logic;
     QHash<QString, QWidget *> m_editors;
+    QHash<QObject *, const Field *> m_fields; // the typed fields, by their control
     bool m_leaving = false;
 };
 

@@ -2,6 +2,7 @@
 #include "editing/listdetail/listlogic.h"
 #include "editing/listdetail/listmodel.h"
 #include "editing/listdetail/members/members.h"
+#include "editing/listdetail/tables.h"
 #include "listdetail_fixture.h"
 #include "support/printers.h"
 
@@ -193,12 +194,13 @@ TEST_F(ListDetailTest, MembersNameOnlyFieldsTheirTablesHave)
 {
     for (const Member &m : members()) {
         SCOPED_TRACE(m.screen.toStdString());
-        db::Recordset &rs = session.table(m.table);
+        MemberTables tables(ctx, m.database);
+        db::Recordset &rs = tables.table(m.table);
         EXPECT_TRUE(rs.hasField(m.key));
         for (const Column &column : m.columns) {
             EXPECT_TRUE(rs.hasField(column.field)) << column.field.toStdString();
             if (column.lookup) {
-                EXPECT_TRUE(session.table(column.lookup->table).hasField(column.lookup->field));
+                EXPECT_TRUE(tables.table(column.lookup->table).hasField(column.lookup->field));
             }
         }
         for (const Field &field : m.fields)
@@ -227,6 +229,13 @@ TEST_F(ListDetailTest, MemberChecksGiveTheirMessagesAndWriteNothing)
         {"frmBunkers", {{u"BunkerType"_s, u"Silo"_s}}, u"U heeft nog geen bunkernaam ingegeven"_s},
         {"frmBunkers", {{u"BunkerNaam"_s, u"S1"_s}, {u"DateTimeStart"_s, u"01062026 24:00"_s}},
          u"Er is een onlogische datum ingegeven."_s},
+        {"frmNutrienten", {{u"EenheidID"_s, u"1"_s}, {u"Type"_s, u"Mineraal"_s}},
+         u"U heeft nog geen nummer voor dit nutriënt ingegeven."_s},
+        {"frmNutrienten", {{u"NutrientID"_s, u"7"_s}, {u"Type"_s, u"Mineraal"_s}},
+         u"U heeft nog geen eenheid voor dit nutriënt ingegeven."_s},
+        {"frmNutrienten", {{u"NutrientID"_s, u"7"_s}, {u"EenheidID"_s, u"1"_s}},
+         u"U heeft nog geen type voor dit nutriënt ingegeven."_s},
+        {"frmGrondstoffen", {{u"Afkorting"_s, u"TAR"_s}}, u"U heeft nog geen nummer voor deze grondstof ingegeven."_s},
         {"frmArtikelSoort", {{u"RefVocht"_s, u"14,5"_s}},
          u"U heeft nog geen omschrijving voor deze artikelsoort ingegeven."_s},
         {"frmAutogegevens", {{u"Kenteken"_s, u"BX-12-CD"_s}, {u"APKdatum"_s, u"310226"_s}},
@@ -239,7 +248,7 @@ TEST_F(ListDetailTest, MemberChecksGiveTheirMessagesAndWriteNothing)
         ctx.EditMode = u"addnew"_s;
         EXPECT_FALSE(savePopup(ctx, m, c.typing));
         EXPECT_EQ(dialogs.prompts(), QStringList{c.message});
-        EXPECT_EQ(count(m.table), 0);
+        EXPECT_EQ(MemberTables(ctx, m.database).table(m.table).RecordCount(), 0);
     }
 }
 
@@ -396,4 +405,24 @@ TEST_F(ListDetailTest, DateAndTimeFieldsKeepBothParts)
         EXPECT_EQ(DetailLogic(ctx, bunkers).text(u"DateTimeStart"_s), c.shown);
     }
     EXPECT_TRUE(dialogs.prompts().isEmpty());
+}
+
+TEST_F(ListDetailTest, NutrientsLiveInTheirOwnDatabaseAndKeepTheirNumbersApart)
+{
+    const Member &nutrienten = member(u"frmNutrienten");
+    ListLogic list(ctx, nutrienten);
+    Typing typing{{u"NutrientID"_s, u"12"_s}, {u"Afkorting"_s, u"P"_s}, {u"Omschrijving"_s, u"Fosfor"_s},
+                  {u"EenheidID"_s, u"1"_s}, {u"Type"_s, u"Mineraal"_s}};
+    list.showPopup = [&] { savePopup(ctx, nutrienten, typing); };
+    list.addNew();
+    typing[0].second = u"13"_s;
+    typing[1].second = u"K"_s;
+    list.addNew();
+    typing = {{u"NutrientID"_s, u"12"_s}};
+    list.edit(1); // K takes P's number
+    EXPECT_EQ(dialogs.prompts(), QStringList{u"Dit nummer (12) is reeds in gebruik bij P - Fosfor"_s});
+    ASSERT_EQ(list.rows().size(), 2u);
+    EXPECT_EQ(list.rows()[0].cells[0].text, u"00012"_s);
+    EXPECT_EQ(list.rows()[1].cells[0].text, u"00013"_s);
+    EXPECT_FALSE(session.DBAdmin().hasTable(u"Nutrienten"_s));
 }

@@ -8,7 +8,8 @@
 
 namespace kv::listdetail {
 
-DetailLogic::DetailLogic(Context &ctx, const Member &member) : m_ctx(ctx), m_member(member)
+DetailLogic::DetailLogic(Context &ctx, const Member &member)
+    : m_ctx(ctx), m_member(member), m_tables(ctx, member.database)
 {
     m_adding = ctx.EditMode != u"edit";
     m_editKey = ctx.EditKey;
@@ -19,7 +20,7 @@ DetailLogic::DetailLogic(Context &ctx, const Member &member) : m_ctx(ctx), m_mem
 
 void DetailLogic::load()
 {
-    db::Recordset &rs = m_ctx.session->table(m_member.table);
+    db::Recordset &rs = m_tables.table(m_member.table);
     const bool found = !m_adding && seekEdited(rs);
     for (const Field &field : m_member.fields) {
         if (found)
@@ -85,8 +86,8 @@ bool DetailLogic::save()
             values[field.name] = storedValue(m_ctx, field.kind, text(field.name)).value_or(QVariant());
     }
     return tryOperation(m_ctx, m_member.popup + u": Opslaan", [&] {
-        db::Recordset &rs = m_ctx.session->table(m_member.table);
-        m_ctx.session->DBAdmin().write([&] {
+        db::Recordset &rs = m_tables.table(m_member.table);
+        m_tables.database().write([&] {
             if (m_adding) {
                 for (const Field &field : m_member.fields) {
                     if (field.numberedOnAdd && values[field.name].isNull())
@@ -115,13 +116,13 @@ void DetailLogic::write(db::Recordset &rs, const QHash<QString, QVariant> &value
 
 QVariant DetailLogic::nextNumber(const QString &field)
 {
-    auto rs = m_ctx.session->DBAdmin().OpenQuery(u"SELECT Max(" + field + u") AS Hoogste FROM " + m_member.table);
+    auto rs = m_tables.database().OpenQuery(u"SELECT Max(" + field + u") AS Hoogste FROM " + m_member.table);
     return rs->Eof() || rs->isNull(u"Hoogste") ? 1 : rs->value(u"Hoogste").toLongLong() + 1;
 }
 
 bool DetailLogic::usedElsewhere(const QString &field, const QString &text)
 {
-    db::Recordset &rs = m_ctx.session->table(m_member.table);
+    db::Recordset &rs = m_tables.table(m_member.table);
     rs.setIndex(QStringLiteral("PrimaryKey"));
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         const bool edited = !m_adding && rs.text(m_member.key).compare(m_editKey, Qt::CaseInsensitive) == 0;

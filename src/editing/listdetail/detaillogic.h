@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/listdetail/member.h"
+#include "editing/listdetail/tables.h"
 
 #include <QHash>
 #include <QString>
@@ -22,6 +23,7 @@ public:
     DetailLogic(Context &ctx, const Member &member);
 
     Context &context() { return m_ctx; }
+    MemberTables &tables() { return m_tables; }
     const Member &member() const { return m_member; }
     bool adding() const { return m_adding; }
 
@@ -47,6 +49,7 @@ private:
 
     Context &m_ctx;
     const Member &m_member;
+    MemberTables m_tables;
     bool m_adding = true;
     QString m_editKey;
     QHash<QString, QString> m_texts;

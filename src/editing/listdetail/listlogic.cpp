@@ -11,7 +11,10 @@
 
 namespace kv::listdetail {
 
-ListLogic::ListLogic(Context &ctx, const Member &member) : m_ctx(ctx), m_member(member) {}
+ListLogic::ListLogic(Context &ctx, const Member &member)
+    : m_ctx(ctx), m_member(member), m_tables(ctx, member.database)
+{
+}
 
 int ListLogic::rowOf(const QString &key) const
 {
@@ -29,7 +32,7 @@ void ListLogic::refresh()
 
 void ListLogic::read()
 {
-    db::Recordset &rs = m_ctx.session->table(m_member.table);
+    db::Recordset &rs = m_tables.table(m_member.table);
     rs.setIndex(m_member.listOrder);
     std::vector<Row> rows;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
@@ -46,7 +49,7 @@ QVariant ListLogic::lookup(const Lookup &lookup, const QVariant &value)
 {
     if (value.isNull() || value.toString().trimmed().isEmpty())
         return {};
-    db::Recordset &rs = m_ctx.session->table(lookup.table);
+    db::Recordset &rs = m_tables.table(lookup.table);
     rs.setIndex(lookup.index);
     rs.Seek(u"=", value);
     return rs.NoMatch() ? QVariant() : rs.value(lookup.field);
@@ -124,8 +127,8 @@ void ListLogic::remove(int row)
 
 void ListLogic::deleteRecord(const QString &key)
 {
-    db::Recordset &rs = m_ctx.session->table(m_member.table);
-    m_ctx.session->DBAdmin().write([&] {
+    db::Recordset &rs = m_tables.table(m_member.table);
+    m_tables.database().write([&] {
         rs.setIndex(QStringLiteral("PrimaryKey"));
         rs.Seek(u"=", key);
         if (!rs.NoMatch())

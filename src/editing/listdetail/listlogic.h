@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/listdetail/member.h"
+#include "editing/listdetail/tables.h"
 #include "editing/listdetail/values.h"
 
 #include <functional>
@@ -52,6 +53,7 @@ private:
 
     Context &m_ctx;
     const Member &m_member;
+    MemberTables m_tables;
     std::vector<Row> m_rows;
     int m_sortColumn = -1;
     bool m_descending = false;

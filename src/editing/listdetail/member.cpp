@@ -1,7 +1,6 @@
 #include "editing/listdetail/member.h"
 
-#include "core/context.h"
-#include "core/session/session.h"
+#include "core/db/recordset.h"
 #include "editing/listdetail/detaillogic.h"
 
 namespace kv::listdetail {
@@ -34,7 +33,7 @@ Check known(const QString &field, const QString &table, const QString &message)
         const QString text = popup.text(field).trimmed();
         if (text.isEmpty())
             return QString();
-        db::Recordset &rs = popup.context().session->table(table);
+        db::Recordset &rs = popup.tables().table(table);
         rs.setIndex(QStringLiteral("PrimaryKey"));
         rs.Seek(u"=", text);
         return rs.NoMatch() ? message : QString();

@@ -39,6 +39,7 @@ struct Column {
     Kind kind = Kind::Text;
     QString suffix = {}; // a unit after a non-empty value, e.g. " cm"
     std::optional<Lookup> lookup = {};
+    int digits = 0; // a number shown with leading zeros to this many digits
 };
 
 // One field of the popup. A field without caption is not shown but still loaded and written
@@ -78,6 +79,7 @@ struct Member {
     std::optional<Link> link = {};
     QString listOrder = QStringLiteral("PrimaryKey"); // the index the list walks
     QString captionField = {}; // its text follows the caption in the window's title
+    QString database = {};     // a database file of its own, e.g. "Grondstof.mdb"
 
     bool editOnly() const { return deleteQuestion.isEmpty(); }
     const Field *field(const QString &name) const;

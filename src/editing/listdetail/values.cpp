@@ -167,6 +167,8 @@ Cell listCell(Context &ctx, const Column &column, const QVariant &stored)
         cell.sortKey = cell.text;
         break;
     }
+    if (column.digits > 0 && !cell.text.isEmpty())
+        cell.text = cell.text.rightJustified(column.digits, u'0');
     if (!cell.text.trimmed().isEmpty())
         cell.text += column.suffix;
     return cell;

@@ -23,5 +23,7 @@ Member artikelSoortMember();
 Member medewerkersMember();
 Member productieLijnenMember();
 Member bunkersMember();
+Member nutrientenMember();
+Member grondstoffenMember();
 
 } // namespace kv::listdetail

@@ -203,8 +203,12 @@ TEST_F(ListDetailTest, MembersNameOnlyFieldsTheirTablesHave)
                 EXPECT_TRUE(tables.table(column.lookup->table).hasField(column.lookup->field));
             }
         }
-        for (const Field &field : m.fields)
+        for (const Field &field : m.fields) {
             EXPECT_TRUE(rs.hasField(field.name)) << field.name.toStdString();
+            if (field.shows) {
+                EXPECT_TRUE(tables.table(field.shows->table).hasField(field.shows->field));
+            }
+        }
     }
 }
 
@@ -425,4 +429,22 @@ TEST_F(ListDetailTest, NutrientsLiveInTheirOwnDatabaseAndKeepTheirNumbersApart)
     EXPECT_EQ(list.rows()[0].cells[0].text, u"00012"_s);
     EXPECT_EQ(list.rows()[1].cells[0].text, u"00013"_s);
     EXPECT_FALSE(session.DBAdmin().hasTable(u"Nutrienten"_s));
+}
+
+TEST_F(ListDetailTest, RelationFieldsShowTheRelationsName)
+{
+    addRecord(u"RelatieGegevens"_s, {{u"RelNr"_s, u"000123"_s}, {u"Bedrijfsnaam1"_s, u"Transport Dijkstra"_s}});
+    addRecord(u"VerzendwijzeRelaties"_s, {{u"CodeNr"_s, 1}, {u"TransporteurRelNr"_s, u"000123"_s}});
+    ctx.EditMode = u"edit"_s;
+    ctx.EditKey = u"1"_s;
+    DetailLogic popup(ctx, member(u"frmVerzendwijzeLogistiek"));
+    EXPECT_EQ(popup.shownName(u"TransporteurRelNr"_s), u"Transport Dijkstra"_s);
+    EXPECT_EQ(popup.shownName(u"LaadAdresRelNr"_s), QString());
+    popup.setText(u"LaadAdresRelNr"_s, u"999"_s);
+    EXPECT_EQ(popup.shownName(u"LaadAdresRelNr"_s), QString());
+    EXPECT_EQ(popup.shownName(u"Omschrijving"_s), QString());
+    ListLogic list(ctx, member(u"frmVerzendwijzeLogistiek"));
+    list.refresh();
+    ASSERT_EQ(list.rows().size(), 1u);
+    EXPECT_EQ(list.rows()[0].cells[2].text, u"Transport Dijkstra"_s);
 }

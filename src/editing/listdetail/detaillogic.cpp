@@ -120,6 +120,23 @@ QVariant DetailLogic::nextNumber(const QString &field)
     return rs->Eof() || rs->isNull(u"Hoogste") ? 1 : rs->value(u"Hoogste").toLongLong() + 1;
 }
 
+QString DetailLogic::shownName(const QString &field)
+{
+    const Field *f = m_member.field(field);
+    const QString key = text(field).trimmed();
+    if (!f || !f->shows || key.isEmpty())
+        return {};
+    QString name;
+    tryOperation(m_ctx, m_member.popup + u": Zoeken", [&] {
+        db::Recordset &rs = m_tables.table(f->shows->table);
+        rs.setIndex(f->shows->index);
+        rs.Seek(u"=", key);
+        if (!rs.NoMatch())
+            name = rs.text(f->shows->field).trimmed();
+    });
+    return name;
+}
+
 bool DetailLogic::usedElsewhere(const QString &field, const QString &text)
 {
     db::Recordset &rs = m_tables.table(m_member.table);

@@ -38,6 +38,9 @@ public:
     // window open with what was typed; true closes it.
     bool save();
 
+    // The name of the related record a field refers to ("" when none), for fields that show one.
+    QString shownName(const QString &field);
+
     // Whether a record other than the one being edited holds `text` in `field`.
     bool usedElsewhere(const QString &field, const QString &text);
 

@@ -59,6 +59,8 @@ DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
         QWidget *editor = editorFor(field);
         auto *label = new QLabel(field.caption, this);
         label->setBuddy(editor);
+        if (field.shows)
+            editor = withName(editor, field);
         const int row = at % perColumn, column = (at / perColumn) * 3;
         grid->addWidget(label, row, column);
         grid->addWidget(editor, row, column + 1, field.kind == Kind::YesNo ? Qt::AlignLeft : Qt::Alignment());
@@ -151,14 +153,34 @@ bool DetailPopup::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+// A field that refers to another record gets that record's name beside it.
+QWidget *DetailPopup::withName(QWidget *editor, const Field &field)
+{
+    auto *box = new QWidget(this);
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    editor->setMinimumWidth(110);
+    editor->setMaximumWidth(140);
+    auto *name = new QLabel(m_logic.shownName(field.name), box);
+    name->setObjectName(field.name + u"Naam");
+    name->setMinimumWidth(200);
+    row->addWidget(editor);
+    row->addWidget(name, 1);
+    m_names[field.name] = name;
+    return box;
+}
+
 void DetailPopup::leave(const Field &field)
 {
     if (m_leaving)
         return; // the message box of a failed check takes the focus as well
     m_leaving = true;
     auto *edit = static_cast<QLineEdit *>(m_editors[field.name]);
-    if (m_logic.leave(field.name))
+    if (m_logic.leave(field.name)) {
         edit->setText(m_logic.text(field.name));
+        if (QLabel *name = m_names.value(field.name))
+            name->setText(m_logic.shownName(field.name));
+    }
     else
         QTimer::singleShot(0, edit, [edit] { edit->setFocus(); edit->selectAll(); });
     m_leaving = false;

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QLabel>
 
 namespace kv::listdetail {
 
@@ -20,6 +21,7 @@ protected:
 
 private:
     QWidget *editorFor(const Field &field);
+    QWidget *withName(QWidget *editor, const Field &field);
     void leave(const Field &field);
     void openLink();
 
@@ -27,6 +29,7 @@ private:
     DetailLogic m_logic;
     QHash<QString, QWidget *> m_editors;
     QHash<QObject *, const Field *> m_fields; // the typed fields, by their control
+    QHash<QString, QLabel *> m_names;   // beside fields that refer to another record
     bool m_leaving = false;
 };
 

@@ -51,6 +51,7 @@ struct Field {
     QString initial = {};       // the text of a new record
     bool numberedOnAdd = false; // a new record gets the highest number so far + 1
     QStringList choices = {};   // the texts a pick list offers, instead of typing
+    std::optional<Lookup> shows = {}; // the related record's name beside the field
 };
 
 // A check made when the popup's OK is pressed: the message that stops the save, or "".

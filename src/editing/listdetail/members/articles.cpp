@@ -6,6 +6,7 @@ namespace kv::listdetail {
 
 namespace {
 const QString onbekendArtikel = u"Er is een onbekend artikelnummer ingegeven. opnieuw s.v.p."_s;
+Lookup artikel() { return {u"Artikelen"_s, u"PrimaryKey"_s, u"Omschrijving1"_s}; }
 } // namespace
 
 // Packaging is a code table with an owner; new entries are active (RecordCode 1).
@@ -26,7 +27,7 @@ Member verpakkingenMember()
         .deleteQuestion = u"Weet u zeker dat u de geselecteerde verpakking wilt verwijderen?"_s,
         .fields = {
             {u"Omschrijving"_s,     u"Verpakking"_s},
-            {u"RelNr"_s,            u"Eigenaar (relnr)"_s},
+            {u"RelNr"_s,            u"Eigenaar"_s,         Kind::Text, {}, false, {}, Lookup{u"RelatieGegevens"_s, u"PrimaryKey"_s, u"Bedrijfsnaam1"_s}},
             {u"GewichtMin"_s,       u"Gewicht minimaal"_s, Kind::Decimal},
             {u"GewichtMax"_s,       u"Gewicht maximaal"_s, Kind::Decimal},
             {u"VerpakkingsPrijs"_s, u"Prijs"_s,            Kind::Amount},
@@ -77,7 +78,7 @@ Member bewaarloonMember()
         .fields = {
             {u"CodeNr"_s,        u"Nummer"_s,            Kind::Number, {}, true},
             {u"Omschrijving"_s,  u"Omschrijving"_s},
-            {u"ArtNr"_s,         u"Artikelnummer"_s},
+            {u"ArtNr"_s,         u"Artikelnummer"_s,     Kind::Text, {}, false, {}, artikel()},
             {u"Periode"_s,       u"Periode"_s,           Kind::Number},
             {u"MaxPeriode"_s,    u"Maximaal periodes"_s, Kind::Number},
             {u"ArtikelPrijs"_s,  u"Artikelprijs"_s,      Kind::Amount},
@@ -110,7 +111,7 @@ Member artikelSoortMember()
         .fields = {
             {u"Omschrijving"_s,  u"Artikelsoort"_s},
             {u"RefVocht"_s,      u"Ref. vocht %"_s,  Kind::Decimal},
-            {u"ArtikelNummer"_s, u"Artikelnummer"_s},
+            {u"ArtikelNummer"_s, u"Artikelnummer"_s, Kind::Text, {}, false, {}, artikel()},
         },
         .checks = {
             required(u"Omschrijving"_s, u"U heeft nog geen omschrijving voor deze artikelsoort ingegeven."_s),

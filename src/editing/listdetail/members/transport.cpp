@@ -75,9 +75,9 @@ Member verzendwijzeMember()
         .fields = {
             {u"CodeNr"_s,            u"Nummer"_s,               Kind::Number},
             {u"Omschrijving"_s,      u"Omschrijving"_s},
-            {u"TransporteurRelNr"_s, u"Transporteur (relnr)"_s},
-            {u"LaadAdresRelNr"_s,    u"Laadlocatie (relnr)"_s},
-            {u"DerdeRelNr"_s,        u"Derde (relnr)"_s},
+            {u"TransporteurRelNr"_s, u"Transporteur"_s,         Kind::Text, {}, false, {}, relatie()},
+            {u"LaadAdresRelNr"_s,    u"Laadlocatie"_s,          Kind::Text, {}, false, {}, relatie()},
+            {u"DerdeRelNr"_s,        u"Derde"_s,                Kind::Text, {}, false, {}, relatie()},
             {u"VerzendBedrag"_s,     u"Prijsopslag"_s,          Kind::Amount},
         },
     };
@@ -88,7 +88,7 @@ Member tarraMember()
 {
     std::vector<Field> fields{
         {u"CodeNr"_s,          u"Nummer"_s,                 Kind::Number, {}, true},
-        {u"CommissionairNr"_s, u"Commissionair (relnr)"_s},
+        {u"CommissionairNr"_s, u"Commissionair"_s,          Kind::Text, {}, false, {}, relatie()},
         {u"Omschrijving"_s,    u"Omschrijving"_s},
         {u"Afkorting"_s,       u"Afkorting"_s},
         {u"Limiet0"_s,         u"Limiet 0"_s,               Kind::Decimal},

@@ -240,6 +240,7 @@ TEST_F(ListDetailTest, MemberChecksGiveTheirMessagesAndWriteNothing)
         {"frmNutrienten", {{u"NutrientID"_s, u"7"_s}, {u"EenheidID"_s, u"1"_s}},
          u"U heeft nog geen type voor dit nutriënt ingegeven."_s},
         {"frmGrondstoffen", {{u"Afkorting"_s, u"TAR"_s}}, u"U heeft nog geen nummer voor deze grondstof ingegeven."_s},
+        {"frmNutrientenPopupEenheden", {{u"Afkorting"_s, u"g/kg"_s}}, u"U heeft nog geen nummer voor deze eenheid ingegeven."_s},
         {"frmArtikelSoort", {{u"RefVocht"_s, u"14,5"_s}},
          u"U heeft nog geen omschrijving voor deze artikelsoort ingegeven."_s},
         {"frmAutogegevens", {{u"Kenteken"_s, u"BX-12-CD"_s}, {u"APKdatum"_s, u"310226"_s}},
@@ -429,6 +430,13 @@ TEST_F(ListDetailTest, NutrientsLiveInTheirOwnDatabaseAndKeepTheirNumbersApart)
     EXPECT_EQ(list.rows()[0].cells[0].text, u"00012"_s);
     EXPECT_EQ(list.rows()[1].cells[0].text, u"00013"_s);
     EXPECT_FALSE(session.DBAdmin().hasTable(u"Nutrienten"_s));
+
+    const Member &eenheden = member(u"frmNutrientenPopupEenheden");
+    ctx.EditMode = u"addnew"_s;
+    EXPECT_TRUE(savePopup(ctx, eenheden, {{u"EenheidID"_s, u"1"_s}, {u"Afkorting"_s, u"g/kg"_s}}));
+    ctx.EditMode = u"addnew"_s;
+    EXPECT_FALSE(savePopup(ctx, eenheden, {{u"EenheidID"_s, u"1"_s}, {u"Afkorting"_s, u"mg"_s}}));
+    EXPECT_EQ(dialogs.prompts().last(), u"Dit nummer (1) is reeds in gebruik bij g/kg"_s);
 }
 
 TEST_F(ListDetailTest, RelationFieldsShowTheRelationsName)

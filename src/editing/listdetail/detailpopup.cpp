@@ -3,6 +3,8 @@
 #include "core/context.h"
 #include "editing/widgets/typedlineedit.h"
 #include "editing/widgets/yesno.h"
+#include "editing/listdetail/listscreen.h"
+#include "editing/listdetail/members/members.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
@@ -91,6 +93,13 @@ DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
         link->setObjectName(QStringLiteral("lblLink"));
         connect(link, &QLabel::linkActivated, this, &DetailPopup::openLink);
         buttons->addWidget(link);
+    }
+    if (member.subList) {
+        auto *open = new QPushButton(member.subList->caption, this);
+        open->setObjectName(QStringLiteral("cmdSubList"));
+        open->setFocusPolicy(Qt::TabFocus);
+        connect(open, &QPushButton::clicked, this, &DetailPopup::openSubList);
+        buttons->addWidget(open);
     }
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -184,6 +193,21 @@ void DetailPopup::leave(const Field &field)
     else
         QTimer::singleShot(0, edit, [edit] { edit->setFocus(); edit->selectAll(); });
     m_leaving = false;
+}
+
+// The other member's list in a window of its own; the edit context is this popup's no more.
+void DetailPopup::openSubList()
+{
+    const Member *other = findMember(m_logic.member().subList->screen);
+    if (!other)
+        return;
+    QDialog window(this);
+    window.setWindowTitle(m_logic.member().subList->caption);
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new ListScreen(m_ctx, *other, &window));
+    window.resize(520, 420);
+    window.exec();
 }
 
 void DetailPopup::openLink()

@@ -24,6 +24,7 @@ private:
     QWidget *withName(QWidget *editor, const Field &field);
     void leave(const Field &field);
     void openLink();
+    void openSubList();
 
     Context &m_ctx;
     DetailLogic m_logic;

@@ -81,6 +81,12 @@ struct Member {
     QString listOrder = QStringLiteral("PrimaryKey"); // the index the list walks
     QString captionField = {}; // its text follows the caption in the window's title
     QString database = {};     // a database file of its own, e.g. "Grondstof.mdb"
+    // A button in the popup that opens the list of another member (the nutrients' units).
+    struct SubList {
+        QString caption;
+        QString screen;
+    };
+    std::optional<SubList> subList = {};
 
     bool editOnly() const { return deleteQuestion.isEmpty(); }
     const Field *field(const QString &name) const;

@@ -8,7 +8,7 @@ const std::vector<Member> &members()
         valutaMember(), landenMember(), botenMember(), containersMember(), douaneMember(), colliMember(),
         tarraMember(), verzendwijzeMember(), autogegevensMember(),
         verpakkingenMember(), bewaarloonMember(), artikelSoortMember(), medewerkersMember(),
-        productieLijnenMember(), bunkersMember(), nutrientenMember(), grondstoffenMember(),
+        productieLijnenMember(), bunkersMember(), nutrientenMember(), nutrientEenhedenMember(), grondstoffenMember(),
     };
     return all;
 }

@@ -24,6 +24,7 @@ Member medewerkersMember();
 Member productieLijnenMember();
 Member bunkersMember();
 Member nutrientenMember();
+Member nutrientEenhedenMember();
 Member grondstoffenMember();
 
 } // namespace kv::listdetail

@@ -20,8 +20,12 @@ Check numberInUse(const QString &table, const QString &field)
         db::Recordset &rs = popup.tables().table(table);
         rs.setIndex(u"PrimaryKey"_s);
         rs.Seek(u"=", number.toLongLong());
-        const QString who = rs.NoMatch() ? QString() : QString(rs.text(u"Afkorting").trimmed() + u" - " + rs.text(u"Omschrijving").trimmed());
-        return u"Dit nummer ("_s + number + u") is reeds in gebruik bij "_s + who;
+        QStringList who;
+        for (const QString &name : {u"Afkorting"_s, u"Omschrijving"_s}) {
+            if (!rs.NoMatch() && rs.hasField(name))
+                who << rs.text(name).trimmed();
+        }
+        return u"Dit nummer ("_s + number + u") is reeds in gebruik bij "_s + who.join(u" - "_s);
     };
 }
 
@@ -55,6 +59,33 @@ Member nutrientenMember()
             required(u"EenheidID"_s, u"U heeft nog geen eenheid voor dit nutriënt ingegeven."_s),
             required(u"Type"_s, u"U heeft nog geen type voor dit nutriënt ingegeven."_s),
             numberInUse(u"Nutrienten"_s, u"NutrientID"_s),
+        },
+        .database = grondstofDb,
+        .subList = Member::SubList{u"Eenheden"_s, u"frmNutrientenPopupEenheden"_s},
+    };
+}
+
+// The units of the nutrients, kept from the nutrient popup.
+Member nutrientEenhedenMember()
+{
+    return {
+        .screen = u"frmNutrientenPopupEenheden"_s,
+        .popup = u"frmNutrientenPopupEenhedenPopup"_s,
+        .caption = u"Eenheid"_s,
+        .table = u"NutrientEenheden"_s,
+        .key = u"EenheidID"_s,
+        .columns = {
+            {u"Nr"_s,        u"EenheidID"_s, Kind::Number},
+            {u"Afkorting"_s, u"Afkorting"_s},
+        },
+        .deleteQuestion = u"Weet u zeker dat u de geselecteerde eenheid wilt verwijderen?"_s,
+        .fields = {
+            {u"EenheidID"_s, u"Nummer"_s,    Kind::Number},
+            {u"Afkorting"_s, u"Afkorting"_s},
+        },
+        .checks = {
+            required(u"EenheidID"_s, u"U heeft nog geen nummer voor deze eenheid ingegeven."_s),
+            numberInUse(u"NutrientEenheden"_s, u"EenheidID"_s),
         },
         .database = grondstofDb,
     };

@@ -9,6 +9,7 @@ namespace kv::listdetail {
 namespace {
 
 const QString grondstofDb = u"Grondstof.mdb"_s;
+Lookup eenheid() { return {u"NutrientEenheden"_s, u"PrimaryKey"_s, u"Afkorting"_s}; }
 
 // A number typed for a new record, or changed, that another record already has.
 Check numberInUse(const QString &table, const QString &field)
@@ -43,7 +44,7 @@ Member nutrientenMember()
             {u"Nr"_s,        u"NutrientID"_s, Kind::Number, {}, {}, 5},
             {u"Afkorting"_s, u"Afkorting"_s},
             {u"Nutriënt"_s,  u"Omschrijving"_s},
-            {u"Eenheid"_s,   u"EenheidID"_s,  Kind::Text, {}, Lookup{u"NutrientEenheden"_s, u"PrimaryKey"_s, u"Afkorting"_s}},
+            {u"Eenheid"_s,   u"EenheidID"_s,  Kind::Text, {}, eenheid()},
             {u"Type"_s,      u"Type"_s},
         },
         .deleteQuestion = u"Weet u zeker dat u de geselecteerde nutriënt wilt verwijderen?"_s,
@@ -51,7 +52,7 @@ Member nutrientenMember()
             {u"NutrientID"_s,   u"Nummer"_s,          Kind::Number},
             {u"Afkorting"_s,    u"Afkorting"_s},
             {u"Omschrijving"_s, u"Nutriënt"_s},
-            {u"EenheidID"_s,    u"Eenheid (nummer)"_s, Kind::Number},
+            {u"EenheidID"_s,    u"Eenheid"_s,       Kind::Number, {}, false, {}, eenheid()},
             {u"Type"_s,         u"Type"_s},
         },
         .checks = {

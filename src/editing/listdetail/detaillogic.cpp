@@ -56,6 +56,25 @@ bool DetailLogic::leave(const QString &field)
 bool DetailLogic::save()
 {
     QHash<QString, QVariant> values;
+    if (!readValues(values))
+        return false;
+    QString message;
+    if (!tryOperation(m_ctx, m_member.popup + u": Controleren", [&] { message = failedCheck(); }))
+        return false;
+    if (!message.isEmpty()) {
+        m_ctx.dialogs->MsgBox(message, mb::Exclamation);
+        return false;
+    }
+    if (m_member.derive) {
+        m_member.derive(*this);
+        readValues(values);
+    }
+    return tryOperation(m_ctx, m_member.popup + u": Opslaan", [&] { writeRecord(values); });
+}
+
+// The values to store for what was typed; false (after the message) for a date that is none.
+bool DetailLogic::readValues(QHash<QString, QVariant> &values)
+{
     for (const Field &field : m_member.fields) {
         const auto value = storedValue(m_ctx, field.kind, text(field.name));
         if (!value) {
@@ -66,42 +85,35 @@ bool DetailLogic::save()
         if (field.kind == Kind::Code)
             setText(field.name, value->toString()); // the checks see the code as it is stored
     }
-    QString message;
-    const bool checked = tryOperation(m_ctx, m_member.popup + u": Controleren", [&] {
-        for (const Check &check : m_member.checks) {
-            message = check(*this);
-            if (!message.isEmpty())
-                return;
-        }
-    });
-    if (!checked)
-        return false;
-    if (!message.isEmpty()) {
-        m_ctx.dialogs->MsgBox(message, mb::Exclamation);
-        return false;
+    return true;
+}
+
+QString DetailLogic::failedCheck()
+{
+    for (const Check &check : m_member.checks) {
+        if (QString message = check(*this); !message.isEmpty())
+            return message;
     }
-    if (m_member.derive) {
-        m_member.derive(*this);
-        for (const Field &field : m_member.fields)
-            values[field.name] = storedValue(m_ctx, field.kind, text(field.name)).value_or(QVariant());
-    }
-    return tryOperation(m_ctx, m_member.popup + u": Opslaan", [&] {
-        db::Recordset &rs = m_tables.table(m_member.table);
-        m_tables.database().write([&] {
-            if (m_adding) {
-                for (const Field &field : m_member.fields) {
-                    if (field.numberedOnAdd && values[field.name].isNull())
-                        values[field.name] = nextNumber(field.name);
-                }
-                rs.AddNew();
-            } else {
-                if (!seekEdited(rs))
-                    return; // removed meanwhile: nothing to write
-                rs.Edit();
+    return {};
+}
+
+void DetailLogic::writeRecord(QHash<QString, QVariant> &values)
+{
+    db::Recordset &rs = m_tables.table(m_member.table);
+    m_tables.database().write([&] {
+        if (m_adding) {
+            for (const Field &field : m_member.fields) {
+                if (field.numberedOnAdd && values[field.name].isNull())
+                    values[field.name] = nextNumber(field.name);
             }
-            write(rs, values);
-            rs.Update();
-        });
+            rs.AddNew();
+        } else {
+            if (!seekEdited(rs))
+                return; // removed meanwhile: nothing to write
+            rs.Edit();
+        }
+        write(rs, values);
+        rs.Update();
     });
 }
 

@@ -4,6 +4,7 @@
 #include "editing/listdetail/tables.h"
 
 #include <QHash>
+#include <QVariant>
 #include <QString>
 
 namespace kv {
@@ -47,6 +48,9 @@ public:
 private:
     void load();
     bool seekEdited(db::Recordset &rs);
+    bool readValues(QHash<QString, QVariant> &values);
+    QString failedCheck();
+    void writeRecord(QHash<QString, QVariant> &values);
     void write(db::Recordset &rs, const QHash<QString, QVariant> &values);
     QVariant nextNumber(const QString &field);
 

@@ -1,10 +1,10 @@
 #include "editing/listdetail/detailpopup.h"
 
 #include "core/context.h"
-#include "editing/widgets/typedlineedit.h"
-#include "editing/widgets/yesno.h"
 #include "editing/listdetail/listscreen.h"
 #include "editing/listdetail/members/members.h"
+#include "editing/widgets/typedlineedit.h"
+#include "editing/widgets/yesno.h"
 
 #include <QComboBox>
 #include <QDesktopServices>
@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kv::listdetail {
 
@@ -45,14 +47,23 @@ DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
     setWindowTitle(member.caption + (member.captionField.isEmpty() ? QString() : m_logic.text(member.captionField)));
     setModal(true);
 
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 18, 18, 14);
+    layout->setSpacing(16);
+    layout->addLayout(fieldGrid());
+    layout->addStretch();
+    layout->addLayout(buttonRow());
+}
+
+// One label and control per shown field; long popups in two columns.
+QGridLayout *DetailPopup::fieldGrid()
+{
+    const Member &member = m_logic.member();
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
-    int shown = 0;
-    for (const Field &field : member.fields) {
-        if (!field.caption.isEmpty())
-            ++shown;
-    }
+    const int shown = int(std::count_if(member.fields.begin(), member.fields.end(),
+                                        [](const Field &field) { return !field.caption.isEmpty(); }));
     const int perColumn = shown > rowsPerColumn + 2 ? (shown + 1) / 2 : shown;
     int at = 0;
     for (const Field &field : member.fields) {
@@ -70,7 +81,12 @@ DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
             grid->setColumnMinimumWidth(column - 1, 24);
         ++at;
     }
+    return grid;
+}
 
+QHBoxLayout *DetailPopup::buttonRow()
+{
+    const Member &member = m_logic.member();
     auto *ok = new QPushButton(tr("OK"), this);
     auto *close = new QPushButton(tr("Sluiten"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
@@ -104,13 +120,7 @@ DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(close);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(18, 18, 18, 14);
-    layout->setSpacing(16);
-    layout->addLayout(grid);
-    layout->addStretch();
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 QWidget *DetailPopup::editorFor(const Field &field)

@@ -3,6 +3,8 @@
 #include "editing/listdetail/detaillogic.h"
 
 #include <QDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
 
@@ -20,6 +22,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QGridLayout *fieldGrid();
+    QHBoxLayout *buttonRow();
     QWidget *editorFor(const Field &field);
     QWidget *withName(QWidget *editor, const Field &field);
     void leave(const Field &field);

@@ -65,9 +65,10 @@ void addCompanyTables(std::vector<Table> &out)
     out.push_back(userGegevens());
     out.push_back(numbered("AdminGegevens"));
 
-    // Employees; the initials are kept as derived from the first names.
+    // Employees; the initials are kept as derived from the first names. Selected and Omschrijving
+    // are the mark and the short description the employee list shows first.
     out.push_back({"Medewerkers", Db::Main, {
-        longInt("PersoneelsNr"),
+        longInt("PersoneelsNr"), yesNo("Selected"), text("Omschrijving", 100),
         text("Achternaam", 50), text("VoorNamen", 100), text("Voorletters", 20), text("Roepnaam", 50),
         text("Geslacht", 1), dateText("GebDatum"), text("GebLand", 50), text("BSNNr", 12),
         text("HuisAdres", 50), text("HuisNr", 10), text("Postcode", 10), text("Woonplaats", 50), text("Land", 50),

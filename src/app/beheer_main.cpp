@@ -6,6 +6,7 @@
 #include "core/registry/registryfile.h"
 #include "core/session/session.h"
 #include "editing/codetables/screens.h"
+#include "editing/listdetail/registration.h"
 
 #include <QApplication>
 
@@ -22,6 +23,7 @@ int main(int argc, char **argv)
 
     kv::ScreenRegistry screens;
     kv::codetables::registerCodeTableScreens(screens);
+    kv::listdetail::registerListDetailScreens(screens);
 
     // The whole command line is the data folder.
     kv::frmMain window(context, screens, app.arguments().mid(1).join(u' '));

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "editing/listdetail/member.h"
+#include "editing/listdetail/tables.h"
+
+#include <QHash>
+#include <QVariant>
+#include <QString>
+
+namespace kv {
+class Context;
+namespace db {
+class Recordset;
+}
+} // namespace kv
+
+namespace kv::listdetail {
+
+// The detail window of a member without its widgets: loads the record the edit context names
+// (or starts a new one), keeps the fields as the texts the user sees, checks and writes them.
+class DetailLogic {
+public:
+    // Reads `ctx.EditMode` and `ctx.EditKey` and clears them.
+    DetailLogic(Context &ctx, const Member &member);
+
+    Context &context() { return m_ctx; }
+    MemberTables &tables() { return m_tables; }
+    const Member &member() const { return m_member; }
+    bool adding() const { return m_adding; }
+
+    QString text(const QString &field) const { return m_texts.value(field); }
+    void setText(const QString &field, const QString &text) { m_texts[field] = text; }
+
+    // The user leaves a field: amounts and dates are shown again in their display form. A date
+    // that is none gives the message and false; the text stays so the user can correct it.
+    bool leave(const QString &field);
+
+    // Checks and writes the record in one transaction. False (after a message) keeps the
+    // window open with what was typed; true closes it.
+    bool save();
+
+    // The name of the related record a field refers to ("" when none), for fields that show one.
+    QString shownName(const QString &field);
+
+    // Whether a record other than the one being edited holds `text` in `field`.
+    bool usedElsewhere(const QString &field, const QString &text);
+
+private:
+    void load();
+    bool seekEdited(db::Recordset &rs);
+    bool readValues(QHash<QString, QVariant> &values);
+    QString failedCheck();
+    void writeRecord(QHash<QString, QVariant> &values);
+    void write(db::Recordset &rs, const QHash<QString, QVariant> &values);
+    QVariant nextNumber(const QString &field);
+
+    Context &m_ctx;
+    const Member &m_member;
+    MemberTables m_tables;
+    bool m_adding = true;
+    QString m_editKey;
+    QHash<QString, QString> m_texts;
+};
+
+inline constexpr QStringView OnlogischeDatum = u"Er is een onlogische datum ingegeven.";
+
+} // namespace kv::listdetail

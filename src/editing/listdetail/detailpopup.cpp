@@ -1,0 +1,230 @@
+#include "editing/listdetail/detailpopup.h"
+
+#include "core/context.h"
+#include "editing/listdetail/listscreen.h"
+#include "editing/listdetail/members/members.h"
+#include "editing/widgets/typedlineedit.h"
+#include "editing/widgets/yesno.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kv::listdetail {
+
+namespace {
+
+// The type keyword that filters what can be typed into a field of this kind.
+QString typeKeyword(Kind kind)
+{
+    switch (kind) {
+    case Kind::Number: return QStringLiteral("NUMERIEK");
+    case Kind::Decimal: return QStringLiteral("GETAL");
+    case Kind::Amount:
+    case Kind::AmountText: return QStringLiteral("BEDRAG");
+    case Kind::Date: return QStringLiteral("DATUM");
+    default: return {};
+    }
+}
+
+constexpr int rowsPerColumn = 10; // longer popups get a second column of fields
+
+} // namespace
+
+DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
+    : QDialog(parent), m_ctx(ctx), m_logic(ctx, member)
+{
+    setObjectName(member.popup);
+    setWindowTitle(member.caption + (member.captionField.isEmpty() ? QString() : m_logic.text(member.captionField)));
+    setModal(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 18, 18, 14);
+    layout->setSpacing(16);
+    layout->addLayout(fieldGrid());
+    layout->addStretch();
+    layout->addLayout(buttonRow());
+}
+
+// One label and control per shown field; long popups in two columns.
+QGridLayout *DetailPopup::fieldGrid()
+{
+    const Member &member = m_logic.member();
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(8);
+    const int shown = int(std::count_if(member.fields.begin(), member.fields.end(),
+                                        [](const Field &field) { return !field.caption.isEmpty(); }));
+    const int perColumn = shown > rowsPerColumn + 2 ? (shown + 1) / 2 : shown;
+    int at = 0;
+    for (const Field &field : member.fields) {
+        if (field.caption.isEmpty())
+            continue;
+        QWidget *editor = editorFor(field);
+        auto *label = new QLabel(field.caption, this);
+        label->setBuddy(editor);
+        if (field.shows)
+            editor = withName(editor, field);
+        const int row = at % perColumn, column = (at / perColumn) * 3;
+        grid->addWidget(label, row, column);
+        grid->addWidget(editor, row, column + 1, field.kind == Kind::YesNo ? Qt::AlignLeft : Qt::Alignment());
+        if (column > 0)
+            grid->setColumnMinimumWidth(column - 1, 24);
+        ++at;
+    }
+    return grid;
+}
+
+QHBoxLayout *DetailPopup::buttonRow()
+{
+    const Member &member = m_logic.member();
+    auto *ok = new QPushButton(tr("OK"), this);
+    auto *close = new QPushButton(tr("Sluiten"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    close->setObjectName(QStringLiteral("cmdClose"));
+    ok->setDefault(true);
+    // The buttons take no focus on a click, so leaving a field checks it once, not twice.
+    for (QPushButton *button : {ok, close}) {
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setMinimumWidth(100);
+    }
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (m_logic.save())
+            accept();
+    });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QHBoxLayout;
+    if (member.link) {
+        auto *link = new QLabel(u"<a href=\"#\">" + member.link->caption.toHtmlEscaped() + u"</a>", this);
+        link->setObjectName(QStringLiteral("lblLink"));
+        connect(link, &QLabel::linkActivated, this, &DetailPopup::openLink);
+        buttons->addWidget(link);
+    }
+    if (member.subList) {
+        auto *open = new QPushButton(member.subList->caption, this);
+        open->setObjectName(QStringLiteral("cmdSubList"));
+        open->setFocusPolicy(Qt::TabFocus);
+        connect(open, &QPushButton::clicked, this, &DetailPopup::openSubList);
+        buttons->addWidget(open);
+    }
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(close);
+    return buttons;
+}
+
+QWidget *DetailPopup::editorFor(const Field &field)
+{
+    if (field.kind == Kind::YesNo) {
+        auto *toggle = new YesNo(this);
+        toggle->setState(m_logic.text(field.name));
+        connect(toggle, &YesNo::stateChanged, this, [this, name = field.name](const QString &state) {
+            m_logic.setText(name, state);
+        });
+        m_editors[field.name] = toggle;
+        toggle->setObjectName(field.name);
+        return toggle;
+    }
+    if (!field.choices.isEmpty()) {
+        auto *pick = new QComboBox(this);
+        pick->addItems(field.choices);
+        pick->setCurrentIndex(std::max(0, int(field.choices.indexOf(m_logic.text(field.name)))));
+        m_logic.setText(field.name, pick->currentText());
+        connect(pick, &QComboBox::currentTextChanged, this, [this, name = field.name](const QString &text) {
+            m_logic.setText(name, text);
+        });
+        pick->setObjectName(field.name);
+        m_editors[field.name] = pick;
+        return pick;
+    }
+    auto *edit = new TypedLineEdit(m_ctx.separators, typeKeyword(field.kind), this);
+    edit->setObjectName(field.name);
+    edit->setText(m_logic.text(field.name));
+    edit->setMinimumWidth(field.kind == Kind::Text ? 260 : 140);
+    connect(edit, &QLineEdit::textEdited, this, [this, name = field.name](const QString &text) {
+        m_logic.setText(name, text);
+    });
+    edit->installEventFilter(this);
+    m_fields[edit] = &field;
+    m_editors[field.name] = edit;
+    return edit;
+}
+
+// A field is left when the focus moves to another control of the window; a message box that
+// takes the focus (the window is then no longer active) does not count.
+bool DetailPopup::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut && m_fields.contains(watched)) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            leave(*m_fields[watched]);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// A field that refers to another record gets that record's name beside it.
+QWidget *DetailPopup::withName(QWidget *editor, const Field &field)
+{
+    auto *box = new QWidget(this);
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    editor->setMinimumWidth(110);
+    editor->setMaximumWidth(140);
+    auto *name = new QLabel(m_logic.shownName(field.name), box);
+    name->setObjectName(field.name + u"Naam");
+    name->setMinimumWidth(200);
+    row->addWidget(editor);
+    row->addWidget(name, 1);
+    m_names[field.name] = name;
+    return box;
+}
+
+void DetailPopup::leave(const Field &field)
+{
+    if (m_leaving)
+        return; // the message box of a failed check takes the focus as well
+    m_leaving = true;
+    auto *edit = static_cast<QLineEdit *>(m_editors[field.name]);
+    if (m_logic.leave(field.name)) {
+        edit->setText(m_logic.text(field.name));
+        if (QLabel *name = m_names.value(field.name))
+            name->setText(m_logic.shownName(field.name));
+    }
+    else
+        QTimer::singleShot(0, edit, [edit] { edit->setFocus(); edit->selectAll(); });
+    m_leaving = false;
+}
+
+// The other member's list in a window of its own; the edit context is this popup's no more.
+void DetailPopup::openSubList()
+{
+    const Member *other = findMember(m_logic.member().subList->screen);
+    if (!other)
+        return;
+    QDialog window(this);
+    window.setWindowTitle(m_logic.member().subList->caption);
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new ListScreen(m_ctx, *other, &window));
+    window.resize(520, 420);
+    window.exec();
+}
+
+void DetailPopup::openLink()
+{
+    const Link &link = *m_logic.member().link;
+    const QString tail = link.field.isEmpty() ? QString() : QString::fromUtf8(QUrl::toPercentEncoding(m_logic.text(link.field).trimmed()));
+    QDesktopServices::openUrl(QUrl(link.url + tail));
+}
+
+} // namespace kv::listdetail

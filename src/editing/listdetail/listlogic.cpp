@@ -1,0 +1,139 @@
+#include "editing/listdetail/listlogic.h"
+
+#include "core/context.h"
+#include "core/dialogs.h"
+#include "core/messages/errorreport.h"
+#include "core/session/session.h"
+
+#include <QCollator>
+
+#include <algorithm>
+
+namespace kv::listdetail {
+
+ListLogic::ListLogic(Context &ctx, const Member &member)
+    : m_ctx(ctx), m_member(member), m_tables(ctx, member.database)
+{
+}
+
+int ListLogic::rowOf(const QString &key) const
+{
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].key == key)
+            return int(i);
+    }
+    return -1;
+}
+
+void ListLogic::refresh()
+{
+    tryOperation(m_ctx, m_member.screen + u": Vernieuwen", [&] { read(); });
+}
+
+void ListLogic::read()
+{
+    db::Recordset &rs = m_tables.table(m_member.table);
+    rs.setIndex(m_member.listOrder);
+    std::vector<Row> rows;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        Row row{rs.text(m_member.key), {}};
+        for (const Column &column : m_member.columns)
+            row.cells.push_back(listCell(m_ctx, column, column.lookup ? lookup(*column.lookup, rs.value(column.field))
+                                                                      : rs.value(column.field)));
+        rows.push_back(std::move(row));
+    }
+    replaceRows(std::move(rows));
+}
+
+QVariant ListLogic::lookup(const Lookup &lookup, const QVariant &value)
+{
+    if (value.isNull() || value.toString().trimmed().isEmpty())
+        return {};
+    db::Recordset &rs = m_tables.table(lookup.table);
+    rs.setIndex(lookup.index);
+    rs.Seek(u"=", value);
+    return rs.NoMatch() ? QVariant() : rs.value(lookup.field);
+}
+
+void ListLogic::replaceRows(std::vector<Row> rows)
+{
+    if (aboutToChange)
+        aboutToChange();
+    m_rows = std::move(rows);
+    sortRows();
+    if (changed)
+        changed();
+}
+
+void ListLogic::sortOn(int column)
+{
+    if (column < 0 || column >= int(m_member.columns.size()))
+        return;
+    m_descending = column == m_sortColumn && !m_descending;
+    m_sortColumn = column;
+    replaceRows(std::move(m_rows));
+}
+
+void ListLogic::sortRows()
+{
+    if (m_sortColumn < 0)
+        return;
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    const auto less = [&](const Row &a, const Row &b) {
+        const QVariant &x = a.cells[size_t(m_sortColumn)].sortKey, &y = b.cells[size_t(m_sortColumn)].sortKey;
+        if (x.typeId() == QMetaType::Double || y.typeId() == QMetaType::Double)
+            return x.toDouble() < y.toDouble();
+        return collator.compare(x.toString(), y.toString()) < 0;
+    };
+    std::stable_sort(m_rows.begin(), m_rows.end(),
+                     [&](const Row &a, const Row &b) { return m_descending ? less(b, a) : less(a, b); });
+}
+
+void ListLogic::addNew()
+{
+    if (m_member.editOnly())
+        return;
+    m_ctx.EditMode = QStringLiteral("addnew");
+    m_ctx.EditKey.clear();
+    if (showPopup)
+        showPopup();
+    refresh();
+}
+
+void ListLogic::edit(int row)
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return;
+    m_ctx.EditMode = QStringLiteral("edit");
+    m_ctx.EditKey = m_rows[size_t(row)].key;
+    if (showPopup)
+        showPopup();
+    refresh();
+}
+
+void ListLogic::remove(int row)
+{
+    if (m_member.editOnly() || row < 0 || row >= int(m_rows.size()))
+        return;
+    const QString question = m_member.deleteQuestion + u"\n\n" + GekoppeldeInformatie;
+    if (m_ctx.dialogs->MsgBox(question, mb::YesNo | mb::Question) != mb::Yes)
+        return;
+    const QString key = m_rows[size_t(row)].key;
+    if (tryOperation(m_ctx, m_member.screen + u": Verwijderen", [&] { deleteRecord(key); }))
+        refresh();
+}
+
+void ListLogic::deleteRecord(const QString &key)
+{
+    db::Recordset &rs = m_tables.table(m_member.table);
+    m_tables.database().write([&] {
+        rs.setIndex(QStringLiteral("PrimaryKey"));
+        rs.Seek(u"=", key);
+        if (!rs.NoMatch())
+            rs.Delete();
+    });
+}
+
+} // namespace kv::listdetail

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace kv::listdetail {
+
+class DetailLogic;
+
+// How a field is typed, shown and stored.
+enum class Kind {
+    Text,
+    Code,       // trimmed and upper-cased when saved
+    Number,     // a whole number; empty is stored as Null
+    Decimal,    // a measure such as a length or a volume
+    Amount,     // a currency field: shown through FormatBedrag, stored as a number
+    AmountText, // an amount kept as the text FormatBedrag gives it
+    Date,       // stored as "yyyymmdd", typed as ddmmyyyy, shown through DatumWeergave
+    YesNo,      // a toggle, stored as a yes/no field
+    DateTime,   // stored as "yyyymmddhhmmss", typed as ddmmyyyy and hh:mm
+};
+
+// A column that shows a field of a related record: `field` of the record of `table` whose
+// `index` holds the listed value (a relation's name for its number).
+struct Lookup {
+    QString table;
+    QString index;
+    QString field;
+};
+
+// One column of the list: its caption, the field it shows and how.
+struct Column {
+    QString caption;
+    QString field;
+    Kind kind = Kind::Text;
+    QString suffix = {}; // a unit after a non-empty value, e.g. " cm"
+    std::optional<Lookup> lookup = {};
+    int digits = 0; // a number shown with leading zeros to this many digits
+};
+
+// One field of the popup. A field without caption is not shown but still loaded and written
+// (sequence numbers, fields derived from others).
+struct Field {
+    QString name;
+    QString caption;
+    Kind kind = Kind::Text;
+    QString initial = {};       // the text of a new record
+    bool numberedOnAdd = false; // a new record gets the highest number so far + 1
+    QStringList choices = {};   // the texts a pick list offers, instead of typing
+    std::optional<Lookup> shows = {}; // the related record's name beside the field
+};
+
+// A check made when the popup's OK is pressed: the message that stops the save, or "".
+using Check = std::function<QString(DetailLogic &)>;
+
+// A web page the popup links to: `url` followed by the field's text (when a field is named).
+struct Link {
+    QString caption;
+    QString url;
+    QString field = {};
+};
+
+// One member of the list-and-detail pattern: what differs from the others.
+struct Member {
+    QString screen;  // the list screen, e.g. "frmValuta"
+    QString popup;   // the detail window, e.g. "frmValutaPopup"
+    QString caption; // the detail window's title
+    QString table;
+    QString key;     // the field the list keeps as the row's key; sought on `PrimaryKey`
+    std::vector<Column> columns;
+    QString deleteQuestion; // empty: the list offers edit only
+    std::vector<Field> fields;
+    std::vector<Check> checks = {};
+    // Fields computed from others just before the record is written.
+    std::function<void(DetailLogic &)> derive = {};
+    std::optional<Link> link = {};
+    QString listOrder = QStringLiteral("PrimaryKey"); // the index the list walks
+    QString captionField = {}; // its text follows the caption in the window's title
+    QString database = {};     // a database file of its own, e.g. "Grondstof.mdb"
+    // A button in the popup that opens the list of another member (the nutrients' units).
+    struct SubList {
+        QString caption;
+        QString screen;
+    };
+    std::optional<SubList> subList = {};
+
+    bool editOnly() const { return deleteQuestion.isEmpty(); }
+    const Field *field(const QString &name) const;
+};
+
+// Checks that read like the members' table.
+Check required(const QString &field, const QString &message);
+// Another record holding the same text (case-insensitively): `message` followed by the text.
+Check unique(const QString &field, const QString &message);
+// A filled-in `field` must name a record of `table` (sought on its `PrimaryKey`).
+Check known(const QString &field, const QString &table, const QString &message);
+// `field` must be filled when the toggle `when` is on.
+Check requiredWhen(const QString &when, const QString &field, const QString &message);
+
+} // namespace kv::listdetail

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "editing/listdetail/member.h"
+
+namespace kv::listdetail {
+
+// Every member of the list-and-detail pattern, one function per subject.
+const std::vector<Member> &members();
+const Member *findMember(QStringView screen);
+
+Member valutaMember();
+Member landenMember();
+Member botenMember();
+Member containersMember();
+Member douaneMember();
+Member colliMember();
+Member tarraMember();
+Member verzendwijzeMember();
+Member autogegevensMember();
+Member verpakkingenMember();
+Member bewaarloonMember();
+Member artikelSoortMember();
+Member medewerkersMember();
+Member productieLijnenMember();
+Member bunkersMember();
+Member nutrientenMember();
+Member nutrientEenhedenMember();
+Member grondstoffenMember();
+
+} // namespace kv::listdetail

@@ -1,0 +1,55 @@
+#include "editing/listdetail/tables.h"
+
+#include "core/context.h"
+#include "core/db/dberror.h"
+#include "core/session/datafiles.h"
+#include "core/session/session.h"
+
+#include <QFile>
+
+namespace kv::listdetail {
+
+namespace {
+
+QString administrationPassword(const QString &dataPad)
+{
+    QFile file(findDataFile(dataPad, QStringLiteral("korvenal.pwd")));
+    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return DecodeerWachtwoord(QString::fromLatin1(file.readLine()).trimmed());
+}
+
+} // namespace
+
+MemberTables::MemberTables(Context &ctx, const QString &file) : m_ctx(ctx), m_file(file) {}
+
+MemberTables::~MemberTables() = default;
+
+// Opened when first used, so that a missing file is reported by the operation that needs it.
+db::Database *MemberTables::own()
+{
+    if (m_file.isEmpty() || m_own)
+        return m_own.get();
+    const QString path = findDataFile(m_ctx.DataPad, m_file);
+    if (path.isEmpty())
+        db::raise(db::ErrFileNotFound, QStringLiteral("Kan bestand '%1' niet vinden.").arg(m_file));
+    m_own = db::Database::open(path, administrationPassword(m_ctx.DataPad));
+    return m_own.get();
+}
+
+db::Database &MemberTables::database()
+{
+    return own() ? *m_own : m_ctx.session->DBAdmin();
+}
+
+db::Recordset &MemberTables::table(const QString &name)
+{
+    if (!own())
+        return m_ctx.session->table(name);
+    auto &rs = m_tables[name.toLower()];
+    if (!rs)
+        rs = m_own->OpenTable(name);
+    return *rs;
+}
+
+} // namespace kv::listdetail

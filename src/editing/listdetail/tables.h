@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+
+namespace kv {
+class Context;
+namespace db {
+class Database;
+class Recordset;
+} // namespace db
+} // namespace kv
+
+namespace kv::listdetail {
+
+// The record sets a member works on: the shared ones of the administration, or those of a
+// database of its own in the data folder (the nutrients in Grondstof.mdb), opened with the
+// administration's password.
+class MemberTables {
+public:
+    // `file` empty: the administration's session.
+    MemberTables(Context &ctx, const QString &file);
+    ~MemberTables();
+
+    db::Database &database();
+    db::Recordset &table(const QString &name);
+
+private:
+    db::Database *own();
+
+    Context &m_ctx;
+    QString m_file;
+    std::unique_ptr<db::Database> m_own;
+    QHash<QString, std::shared_ptr<db::Recordset>> m_tables; // by lower-case name
+};
+
+} // namespace kv::listdetail

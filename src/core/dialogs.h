@@ -17,6 +17,10 @@ public:
 
     // The error variant with "Sluiten" and "Kopie"; returns when the dialog is closed.
     virtual void DisplayError(const QString &message, bool withHelp = false) = 0;
+
+    // `OpenDocument`: asks the desktop to open a file or a web address with the program it
+    // belongs to (a web page in the browser).
+    virtual void OpenDocument(const QString &pathOrAddress) = 0;
 };
 
 // Style bits and results of MsgBox, named as the platform names them.

@@ -26,12 +26,14 @@ public:
 
     int MsgBox(const QString &prompt, int buttons = 0, const QString &title = {}) override;
     void DisplayError(const QString &message, bool withHelp = false) override;
+    void OpenDocument(const QString &pathOrAddress) override { opened += pathOrAddress; }
 
     // The prompts of every message box, in order.
     QStringList prompts() const;
 
     std::vector<Shown> shown;
     QStringList errors;
+    QStringList opened; // documents and web pages asked to be opened
     std::deque<int> answers;
 };
 

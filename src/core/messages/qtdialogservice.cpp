@@ -3,6 +3,9 @@
 #include "core/context.h"
 #include "core/messages/cmessage.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 namespace kv {
 
 int QtDialogService::MsgBox(const QString &prompt, int buttons, const QString &title)
@@ -14,6 +17,12 @@ int QtDialogService::MsgBox(const QString &prompt, int buttons, const QString &t
 void QtDialogService::DisplayError(const QString &message, bool withHelp)
 {
     CMessage(m_window).DisplayError(message, withHelp);
+}
+
+void QtDialogService::OpenDocument(const QString &pathOrAddress)
+{
+    const QUrl url = QUrl::fromUserInput(pathOrAddress, QString(), QUrl::AssumeLocalFile);
+    QDesktopServices::openUrl(url);
 }
 
 } // namespace kv

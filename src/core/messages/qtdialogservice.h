@@ -14,6 +14,7 @@ public:
 
     int MsgBox(const QString &prompt, int buttons = 0, const QString &title = {}) override;
     void DisplayError(const QString &message, bool withHelp = false) override;
+    void OpenDocument(const QString &pathOrAddress) override;
 
 private:
     QWidget *m_window = nullptr;

@@ -100,6 +100,7 @@ QString DetailLogic::failedCheck()
 void DetailLogic::writeRecord(QHash<QString, QVariant> &values)
 {
     db::Recordset &rs = m_tables.table(m_member.table);
+    QString addedKey;
     m_tables.database().write([&] {
         if (m_adding) {
             for (const Field &field : m_member.fields) {
@@ -114,7 +115,15 @@ void DetailLogic::writeRecord(QHash<QString, QVariant> &values)
         }
         write(rs, values);
         rs.Update();
+        if (m_adding) {
+            rs.setBookmark(rs.LastModified());
+            addedKey = rs.text(m_member.key);
+        }
     });
+    if (m_adding) { // only once the transaction has landed
+        m_editKey = addedKey;
+        m_adding = false;
+    }
 }
 
 void DetailLogic::write(db::Recordset &rs, const QHash<QString, QVariant> &values)
@@ -124,6 +133,28 @@ void DetailLogic::write(db::Recordset &rs, const QHash<QString, QVariant> &value
             continue; // a sequence number stays what it was given
         rs.setValue(field.name, values.value(field.name));
     }
+}
+
+bool DetailLogic::ensureSaved(const QString &question, const QString &refusal)
+{
+    if (!m_adding)
+        return true;
+    if (m_ctx.dialogs->MsgBox(question, mb::YesNo | mb::Question) != mb::Yes) {
+        m_ctx.dialogs->MsgBox(refusal, mb::Exclamation);
+        return false;
+    }
+    return save();
+}
+
+bool DetailLogic::pick(const QString &field)
+{
+    const Field *f = m_member.field(field);
+    if (!f || !f->shows || f->shows->pick.isEmpty() || !selectionWindow)
+        return false;
+    const QString start = text(field).remove(u'*').trimmed();
+    const QString picked = selectionWindow(f->shows->pick, start);
+    setText(field, picked.isEmpty() ? start : picked);
+    return !picked.isEmpty();
 }
 
 QVariant DetailLogic::nextNumber(const QString &field)

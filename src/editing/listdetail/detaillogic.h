@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <QString>
 
+#include <functional>
+
 namespace kv {
 class Context;
 namespace db {
@@ -27,6 +29,7 @@ public:
     MemberTables &tables() { return m_tables; }
     const Member &member() const { return m_member; }
     bool adding() const { return m_adding; }
+    QString editKey() const { return m_editKey; } // the record's key once it is stored
 
     QString text(const QString &field) const { return m_texts.value(field); }
     void setText(const QString &field, const QString &text) { m_texts[field] = text; }
@@ -36,8 +39,20 @@ public:
     bool leave(const QString &field);
 
     // Checks and writes the record in one transaction. False (after a message) keeps the
-    // window open with what was typed; true closes it.
+    // window open with what was typed; true closes it. A record added is edited from then on.
     bool save();
+
+    // Parts of a record that live in other records (linked articles) need the record stored
+    // first: a new one is saved when the user says yes to `question`; otherwise `refusal` is
+    // shown. True when the record is stored.
+    bool ensureSaved(const QString &question, const QString &refusal);
+
+    // The user asks for the selection window on a field that names another record ("*"):
+    // the text picked is put in the field; without a pick the field keeps what was typed
+    // before the "*". False when nothing was picked.
+    bool pick(const QString &field);
+    // Shows the selection window of `kind` starting at a text; the pick, or "" (tests answer here).
+    std::function<QString(const QString &kind, const QString &start)> selectionWindow;
 
     // The name of the related record a field refers to ("" when none), for fields that show one.
     QString shownName(const QString &field);

@@ -1,18 +1,20 @@
 #include "editing/listdetail/detailpopup.h"
 
 #include "core/context.h"
+#include "core/dialogs.h"
 #include "editing/listdetail/listscreen.h"
 #include "editing/listdetail/members/members.h"
+#include "editing/selection/frmselectiescherm.h"
 #include "editing/widgets/typedlineedit.h"
 #include "editing/widgets/yesno.h"
 
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -46,11 +48,20 @@ DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
     setObjectName(member.popup);
     setWindowTitle(member.caption + (member.captionField.isEmpty() ? QString() : m_logic.text(member.captionField)));
     setModal(true);
+    m_logic.selectionWindow = [this](const QString &kind, const QString &start) {
+        m_ctx.EditKey = start;
+        const QString picked = toonSelectieScherm(m_ctx, kind, this);
+        m_ctx.EditKey.clear();
+        m_ctx.SelectieResultaat().clear();
+        return picked;
+    };
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 18, 18, 14);
     layout->setSpacing(16);
     layout->addLayout(fieldGrid());
+    if (member.section)
+        layout->addWidget(member.section(*this));
     layout->addStretch();
     layout->addLayout(buttonRow());
 }
@@ -151,8 +162,10 @@ QWidget *DetailPopup::editorFor(const Field &field)
     edit->setObjectName(field.name);
     edit->setText(m_logic.text(field.name));
     edit->setMinimumWidth(field.kind == Kind::Text ? 260 : 140);
-    connect(edit, &QLineEdit::textEdited, this, [this, name = field.name](const QString &text) {
-        m_logic.setText(name, text);
+    connect(edit, &QLineEdit::textEdited, this, [this, &field](const QString &text) {
+        m_logic.setText(field.name, text);
+        if (text.contains(u'*') && field.shows && !field.shows->pick.isEmpty())
+            QTimer::singleShot(0, this, [this, &field] { pick(field); });
     });
     edit->installEventFilter(this);
     m_fields[edit] = &field;
@@ -184,6 +197,15 @@ QWidget *DetailPopup::withName(QWidget *editor, const Field &field)
     name->setObjectName(field.name + u"Naam");
     name->setMinimumWidth(200);
     row->addWidget(editor);
+    if (!field.shows->pick.isEmpty()) {
+        auto *search = new QToolButton(box);
+        search->setObjectName(field.name + u"Zoeken");
+        search->setText(QStringLiteral("…"));
+        search->setToolTip(tr("Zoeken (of typ * in het veld)"));
+        search->setFocusPolicy(Qt::NoFocus);
+        connect(search, &QToolButton::clicked, this, [this, &field] { pick(field); });
+        row->addWidget(search);
+    }
     row->addWidget(name, 1);
     m_names[field.name] = name;
     return box;
@@ -205,6 +227,15 @@ void DetailPopup::leave(const Field &field)
     m_leaving = false;
 }
 
+void DetailPopup::pick(const Field &field)
+{
+    auto *edit = static_cast<QLineEdit *>(m_editors[field.name]);
+    m_logic.pick(field.name);
+    edit->setText(m_logic.text(field.name));
+    m_names[field.name]->setText(m_logic.shownName(field.name));
+    edit->setFocus();
+}
+
 // The other member's list in a window of its own; the edit context is this popup's no more.
 void DetailPopup::openSubList()
 {
@@ -224,7 +255,7 @@ void DetailPopup::openLink()
 {
     const Link &link = *m_logic.member().link;
     const QString tail = link.field.isEmpty() ? QString() : QString::fromUtf8(QUrl::toPercentEncoding(m_logic.text(link.field).trimmed()));
-    QDesktopServices::openUrl(QUrl(link.url + tail));
+    m_ctx.dialogs->OpenDocument(link.url + tail);
 }
 
 } // namespace kv::listdetail

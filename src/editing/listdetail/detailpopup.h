@@ -17,6 +17,7 @@ public:
     DetailPopup(Context &ctx, const Member &member, QWidget *parent = nullptr);
 
     DetailLogic &logic() { return m_logic; }
+    Context &context() { return m_ctx; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -27,6 +28,7 @@ private:
     QWidget *editorFor(const Field &field);
     QWidget *withName(QWidget *editor, const Field &field);
     void leave(const Field &field);
+    void pick(const Field &field);
     void openLink();
     void openSubList();
 

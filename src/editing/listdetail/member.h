@@ -7,9 +7,12 @@
 #include <optional>
 #include <vector>
 
+class QWidget;
+
 namespace kv::listdetail {
 
 class DetailLogic;
+class DetailPopup;
 
 // How a field is typed, shown and stored.
 enum class Kind {
@@ -30,6 +33,7 @@ struct Lookup {
     QString table;
     QString index;
     QString field;
+    QString pick = {}; // the selection window's kind for choosing the record ("*" in the field)
 };
 
 // One column of the list: its caption, the field it shows and how.
@@ -64,6 +68,10 @@ struct Link {
     QString field = {};
 };
 
+// A part of a popup of its own, below the fields: the linked articles of a drying table, the
+// printers of a production line.
+using Section = std::function<QWidget *(DetailPopup &)>;
+
 // One member of the list-and-detail pattern: what differs from the others.
 struct Member {
     QString screen;  // the list screen, e.g. "frmValuta"
@@ -87,6 +95,7 @@ struct Member {
         QString screen;
     };
     std::optional<SubList> subList = {};
+    Section section = {};
 
     bool editOnly() const { return deleteQuestion.isEmpty(); }
     const Field *field(const QString &name) const;

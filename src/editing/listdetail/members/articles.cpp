@@ -6,7 +6,6 @@ namespace kv::listdetail {
 
 namespace {
 const QString onbekendArtikel = u"Er is een onbekend artikelnummer ingegeven. opnieuw s.v.p."_s;
-Lookup artikel() { return {u"Artikelen"_s, u"PrimaryKey"_s, u"Omschrijving1"_s}; }
 } // namespace
 
 // Packaging is a code table with an owner; new entries are active (RecordCode 1).
@@ -22,12 +21,12 @@ Member verpakkingenMember()
             {u"Nr"_s,         u"CodeNr"_s,           Kind::Number},
             {u"Verpakking"_s, u"Omschrijving"_s},
             {u"Prijs"_s,      u"VerpakkingsPrijs"_s, Kind::Amount},
-            {u"Eigenaar"_s,   u"RelNr"_s,            Kind::Text, {}, Lookup{u"RelatieGegevens"_s, u"PrimaryKey"_s, u"Bedrijfsnaam1"_s}},
+            {u"Eigenaar"_s,   u"RelNr"_s,            Kind::Text, {}, relatie()},
         },
         .deleteQuestion = u"Weet u zeker dat u de geselecteerde verpakking wilt verwijderen?"_s,
         .fields = {
             {u"Omschrijving"_s,     u"Verpakking"_s},
-            {u"RelNr"_s,            u"Eigenaar"_s,         Kind::Text, {}, false, {}, Lookup{u"RelatieGegevens"_s, u"PrimaryKey"_s, u"Bedrijfsnaam1"_s}},
+            {u"RelNr"_s,            u"Eigenaar"_s,         Kind::Text, {}, false, {}, relatie()},
             {u"GewichtMin"_s,       u"Gewicht minimaal"_s, Kind::Decimal},
             {u"GewichtMax"_s,       u"Gewicht maximaal"_s, Kind::Decimal},
             {u"VerpakkingsPrijs"_s, u"Prijs"_s,            Kind::Amount},
@@ -104,7 +103,7 @@ Member artikelSoortMember()
         .columns = {
             {u"Artikelsoort"_s, u"Omschrijving"_s},
             {u"Artikelnr"_s,    u"ArtikelNummer"_s},
-            {u"Omschrijving"_s, u"ArtikelNummer"_s, Kind::Text, {}, Lookup{u"Artikelen"_s, u"PrimaryKey"_s, u"Omschrijving1"_s}},
+            {u"Omschrijving"_s, u"ArtikelNummer"_s, Kind::Text, {}, artikel()},
             {u"Ref. vocht %"_s, u"RefVocht"_s,      Kind::Decimal},
         },
         .deleteQuestion = u"Weet u zeker dat u de geselecteerde artikelsoort wilt verwijderen?"_s,

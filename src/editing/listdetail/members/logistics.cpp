@@ -53,7 +53,7 @@ Member containersMember()
             {u"Nummer"_s,       u"Nummer"_s,            Kind::Number, {}, true},
             {u"Omschrijving"_s, u"Omschrijving"_s},
             {u"Inhoud"_s,       u"Inhoud (m³)"_s,       Kind::Decimal},
-            {u"ArtNrHuur"_s,    u"Artikelnummer huur"_s, Kind::Text, {}, false, {}, Lookup{u"Artikelen"_s, u"PrimaryKey"_s, u"Omschrijving1"_s}},
+            {u"ArtNrHuur"_s,    u"Artikelnummer huur"_s, Kind::Text, {}, false, {}, artikel()},
             {u"Abonnement"_s,   u"Abonnement"_s,        Kind::YesNo},
         },
         .checks = {

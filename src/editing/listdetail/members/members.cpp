@@ -1,6 +1,11 @@
 #include "editing/listdetail/members/members.h"
 
+using namespace Qt::StringLiterals;
+
 namespace kv::listdetail {
+
+Lookup artikel() { return {u"Artikelen"_s, u"PrimaryKey"_s, u"Omschrijving1"_s, u"frmartikelen"_s}; }
+Lookup relatie() { return {u"RelatieGegevens"_s, u"PrimaryKey"_s, u"Bedrijfsnaam1"_s, u"frmrelaties"_s}; }
 
 const std::vector<Member> &members()
 {

@@ -4,6 +4,11 @@
 
 namespace kv::listdetail {
 
+// Fields that name an article or a relation: shown by its description or company name, picked
+// in the selection window.
+Lookup artikel();
+Lookup relatie();
+
 // Every member of the list-and-detail pattern, one function per subject.
 const std::vector<Member> &members();
 const Member *findMember(QStringView screen);

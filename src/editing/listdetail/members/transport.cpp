@@ -4,11 +4,6 @@ using namespace Qt::StringLiterals;
 
 namespace kv::listdetail {
 
-namespace {
-// A relation's company name for its number.
-Lookup relatie() { return {u"RelatieGegevens"_s, u"PrimaryKey"_s, u"Bedrijfsnaam1"_s}; }
-} // namespace
-
 // Vehicles are listed in the order the planning keeps them (`Volgorde`); a new one goes last.
 Member autogegevensMember()
 {

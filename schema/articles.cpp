@@ -29,7 +29,7 @@ static void addArticleMasterTables(std::vector<Table> &out)
 
     // Article kinds with their reference moisture, each tied to an article.
     out.push_back(numbered("ArtikelSoortArtikelNr",
-                           {text("Omschrijving", 100), dbl("RefVocht"), articleNr()},
+                           {text("Omschrijving", 100), dbl("RefVocht"), dbl("RefHL"), articleNr()},
                            {index("ArtikelNummer", {"ArtikelNummer"})}));
 
     for (const char *name : {"ArtikelFactuurOmschrijving", "ArtikelStatistiek", "PrijsAfspraken",

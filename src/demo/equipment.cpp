@@ -157,14 +157,18 @@ void writeStorageFees(Generator &gen)
     });
 }
 
-// Reference moisture per crop, as the weighbridge settles deliveries against it.
+// Reference moisture and hectolitre weight per crop, as the weighbridge settles deliveries
+// against them.
 void writeArticleKinds(Generator &gen)
 {
-    const std::pair<const char *, double> kinds[] = {{"Wintertarwe", 15.0}, {"Zomergerst", 15.0}, {"Korrelmais", 14.5}, {"Haver", 14.0}};
+    const struct {
+        const char *name;
+        double moisture, hectolitre;
+    } kinds[] = {{"Wintertarwe", 15.0, 76.0}, {"Zomergerst", 15.0, 64.0}, {"Korrelmais", 14.5, 71.0}, {"Haver", 14.0, 48.0}};
     Rows rows(gen.main, QStringLiteral("ArtikelSoortArtikelNr"));
     gen.inBatches(gen.main, std::size(kinds), [&](qint64 i) {
-        rows.add().set(u"Omschrijving", QString::fromLatin1(kinds[i].first)).set(u"RefVocht", kinds[i].second)
-            .set(u"ArtikelNummer", articleLike(gen, kinds[i].first)).post();
+        rows.add().set(u"Omschrijving", QString::fromLatin1(kinds[i].name)).set(u"RefVocht", kinds[i].moisture)
+            .set(u"RefHL", kinds[i].hectolitre).set(u"ArtikelNummer", articleLike(gen, kinds[i].name)).post();
     });
 }
 

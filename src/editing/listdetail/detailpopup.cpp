@@ -221,6 +221,7 @@ void DetailPopup::leave(const Field &field)
         edit->setText(m_logic.text(field.name));
         if (QLabel *name = m_names.value(field.name))
             name->setText(m_logic.shownName(field.name));
+        Q_EMIT fieldLeft(field.name);
     }
     else
         QTimer::singleShot(0, edit, [edit] { edit->setFocus(); edit->selectAll(); });

@@ -19,6 +19,10 @@ public:
     DetailLogic &logic() { return m_logic; }
     Context &context() { return m_ctx; }
 
+Q_SIGNALS:
+    // A field was left and its text shown again in its display form.
+    void fieldLeft(const QString &field);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -52,7 +52,14 @@ QVariant ListLogic::lookup(const Lookup &lookup, const QVariant &value)
     db::Recordset &rs = m_tables.table(lookup.table);
     rs.setIndex(lookup.index);
     rs.Seek(u"=", value);
-    return rs.NoMatch() ? QVariant() : rs.value(lookup.field);
+    if (!lookup.every)
+        return rs.NoMatch() ? QVariant() : rs.value(lookup.field);
+    QStringList all;
+    for (bool more = !rs.NoMatch(); more; more = !rs.Eof() && rs.text(lookup.index) == value.toString()) {
+        all += rs.text(lookup.field).trimmed();
+        rs.MoveNext();
+    }
+    return all.join(u", ");
 }
 
 void ListLogic::replaceRows(std::vector<Row> rows)

@@ -34,6 +34,9 @@ struct Lookup {
     QString index;
     QString field;
     QString pick = {}; // the selection window's kind for choosing the record ("*" in the field)
+    // Every record holding the value (the index is named after its one field): their fields
+    // joined by ", ".
+    bool every = false;
 };
 
 // One column of the list: its caption, the field it shows and how.

@@ -8,8 +8,6 @@
 
 namespace kv::listdetail {
 
-namespace {
-
 std::optional<double> number(QStringView text, QChar decimal, QChar group)
 {
     const auto n = decimal::parse(text.trimmed(), decimal, group);
@@ -17,6 +15,8 @@ std::optional<double> number(QStringView text, QChar decimal, QChar group)
         return std::nullopt;
     return decimal::render(*n, u'.').toDouble();
 }
+
+namespace {
 
 // A typed date in its stored form: ddmmyyyy and its shorter forms, or a date as shown.
 std::optional<QString> storedDate(Context &ctx, const QString &text)

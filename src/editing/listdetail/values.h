@@ -12,6 +12,9 @@ class Context;
 
 namespace kv::listdetail {
 
+// A typed number with these separators; nothing when the text is no number.
+std::optional<double> number(QStringView text, QChar decimal, QChar group);
+
 // The text a popup field shows for a stored value.
 QString fieldText(Context &ctx, Kind kind, const QVariant &stored);
 

@@ -4,10 +4,6 @@ using namespace Qt::StringLiterals;
 
 namespace kv::listdetail {
 
-namespace {
-const QString onbekendArtikel = u"Er is een onbekend artikelnummer ingegeven. opnieuw s.v.p."_s;
-} // namespace
-
 // Packaging is a code table with an owner; new entries are active (RecordCode 1).
 Member verpakkingenMember()
 {
@@ -87,7 +83,7 @@ Member bewaarloonMember()
         },
         .checks = {
             required(u"Omschrijving"_s, u"U heeft nog geen omschrijving ingegeven."_s),
-            known(u"ArtNr"_s, u"Artikelen"_s, onbekendArtikel),
+            knownArtikel(u"ArtNr"_s),
         },
     };
 }
@@ -105,16 +101,18 @@ Member artikelSoortMember()
             {u"Artikelnr"_s,    u"ArtikelNummer"_s},
             {u"Omschrijving"_s, u"ArtikelNummer"_s, Kind::Text, {}, artikel()},
             {u"Ref. vocht %"_s, u"RefVocht"_s,      Kind::Decimal},
+            {u"Ref. HL"_s,      u"RefHL"_s,         Kind::Decimal},
         },
         .deleteQuestion = u"Weet u zeker dat u de geselecteerde artikelsoort wilt verwijderen?"_s,
         .fields = {
             {u"Omschrijving"_s,  u"Artikelsoort"_s},
             {u"RefVocht"_s,      u"Ref. vocht %"_s,  Kind::Decimal},
+            {u"RefHL"_s,         u"Ref. HL-gewicht"_s, Kind::Decimal},
             {u"ArtikelNummer"_s, u"Artikelnummer"_s, Kind::Text, {}, false, {}, artikel()},
         },
         .checks = {
             required(u"Omschrijving"_s, u"U heeft nog geen omschrijving voor deze artikelsoort ingegeven."_s),
-            known(u"ArtikelNummer"_s, u"Artikelen"_s, onbekendArtikel),
+            knownArtikel(u"ArtikelNummer"_s),
         },
     };
 }

@@ -8,6 +8,8 @@ namespace kv::listdetail {
 // in the selection window.
 Lookup artikel();
 Lookup relatie();
+// A filled-in article number must name an article.
+Check knownArtikel(const QString &field);
 
 // Every member of the list-and-detail pattern, one function per subject.
 const std::vector<Member> &members();
@@ -28,6 +30,7 @@ Member artikelSoortMember();
 Member medewerkersMember();
 Member productieLijnenMember();
 Member bunkersMember();
+Member drogenMember();
 Member nutrientenMember();
 Member nutrientEenhedenMember();
 Member grondstoffenMember();

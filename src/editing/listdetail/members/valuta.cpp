@@ -1,5 +1,6 @@
 #include "editing/listdetail/detaillogic.h"
 #include "editing/listdetail/members/members.h"
+#include "editing/listdetail/sections/eurokoers.h"
 
 using namespace Qt::StringLiterals;
 
@@ -40,6 +41,7 @@ Member valutaMember()
                 popup.setText(u"valutadecimalen"_s, u"2"_s);
         },
         .link = Link{u"ISO valutacodes"_s, u"https://www.iso.org/iso-4217-currency-codes.html"_s},
+        .section = eurokoersSectie,
     };
 }
 

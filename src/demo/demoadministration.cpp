@@ -31,6 +31,7 @@ void generateAdministratie(const QString &folder, const Scale &scale, const std:
                       writeOrders, planInvoices, writeLedger, writeOpenItems, writeRelations, writeCompany,
                       writeEquipment, writeRegisters})
         step(gen);
+    writeNutrients(*db::Database::open(databasePath(folder, QStringLiteral("Grondstof.mdb")), QString()));
     gen.finished();
 }
 

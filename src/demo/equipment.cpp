@@ -59,7 +59,7 @@ void writeBunkers(Generator &gen)
     gen.inBatches(gen.main, std::size(bunkers), [&](qint64 i) {
         const auto &b = bunkers[i];
         const bool filled = *b.lot != 0;
-        const QString when = QStringLiteral("%1080%2073000").arg(gen.year).arg(i + 1);
+        const QString when = dateText(QDate(gen.year, 8, int(i) + 1)) + u"073000";
         rows.add().set(u"BunkerNaam", QString::fromLatin1(b.name)).set(u"BunkerExtraOmschrijving", QString::fromLatin1(b.extra))
             .set(u"BunkerType", QString::fromLatin1(b.type)).set(u"BunkerStatus", QString::fromLatin1(b.status))
             .set(u"BunkerLoods", b.shed)

@@ -20,4 +20,6 @@ void writeCompany(Generator &gen);        // company record, number series, staf
 void writeEquipment(Generator &gen);      // boats, containers, bunkers, drying, packing, shipping, tare, fees
 void writeRegisters(Generator &gen);      // counter sales, stock intake, subscriptions, feed contracts, assets, mail
 
+void writeNutrients(db::Database &grondstof); // units, nutrients and raw materials of Grondstof.mdb
+
 } // namespace kv::demo

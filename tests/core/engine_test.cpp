@@ -44,8 +44,9 @@ TEST_F(EngineTest, WalksInIndexOrderAcrossBatchesBothWays)
     int row = 0;
     for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext(), ++row) {
         const QString nr = rs->text(u"ArtNr");
-        if (row >= 1000)
+        if (row >= 1000) {
             ASSERT_EQ(rs->text(u"Omschrijving"), QStringLiteral("Artikel ") + nr) << row;
+        }
     }
 }
 
@@ -207,6 +208,20 @@ TEST_F(EngineTest, CountersNumberNewRecordsAndLastModifiedFindsThem)
     EXPECT_EQ(rs->value(u"ID").toInt(), 2);
     rs->Seek(u"=", QStringLiteral("1001")); // a leading part of the key finds the first line
     EXPECT_EQ(rs->value(u"Regel").toInt(), 1);
+
+    // The highest number, once deleted, is not given out again (also not by a later session).
+    rs->setIndex(QStringLiteral("PrimaryKey"));
+    rs->Seek(u"=", 3);
+    rs->Delete();
+    rs.reset();
+    db.reset();
+    db = kv::db::Database::open(path, QStringLiteral("geheim"));
+    rs = db->OpenTable(QStringLiteral("Regels"));
+    rs->AddNew();
+    rs->setValue(u"OrderNr", QStringLiteral("1002"));
+    rs->Update();
+    rs->setBookmark(rs->LastModified());
+    EXPECT_EQ(rs->value(u"ID").toInt(), 4);
 }
 
 TEST_F(EngineTest, TransactionsLandWholeOrNotAtAll)

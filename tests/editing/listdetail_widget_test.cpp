@@ -1,15 +1,18 @@
 #include "editing/listdetail/detailpopup.h"
 #include "editing/listdetail/listscreen.h"
 #include "editing/listdetail/members/members.h"
+#include "editing/selection/zoekvenster.h"
 #include "listdetail_fixture.h"
 #include "support/printers.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTableView>
 #include <QTreeView>
 
 #include <functional>
@@ -80,4 +83,41 @@ TEST_F(ListDetailTest, ListScreenAndPopupAreBoundToTheLogic)
     EXPECT_EQ(shownCountry, u"Europa"_s);
     EXPECT_EQ(list->model()->rowCount(), 2);
     EXPECT_TRUE(dialogs.prompts().isEmpty());
+}
+
+// A "*" in an article field opens the selection window on what was typed; Return on a row
+// puts its number in the field and its description beside it.
+TEST_F(ListDetailTest, AStarInAnArticleFieldPicksFromTheSelectionWindow)
+{
+    addRecord(u"Artikelen"_s, {{u"ArtikelNummer"_s, u"TAR01"_s}, {u"Omschrijving1"_s, u"Wintertarwe"_s}});
+    addRecord(u"Artikelen"_s, {{u"ArtikelNummer"_s, u"TAR02"_s}, {u"Omschrijving1"_s, u"Zomertarwe"_s}});
+    addRecord(u"Artikelen"_s, {{u"ArtikelNummer"_s, u"GER01"_s}, {u"Omschrijving1"_s, u"Gerst"_s}});
+    ctx.EditMode = u"addnew"_s;
+    DetailPopup popup(ctx, *findMember(u"frmArtikelSoort"));
+    popup.show();
+    auto *field = popup.findChild<QLineEdit *>(u"ArtikelNummer"_s);
+    ASSERT_NE(field, nullptr);
+
+    // The window runs its own event loop: answer from inside it, once it is up.
+    int listed = -1;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *selectie = qobject_cast<ZoekVenster *>(QApplication::activeModalWidget());
+        if (!selectie)
+            return;
+        poll.stop();
+        EXPECT_EQ(selectie->zoekVeld()->text(), u"tar"_s);
+        selectie->zoeken();
+        listed = selectie->lijst()->model()->rowCount();
+        selectie->lijst()->selectRow(1);
+        QTest::keyClick(selectie->lijst(), Qt::Key_Return);
+    });
+    poll.start();
+    QTest::keyClicks(field, u"tar*"_s);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return field->text() == u"TAR02"_s; }, 3000)) << field->text().toStdString();
+    EXPECT_EQ(listed, 2);
+    EXPECT_EQ(popup.findChild<QLabel *>(u"ArtikelNummerNaam"_s)->text(), u"Zomertarwe"_s);
+    EXPECT_EQ(popup.logic().text(u"ArtikelNummer"_s), u"TAR02"_s);
+    EXPECT_TRUE(ctx.SelectieResultaat().isEmpty());
 }

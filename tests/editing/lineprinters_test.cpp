@@ -1,11 +1,20 @@
 #include "core/registry/registryfile.h"
 #include "editing/listdetail/detaillogic.h"
+#include "editing/listdetail/detailpopup.h"
 #include "editing/listdetail/members/members.h"
 #include "editing/listdetail/printers/lineprinters.h"
+#include "editing/listdetail/printers/printerpopup.h"
 #include "listdetail_fixture.h"
 #include "support/printers.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include <tuple>
 
@@ -176,3 +185,57 @@ TEST_F(LinePrintersTest, ANewLineIsStoredFirstOrGetsNoPrinters)
     EXPECT_EQ(registry.valueNames(RegKeyPrinter).size(), 9);
 }
 
+// The section lists the line's printers; its buttons open the printer window and remove.
+TEST_F(LinePrintersTest, TheSectionListsAddsAndRemovesThroughThePrinterWindow)
+{
+    ASSERT_TRUE(registry.createKey(RegKeyPrinter));
+    put(u"Printer_3_1"_s, u"Kantoor"_s);
+    put(u"TypePrinter_3_1"_s, u"Palletlabel"_s);
+    const auto restore = qScopeGuard([installed = PrinterPopup::installedPrinters] { PrinterPopup::installedPrinters = installed; });
+    PrinterPopup::installedPrinters = [] { return QStringList{u"Kantoor"_s, u"Zebra ZT410"_s}; };
+    ctx.EditMode = u"edit"_s;
+    ctx.EditKey = u"3"_s;
+    DetailPopup popup(ctx, *findMember(u"frmProductieLijnen"));
+    auto *list = popup.findChild<QTreeWidget *>(u"lstPrinters"_s);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+
+    // Runs `work` in the printer window once it shows.
+    const auto inPrinterWindow = [](std::function<void(QDialog &)> work) {
+        QTimer::singleShot(0, [work] {
+            const auto window = [] { return qobject_cast<QDialog *>(QApplication::activeModalWidget()); };
+            if (QTest::qWaitFor([&] { return window() && window()->objectName() == u"frmProductieLijnenPopUpPrinter"; }, 2000))
+                work(*window());
+            else
+                ADD_FAILURE() << "no printer window";
+        });
+    };
+    inPrinterWindow([](QDialog &window) {
+        EXPECT_EQ(window.findChild<QComboBox *>(u"cboPrinter"_s)->count(), 2);
+        window.findChild<QComboBox *>(u"cboPrinter"_s)->setCurrentText(u"Zebra ZT410"_s);
+        window.findChild<QComboBox *>(u"cboType"_s)->setCurrentText(u"Lintlabel"_s);
+        window.findChild<QPushButton *>(u"cmdOK"_s)->click();
+    });
+    popup.findChild<QPushButton *>(u"cmdPrinterAdd"_s)->click();
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(1)->text(0), u"Zebra ZT410"_s);
+    EXPECT_EQ(list->topLevelItem(1)->text(1), u"Lintlabel"_s);
+    EXPECT_EQ(value(u"Orient_3_2"_s), u"1"_s);
+
+    // Without a printer chosen OK gives the message and the window stays; "Sluiten" writes nothing.
+    PrinterPopup::installedPrinters = [] { return QStringList{}; };
+    inPrinterWindow([](QDialog &window) {
+        window.findChild<QPushButton *>(u"cmdOK"_s)->click();
+        EXPECT_TRUE(window.isVisible());
+        window.findChild<QPushButton *>(u"cmdClose"_s)->click();
+    });
+    popup.findChild<QPushButton *>(u"cmdPrinterAdd"_s)->click();
+    EXPECT_EQ(value(u"Printer_3_3"_s), QString());
+
+    dialogs.script({mb::Yes});
+    list->setCurrentItem(list->topLevelItem(0));
+    popup.findChild<QPushButton *>(u"cmdPrinterDelete"_s)->click();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), u"Zebra ZT410"_s);
+    EXPECT_EQ(dialogs.prompts(), QStringList({GeenPrinter.toString(), weghalen}));
+}

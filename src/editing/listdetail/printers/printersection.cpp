@@ -54,7 +54,6 @@ PrinterSection::PrinterSection(DetailPopup &popup)
     connect(add, &QPushButton::clicked, this, [this] {
         if (const auto printer = m_printers.add())
             open(*printer);
-        refresh(); // a new line was stored even when no printer was added
     });
     connect(edit, &QPushButton::clicked, this, [this] {
         if (const int number = selectedNumber())
@@ -86,8 +85,8 @@ int PrinterSection::selectedNumber() const
 void PrinterSection::open(const LinePrinter &printer)
 {
     PrinterPopup popup(m_printers, printer, window());
-    if (popup.exec() == QDialog::Accepted)
-        refresh();
+    popup.exec();
+    refresh();
 }
 
 } // namespace kv::listdetail

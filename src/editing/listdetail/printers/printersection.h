@@ -20,7 +20,7 @@ public:
 private:
     void refresh();
     int selectedNumber() const; // the running number of the selected printer, or 0
-    void open(const LinePrinter &printer);
+    void open(const LinePrinter &printer); // the list is read again after the window closes
 
     LinePrinters m_printers;
     QTreeWidget *m_list;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace kv {
@@ -24,6 +25,10 @@ public:
     // Writes a string value under an existing key; false, and nothing written, when the key
     // does not exist. Never creates a key.
     virtual bool SchrijfRegistry(QStringView keyPath, QStringView valueName, const QString &text) = 0;
+
+    // The names of the values under the key, in the order stored; empty when the key does not
+    // exist. For settings kept as one value per item (the printers of a production line).
+    virtual QStringList valueNames(QStringView keyPath) = 0;
 
     // Creates the key and the keys above it when missing. Only the first start and the
     // printer screens (one key per report) create keys.

@@ -75,6 +75,16 @@ bool RegistryFile::SchrijfRegistry(QStringView keyPath, QStringView valueName, c
     });
 }
 
+QStringList RegistryFile::valueNames(QStringView keyPath)
+{
+    reg::Document doc = read();
+    QStringList names;
+    if (reg::Key *key = doc.find(fullPath(keyPath)))
+        for (const reg::Value &value : key->values)
+            names += value.name;
+    return names;
+}
+
 bool RegistryFile::createKey(QStringView keyPath)
 {
     const QString path = fullPath(keyPath);

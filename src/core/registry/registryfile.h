@@ -24,6 +24,7 @@ public:
 
     QString LeesRegistry(QStringView keyPath, QStringView valueName) override;
     bool SchrijfRegistry(QStringView keyPath, QStringView valueName, const QString &text) override;
+    QStringList valueNames(QStringView keyPath) override;
     bool createKey(QStringView keyPath) override;
 
 private:

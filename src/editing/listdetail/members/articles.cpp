@@ -1,5 +1,7 @@
 #include "editing/listdetail/members/members.h"
 
+#include "editing/listdetail/printers/printersection.h"
+
 using namespace Qt::StringLiterals;
 
 namespace kv::listdetail {
@@ -34,7 +36,8 @@ Member verpakkingenMember()
     };
 }
 
-// The printers of a production line are kept on the production screen itself.
+// A production line's printers are settings of the workstation, kept in its registry; the
+// popup shows and maintains them below the fields.
 Member productieLijnenMember()
 {
     return {
@@ -54,6 +57,7 @@ Member productieLijnenMember()
             {u"Selected"_s,     u"Geselecteerd"_s,  Kind::YesNo},
             {u"RecordCode"_s,   {},                 Kind::Number, u"1"_s},
         },
+        .section = [](DetailPopup &popup) -> QWidget * { return new PrinterSection(popup); },
     };
 }
 

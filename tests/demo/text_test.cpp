@@ -61,8 +61,9 @@ TEST(DutchNames, PrefixesStayLowerCaseInsideAndCapitalFirstInCompanyNames)
     for (int i = 0; i < 50; ++i) {
         const QString name = makeCompanyName(random, Trade::Customer, p, place);
         EXPECT_FALSE(name.contains(u'%')) << qPrintable(name);
-        if (name.contains(u"Veen"))
+        if (name.contains(u"Veen")) {
             EXPECT_TRUE(name.contains(u"Van der Veen") || name.contains(u"van der Veen")) << qPrintable(name);
+        }
         EXPECT_FALSE(makeCompanyName(random, Trade::Supplier, p, place).contains(u'%'));
     }
 }

@@ -1,6 +1,7 @@
 #include "core/registry/registryfile.h"
 #include "editing/listdetail/detaillogic.h"
 #include "editing/listdetail/detailpopup.h"
+#include "editing/listdetail/listlogic.h"
 #include "editing/listdetail/members/members.h"
 #include "editing/listdetail/printers/lineprinters.h"
 #include "editing/listdetail/printers/printerpopup.h"
@@ -145,6 +146,24 @@ TEST_F(LinePrintersTest, RemovingAsksAndEmptiesOnlyTheNameAndType)
         EXPECT_EQ(shown.prompt, weghalen);
         EXPECT_EQ(shown.buttons, mb::YesNo | mb::Question);
     }
+}
+
+TEST_F(LinePrintersTest, ADeletedLinesPrintersGoWithItSoALaterLineWithItsNumberHasNone)
+{
+    addRecord(u"TabelProductieLijn"_s, {{u"CodeNr"_s, 4}, {u"Omschrijving"_s, u"Lijn 4"_s}});
+    ASSERT_TRUE(LinePrinters(open(u"edit"_s, u"4"_s)).save({.number = 1, .printer = u"Zebra"_s}));
+    ASSERT_TRUE(LinePrinters(open(u"edit"_s, u"3"_s)).save({.number = 1, .printer = u"Kantoor"_s}));
+
+    ListLogic list(ctx, *findMember(u"frmProductieLijnen"));
+    list.refresh();
+    dialogs.script({mb::Yes});
+    list.remove(list.rowOf(u"4"_s));
+    EXPECT_EQ(list.rowOf(u"4"_s), -1);
+    EXPECT_EQ(value(u"Printer_4_1"_s), QString());
+    EXPECT_EQ(value(u"Printer_3_1"_s), u"Kantoor"_s);
+
+    addRecord(u"TabelProductieLijn"_s, {{u"CodeNr"_s, 4}, {u"Omschrijving"_s, u"Nieuwe lijn"_s}});
+    EXPECT_TRUE(LinePrinters(open(u"edit"_s, u"4"_s)).printers().empty());
 }
 
 TEST_F(LinePrintersTest, ANewLineIsStoredFirstOrGetsNoPrinters)

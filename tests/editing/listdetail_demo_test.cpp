@@ -1,4 +1,5 @@
 #include "core/context.h"
+#include "core/registry/registryfile.h"
 #include "core/session/session.h"
 #include "demo/demoadministration.h"
 #include "editing/listdetail/detaillogic.h"
@@ -30,6 +31,8 @@ TEST(ListDetailOnTheDemo, EveryMemberListsEditsDeletesAndAddsItsRecords)
     ctx.DataPad = folder + u'/';
     ctx.session = &session;
     ctx.dialogs = &dialogs;
+    RegistryFile registry(dir.filePath(u"registry.reg"_s));
+    ctx.registry = &registry;
 
     for (const Member &member : members()) {
         SCOPED_TRACE(member.screen.toStdString());
@@ -73,8 +76,9 @@ TEST(ListDetailOnTheDemo, EveryMemberListsEditsDeletesAndAddsItsRecords)
         });
         ASSERT_NE(added, list.rows().end());
         for (size_t c = 0; c < member.columns.size(); ++c) {
-            if (!member.columns[c].lookup || !member.columns[c].lookup->every) // linked records stay with the old one
+            if (!member.columns[c].lookup || !member.columns[c].lookup->every) { // links stay with the old one
                 EXPECT_EQ(added->cells[c].text, before[0].cells[c].text) << member.columns[c].caption.toStdString();
+            }
         }
         EXPECT_EQ(dialogs.prompts().size(), 2);
         EXPECT_TRUE(dialogs.prompts().first().startsWith(member.deleteQuestion));

@@ -135,12 +135,15 @@ void ListLogic::remove(int row)
 void ListLogic::deleteRecord(const QString &key)
 {
     db::Recordset &rs = m_tables.table(m_member.table);
+    bool found = false;
     m_tables.database().write([&] {
         rs.setIndex(QStringLiteral("PrimaryKey"));
         rs.Seek(u"=", key);
-        if (!rs.NoMatch())
+        if ((found = !rs.NoMatch()))
             rs.Delete();
     });
+    if (found && m_member.deleted)
+        m_member.deleted(m_ctx, key);
 }
 
 } // namespace kv::listdetail

@@ -9,6 +9,10 @@
 
 class QWidget;
 
+namespace kv {
+class Context;
+}
+
 namespace kv::listdetail {
 
 class DetailLogic;
@@ -99,6 +103,8 @@ struct Member {
     };
     std::optional<SubList> subList = {};
     Section section = {};
+    // After the record with this key was deleted: settings kept outside the database go too.
+    std::function<void(Context &, const QString &key)> deleted = {};
 
     bool editOnly() const { return deleteQuestion.isEmpty(); }
     const Field *field(const QString &name) const;

@@ -1,5 +1,6 @@
 #include "editing/listdetail/members/members.h"
 
+#include "editing/listdetail/printers/lineprinters.h"
 #include "editing/listdetail/printers/printersection.h"
 
 using namespace Qt::StringLiterals;
@@ -58,6 +59,7 @@ Member productieLijnenMember()
             {u"RecordCode"_s,   {},                 Kind::Number, u"1"_s},
         },
         .section = [](DetailPopup &popup) -> QWidget * { return new PrinterSection(popup); },
+        .deleted = LinePrinters::forget,
     };
 }
 

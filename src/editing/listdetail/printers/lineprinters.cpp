@@ -42,18 +42,35 @@ QString orientNumber(const QString &caption)
     return caption == Liggend ? QStringLiteral("2") : QStringLiteral("1");
 }
 
+QString identifierOf(const QString &line, int number)
+{
+    return line + u'_' + QString::number(number);
+}
+
+// The running numbers of a line's printers, from the value names "Printer_<line>_<n>": only the
+// names this screen writes, no leading zeros, signs or other tails.
+std::vector<int> printerNumbers(Registry &registry, const QString &line)
+{
+    std::vector<int> numbers;
+    const QString start = printerName + line + u'_';
+    for (const QString &name : registry.valueNames(RegKeyPrinter)) {
+        if (!name.startsWith(start, Qt::CaseInsensitive))
+            continue;
+        const int number = name.mid(start.size()).toInt();
+        if (number > 0 && name.compare(QString(printerName + identifierOf(line, number)), Qt::CaseInsensitive) == 0)
+            numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
 } // namespace
 
 LinePrinters::LinePrinters(DetailLogic &line) : m_ctx(line.context()), m_line(line) {}
 
-QString LinePrinters::stem() const
-{
-    return m_line.editKey() + u'_';
-}
-
 QString LinePrinters::identifier(int number) const
 {
-    return stem() + QString::number(number);
+    return identifierOf(m_line.editKey(), number);
 }
 
 QString LinePrinters::read(QStringView prefix, int number) const
@@ -71,19 +88,11 @@ std::vector<LinePrinter> LinePrinters::printers() const
     std::vector<LinePrinter> found;
     if (m_line.adding())
         return found;
-    const QString start = printerName + stem();
-    for (const QString &name : m_ctx.registry->valueNames(RegKeyPrinter)) {
-        if (!name.startsWith(start, Qt::CaseInsensitive))
-            continue;
-        // Only the names this screen writes: no leading zeros, signs or other tails.
-        const int number = name.mid(start.size()).toInt();
-        if (number <= 0 || name.compare(QString(printerName + identifier(number)), Qt::CaseInsensitive) != 0)
-            continue;
+    for (const int number : printerNumbers(*m_ctx.registry, m_line.editKey())) {
         LinePrinter printer{.number = number, .printer = read(printerName, number), .type = read(printerType, number)};
         if (!printer.printer.isEmpty())
             found.push_back(std::move(printer));
     }
-    std::sort(found.begin(), found.end(), [](const LinePrinter &a, const LinePrinter &b) { return a.number < b.number; });
     return found;
 }
 
@@ -136,6 +145,14 @@ bool LinePrinters::remove(int number)
                               mb::YesNo | mb::Question) != mb::Yes)
         return false;
     return write(printerName, number, {}) && write(printerType, number, {});
+}
+
+void LinePrinters::forget(Context &ctx, const QString &line)
+{
+    for (const int number : printerNumbers(*ctx.registry, line)) {
+        for (QStringView prefix : {printerName, printerType})
+            ctx.registry->SchrijfRegistry(RegKeyPrinter, QString(prefix + identifierOf(line, number)), {});
+    }
 }
 
 QStringList LinePrinters::trays()

@@ -60,8 +60,11 @@ public:
     // The trays offered, by their platform number.
     static QStringList trays();
 
+    // A deleted line's printers go with it, so that a line given its number later starts
+    // without them.
+    static void forget(Context &ctx, const QString &line);
+
 private:
-    QString stem() const; // the identifier up to the running number
     QString read(QStringView prefix, int number) const;
     bool write(QStringView prefix, int number, const QString &text);
 

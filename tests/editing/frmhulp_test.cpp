@@ -1,7 +1,7 @@
 #include "codetables_fixture.h"
 
 #include "core/db/database.h"
-#include "demo/demoadministration.h"
+#include "demofixture.h"
 #include "editing/codetables/combos.h"
 #include "editing/codetables/frmhulp.h"
 #include "editing/codetables/frmhulppopup.h"
@@ -76,18 +76,9 @@ TEST_F(CodeTableTest, TheScreenEditsTicksAndWritesTheTableWhenItCloses)
 
 // The demo administration: every code table of the menus opens with its data, and a save
 // keeps what every description combo shows, keys included.
-TEST(CodeTablesOnTheDemo, EveryMenuTableOpensWithItsDataAndASaveKeepsTheCombos)
+using CodeTablesOnTheDemo = DemoTest;
+TEST_F(CodeTablesOnTheDemo, EveryMenuTableOpensWithItsDataAndASaveKeepsTheCombos)
 {
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(u"Akkerhof012026"_s);
-    demo::createDemoAdministratie(folder);
-    Session session;
-    ASSERT_TRUE(session.OpenAdministratie(folder + u'/'));
-    kv::test::ScriptedDialogs dialogs;
-    Context ctx;
-    ctx.session = &session;
-    ctx.dialogs = &dialogs;
-
     int filled = 0;
     for (const QString &table : kv::test::menuCodeTables()) {
         SCOPED_TRACE(table.toStdString());

@@ -1,16 +1,8 @@
-#include "core/context.h"
-#include "core/registry/registryfile.h"
-#include "core/session/session.h"
-#include "demo/demoadministration.h"
+#include "demofixture.h"
 #include "editing/listdetail/detaillogic.h"
 #include "editing/listdetail/listlogic.h"
 #include "editing/listdetail/members/members.h"
 #include "support/printers.h"
-#include "support/scripted_dialogs.h"
-
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace kv;
 using namespace kv::listdetail;
@@ -19,21 +11,9 @@ using namespace Qt::Literals::StringLiterals;
 // The demo administration: every member lists its data; a record saved unchanged keeps its
 // row; a record deleted after the question and typed in again comes back as it was (without
 // the records linked to the deleted one).
-TEST(ListDetailOnTheDemo, EveryMemberListsEditsDeletesAndAddsItsRecords)
+using ListDetailOnTheDemo = DemoTest;
+TEST_F(ListDetailOnTheDemo, EveryMemberListsEditsDeletesAndAddsItsRecords)
 {
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(u"Akkerhof012026"_s);
-    demo::createDemoAdministratie(folder);
-    Session session;
-    ASSERT_TRUE(session.OpenAdministratie(folder + u'/'));
-    kv::test::ScriptedDialogs dialogs;
-    Context ctx;
-    ctx.DataPad = folder + u'/';
-    ctx.session = &session;
-    ctx.dialogs = &dialogs;
-    RegistryFile registry(dir.filePath(u"registry.reg"_s));
-    ctx.registry = &registry;
-
     for (const Member &member : members()) {
         SCOPED_TRACE(member.screen.toStdString());
         ListLogic list(ctx, member);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/context.h"
+#include "core/registry/registryfile.h"
+#include "core/session/session.h"
+#include "demo/demoadministration.h"
+#include "support/scripted_dialogs.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// The demo administration made afresh in a temporary folder, its session open, with scripted
+// dialogs and a registry of its own: the console as a user first meets it.
+class DemoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString folder = dir.filePath(QStringLiteral("Akkerhof012026"));
+        kv::demo::createDemoAdministratie(folder);
+        ASSERT_TRUE(session.OpenAdministratie(folder + u'/'));
+        ctx.DataPad = folder + u'/';
+        ctx.session = &session;
+        ctx.dialogs = &dialogs;
+        ctx.registry = &registry;
+    }
+
+    QTemporaryDir dir;
+    kv::RegistryFile registry{dir.filePath(QStringLiteral("registry.reg"))};
+    kv::Session session;
+    kv::test::ScriptedDialogs dialogs;
+    kv::Context ctx;
+};

@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QTimer>
 #include <QUrl>
@@ -64,6 +65,9 @@ DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
         layout->addWidget(member.section(*this));
     layout->addStretch();
     layout->addLayout(buttonRow());
+    // The window takes the room its fields ask for: a dialog's own sizing stops at two thirds
+    // of the screen and would cut the names beside the fields of the long popups.
+    resize(sizeHint().boundedTo(screen()->availableSize()));
 }
 
 // One label and control per shown field; long popups in two columns.

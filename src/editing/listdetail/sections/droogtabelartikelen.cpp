@@ -6,6 +6,7 @@
 #include "core/dialogs.h"
 #include "core/messages/errorreport.h"
 #include "editing/listdetail/detailpopup.h"
+#include "editing/listdetail/members/members.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -61,7 +62,7 @@ bool DroogtabelArtikelen::add()
     if (!m_popup.ensureSaved(u"Wilt u deze droogtabel nu opslaan?"_s,
                              u"Voordat u artikelen aan deze droogtabel kunt toevoegen moet de droogtabel eerst worden opgeslagen."_s))
         return false;
-    const QString nummer = m_popup.selectionWindow ? m_popup.selectionWindow(u"frmartikelen"_s, {}).trimmed() : QString();
+    const QString nummer = m_popup.selectionWindow ? m_popup.selectionWindow(artikel().pick, {}).trimmed() : QString();
     if (nummer.isEmpty())
         return false;
     refresh();

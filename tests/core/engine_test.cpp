@@ -222,6 +222,19 @@ TEST_F(EngineTest, CountersNumberNewRecordsAndLastModifiedFindsThem)
     rs->Update();
     rs->setBookmark(rs->LastModified());
     EXPECT_EQ(rs->value(u"ID").toInt(), 4);
+
+    // Nor is a number the caller chose, once its record is gone.
+    rs->AddNew();
+    rs->setValue(u"ID", 20);
+    rs->setValue(u"OrderNr", QStringLiteral("1003"));
+    rs->Update();
+    rs->setBookmark(rs->LastModified());
+    rs->Delete();
+    rs->AddNew();
+    rs->setValue(u"OrderNr", QStringLiteral("1004"));
+    rs->Update();
+    rs->setBookmark(rs->LastModified());
+    EXPECT_EQ(rs->value(u"ID").toInt(), 21);
 }
 
 TEST_F(EngineTest, TransactionsLandWholeOrNotAtAll)

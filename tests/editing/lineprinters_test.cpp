@@ -204,6 +204,34 @@ TEST_F(LinePrintersTest, ANewLineIsStoredFirstOrGetsNoPrinters)
     EXPECT_EQ(registry.valueNames(RegKeyPrinter).size(), 9);
 }
 
+TEST_F(LinePrintersTest, ALineKeepsItsNumberWhileItHasPrintersAndANewOneGetsOneWhenLeftEmpty)
+{
+    // A new line whose number was cleared: storing it first gives it the next number, and OK
+    // afterwards keeps that number.
+    DetailLogic &newLine = open(u"addnew"_s);
+    newLine.setText(u"CodeNr"_s, {});
+    newLine.setText(u"Omschrijving"_s, u"Lijn 4"_s);
+    dialogs.script({mb::Yes});
+    ASSERT_TRUE(LinePrinters(newLine).add());
+    EXPECT_EQ(newLine.text(u"CodeNr"_s), u"4"_s);
+    ASSERT_TRUE(newLine.save());
+    ListLogic list(ctx, *findMember(u"frmProductieLijnen"));
+    list.refresh();
+    ASSERT_EQ(list.rows().size(), 2u);
+    EXPECT_EQ(list.rows()[1].key, u"4"_s);
+
+    // Printers are kept under the number: a line with printers cannot take another one.
+    DetailLogic &line3 = open(u"edit"_s, u"3"_s);
+    ASSERT_TRUE(LinePrinters(line3).save({.number = 1, .printer = u"Zebra"_s}));
+    dialogs.shown.clear();
+    line3.setText(u"CodeNr"_s, u"7"_s);
+    EXPECT_FALSE(line3.save());
+    EXPECT_EQ(dialogs.prompts(), QStringList{NummerMetPrinters.toString()});
+    DetailLogic &line4 = open(u"edit"_s, u"4"_s);
+    line4.setText(u"CodeNr"_s, u"8"_s);
+    EXPECT_TRUE(line4.save());
+}
+
 // The section lists the line's printers; its buttons open the printer window and remove.
 TEST_F(LinePrintersTest, TheSectionListsAddsAndRemovesThroughThePrinterWindow)
 {
@@ -229,6 +257,10 @@ TEST_F(LinePrintersTest, TheSectionListsAddsAndRemovesThroughThePrinterWindow)
         window.findChild<QComboBox *>(u"cboPrinter"_s)->setCurrentText(u"Zebra ZT410"_s);
         window.findChild<QComboBox *>(u"cboType"_s)->setCurrentText(u"Lintlabel"_s);
         window.findChild<QPushButton *>(u"cmdOK"_s)->click();
+        if (window.isVisible()) {
+            ADD_FAILURE() << "OK left the printer window open";
+            window.reject();
+        }
     });
     popup.findChild<QPushButton *>(u"cmdPrinterAdd"_s)->click();
     ASSERT_EQ(list->topLevelItemCount(), 2);

@@ -163,6 +163,7 @@ TEST_F(ListDetailTest, TheCurrencyPopupShowsTheRateAgainstTheEuro)
         {"a euro rate of zero reads as one", u"0"_s, u"GBP"_s, u"0,85"_s, u"1 EUR = 0,8500 GBP"_s},
         {"no rate typed yet", u"1,00"_s, u"USD"_s, {}, {}},
         {"no code typed yet", u"1,00"_s, {}, u"1,08"_s, {}},
+        {"the euro itself", u"1,00"_s, u"eur"_s, u"0,90"_s, {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

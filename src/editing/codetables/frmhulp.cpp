@@ -4,6 +4,7 @@
 #include "core/messages/errorreport.h"
 #include "editing/codetables/frmhulpautosave.h"
 #include "editing/codetables/frmhulppopup.h"
+#include "editing/widgets/listledger.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -44,7 +45,7 @@ FrmHulp::FrmHulp(Context &ctx) : m_ctx(ctx), m_list(ctx)
     m_view->setObjectName(QStringLiteral("lstHulp"));
     m_view->setMinimumSize(420, 380);
     m_view->setMaximumWidth(720); // descriptions are short; a wide list only spreads them out
-    m_view->setAlternatingRowColors(true);
+    SetListLedger(m_view);
     m_view->setStyleSheet(QStringLiteral("QListWidget::item { padding: 3px 4px; }"));
     row->addWidget(m_view, 1);
 

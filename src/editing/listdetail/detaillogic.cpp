@@ -104,8 +104,10 @@ void DetailLogic::writeRecord(QHash<QString, QVariant> &values)
     m_tables.database().write([&] {
         if (m_adding) {
             for (const Field &field : m_member.fields) {
-                if (field.numberedOnAdd && values[field.name].isNull())
+                if (field.numberedOnAdd && values[field.name].isNull()) {
                     values[field.name] = nextNumber(field.name);
+                    setText(field.name, values[field.name].toString()); // a popup kept open shows it
+                }
             }
             rs.AddNew();
         } else {
@@ -143,13 +145,17 @@ bool DetailLogic::ensureSaved(const QString &question, const QString &refusal)
         m_ctx.dialogs->MsgBox(refusal, mb::Exclamation);
         return false;
     }
-    return save();
+    if (!save())
+        return false;
+    if (stored)
+        stored();
+    return true;
 }
 
 bool DetailLogic::pick(const QString &field)
 {
     const Field *f = m_member.field(field);
-    if (!f || !f->shows || f->shows->pick.isEmpty() || !selectionWindow)
+    if (!f || !f->pickable() || !selectionWindow)
         return false;
     const QString start = text(field).remove(u'*').trimmed();
     const QString picked = selectionWindow(f->shows->pick, start);

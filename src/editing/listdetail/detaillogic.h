@@ -46,6 +46,8 @@ public:
     // first: a new one is saved when the user says yes to `question`; otherwise `refusal` is
     // shown. True when the record is stored.
     bool ensureSaved(const QString &question, const QString &refusal);
+    // Heard when ensureSaved has stored the record: the popup shows the fields as written.
+    std::function<void()> stored;
 
     // The user asks for the selection window on a field that names another record ("*"):
     // the text picked is put in the field; without a pick the field keeps what was typed

@@ -56,6 +56,7 @@ DetailPopup::DetailPopup(Context &ctx, const Member &member, QWidget *parent)
         m_ctx.SelectieResultaat().clear();
         return picked;
     };
+    m_logic.stored = [this] { showTexts(); };
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 18, 18, 14);
@@ -168,7 +169,7 @@ QWidget *DetailPopup::editorFor(const Field &field)
     edit->setMinimumWidth(field.kind == Kind::Text ? 260 : 140);
     connect(edit, &QLineEdit::textEdited, this, [this, &field](const QString &text) {
         m_logic.setText(field.name, text);
-        if (text.contains(u'*') && field.shows && !field.shows->pick.isEmpty())
+        if (text.contains(u'*') && field.pickable())
             QTimer::singleShot(0, this, [this, &field] { pick(field); });
     });
     edit->installEventFilter(this);
@@ -201,7 +202,7 @@ QWidget *DetailPopup::withName(QWidget *editor, const Field &field)
     name->setObjectName(field.name + u"Naam");
     name->setMinimumWidth(200);
     row->addWidget(editor);
-    if (!field.shows->pick.isEmpty()) {
+    if (field.pickable()) {
         auto *search = new QToolButton(box);
         search->setObjectName(field.name + u"Zoeken");
         search->setText(QStringLiteral("…"));
@@ -230,6 +231,21 @@ void DetailPopup::leave(const Field &field)
     else
         QTimer::singleShot(0, edit, [edit] { edit->setFocus(); edit->selectAll(); });
     m_leaving = false;
+}
+
+void DetailPopup::showTexts()
+{
+    for (const Field &field : m_logic.member().fields) {
+        QWidget *editor = m_editors.value(field.name);
+        if (auto *toggle = qobject_cast<YesNo *>(editor))
+            toggle->setState(m_logic.text(field.name));
+        else if (auto *choice = qobject_cast<QComboBox *>(editor))
+            choice->setCurrentText(m_logic.text(field.name));
+        else if (auto *edit = qobject_cast<QLineEdit *>(editor))
+            edit->setText(m_logic.text(field.name));
+        if (QLabel *name = m_names.value(field.name))
+            name->setText(m_logic.shownName(field.name));
+    }
 }
 
 void DetailPopup::pick(const Field &field)

@@ -17,7 +17,6 @@ public:
     DetailPopup(Context &ctx, const Member &member, QWidget *parent = nullptr);
 
     DetailLogic &logic() { return m_logic; }
-    Context &context() { return m_ctx; }
 
 Q_SIGNALS:
     // A field was left and its text shown again in its display form.
@@ -33,6 +32,7 @@ private:
     QWidget *withName(QWidget *editor, const Field &field);
     void leave(const Field &field);
     void pick(const Field &field);
+    void showTexts(); // every control again from the logic's texts
     void openLink();
     void openSubList();
 

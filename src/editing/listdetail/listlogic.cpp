@@ -50,16 +50,16 @@ QVariant ListLogic::lookup(const Lookup &lookup, const QVariant &value)
     if (value.isNull() || value.toString().trimmed().isEmpty())
         return {};
     db::Recordset &rs = m_tables.table(lookup.table);
+    if (lookup.every) {
+        QStringList all;
+        forEachHolding(rs, lookup.index, value.toString(), [&](db::Recordset &linked) {
+            all += linked.text(lookup.field).trimmed();
+        });
+        return all.join(u", ");
+    }
     rs.setIndex(lookup.index);
     rs.Seek(u"=", value);
-    if (!lookup.every)
-        return rs.NoMatch() ? QVariant() : rs.value(lookup.field);
-    QStringList all;
-    for (bool more = !rs.NoMatch(); more; more = !rs.Eof() && rs.text(lookup.index) == value.toString()) {
-        all += rs.text(lookup.field).trimmed();
-        rs.MoveNext();
-    }
-    return all.join(u", ");
+    return rs.NoMatch() ? QVariant() : rs.value(lookup.field);
 }
 
 void ListLogic::replaceRows(std::vector<Row> rows)

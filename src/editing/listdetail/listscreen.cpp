@@ -1,6 +1,7 @@
 #include "editing/listdetail/listscreen.h"
 
 #include "editing/listdetail/detailpopup.h"
+#include "editing/widgets/listledger.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,12 +23,7 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setAllColumnsShowFocus(true);
-    // Alternate rows light grey and white, as every list of the suite.
-    m_list->setAlternatingRowColors(true);
-    QPalette colours = m_list->palette();
-    colours.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xFF));
-    colours.setColor(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
-    m_list->setPalette(colours);
+    SetListLedger(m_list);
     m_list->header()->setSectionsClickable(true);
     m_list->header()->setStretchLastSection(true);
     m_list->setMinimumHeight(320);

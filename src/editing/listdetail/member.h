@@ -38,8 +38,8 @@ struct Lookup {
     QString index;
     QString field;
     QString pick = {}; // the selection window's kind for choosing the record ("*" in the field)
-    // Every record holding the value (the index is named after its one field): their fields
-    // joined by ", ".
+    // Every record holding the value (the index is named after its one field, see
+    // forEachHolding): their fields joined by ", ".
     bool every = false;
 };
 
@@ -63,6 +63,9 @@ struct Field {
     bool numberedOnAdd = false; // a new record gets the highest number so far + 1
     QStringList choices = {};   // the texts a pick list offers, instead of typing
     std::optional<Lookup> shows = {}; // the related record's name beside the field
+
+    // Whether the selection window can fill the field ("*" typed in it).
+    bool pickable() const { return shows && !shows->pick.isEmpty(); }
 };
 
 // A check made when the popup's OK is pressed: the message that stops the save, or "".

@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/db/dberror.h"
+#include "core/db/recordset.h"
 #include "core/session/datafiles.h"
 #include "core/session/session.h"
 
@@ -50,6 +51,15 @@ db::Recordset &MemberTables::table(const QString &name)
     if (!rs)
         rs = m_own->OpenTable(name);
     return *rs;
+}
+
+void forEachHolding(db::Recordset &rs, const QString &field, const QString &value,
+                    const std::function<void(db::Recordset &)> &visit)
+{
+    rs.setIndex(field);
+    for (rs.Seek(u"=", value); !rs.NoMatch() && !rs.Eof() && rs.text(field).compare(value, Qt::CaseInsensitive) == 0;
+         rs.MoveNext())
+        visit(rs);
 }
 
 } // namespace kv::listdetail

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace kv {
@@ -35,5 +36,10 @@ private:
     std::unique_ptr<db::Database> m_own;
     QHash<QString, std::shared_ptr<db::Recordset>> m_tables; // by lower-case name
 };
+
+// Visits the records of `rs` whose `field` holds `value`, walking the index named after the
+// field (the linked records of one record).
+void forEachHolding(db::Recordset &rs, const QString &field, const QString &value,
+                    const std::function<void(db::Recordset &)> &visit);
 
 } // namespace kv::listdetail

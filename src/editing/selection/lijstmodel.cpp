@@ -91,8 +91,6 @@ QVariant LijstModel::data(const QModelIndex &index, int role) const
         return kenmerkIcoon(r->kenmerken);
     if (role == Qt::TextAlignmentRole && rechts.contains(index.column()))
         return int(Qt::AlignRight | Qt::AlignVCenter);
-    if (role == Qt::BackgroundRole) // alternating bands, as every list of the console has
-        return QColor(index.row() % 2 ? 0xF7F7F7 : 0xFFFFFF);
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include "core/dialogs.h"
 #include "editing/selection/recordfill.h"
 #include "editing/selection/vensterplaats.h"
+#include "editing/widgets/listledger.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -75,6 +76,7 @@ void ZoekVenster::bouwOp()
     m_lijst->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lijst->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lijst->setShowGrid(false);
+    SetListLedger(m_lijst);
     m_lijst->setWordWrap(false);
     m_lijst->verticalHeader()->hide();
     m_lijst->verticalHeader()->setDefaultSectionSize(m_lijst->fontMetrics().height() + 6);

@@ -58,6 +58,7 @@ Member productieLijnenMember()
             {u"Selected"_s,     u"Geselecteerd"_s,  Kind::YesNo},
             {u"RecordCode"_s,   {},                 Kind::Number, u"1"_s},
         },
+        .checks = {LinePrinters::numberKept},
         .section = [](DetailPopup &popup) -> QWidget * { return new PrinterSection(popup); },
         .deleted = LinePrinters::forget,
     };

@@ -131,12 +131,18 @@ bool LinePrinters::save(const LinePrinter &printer)
         m_ctx.dialogs->MsgBox(GeenPrinter.toString(), mb::Exclamation);
         return false;
     }
+    // The name makes the printer exist, so it is written last: a write that fails on the way
+    // leaves no printer with half its settings.
     const int n = printer.number;
-    return m_ctx.registry->createKey(RegKeyPrinter) && write(printerName, n, printer.printer.trimmed()) &&
-           write(printerType, n, printer.type) && write(pollFile, n, printer.pollFile.trimmed()) &&
-           write(orientation, n, printer.orientation) && write(orient, n, orientNumber(printer.orientation)) &&
-           write(format, n, printer.format) && write(paperSize, n, QString::number(printer.paperSize)) &&
-           write(tray, n, printer.tray) && write(bin, n, trayNumber(printer.tray));
+    const bool written =
+        m_ctx.registry->createKey(RegKeyPrinter) && write(printerType, n, printer.type) &&
+        write(pollFile, n, printer.pollFile.trimmed()) && write(orientation, n, printer.orientation) &&
+        write(orient, n, orientNumber(printer.orientation)) && write(format, n, printer.format) &&
+        write(paperSize, n, QString::number(printer.paperSize)) && write(tray, n, printer.tray) &&
+        write(bin, n, trayNumber(printer.tray)) && write(printerName, n, printer.printer.trimmed());
+    if (!written)
+        m_ctx.dialogs->MsgBox(PrinterNietOpgeslagen.toString(), mb::Exclamation);
+    return written;
 }
 
 bool LinePrinters::remove(int number)
@@ -153,6 +159,12 @@ void LinePrinters::forget(Context &ctx, const QString &line)
         for (QStringView prefix : {printerName, printerType})
             ctx.registry->SchrijfRegistry(RegKeyPrinter, QString(prefix + identifierOf(line, number)), {});
     }
+}
+
+QString LinePrinters::numberKept(DetailLogic &line)
+{
+    const bool renumbered = !line.adding() && line.text(QStringLiteral("CodeNr")).trimmed() != line.editKey();
+    return renumbered && !LinePrinters(line).printers().empty() ? NummerMetPrinters.toString() : QString();
 }
 
 QStringList LinePrinters::trays()

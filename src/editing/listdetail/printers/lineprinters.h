@@ -61,8 +61,11 @@ public:
     static QStringList trays();
 
     // A deleted line's printers go with it, so that a line given its number later starts
-    // without them.
+    // without them (on this workstation; each keeps its own).
     static void forget(Context &ctx, const QString &line);
+    // The check of the line's popup: printers are kept under the line's number, so a line
+    // that has them keeps its number.
+    static QString numberKept(DetailLogic &line);
 
 private:
     QString read(QStringView prefix, int number) const;
@@ -73,5 +76,8 @@ private:
 };
 
 inline constexpr QStringView GeenPrinter = u"U heeft nog geen printer gekozen.";
+inline constexpr QStringView PrinterNietOpgeslagen = u"De printerinstellingen konden niet worden opgeslagen.";
+inline constexpr QStringView NummerMetPrinters =
+    u"Deze productielijn heeft printers. Haal die eerst van de productielijn voordat u het nummer wijzigt.";
 
 } // namespace kv::listdetail

@@ -2,6 +2,7 @@
 
 #include "editing/listdetail/detailpopup.h"
 #include "editing/listdetail/printers/printerpopup.h"
+#include "editing/widgets/listledger.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -20,12 +21,7 @@ PrinterSection::PrinterSection(DetailPopup &popup)
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);
-    // Light grey and white rows, as every list of the suite.
-    m_list->setAlternatingRowColors(true);
-    QPalette colours = m_list->palette();
-    colours.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xFF));
-    colours.setColor(QPalette::AlternateBase, QColor(0xF7, 0xF7, 0xF7));
-    m_list->setPalette(colours);
+    SetListLedger(m_list);
     m_list->setStyleSheet(QStringLiteral("QTreeView::item { padding: 3px 6px; }"));
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -41,6 +37,7 @@ PrinterSection::PrinterSection(DetailPopup &popup)
     auto *buttons = new QVBoxLayout;
     for (QPushButton *button : {add, edit, remove}) {
         button->setMinimumWidth(110);
+        button->setFocusPolicy(Qt::TabFocus); // a click leaves the field being typed in checked once
         buttons->addWidget(button);
     }
     buttons->addStretch();

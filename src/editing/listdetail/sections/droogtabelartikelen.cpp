@@ -7,6 +7,7 @@
 #include "core/messages/errorreport.h"
 #include "editing/listdetail/detailpopup.h"
 #include "editing/listdetail/members/members.h"
+#include "editing/widgets/listledger.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -43,18 +44,15 @@ void DroogtabelArtikelen::refresh()
 void DroogtabelArtikelen::read()
 {
     const QString tabel = m_popup.editKey();
-    db::Recordset &links = m_popup.tables().table(details);
     db::Recordset &artikelen = m_popup.tables().table(u"Artikelen"_s);
-    links.setIndex(u"DroogtabelID"_s);
     artikelen.setIndex(u"PrimaryKey"_s);
-    for (links.Seek(u"=", tabel); !links.NoMatch() && !links.Eof() && links.text(u"DroogtabelID"_s) == tabel;
-         links.MoveNext()) {
-        Artikel artikel{links.text(u"ID"_s), links.text(u"ArtikelNummer"_s).trimmed(), {}};
+    forEachHolding(m_popup.tables().table(details), u"DroogtabelID"_s, tabel, [&](db::Recordset &link) {
+        Artikel artikel{link.text(u"ID"_s), link.text(u"ArtikelNummer"_s).trimmed(), {}};
         artikelen.Seek(u"=", artikel.nummer);
         if (!artikelen.NoMatch())
             artikel.omschrijving = artikelen.text(u"Omschrijving1"_s).trimmed();
         m_artikelen.push_back(std::move(artikel));
-    }
+    });
 }
 
 bool DroogtabelArtikelen::add()
@@ -117,7 +115,10 @@ public:
         m_list->setObjectName(u"lstArtikelen"_s);
         m_list->setHeaderLabels({u"Artikelnr"_s, u"Omschrijving"_s});
         m_list->setRootIsDecorated(false);
-        m_list->setAlternatingRowColors(true);
+        m_list->setUniformRowHeights(true);
+        m_list->setAllColumnsShowFocus(true);
+        m_list->setStyleSheet(u"QTreeView::item { padding: 3px 6px; }"_s);
+        SetListLedger(m_list);
         m_list->setMinimumHeight(130);
         m_list->header()->resizeSection(0, 140);
         auto *add = new QPushButton(tr("Artikel toevoegen"), this);
@@ -129,9 +130,13 @@ public:
             showArticles();
         });
         connect(remove, &QPushButton::clicked, this, [this] {
-            if (m_logic.remove(m_list->indexOfTopLevelItem(m_list->currentItem())))
+            QTreeWidgetItem *item = m_list->currentItem();
+            if (item && item->isSelected() && m_logic.remove(m_list->indexOfTopLevelItem(item)))
                 showArticles();
         });
+        // The buttons take no focus on a click, so the field being left is checked once.
+        for (QPushButton *button : {add, remove})
+            button->setFocusPolicy(Qt::TabFocus);
 
         auto *buttons = new QVBoxLayout;
         buttons->addWidget(add);

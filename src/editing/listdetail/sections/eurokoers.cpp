@@ -37,7 +37,7 @@ QString koersTegenEuro(DetailLogic &popup)
     const Separators &separators = popup.context().separators;
     const auto koers = rate(separators, popup.text(u"valutakoers"_s));
     const QString code = popup.text(u"Valutacode"_s).trimmed().toUpper();
-    if (!koers || *koers == 0 || code.isEmpty())
+    if (!koers || *koers == 0 || code.isEmpty() || code == u"EUR")
         return {};
     return u"1 EUR = "_s + FormatGetal(separators, *koers / eurokoers(popup), 4) + u' ' + code;
 }

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSet>
 
 using namespace kv;
@@ -194,7 +195,89 @@ TEST_F(CodeTableTest, AutoSaveStopsAtAFileItCannotReplace)
     ctx.EditKey = u"refresh"_s;
     list.autoSaveClosed();
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].prompt, u"Er kan geen toegang worden gekregen tot onderstaand bestand:\n"_s + blocked);
+    EXPECT_EQ(dialogs.shown[0].prompt, u"Dit bestand is geen lijst van een code-tabel en wordt niet overschreven:\n"_s + blocked);
     EXPECT_EQ(dialogs.shown[0].title, u"Beheer - KorvenalPro"_s);
     EXPECT_FALSE(QFile::exists(after));
+}
+
+TEST_F(CodeTableTest, LookingWithoutChangingWritesNothing)
+{
+    put(u"TabelBrandstof"_s, {{1, u"Diesel"_s, true, 1}, {2, u"Benzine"_s, false, -1}});
+    HulpList list = open(u"TabelBrandstof"_s);
+    list.setTicked(0, false);
+    list.setTicked(0, true); // and back: nothing changed
+    list.beginEdit(1);
+    hulpPopupOk(ctx, ctx.EditKey, u"Benzine"_s);
+    list.endEdit(1);
+    EXPECT_EQ(list.save(), HulpList::Saved::Unchanged);
+    EXPECT_EQ(stored(u"TabelBrandstof"_s), (std::vector<Stored>{{1, u"Diesel"_s, true, 1}, {2, u"Benzine"_s, false, -1}}));
+}
+
+// A second console (a real process) changes the table while this one has it open.
+TEST_F(CodeTableTest, AnotherConsolesChangeIsOnlyOverwrittenAfterYes)
+{
+    auto peerSets = [&](const QString &text) {
+        QProcess peer;
+        peer.start(QStringLiteral(EDITING_PEER), {u"hulp"_s, admin.dataPad(), u"TabelBrandstof"_s, u"0"_s, text});
+        EXPECT_TRUE(peer.waitForFinished(60000));
+        EXPECT_EQ(peer.exitCode(), 0) << peer.readAllStandardOutput().toStdString();
+    };
+    const QString question = u"Deze tabel is intussen door een andere gebruiker gewijzigd:\n1. %1\n\n"
+                             u"Wilt u uw versie toch opslaan? De wijzigingen van de andere gebruiker gaan dan verloren."_s;
+    put(u"TabelBrandstof"_s, {{1, u"Diesel"_s, true, 1}, {2, u"Benzine"_s, true, 1}});
+
+    // No: the table as the other console left it, the user's change gone.
+    HulpList list = open(u"TabelBrandstof"_s);
+    list.setTicked(1, false);
+    peerSets(u"Biodiesel"_s);
+    dialogs.script({mb::No});
+    EXPECT_EQ(list.save(), HulpList::Saved::Reloaded);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].prompt, question.arg(u"Biodiesel"_s));
+    EXPECT_EQ(dialogs.shown[1].prompt, u"Uw wijzigingen zijn niet opgeslagen; de tabel toont nu wat de andere "
+                                       u"gebruiker heeft opgeslagen."_s);
+    EXPECT_EQ(list.entries()[0], (Entry{u"Biodiesel"_s, true}));
+    EXPECT_EQ(list.entries()[1], (Entry{u"Benzine"_s, true}));
+    EXPECT_FALSE(list.changed());
+    EXPECT_EQ(stored(u"TabelBrandstof"_s)[0].text, u"Biodiesel"_s);
+
+    // Yes: the user's version, the other console's change overwritten.
+    list.setTicked(1, false);
+    peerSets(u"Gas"_s);
+    dialogs.script({mb::Yes});
+    EXPECT_EQ(list.save(), HulpList::Saved::Written);
+    EXPECT_EQ(dialogs.shown.back().prompt, question.arg(u"Gas"_s));
+    const std::vector<Stored> after = stored(u"TabelBrandstof"_s);
+    EXPECT_EQ(after[0], (Stored{1, u"Biodiesel"_s, true, 1}));
+    EXPECT_EQ(after[1], (Stored{2, u"Benzine"_s, false, -1}));
+}
+
+TEST_F(CodeTableTest, AutoSaveFilesLiveOutsideTheDataFolderAndOnlyExportsAreReplaced)
+{
+    HulpAutoSave window(ctx, u"tabelloods"_s);
+    for (const QString &path : QStringList{u"lijst.txt"_s, admin.dataPad() + u"lijst.txt"_s, admin.dataPad() + u"../Testbedrijf072026/x.txt"_s}) {
+        SCOPED_TRACE(path.toStdString());
+        window.paths = {path, {}, {}};
+        EXPECT_FALSE(window.ok());
+        EXPECT_EQ(dialogs.shown.back().prompt,
+                  u"Kies voor dit bestand een volledig pad buiten de map van de administratie:\n"_s + path);
+    }
+    EXPECT_TRUE(registry.LeesRegistry(RegKeyKorvenal, u"tabelloods_AutoSaveFilename1").isEmpty());
+
+    const QString other = dir.filePath(u"ander.bin"_s), list = dir.filePath(u"lijst.txt"_s);
+    for (const auto &[path, bytes] : {std::pair{other, QByteArray("\x00\x01binair", 8)}, {list, QByteArray("oud\r\n")}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    window.paths = {list, other, {}};
+    ASSERT_TRUE(window.ok());
+    put(u"TabelLoods"_s, {{1, u"Loods A"_s, true, 1}});
+    HulpList loods = open(u"TabelLoods"_s);
+    ctx.EditKey = u"refresh"_s;
+    loods.autoSaveClosed();
+    EXPECT_EQ(readFile(list), u"Loods A\r\n"_s);
+    EXPECT_EQ(readFile(other).toLatin1(), QByteArray("\x00\x01binair", 8));
+    EXPECT_EQ(dialogs.shown.back().prompt,
+              u"Dit bestand is geen lijst van een code-tabel en wordt niet overschreven:\n"_s + other);
 }

@@ -40,7 +40,7 @@ void answerPopup(const QString &typed)
 
 } // namespace
 
-TEST_F(CodeTableTest, TheScreenEditsTicksAndWritesTheTableWhenItCloses)
+TEST_F(CodeTableTest, TheScreenEditsTicksAndWritesTheTableWhenItIsLeft)
 {
     put(u"TabelBrandstof"_s, {{1, u"Diesel"_s, true, 1}, {2, u"Benzine"_s, true, 1}});
     ctx.EditKey = u"TabelBrandstof"_s;
@@ -66,7 +66,9 @@ TEST_F(CodeTableTest, TheScreenEditsTicksAndWritesTheTableWhenItCloses)
     EXPECT_TRUE(open(u"tabelbrandstof"_s).sorted());
 
     QSignalSpy saved(&screen, &ChildScreen::saved);
-    screen.hide();
+    EXPECT_TRUE(screen.leave());
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_TRUE(screen.leave()); // nothing more to write
     EXPECT_EQ(saved.count(), 1);
     const std::vector<Stored> after = stored(u"TabelBrandstof"_s);
     ASSERT_EQ(after.size(), 99u);

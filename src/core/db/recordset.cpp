@@ -3,6 +3,7 @@
 #include "core/db/database.h"
 #include "core/db/dberror.h"
 #include "core/db/fieldvalue.h"
+#include "core/db/numbermarks.h"
 #include "core/db/statement.h"
 
 #include <QStringList>
@@ -235,28 +236,14 @@ void Recordset::Update()
 
 qint64 Recordset::insertRow()
 {
-    // A counter is never given out twice, not even after the highest record was deleted:
-    // records that still name a deleted one (a drying table's articles) must not come to
-    // belong to a new record. The highest number used, given here or set by the caller, is
-    // kept in kv_meta.
     if (const int counter = m_table->counterColumn(); counter >= 0) {
-        const QString mark = u"counter:" + m_table->name.toLower();
+        const QString &name = m_names[size_t(counter)];
         if (!m_dirty[size_t(counter)]) {
-            Statement next = m_db.prepare(QStringLiteral("SELECT max(ifnull((SELECT max(%1) FROM %2), 0), "
-                                                         "ifnull((SELECT value FROM kv_meta WHERE name = ?1), 0)) + 1")
-                                              .arg(quotedName(m_names[size_t(counter)]), quotedName(m_table->name)));
-            next.bind(1, mark);
-            next.step();
-            m_buffer[size_t(counter)] = int(next.column(0).toLongLong());
+            m_buffer[size_t(counter)] = int(nextNumber(m_db, m_table->name, name));
             m_dirty[size_t(counter)] = true;
         }
-        if (!m_buffer[size_t(counter)].isNull()) {
-            Statement used = m_db.prepare(QStringLiteral("INSERT INTO kv_meta (name, value) VALUES (?1, ?2) "
-                                                         "ON CONFLICT (name) DO UPDATE SET value = max(value, excluded.value)"));
-            used.bind(1, mark);
-            used.bind(2, m_buffer[size_t(counter)].toLongLong());
-            used.step();
-        }
+        if (!m_buffer[size_t(counter)].isNull())
+            numberUsed(m_db, m_table->name, name, m_buffer[size_t(counter)].toLongLong());
     }
     QStringList columns, places;
     QVariantList values;

@@ -79,7 +79,7 @@ void frmMain::Saved()
 void frmMain::ToonSectie(int index)
 {
     const std::vector<SectionPanel> &panels = sectionPanels();
-    if (index < 0 || index >= int(panels.size()))
+    if (index < 0 || index >= int(panels.size()) || !leaveScreen())
         return;
     m_header->backButton()->show();
     const nav::MenuSection *section = nav::findSection(panels[size_t(index)].key);
@@ -91,6 +91,9 @@ void frmMain::ToonSectie(int index)
 
 void frmMain::menuRowClicked(int index)
 {
+    const bool again = m_screen && m_menu->item(index)->key().compare(m_screenKey, Qt::CaseInsensitive) == 0;
+    if (!again && !leaveScreen())
+        return; // the menu keeps showing the screen that stays
     m_content->verticalScrollBar()->setValue(0);
     m_menu->select(index);
     OpenScherm(m_menu->item(index)->key());
@@ -101,8 +104,7 @@ void frmMain::OpenScherm(const QString &key)
     if (m_screen && !key.isEmpty() && key.compare(m_screenKey, Qt::CaseInsensitive) == 0) {
         closeOtherWindows();
         m_screen->Init();
-    } else {
-        closeScreens();
+    } else if (leaveScreen()) {
         if (const std::optional<nav::Opens> opens = nav::screenFor(key))
             openScreen(key, *opens);
     }
@@ -129,7 +131,8 @@ void frmMain::openScreen(const QString &key, const nav::Opens &opens)
 
 void frmMain::imgBack_Click()
 {
-    closeScreens();
+    if (!leaveScreen())
+        return;
     showOverview();
 }
 
@@ -140,9 +143,12 @@ void frmMain::showOverview()
     m_pages->setCurrentWidget(m_overviewPage);
 }
 
-// The open screen closes; input it did not save is lost, without a question.
-void frmMain::closeScreens()
+// The open screen is left: it saves what it saves on leaving, then closes. False when it
+// stays open.
+bool frmMain::leaveScreen()
 {
+    if (m_screen && !m_screen->leave())
+        return false;
     closeOtherWindows();
     if (QWidget *old = m_content->takeWidget()) {
         old->hide();
@@ -150,6 +156,7 @@ void frmMain::closeScreens()
     }
     m_screen = nullptr;
     m_screenKey.clear();
+    return true;
 }
 
 // Windows a screen left open beside the main window close with it.
@@ -162,7 +169,10 @@ void frmMain::closeOtherWindows()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    closeScreens();
+    if (!leaveScreen()) {
+        event->ignore();
+        return;
+    }
     QCoreApplication::processEvents();
     event->accept();
 }

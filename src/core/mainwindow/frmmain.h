@@ -35,10 +35,11 @@ public:
     void Saved();
     // Fills the menu with the section of panel `index` and opens its first row.
     void ToonSectie(int index);
-    // Opens the screen of `key` in the content area, closing the one that was there, unless
-    // it is the screen already open for that key. Clears the edit context afterwards.
+    // Opens the screen of `key` in the content area, leaving the one that was there, unless
+    // it is the screen already open for that key or it refuses to be left. Clears the edit
+    // context afterwards.
     void OpenScherm(const QString &key);
-    // Back to the overview; the open screen closes.
+    // Back to the overview; the open screen is left.
     void imgBack_Click();
 
     ChildScreen *ActiefScherm() const { return m_screen; }
@@ -58,7 +59,7 @@ private:
     void showOverview();
     void menuRowClicked(int index);
     void openScreen(const QString &key, const nav::Opens &opens);
-    void closeScreens();
+    bool leaveScreen();
     void closeOtherWindows();
 
     Context &m_ctx;

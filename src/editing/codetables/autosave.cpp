@@ -4,7 +4,13 @@
 #include "core/dialogs.h"
 #include "core/registry/registry.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace kv::codetables {
 
@@ -27,25 +33,69 @@ void writeAutoSavePaths(Registry &registry, QStringView tableKey, const AutoSave
         registry.SchrijfRegistry(RegKeyKorvenal, autoSaveValueName(tableKey, n), paths[size_t(n - 1)]);
 }
 
+namespace {
+
+// An export is a short list of texts; a file that holds anything else is not ours to replace.
+constexpr qint64 exportSizeLimit = 1 << 20;
+
+bool isExport(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > exportSizeLimit)
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        return false;
+    return std::none_of(text.begin(), text.end(),
+                        [](QChar c) { return c.unicode() < 0x20 && c != u'\r' && c != u'\n' && c != u'\t'; });
+}
+
+bool writeExport(const QString &path, const std::vector<Entry> &entries)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // Windows line ends: the suite's other programs read these files.
+    for (const Entry &entry : entries)
+        if (entry.ticked)
+            file.write((entry.text.trimmed() + u"\r\n").toUtf8());
+    return file.commit();
+}
+
+} // namespace
+
+QString autoSavePathProblem(const Context &ctx, const QString &path)
+{
+    const QString dataFolder = QDir(ctx.DataPad).canonicalPath();
+    const QFileInfo info(path);
+    QString folder = info.absolutePath();
+    if (const QString canonical = QDir(folder).canonicalPath(); !canonical.isEmpty())
+        folder = canonical;
+    if (!QDir::isAbsolutePath(path) || (!dataFolder.isEmpty() && QString(folder + u'/').startsWith(dataFolder + u'/')))
+        return u"Kies voor dit bestand een volledig pad buiten de map van de administratie:\n" + path;
+    return {};
+}
+
 bool exportAutoSave(Context &ctx, QStringView tableKey, const std::vector<Entry> &entries)
 {
     for (const QString &stored : readAutoSavePaths(*ctx.registry, tableKey)) {
         const QString path = stored.trimmed();
         if (path.isEmpty())
             continue;
-        // The old file must go first: one that stays (open elsewhere, read-only) is not ours to write.
-        if (QFile::exists(path))
-            QFile::remove(path);
-        QFile file(path);
-        if (file.exists() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            ctx.dialogs->MsgBox(u"Er kan geen toegang worden gekregen tot onderstaand bestand:\n" + path,
-                                mb::Exclamation, TitelPrefix.toString());
+        QString problem = autoSavePathProblem(ctx, path);
+        if (problem.isEmpty() && QFileInfo::exists(path) && !isExport(path))
+            problem = u"Dit bestand is geen lijst van een code-tabel en wordt niet overschreven:\n" + path;
+        if (problem.isEmpty() && !writeExport(path, entries))
+            problem = u"Er kan geen toegang worden gekregen tot onderstaand bestand:\n" + path;
+        if (!problem.isEmpty()) {
+            ctx.dialogs->MsgBox(problem, mb::Exclamation, TitelPrefix.toString());
             return false;
         }
-        // Windows line ends: the suite's other programs read these files.
-        for (const Entry &entry : entries)
-            if (entry.ticked)
-                file.write((entry.text.trimmed() + u"\r\n").toUtf8());
     }
     return true;
 }
@@ -62,10 +112,18 @@ QString HulpAutoSave::caption() const
     return codeTableFor(m_key).caption.trimmed().toString();
 }
 
-void HulpAutoSave::ok()
+bool HulpAutoSave::ok()
 {
+    for (const QString &path : paths) {
+        const QString problem = path.trimmed().isEmpty() ? QString() : autoSavePathProblem(m_ctx, path.trimmed());
+        if (!problem.isEmpty()) {
+            m_ctx.dialogs->MsgBox(problem, mb::Exclamation);
+            return false;
+        }
+    }
     writeAutoSavePaths(*m_ctx.registry, m_key, paths);
     m_ctx.EditKey = QStringLiteral("refresh");
+    return true;
 }
 
 } // namespace kv::codetables

@@ -8,7 +8,6 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -119,15 +118,18 @@ void FrmHulp::cmdAutoSave_Click()
     tryOperation(m_ctx, QStringLiteral("frmHulp: AutoSave"), [&] { m_list.autoSaveClosed(); });
 }
 
-// The console hides a screen when it closes it: that is when the table is written. A minimised
-// main window hides it too, but then the system sends the event.
-void FrmHulp::hideEvent(QHideEvent *event)
+bool FrmHulp::leave()
 {
-    ChildScreen::hideEvent(event);
-    if (event->spontaneous())
-        return;
-    if (tryOperation(m_ctx, QStringLiteral("frmHulp: Opslaan"), [&] { m_list.save(); }))
+    HulpList::Saved result = HulpList::Saved::Unchanged;
+    if (!tryOperation(m_ctx, QStringLiteral("frmHulp: Opslaan"), [&] { result = m_list.save(); }))
+        return false;
+    if (result == HulpList::Saved::Reloaded) {
+        fill(); // the other program's table; the user looks at it before leaving
+        return false;
+    }
+    if (result == HulpList::Saved::Written)
         Q_EMIT saved();
+    return true;
 }
 
 } // namespace kv::codetables

@@ -14,7 +14,7 @@ class QToolButton;
 namespace kv::codetables {
 
 // `frmHulp`: the editor of one code table, named in `EditKey`. The table is written back when
-// the screen closes.
+// the screen is left.
 class FrmHulp : public ChildScreen {
     Q_OBJECT
 public:
@@ -28,8 +28,7 @@ public:
     void cmdEdit_Click();
     void cmdAutoSave_Click();
 
-protected:
-    void hideEvent(QHideEvent *event) override;
+    bool leave() override;
 
 private:
     void fill();

@@ -46,8 +46,8 @@ void FrmHulpAutoSave::ok()
 {
     for (size_t i = 0; i < m_fields.size(); ++i)
         m_logic.paths[i] = m_fields[i]->text();
-    m_logic.ok();
-    accept();
+    if (m_logic.ok())
+        accept();
 }
 
 } // namespace kv::codetables

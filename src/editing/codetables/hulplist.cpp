@@ -2,9 +2,11 @@
 
 #include "core/context.h"
 #include "core/db/database.h"
+#include "core/dialogs.h"
 #include "core/session/session.h"
 #include "editing/amounts.h"
 #include "editing/codetables/autosave.h"
+#include "editing/saving/guardedwrite.h"
 
 namespace kv::codetables {
 namespace {
@@ -15,6 +17,15 @@ const QString kSortTable = QStringLiteral("TabelSorteren");
 bool isBlank(QString stored)
 {
     return stored.remove(QChar(0)).trimmed().isEmpty();
+}
+
+// The entries a question names: enough to see what happened, not a list to read through.
+constexpr int namedEntries = 5;
+
+// An entry as a question names it: its position and its text.
+QString entryName(const Entry &entry, int position)
+{
+    return QString::number(position) + u". " + entry.text.trimmed();
 }
 
 } // namespace
@@ -31,20 +42,8 @@ HulpList::HulpList(Context &ctx)
 
 void HulpList::load()
 {
-    const int slots = slotCount(m_key);
-    m_entries.clear();
-    m_entries.reserve(size_t(slots));
-    auto rs = m_ctx.session->DBAdmin().OpenTable(m_table);
-    rs->setIndex(QStringLiteral("PrimaryKey"));
-    for (rs->MoveFirst(); !rs->Eof() && int(m_entries.size()) < slots; rs->MoveNext()) {
-        const QString text = rs->text(u"Omschrijving");
-        if (isBlank(text))
-            m_entries.push_back({NietIngesteld.toString(), false});
-        else
-            m_entries.push_back({text, rs->value(u"Selected").toBool()});
-    }
-    while (int(m_entries.size()) < slots)
-        m_entries.push_back({NietIngesteld.toString(), false});
+    m_entries = readEntries();
+    m_loadedEntries = m_entries;
 }
 
 void HulpList::setTicked(int row, bool ticked)
@@ -103,23 +102,98 @@ void HulpList::setSorted(bool sorted)
     m_sorted = sorted;
 }
 
-void HulpList::save()
+HulpList::Saved HulpList::save()
 {
-    db::Database &db = m_ctx.session->DBAdmin();
-    db.write([&] {
-        auto rs = db.OpenTable(m_table);
-        for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
-            rs->Delete();
-        for (size_t i = 0; i < m_entries.size(); ++i) {
-            const Entry &entry = m_entries[i];
-            rs->AddNew();
-            rs->setValue(u"Selected", entry.ticked);
-            rs->setValue(u"Omschrijving", entry.text);
-            rs->setValue(u"CodeNr", int(i + 1));
-            rs->setValue(u"RecordCode", entry.ticked ? 1 : -1);
-            rs->Update();
-        }
-    });
+    if (!changed())
+        return Saved::Unchanged;
+    std::vector<Entry> seen;
+    const bool written = writeGuarded(
+        m_ctx.session->DBAdmin(),
+        [&] {
+            seen = readEntries();
+            return differences(seen);
+        },
+        [&] { rewrite(); },
+        [&](const QStringList &found) {
+            if (!overwrite(found))
+                return false;
+            m_loadedEntries = seen; // what the user saw and chose to overwrite
+            return true;
+        });
+    if (!written) {
+        load();
+        m_ctx.dialogs->MsgBox(QStringLiteral("Uw wijzigingen zijn niet opgeslagen; de tabel toont nu wat de andere "
+                                             "gebruiker heeft opgeslagen."),
+                              mb::Information);
+        return Saved::Reloaded;
+    }
+    m_loadedEntries = m_entries;
+    return Saved::Written;
+}
+
+// The table as the editor shows it: the stored rows in key order up to the slot count, blank
+// descriptions as unset, padded with unset entries. Two tables that show the same are the same
+// to the user, however the rows are laid out.
+std::vector<Entry> HulpList::readEntries()
+{
+    const int slots = slotCount(m_key);
+    std::vector<Entry> entries;
+    entries.reserve(size_t(slots));
+    auto rs = m_ctx.session->DBAdmin().OpenTable(m_table);
+    rs->setIndex(QStringLiteral("PrimaryKey"));
+    for (rs->MoveFirst(); !rs->Eof() && int(entries.size()) < slots; rs->MoveNext()) {
+        const QString text = rs->text(u"Omschrijving");
+        if (isBlank(text))
+            entries.push_back({NietIngesteld.toString(), false});
+        else
+            entries.push_back({text, rs->value(u"Selected").toBool()});
+    }
+    while (int(entries.size()) < slots)
+        entries.push_back({NietIngesteld.toString(), false});
+    return entries;
+}
+
+// The entries another program changed since they were loaded, named as they are now.
+QStringList HulpList::differences(const std::vector<Entry> &now) const
+{
+    QStringList names;
+    int more = 0;
+    for (size_t i = 0; i < now.size(); ++i) {
+        if (now[i] == m_loadedEntries[i])
+            continue;
+        if (names.size() < namedEntries)
+            names << entryName(now[i], int(i + 1));
+        else
+            ++more;
+    }
+    if (more > 0)
+        names << QStringLiteral("en nog %1 andere").arg(more);
+    return names;
+}
+
+bool HulpList::overwrite(const QStringList &differences)
+{
+    const QString question = u"Deze tabel is intussen door een andere gebruiker gewijzigd:\n" + differences.join(u'\n')
+                           + u"\n\nWilt u uw versie toch opslaan? De wijzigingen van de andere gebruiker gaan dan "
+                             u"verloren.";
+    return m_ctx.dialogs->MsgBox(question, mb::YesNo | mb::Question | mb::DefaultButton2) == mb::Yes;
+}
+
+// The layout the suite's other programs read: every row anew, `CodeNr` the position.
+void HulpList::rewrite()
+{
+    auto rs = m_ctx.session->DBAdmin().OpenTable(m_table);
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
+        rs->Delete();
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const Entry &entry = m_entries[i];
+        rs->AddNew();
+        rs->setValue(u"Selected", entry.ticked);
+        rs->setValue(u"Omschrijving", entry.text);
+        rs->setValue(u"CodeNr", int(i + 1));
+        rs->setValue(u"RecordCode", entry.ticked ? 1 : -1);
+        rs->Update();
+    }
 }
 
 } // namespace kv::codetables

@@ -16,9 +16,11 @@ namespace kv::codetables {
 struct Entry {
     QString text;
     bool ticked = false;
+    bool operator==(const Entry &) const = default;
 };
 
-// The logic of `frmHulp`: one code table as a fixed number of entries, written back whole.
+// The logic of `frmHulp`: one code table as a fixed number of entries, written back whole when
+// the user changed something, and not over another program's change without asking.
 // The edit protocol runs through the context's `EditMode`/`EditKey`, as between every list
 // and its popup, so the popup and the auto-save window need not know this class.
 class HulpList {
@@ -33,6 +35,7 @@ public:
     const std::vector<Entry> &entries() const { return m_entries; }
 
     void setTicked(int row, bool ticked);
+    bool changed() const { return m_entries != m_loadedEntries; }
 
     // Hands the entry to the popup: `EditMode` "edit", `EditKey` its text.
     void beginEdit(int row);
@@ -46,17 +49,26 @@ public:
     bool sorted() const { return m_sorted; }
     void setSorted(bool sorted); // written at once
 
-    // Rewrites the table as the list stands, in one transaction: `CodeNr` 1..n in list order.
-    void save();
+    enum class Saved { Unchanged, Written, Reloaded };
+    // When the user changed something, rewrites the table as the list stands, in one
+    // transaction: `CodeNr` 1..n in list order. When another program changed the stored rows
+    // since they were loaded, the user is asked first; no reloads the table, dropping the
+    // user's changes (after saying so).
+    Saved save();
 
 private:
     void load();
     bool readSorted();
+    std::vector<Entry> readEntries();
+    QStringList differences(const std::vector<Entry> &now) const;
+    bool overwrite(const QStringList &differences);
+    void rewrite();
 
     Context &m_ctx;
     QString m_table, m_key;
     QString m_caption, m_example;
     std::vector<Entry> m_entries;
+    std::vector<Entry> m_loadedEntries; // as read: what the user changed, and what another program did
     bool m_sorted = false;
 };
 

@@ -3,7 +3,10 @@
 #include "core/context.h"
 #include "core/dialogs.h"
 #include "core/messages/errorreport.h"
+#include "core/db/numbermarks.h"
+#include "core/db/recordset.h"
 #include "core/session/session.h"
+#include "editing/saving/recordchanges.h"
 #include "editing/listdetail/values.h"
 
 namespace kv::listdetail {
@@ -22,14 +25,19 @@ void DetailLogic::load()
 {
     db::Recordset &rs = m_tables.table(m_member.table);
     const bool found = !m_adding && seekEdited(rs);
+    m_gone = !m_adding && !found;
     for (const Field &field : m_member.fields) {
-        if (found)
-            m_texts[field.name] = fieldText(m_ctx, field.kind, rs.value(field.name));
-        else
-            m_texts[field.name] = field.numberedOnAdd && field.initial.isEmpty() && !field.caption.isEmpty()
-                                      ? nextNumber(field.name).toString()
-                                      : field.initial;
+        if (found) {
+            m_loaded[field.name] = rs.value(field.name);
+            m_texts[field.name] = fieldText(m_ctx, field.kind, m_loaded[field.name]);
+        } else if (field.numberedOnAdd && field.initial.isEmpty() && !field.caption.isEmpty()) {
+            m_proposed[field.name] = db::nextNumber(m_tables.database(), m_member.table, field.name);
+            m_texts[field.name] = QString::number(m_proposed[field.name]);
+        } else {
+            m_texts[field.name] = field.initial;
+        }
     }
+    m_loadedTexts = m_texts;
 }
 
 bool DetailLogic::seekEdited(db::Recordset &rs)
@@ -69,7 +77,22 @@ bool DetailLogic::save()
         m_member.derive(*this);
         readValues(values);
     }
-    return tryOperation(m_ctx, m_member.popup + u": Opslaan", [&] { writeRecord(values); });
+    if (m_gone && !addAnew())
+        return false;
+    bool saved = false;
+    tryOperation(m_ctx, m_member.popup + u": Opslaan",
+                 [&] { saved = m_adding ? addRecord(values) : saveChanged(values); });
+    return saved;
+}
+
+// The record was deleted by another program while the window was open: it can be added again.
+bool DetailLogic::addAnew()
+{
+    if (m_ctx.dialogs->MsgBox(OpnieuwToevoegen.toString(), mb::YesNo | mb::Question) != mb::Yes)
+        return false;
+    m_gone = false;
+    m_adding = true;
+    return true;
 }
 
 // The values to store for what was typed; false (after the message) for a date that is none.
@@ -97,44 +120,98 @@ QString DetailLogic::failedCheck()
     return {};
 }
 
-void DetailLogic::writeRecord(QHash<QString, QVariant> &values)
+// A new record. Numbers left as proposed are taken again inside the transaction, where no
+// other program can take the same one.
+bool DetailLogic::addRecord(QHash<QString, QVariant> &values)
 {
+    db::Database &db = m_tables.database();
     db::Recordset &rs = m_tables.table(m_member.table);
+    QHash<QString, QVariant> stored;
     QString addedKey;
-    m_tables.database().write([&] {
-        if (m_adding) {
-            for (const Field &field : m_member.fields) {
-                if (field.numberedOnAdd && values[field.name].isNull()) {
-                    values[field.name] = nextNumber(field.name);
-                    setText(field.name, values[field.name].toString()); // a popup kept open shows it
-                }
-            }
-            rs.AddNew();
-        } else {
-            if (!seekEdited(rs))
-                return; // removed meanwhile: nothing to write
-            rs.Edit();
+    db.write([&] {
+        for (const Field &field : m_member.fields) {
+            QVariant &value = values[field.name];
+            if (field.numberedOnAdd && (value.isNull() || (m_proposed.contains(field.name)
+                                                           && value.toLongLong() == m_proposed[field.name])))
+                value = db::nextNumber(db, m_member.table, field.name);
         }
-        write(rs, values);
+        rs.AddNew();
+        for (const Field &field : m_member.fields)
+            rs.setValue(field.name, values.value(field.name));
         rs.Update();
-        if (m_adding) {
-            rs.setBookmark(rs.LastModified());
-            addedKey = rs.text(m_member.key);
-        }
+        markNumbers(values);
+        rs.setBookmark(rs.LastModified());
+        addedKey = rs.text(m_member.key);
+        for (const Field &field : m_member.fields)
+            stored[field.name] = rs.value(field.name);
     });
-    if (m_adding) { // only once the transaction has landed
-        m_editKey = addedKey;
-        m_adding = false;
-    }
+    // Only once the transaction has landed: from now on the record is edited.
+    for (const Field &field : m_member.fields)
+        if (field.numberedOnAdd)
+            setText(field.name, fieldText(m_ctx, field.kind, stored[field.name]));
+    m_loaded = stored;
+    m_loadedTexts = m_texts;
+    m_editKey = addedKey;
+    m_adding = false;
+    return true;
 }
 
-void DetailLogic::write(db::Recordset &rs, const QHash<QString, QVariant> &values)
+// An existing record: only what the user changed is written, and nothing another program
+// changed meanwhile without asking.
+bool DetailLogic::saveChanged(const QHash<QString, QVariant> &values)
 {
+    std::vector<FieldChange> changes;
     for (const Field &field : m_member.fields) {
-        if (!m_adding && field.numberedOnAdd && field.caption.isEmpty())
-            continue; // a sequence number stays what it was given
-        rs.setValue(field.name, values.value(field.name));
+        const QVariant &value = values.value(field.name);
+        const auto before = storedValue(m_ctx, field.kind, m_loadedTexts.value(field.name));
+        if (before && *before == value)
+            continue;
+        changes.push_back({field.name, field.caption.isEmpty() ? field.name : field.caption,
+                           m_loaded.value(field.name), value, text(field.name)});
     }
+    QHash<QString, QVariant> numbers;
+    for (const FieldChange &change : changes)
+        if (const Field *f = m_member.field(change.field); f && f->numberedOnAdd)
+            numbers[change.field] = change.value;
+    const RecordSave how{
+        .db = m_tables.database(),
+        .rs = m_tables.table(m_member.table),
+        .seek = [this](db::Recordset &rs) { return seekEdited(rs); },
+        .shown = [this](const QString &field, const QVariant &stored) {
+            return fieldText(m_ctx, m_member.field(field)->kind, stored);
+        },
+        .alongside = [&] { markNumbers(numbers); },
+    };
+    std::vector<TheirValue> theirs;
+    switch (saveChanges(m_ctx, how, changes, theirs)) {
+    case SaveResult::Saved:
+        for (const FieldChange &change : changes) {
+            m_loaded[change.field] = change.loaded;
+            if (change.field.compare(m_member.key, Qt::CaseInsensitive) == 0)
+                m_editKey = change.loaded.toString(); // renumbered
+        }
+        m_loadedTexts = m_texts;
+        return true;
+    case SaveResult::Theirs:
+        for (const TheirValue &their : theirs) {
+            m_loaded[their.field] = their.value;
+            m_texts[their.field] = m_loadedTexts[their.field]
+                = fieldText(m_ctx, m_member.field(their.field)->kind, their.value);
+        }
+        return false;
+    case SaveResult::Deleted:
+        m_gone = true;
+        return false;
+    }
+    return false;
+}
+
+// Numbers stored in numbered fields are never proposed again.
+void DetailLogic::markNumbers(const QHash<QString, QVariant> &values)
+{
+    for (const Field &field : m_member.fields)
+        if (field.numberedOnAdd && !values.value(field.name).isNull())
+            db::numberUsed(m_tables.database(), m_member.table, field.name, values.value(field.name).toLongLong());
 }
 
 bool DetailLogic::ensureSaved(const QString &question, const QString &refusal)
@@ -161,12 +238,6 @@ bool DetailLogic::pick(const QString &field)
     const QString picked = selectionWindow(f->shows->pick, start);
     setText(field, picked.isEmpty() ? start : picked);
     return !picked.isEmpty();
-}
-
-QVariant DetailLogic::nextNumber(const QString &field)
-{
-    auto rs = m_tables.database().OpenQuery(u"SELECT Max(" + field + u") AS Hoogste FROM " + m_member.table);
-    return rs->Eof() || rs->isNull(u"Hoogste") ? 1 : rs->value(u"Hoogste").toLongLong() + 1;
 }
 
 QString DetailLogic::shownName(const QString &field)

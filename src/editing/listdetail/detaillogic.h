@@ -38,8 +38,11 @@ public:
     // that is none gives the message and false; the text stays so the user can correct it.
     bool leave(const QString &field);
 
-    // Checks and writes the record in one transaction. False (after a message) keeps the
-    // window open with what was typed; true closes it. A record added is edited from then on.
+    // Checks and writes the record in one transaction: a new one whole, an existing one only
+    // the fields the user changed, each checked against what another program may have stored
+    // meanwhile (see saveChanges). False (after a message) keeps the window open with what was
+    // typed, or with the other program's values where the user chose those; true closes it. A
+    // record added is edited from then on.
     bool save();
 
     // Parts of a record that live in other records (linked articles) need the record stored
@@ -67,9 +70,10 @@ private:
     bool seekEdited(db::Recordset &rs);
     bool readValues(QHash<QString, QVariant> &values);
     QString failedCheck();
-    void writeRecord(QHash<QString, QVariant> &values);
-    void write(db::Recordset &rs, const QHash<QString, QVariant> &values);
-    QVariant nextNumber(const QString &field);
+    bool addAnew();
+    bool addRecord(QHash<QString, QVariant> &values);
+    bool saveChanged(const QHash<QString, QVariant> &values);
+    void markNumbers(const QHash<QString, QVariant> &values);
 
     Context &m_ctx;
     const Member &m_member;
@@ -77,8 +81,14 @@ private:
     bool m_adding = true;
     QString m_editKey;
     QHash<QString, QString> m_texts;
+    // The record as it was loaded or last saved: stored values, and the texts they showed.
+    QHash<QString, QVariant> m_loaded;
+    QHash<QString, QString> m_loadedTexts;
+    QHash<QString, qint64> m_proposed; // the numbers proposed to a new record
+    bool m_gone = false;               // deleted by another program while the window was open
 };
 
 inline constexpr QStringView OnlogischeDatum = u"Er is een onlogische datum ingegeven.";
+inline constexpr QStringView OpnieuwToevoegen = u"Wilt u dit record opnieuw toevoegen?";
 
 } // namespace kv::listdetail

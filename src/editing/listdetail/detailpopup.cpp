@@ -116,6 +116,8 @@ QHBoxLayout *DetailPopup::buttonRow()
     connect(ok, &QPushButton::clicked, this, [this] {
         if (m_logic.save())
             accept();
+        else
+            showTexts(); // another program's values, where the user chose to keep those
     });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -37,10 +37,12 @@ public:
     MOCK_METHOD(void, OpenDocument, (const QString &), (override));
 };
 
-// A screen that counts how often it was made and initialised, and keeps the table it was given.
+// A screen that counts how often it was made, initialised and left, and keeps the table it was
+// given. It refuses to be left while `staying` (a save on leaving that failed).
 struct Counts {
-    int made = 0, inits = 0;
+    int made = 0, inits = 0, leaves = 0;
     QString editKey;
+    bool staying = false;
 };
 class CountingScreen : public kv::ChildScreen {
 public:
@@ -50,6 +52,11 @@ public:
         counts.editKey = ctx.EditKey;
     }
     void Init() override { ++m_counts.inits; }
+    bool leave() override
+    {
+        ++m_counts.leaves;
+        return !m_counts.staying;
+    }
 
 private:
     Counts &m_counts;
@@ -257,6 +264,33 @@ TEST_F(MainWindowTest, TheOpenScreenIsOnlyInitialisedAgainWhenItsRowIsChosenAgai
     EXPECT_EQ(codes.editKey, QStringLiteral("TabelVertcode"));
     EXPECT_TRUE(ctx.EditKey.isEmpty());
     EXPECT_TRUE(ctx.EditMode.isEmpty());
+}
+
+// Every way out of a screen asks it first; one that refuses stays, and so does its menu row.
+TEST_F(MainWindowTest, AScreenThatRefusesToBeLeftStaysOpen)
+{
+    Counts company;
+    screens.add(QStringLiteral("frmBedrijfsgegevens"), [&](kv::Context &c) { return std::make_unique<CountingScreen>(company, c); });
+    kv::frmMain &w = window();
+    w.show();
+    w.ToonSectie(panelIndex(u"systeem"));
+    kv::ChildScreen *screen = w.ActiefScherm();
+    company.staying = true;
+
+    click(1);
+    QTest::mouseClick(w.header()->backButton(), Qt::LeftButton);
+    w.ToonSectie(panelIndex(u"personeel"));
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(company.leaves, 4);
+    EXPECT_EQ(w.ActiefScherm(), screen);
+    EXPECT_TRUE(w.menu()->item(0)->isSelected());
+    EXPECT_FALSE(w.menu()->item(1)->isSelected());
+    EXPECT_FALSE(w.isOverviewShown());
+
+    company.staying = false;
+    click(1);
+    EXPECT_EQ(company.leaves, 5);
+    EXPECT_NE(placeholder(), nullptr);
 }
 
 TEST_F(MainWindowTest, ASaveShowsTheIndicatorForHalfASecond)

@@ -91,12 +91,24 @@ protected:
         return qobject_cast<const kv::PlaceholderScreen *>(m_window->ActiefScherm());
     }
 
+    // The window on an empty administration, once it has opened it.
+    kv::frmMain &openedWindow()
+    {
+        ctx.session = &session;
+        kv::frmMain &w = window(QDir(admin.dataPad()).absolutePath());
+        w.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return session.isOpen(); }, 2000));
+        return w;
+    }
+
     void click(int row) { QTest::mouseClick(m_window->menu()->item(row), Qt::LeftButton); }
 
     QTemporaryDir dir;
     kv::RegistryFile registry{dir.filePath(QStringLiteral("registry.reg"))};
     testing::StrictMock<MockDialogs> dialogs;
     kv::ScreenRegistry screens;
+    kv::test::TempAdministration admin;
+    kv::Session session;
     kv::Context ctx;
     std::unique_ptr<kv::frmMain> m_window;
 };
@@ -159,9 +171,16 @@ TEST_F(MainWindowTest, TitleNamesTheCompanyOfTheAdministration)
     EXPECT_TRUE(w.isVisible());
 }
 
-TEST_F(MainWindowTest, EachSectionOpensItsFirstRowAndBackReturnsToTheOverview)
+TEST_F(MainWindowTest, TheSectionsWaitForTheAdministration)
 {
     kv::frmMain &w = window();
+    QTest::mouseClick(w.overview()->panel(0), Qt::LeftButton);
+    EXPECT_TRUE(w.isOverviewShown());
+}
+
+TEST_F(MainWindowTest, EachSectionOpensItsFirstRowAndBackReturnsToTheOverview)
+{
+    kv::frmMain &w = openedWindow();
     for (size_t i = 0; i < kv::sectionPanels().size(); ++i) {
         const nav::MenuSection &section = *nav::findSection(kv::sectionPanels()[i].key);
         SCOPED_TRACE(section.key.toString().toStdString());

@@ -39,6 +39,7 @@ frmMain::frmMain(Context &ctx, const ScreenRegistry &screens, const QString &com
     setWindowTitle(TitelPrefix.toString());
     buildLayout();
     showOverview();
+    m_overview->setEnabled(false); // the sections need the administration, which opens below
 
     m_saveIndicator.setSingleShot(true);
     m_saveIndicator.setInterval(500);
@@ -55,6 +56,7 @@ void frmMain::openAdministration()
         close();
         return;
     }
+    m_overview->setEnabled(true);
     tryOperation(m_ctx, QStringLiteral("frmMain: Openen"), [this] {
         db::Recordset &user = m_ctx.session->table(QStringLiteral("UserGegevens"));
         if (user.RecordCount() > 0) {

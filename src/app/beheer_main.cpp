@@ -5,6 +5,7 @@
 #include "core/navigation/screenregistry.h"
 #include "core/registry/registryfile.h"
 #include "core/session/session.h"
+#include "core/startup/startup.h"
 #include "editing/codetables/screens.h"
 #include "editing/listdetail/registration.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     context.session = &session;
     context.registry = &registry;
     context.dialogs = &dialogs;
+    session.onOpenFailed([&](const kv::db::DbError &e) { kv::reportFailedOpen(context, e); });
 
     kv::ScreenRegistry screens;
     kv::codetables::registerCodeTableScreens(screens);

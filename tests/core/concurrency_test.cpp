@@ -119,3 +119,36 @@ TEST_F(ConcurrencyTest, AKilledProgramLeavesNothingHalfWritten)
     rs->Edit();
     rs->CancelUpdate();
 }
+
+// Two record sets of one program share the connection, and so its lock file: which of them
+// holds a record is the engine's to know.
+TEST_F(ConcurrencyTest, RecordSetsOfOneProgramLockEachOtherOut)
+{
+    for (bool lockEdits : {true, false}) {
+        SCOPED_TRACE(lockEdits ? "pessimistic" : "optimistic");
+        auto first = db->OpenTable(QStringLiteral("Artikelen"));
+        auto second = db->OpenTable(QStringLiteral("Artikelen"));
+        first->setLockEdits(lockEdits);
+        second->setLockEdits(lockEdits);
+        const QString written = lockEdits ? QStringLiteral("eerste") : QStringLiteral("eerste, zonder slot");
+        first->Edit();
+        first->setValue(u"Omschrijving", written);
+        if (lockEdits) {
+            EXPECT_EQ(errorOf([&] { second->Edit(); }), kv::db::ErrLockedHere);
+            EXPECT_EQ(errorOf([&] { second->Delete(); }), kv::db::ErrLockedHere);
+            second->CancelUpdate(); // must not free the first one's lock
+            EXPECT_EQ(finish(startPeer({QStringLiteral("try-edit"), QStringLiteral("A1")})), QStringLiteral("error 3260"));
+            first->Update();
+        } else {
+            second->Edit();
+            second->setValue(u"Omschrijving", QStringLiteral("tweede"));
+            first->Update();
+            EXPECT_EQ(errorOf([&] { second->Update(); }), kv::db::ErrChangedByOtherUser);
+        }
+        EXPECT_EQ(finish(startPeer({QStringLiteral("try-edit"), QStringLiteral("A1")})), QStringLiteral("done"));
+        second->MoveFirst();
+        second->Edit();
+        EXPECT_EQ(second->text(u"Omschrijving"), written);
+        second->CancelUpdate();
+    }
+}

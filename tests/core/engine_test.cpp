@@ -3,7 +3,10 @@
 #include <QRandomGenerator>
 #include <QSet>
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <stdexcept>
 
 using kv::db::Recordset;
 
@@ -296,4 +299,97 @@ TEST_F(EngineTest, QueriesWalkEditAndJoin)
     EXPECT_FALSE(join->Updatable());
     EXPECT_EQ(join->text(u"Artikelen.ArtNr"), QStringLiteral("A000"));
     EXPECT_EQ(errorOf([&] { join->Edit(); }), kv::db::ErrReadOnly);
+}
+
+// A deletion must not make a walk take buffered rows for fresh when another record set of the
+// same database wrote in between.
+TEST_F(EngineTest, AWalkThatDeletesSeesWhatOthersWroteMeanwhile)
+{
+    for (const char *nr : {"A", "C", "E", "G"})
+        addArticle(QString::fromLatin1(nr), QStringLiteral("x"));
+    auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+    rs->setIndex(QStringLiteral("PrimaryKey"));
+    rs->MoveFirst();
+    addArticle(QStringLiteral("B"), QStringLiteral("x"));
+    db->Execute(QStringLiteral("DELETE FROM Artikelen WHERE ArtNr = 'E'"));
+    rs->Delete();
+    QStringList rest;
+    for (rs->MoveNext(); !rs->Eof(); rs->MoveNext())
+        rest << rs->text(u"ArtNr");
+    EXPECT_EQ(rest, QStringList({"B", "C", "G"}));
+}
+
+// A walk over many records with one key seeks past those it has had; scanning them again on
+// every batch costs work that grows with the square of the run.
+TEST_F(EngineTest, AWalkOverEqualKeysDoesNotScanThemAgain)
+{
+    constexpr int rows = 20000;
+    db->write([&] {
+        for (int i = 0; i < rows; ++i)
+            addArticle(QString::number(i), QString(), 7);
+    });
+    qint64 steps = 0;
+    sqlite3_trace_v2(db->handle(), SQLITE_TRACE_PROFILE, [](unsigned, void *total, void *stmt, void *) {
+        *static_cast<qint64 *>(total) += sqlite3_stmt_status(static_cast<sqlite3_stmt *>(stmt), SQLITE_STMTSTATUS_VM_STEP, 1);
+        return 0;
+    }, &steps);
+    auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+    rs->setIndex(QStringLiteral("Groep"));
+    int walked = 0;
+    for (rs->Seek(u"=", 7); !rs->Eof(); rs->MoveNext())
+        ++walked;
+    sqlite3_trace_v2(db->handle(), 0, nullptr, nullptr);
+    EXPECT_EQ(walked, rows);
+    EXPECT_LT(steps / rows, 100) << steps;
+}
+
+// After a deleted last record its row id can be given out again; the new record is the one
+// an update comes back to.
+TEST_F(EngineTest, AQueryComesBackToTheUpdatedRecordNotADeletedOneOfTheSameId)
+{
+    addArticle(QStringLiteral("A"), QStringLiteral("a"));
+    addArticle(QStringLiteral("B"), QStringLiteral("b"));
+    auto rs = db->OpenRecordset(QStringLiteral("SELECT * FROM Artikelen ORDER BY ArtNr"));
+    rs->MoveLast();
+    const qint64 deleted = rs->Bookmark();
+    rs->Delete();
+    rs->AddNew();
+    rs->setValue(u"ArtNr", QStringLiteral("C"));
+    rs->Update();
+    rs->MoveLast();
+    ASSERT_EQ(rs->Bookmark(), deleted);
+    rs->Edit();
+    rs->setValue(u"Omschrijving", QStringLiteral("c"));
+    rs->Update();
+    EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("C"));
+}
+
+// SQLite ends a transaction itself after some failures; the engine must not go on counting it,
+// and a failing rollback must not hide the error that made the work fail.
+TEST_F(EngineTest, TransactionDepthFollowsSQLite)
+{
+    for (const char *end : {"ROLLBACK", "COMMIT"}) {
+        db->BeginTrans();
+        addArticle(QStringLiteral("A"), QStringLiteral("a"));
+        sqlite3_exec(db->handle(), end, nullptr, nullptr, nullptr); // as SQLite does on SQLITE_FULL or IOERR
+        EXPECT_FALSE(db->inTransaction()) << end;
+        EXPECT_NO_THROW(db->Rollback()) << end;
+        db->BeginTrans();
+        EXPECT_TRUE(db->inTransaction()) << end;
+        db->Rollback();
+        db->Execute(QStringLiteral("DELETE FROM Artikelen"));
+    }
+
+    db->BeginTrans();
+    try {
+        db->write([&] {
+            db->exec(QStringLiteral("RELEASE kv1")); // so that the rollback fails
+            throw std::runtime_error("het werk");
+        });
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error &e) {
+        EXPECT_STREQ(e.what(), "het werk");
+    }
+    db->Rollback();
+    EXPECT_FALSE(db->inTransaction());
 }

@@ -148,3 +148,40 @@ TEST_F(JetSqlTest, UnreadableTextIsASyntaxError)
     EXPECT_EQ(kv::db::translateJetSql(QStringLiteral("SELECT * FROM t WHERE d = #12/31/2024#")).sql,
               QStringLiteral("SELECT * FROM t WHERE d = '2024-12-31 00:00:00'"));
 }
+
+TEST_F(JetSqlTest, LiteralsComparedWithAColumnKeepItsCollation)
+{
+    db->exec(QStringLiteral("CREATE TABLE Orders (Ordernr INTEGER, Naam TEXT COLLATE JET)"));
+    db->exec(QStringLiteral("CREATE INDEX OrdersNr ON Orders (Ordernr)"));
+    db->exec(QStringLiteral("INSERT INTO Orders VALUES (123, 'Één'), (124, 'twee')"));
+    struct Case {
+        const char *jet;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"SELECT Naam FROM Orders WHERE Ordernr = '123'", {"Één"}},
+        {"SELECT Naam FROM Orders WHERE '124' <= Orders!Ordernr", {"twee"}},
+        {"SELECT Naam FROM Orders WHERE Naam = 'TWEE'", {"twee"}},         // the column's own JET
+        {"SELECT Naam FROM Orders WHERE Naam & 'x' = 'TWEEX'", {"twee"}},  // an expression, not the column
+        {"SELECT Naam FROM Orders WHERE Naam LIKE \"é*\"", {"Één"}},       // beyond ASCII
+        {"SELECT Naam FROM Orders WHERE Naam LIKE 'ÉÉ?'", {"Één"}},
+        {"SELECT Naam FROM Orders WHERE Naam LIKE '_ÉN'", {}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(column(QString::fromUtf8(c.jet), u"Naam"), c.expected) << c.jet;
+
+    auto plan = db->OpenRecordset(
+        QStringLiteral("EXPLAIN QUERY PLAN ") + kv::db::translateJetSql(QStringLiteral("SELECT * FROM Orders WHERE Ordernr = '123'")).sql);
+    EXPECT_TRUE(plan->text(u"detail").contains(QStringLiteral("USING INDEX OrdersNr"))) << plan->text(u"detail").toStdString();
+}
+
+TEST_F(JetSqlTest, TopBelongsToItsOwnQuery)
+{
+    const QString sql = kv::db::translateJetSql(QStringLiteral(
+        "SELECT * FROM TabelArtikelGroepen WHERE Codenr IN (SELECT TOP 2 Codenr FROM TabelArtikelGroepen ORDER BY Codenr DESC) "
+        "ORDER BY Codenr")).sql;
+    EXPECT_TRUE(sql.contains(QStringLiteral("DESC LIMIT 2)"))) << sql.toStdString();
+    EXPECT_EQ(column(QStringLiteral("SELECT * FROM TabelArtikelGroepen WHERE Codenr IN (SELECT TOP 2 Codenr FROM "
+                                    "TabelArtikelGroepen ORDER BY Codenr DESC) ORDER BY Codenr")),
+              QStringList({"X AB3", "XAB4"}));
+}

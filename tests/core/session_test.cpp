@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -143,4 +144,62 @@ TEST(DataFiles, AreFoundWithoutRegardToCaseUnderEitherExtension)
     Session relative;
     EXPECT_TRUE(relative.OpenAdministratie(QDir(d).dirName()));
     QDir::setCurrent(before);
+}
+
+TEST(Session, WithoutAnOpenAdministrationTheDatabasesAreAnError)
+{
+    Session session;
+    for (auto database : {&Session::DBAdmin, &Session::DBArchief}) {
+        try {
+            (session.*database)();
+            ADD_FAILURE() << "no error";
+        } catch (const kv::db::DbError &e) {
+            EXPECT_EQ(e.description(), QStringLiteral("Er is geen administratie geopend."));
+        }
+    }
+}
+
+// The workspace rolls back every database, also after one of them failed to.
+TEST(Session, WorkspaceRollbackReachesEveryDatabase)
+{
+    kv::test::TempAdministration admin;
+    Session session;
+    ASSERT_TRUE(session.OpenAdministratie(admin.dataPad()));
+    session.WSAdmin().BeginTrans();
+    session.WSAdmin().BeginTrans();
+    session.DBArchief().Execute(QStringLiteral("INSERT INTO FaktuurHistorie (FactuurNr) VALUES ('1')"));
+    session.DBAdmin().exec(QStringLiteral("RELEASE kv1")); // the admin's inner rollback will fail
+    EXPECT_THROW(session.WSAdmin().Rollback(), kv::db::DbError);
+    auto count = session.DBArchief().OpenRecordset(QStringLiteral("SELECT Count(*) AS n FROM FaktuurHistorie"));
+    EXPECT_EQ(count->value(u"n").toInt(), 0);
+    session.WSAdmin().Rollback();
+    EXPECT_FALSE(session.DBAdmin().inTransaction());
+    EXPECT_FALSE(session.DBArchief().inTransaction());
+}
+
+TEST(Wachtwoord, RefusesWhatThePasswordFileCannotHold)
+{
+    const QString message = QStringLiteral("Het wachtwoord mag alleen letters zonder accent, cijfers, spaties en "
+                                           "leestekens bevatten; '%1' kan niet in het wachtwoordbestand worden bewaard.");
+    for (const QString &bad : {QStringLiteral("Geheimé"), QStringLiteral("ab\t"), QStringLiteral("x\x7f")}) {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("Nieuw012026"));
+        try {
+            kv::createAdministratie(folder, bad, true);
+            ADD_FAILURE() << "made with " << bad.toStdString();
+        } catch (const kv::db::DbError &e) {
+            EXPECT_EQ(e.number(), kv::db::ErrInvalidPassword);
+            EXPECT_EQ(e.description(), message.arg(bad.back()));
+        }
+        EXPECT_FALSE(QDir(folder).exists()) << "nothing is written";
+    }
+}
+
+// "P" is written as a no-break space, which a reader must not trim away.
+TEST(Wachtwoord, EveryDatabaseOfTheFolderOpensWithThePasswordFile)
+{
+    kv::test::TempAdministration admin(QStringLiteral("Pieter"));
+    EXPECT_EQ(kv::folderPassword(admin.dataPad()), QStringLiteral("Pieter"));
+    Session session;
+    EXPECT_TRUE(session.OpenAdministratie(admin.dataPad()));
 }

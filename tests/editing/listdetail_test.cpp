@@ -456,3 +456,16 @@ TEST_F(ListDetailTest, RelationFieldsShowTheRelationsName)
     ASSERT_EQ(list.rows().size(), 1u);
     EXPECT_EQ(list.rows()[0].cells[2].text, u"Transport Dijkstra"_s);
 }
+
+// The nutrient screens open Grondstof.mdb with the folder's password; "P" is written as a
+// no-break space, which the reader must keep.
+TEST(MemberTablesPassword, GrondstofOpensWithAPasswordHoldingP)
+{
+    kv::test::TempAdministration admin(u"Pieter"_s);
+    Session session;
+    ASSERT_TRUE(session.OpenAdministratie(admin.dataPad()));
+    Context ctx;
+    ctx.DataPad = admin.dataPad();
+    ctx.session = &session;
+    EXPECT_EQ(MemberTables(ctx, u"Grondstof.mdb"_s).table(u"Nutrienten"_s).RecordCount(), 0);
+}

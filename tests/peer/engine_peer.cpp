@@ -79,6 +79,12 @@ int main(int argc, char **argv)
             std::getline(std::cin, line);
             rs->setValue(u"Omschrijving", QStringLiteral("peer"));
             rs->Update();
+        } else if (command == u"try-edit") { // key: says whether the record could be edited
+            auto rs = db->OpenTable(QStringLiteral("Artikelen"));
+            rs->setIndex(QStringLiteral("PrimaryKey"));
+            rs->Seek(u"=", args[3]);
+            rs->Edit();
+            rs->CancelUpdate();
         } else if (command == u"die-in-transaction") { // lines: all in one transaction, never committed
             db->BeginTrans();
             for (int i = 0; i < args[3].toInt(); ++i)

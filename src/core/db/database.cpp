@@ -8,7 +8,10 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
+
+#include <algorithm>
 
 #include <sqlite3.h>
 
@@ -28,6 +31,27 @@ QByteArray passwordVerifier(const QByteArray &salt, const QString &password)
 
 constexpr int schemaVersion = 1;
 
+// File systems that other machines reach over a network (statfs f_type): NFS, SMB, SMB2, CIFS,
+// FUSE (sshfs and the like), 9P, AFS, Coda, NCP, Ceph.
+constexpr long networkFileSystems[] = {0x6969, 0x517B, long(0xFE534D42), long(0xFF534D42), 0x65735546,
+                                       0x01021997, 0x5346414F, 0x73757245, 0x564C, 0x00C36400};
+
+// WAL keeps its index in shared memory, which works only between programs on one machine: on a
+// network file system two workstations would corrupt the file. There the rollback journal is
+// used, and the folder is refused unless record locks are seen across open files.
+bool onNetwork(const QString &path)
+{
+    const long type = fileSystemCalls().type(QFileInfo(path).absolutePath());
+    return std::find(std::begin(networkFileSystems), std::end(networkFileSystems), type) != std::end(networkFileSystems);
+}
+
+void requireWorkingLocks(const QString &path)
+{
+    if (!RecordLocks::seenAcrossOpenFiles(path))
+        raise(ErrLockFailed, QStringLiteral("Deze map staat op een netwerkschijf zonder werkende vergrendeling; "
+                                            "de administratie kan hier niet veilig worden geopend."));
+}
+
 } // namespace
 
 Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
@@ -41,6 +65,9 @@ Database::~Database()
 
 sqlite3 *Database::connect(const QString &path, bool create)
 {
+    const bool network = onNetwork(path);
+    if (network)
+        requireWorkingLocks(path);
     sqlite3 *db = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
@@ -52,7 +79,8 @@ sqlite3 *Database::connect(const QString &path, bool create)
     registerJetFunctions(db);
     for (const char *pragma : {"PRAGMA busy_timeout = 10000", "PRAGMA synchronous = FULL",
                                "PRAGMA cache_size = -16384", "PRAGMA temp_store = MEMORY",
-                               "PRAGMA mmap_size = 268435456"})
+                               network ? "PRAGMA mmap_size = 0" : "PRAGMA mmap_size = 268435456",
+                               network ? "PRAGMA journal_mode = DELETE" : "PRAGMA journal_mode = WAL"})
         sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);
     return db;
 }
@@ -83,7 +111,6 @@ std::unique_ptr<Database> Database::create(const QString &path, const QString &p
         raise(ErrFileInUse, QStringLiteral("Het bestand '%1' bestaat al.").arg(path));
     try {
         std::unique_ptr<Database> database(new Database(connect(path, true), path));
-        database->exec(QStringLiteral("PRAGMA journal_mode = WAL"));
         database->write([&] {
             database->exec(QStringLiteral("CREATE TABLE kv_meta (name TEXT PRIMARY KEY, value)"));
             QByteArray salt(16, Qt::Uninitialized);
@@ -229,14 +256,32 @@ int Database::Execute(const QString &jetSql)
     });
 }
 
+// SQLite ends a transaction itself on some failures (SQLITE_FULL, an I/O error, a failed
+// COMMIT); the depth must not go on counting one that is gone.
+void Database::followAutocommit()
+{
+    if (m_depth > 0 && sqlite3_get_autocommit(m_db)) {
+        m_depth = 0;
+        bumpGeneration();
+    }
+}
+
+bool Database::inTransaction()
+{
+    followAutocommit();
+    return m_depth > 0;
+}
+
 void Database::BeginTrans()
 {
+    followAutocommit();
     exec(m_depth == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT kv%1").arg(m_depth));
     ++m_depth;
 }
 
 void Database::CommitTrans()
 {
+    followAutocommit();
     if (m_depth == 0)
         return;
     // On failure the transaction stays open at this depth, so the caller's Rollback undoes it.
@@ -246,6 +291,7 @@ void Database::CommitTrans()
 
 void Database::Rollback()
 {
+    followAutocommit();
     if (m_depth == 0)
         return;
     --m_depth;

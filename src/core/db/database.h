@@ -63,7 +63,7 @@ public:
     void BeginTrans();
     void CommitTrans();
     void Rollback();
-    bool inTransaction() const { return m_depth > 0; }
+    bool inTransaction();
 
     // Engine internals for record sets.
     sqlite3 *handle() const { return m_db; }
@@ -90,7 +90,11 @@ public:
                 return result;
             }
         } catch (...) {
-            Rollback();
+            try {
+                Rollback();
+            } catch (...) {
+                // The error that made the work fail is the one to report.
+            }
             throw;
         }
     }
@@ -101,6 +105,7 @@ private:
     Database(sqlite3 *db, QString path);
     static sqlite3 *connect(const QString &path, bool create);
     void checkPassword(const QString &password);
+    void followAutocommit();
 
     sqlite3 *m_db;
     QString m_path;

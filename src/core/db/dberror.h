@@ -16,11 +16,13 @@ enum ErrorNumber {
     ErrReadOnly = 3027,
     ErrInvalidPassword = 3031,
     ErrFileInUse = 3045,
+    ErrLockFailed = 3050,         // the system refused a lock request (not: held by another)
     ErrSyntax = 3075,
     ErrTableNotFound = 3078,
     ErrFieldTooSmall = 3163,
     ErrRecordDeleted = 3167,
     ErrChangedByOtherUser = 3197,
+    ErrLockedHere = 3188,         // held by another record set of this program
     ErrDatabaseLocked = 3218,     // the file is busy beyond the wait time
     ErrLocked = 3260,
     ErrItemNotFound = 3265,       // no field of that name

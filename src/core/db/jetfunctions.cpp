@@ -170,6 +170,49 @@ void fnVal(sqlite3_context *ctx, int argc, sqlite3_value **argv)
         sqlite3_result_double(ctx, ok ? value : 0.0);
 }
 
+// LIKE folds case beyond ASCII as the JET collation does (SQLite's own LIKE folds ASCII only).
+// `pattern` and `text` are case-folded; % is any run, _ one character, `escape` makes the next
+// character plain.
+bool likeMatches(QStringView pattern, QStringView text, QChar escape)
+{
+    qsizetype p = 0, s = 0, starP = -1, starS = 0;
+    while (s < text.size()) {
+        if (p < pattern.size()) {
+            const QChar c = pattern[p];
+            if (!escape.isNull() && c == escape && p + 1 < pattern.size()) {
+                if (pattern[p + 1] == text[s]) {
+                    p += 2, ++s;
+                    continue;
+                }
+            } else if (c == u'%') {
+                starP = ++p, starS = s;
+                continue;
+            } else if (c == u'_' || c == text[s]) {
+                ++p, ++s;
+                continue;
+            }
+        }
+        if (starP < 0)
+            return false;
+        p = starP, s = ++starS; // let the last % take one character more
+    }
+    while (p < pattern.size() && pattern[p] == u'%')
+        ++p;
+    return p == pattern.size();
+}
+
+// like(pattern, text[, escape]), as SQLite calls it for "text LIKE pattern [ESCAPE e]".
+void fnLike(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const QString escape = argc > 2 ? argText(argv[2]) : QString();
+    if (argc > 2 && escape.size() != 1)
+        return sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+    sqlite3_result_int(ctx, likeMatches(argText(argv[0]).toCaseFolded(), argText(argv[1]).toCaseFolded(),
+                                        escape.isEmpty() ? QChar() : escape[0].toCaseFolded()));
+}
+
 struct Function {
     const char *name;
     int args; // -1: variable
@@ -181,7 +224,7 @@ const Function functions[] = {
     {"jet_instr", -1, fnInstr},  {"jet_lcase", 1, fnLcase},   {"jet_ucase", 1, fnUcase},
     {"jet_cstr", 1, fnCstr},     {"jet_len", 1, fnLen},       {"jet_trim", 1, fnTrim<3>},
     {"jet_ltrim", 1, fnTrim<1>}, {"jet_rtrim", 1, fnTrim<2>}, {"jet_asc", 1, fnAsc},
-    {"jet_val", 1, fnVal},
+    {"jet_val", 1, fnVal},       {"like", 2, fnLike},         {"like", 3, fnLike},
 };
 
 } // namespace

@@ -146,6 +146,71 @@ QString likePattern(const QString &jet, bool &escaped)
     return out;
 }
 
+const Token *at(const QList<Token> &t, qsizetype i)
+{
+    return i >= 0 && i < t.size() ? &t[i] : nullptr;
+}
+
+bool isComparison(const Token *t)
+{
+    return t && t->kind == Token::Op
+        && (t->text == u"=" || t->text == u"<>" || t->text == u"<" || t->text == u"<=" || t->text == u">"
+            || t->text == u">=");
+}
+
+// An operator that binds tighter than a comparison.
+bool isArithmetic(const Token *t)
+{
+    return t && ((t->kind == Token::Op && !isComparison(t)) || is(*t, u"mod"));
+}
+
+bool isName(const Token *t)
+{
+    return t && (t->kind == Token::Quoted
+                 || (t->kind == Token::Ident && !is(*t, u"true") && !is(*t, u"false") && !is(*t, u"null")));
+}
+
+bool isQualifier(const Token *t)
+{
+    return t && (is(*t, u".") || is(*t, u"!"));
+}
+
+// A bare column ([table!]name) ends at `i`, with no tighter operator before it.
+bool columnEndsAt(const QList<Token> &t, qsizetype i)
+{
+    if (!isName(at(t, i)))
+        return false;
+    if (isQualifier(at(t, i - 1))) {
+        if (!isName(at(t, i - 2)))
+            return false;
+        i -= 2;
+    }
+    return !isArithmetic(at(t, i - 1));
+}
+
+// A bare column starts at `i`, with no call or tighter operator after it.
+bool columnStartsAt(const QList<Token> &t, qsizetype i)
+{
+    if (!isName(at(t, i)))
+        return false;
+    if (isQualifier(at(t, i + 1))) {
+        if (!isName(at(t, i + 2)))
+            return false;
+        i += 2;
+    }
+    const Token *after = at(t, i + 1);
+    return !(after && (is(*after, u"(") || isArithmetic(after)));
+}
+
+// A text literal compared straight with a column takes the column's own collation: JET for
+// every text column, and for a number column the plain one its index is built with, so that
+// "Nr = '123'" seeks instead of scanning.
+bool comparedWithColumn(const QList<Token> &t, qsizetype i)
+{
+    return (isComparison(at(t, i - 1)) && columnEndsAt(t, i - 2) && !isArithmetic(at(t, i + 1)))
+        || (isComparison(at(t, i + 1)) && columnStartsAt(t, i + 2) && !isArithmetic(at(t, i - 1)));
+}
+
 struct FunctionMap {
     const char *jet;
     const char *sqlite;
@@ -210,8 +275,9 @@ TranslatedSql translateJetSql(const QString &jetSql)
 {
     const QList<Token> t = tokenize(jetSql);
     Writer w;
-    QString limit;
     QList<int> parens; // per open "(": 1 when it closes a text function call
+    // TOP n of the query at each depth of parentheses: it becomes that query's own LIMIT.
+    QList<std::pair<qsizetype, QString>> limits;
     qsizetype starAt = -1;
     const bool keyset = isSingleTableSelectAll(t);
 
@@ -240,7 +306,7 @@ TranslatedSql translateJetSql(const QString &jetSql)
             } else if (is(tok, u"mod")) {
                 w.put(QStringLiteral("%"));
             } else if (is(tok, u"top") && next && next->kind == Token::Number) {
-                limit = next->text;
+                limits.append({parens.size(), next->text});
                 ++i;
             } else if (is(tok, u"like") && next && next->kind == Token::String) {
                 bool escaped = false;
@@ -257,7 +323,7 @@ TranslatedSql translateJetSql(const QString &jetSql)
             w.put(quotedName(tok.text));
             break;
         case Token::String:
-            w.put(sqlString(tok.text) + QStringLiteral(" COLLATE JET"));
+            w.put(comparedWithColumn(t, i) ? sqlString(tok.text) : sqlString(tok.text) + QStringLiteral(" COLLATE JET"));
             break;
         case Token::Number:
             w.put(tok.text);
@@ -285,6 +351,8 @@ TranslatedSql translateJetSql(const QString &jetSql)
             } else if (tok.text == u")") {
                 if (parens.isEmpty())
                     syntaxError(jetSql, QStringLiteral(") zonder ("));
+                if (!limits.isEmpty() && limits.back().first == parens.size())
+                    w.put(QStringLiteral("LIMIT ") + limits.takeLast().second);
                 w.put(tok.text);
                 if (parens.takeLast() == 1)
                     w.put(QStringLiteral("COLLATE JET"));
@@ -298,8 +366,8 @@ TranslatedSql translateJetSql(const QString &jetSql)
     }
     if (!parens.isEmpty())
         syntaxError(jetSql, QStringLiteral("( zonder )"));
-    if (!limit.isEmpty())
-        w.put(QStringLiteral("LIMIT ") + limit);
+    if (!limits.isEmpty())
+        w.put(QStringLiteral("LIMIT ") + limits.takeLast().second);
 
     TranslatedSql result;
     result.sql = w.text();

@@ -104,14 +104,21 @@ bool KeysetRecordset::currentDeleted() const
 
 void KeysetRecordset::positionOn(qint64 rowid)
 {
-    const auto it = std::find(m_rowids.begin(), m_rowids.end(), rowid);
-    if (it == m_rowids.end())
-        raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
-    m_pos = int(it - m_rowids.begin());
+    // Mostly the record just updated, which is the current one. A row id can occur twice (a
+    // deleted last record's id given to a new one): only a position still present counts.
+    const auto present = [&](int position) { return m_rowids[size_t(position)] == rowid && !m_deletedRows[size_t(position)]; };
+    if (m_pos < 0 || m_pos >= size() || !present(m_pos)) {
+        int position = 0;
+        while (position < size() && !present(position))
+            ++position;
+        if (position == size())
+            raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
+        m_pos = position;
+    }
     setAtEnds(false, false);
 }
 
-void KeysetRecordset::currentWasDeleted()
+void KeysetRecordset::currentWasDeleted(quint64)
 {
     m_deletedRows[size_t(m_pos)] = true;
     ++m_deletedCount;

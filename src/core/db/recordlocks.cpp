@@ -2,7 +2,12 @@
 
 #include "core/db/dberror.h"
 
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace kv::db {
@@ -19,41 +24,101 @@ off_t lockOffset(const QString &table, qint64 rowid)
     return off_t((region << 40) | (quint64(rowid) & ((quint64(1) << 40) - 1)));
 }
 
-bool setLock(int fd, short type, off_t offset, bool wait)
+// Beyond every record's region.
+constexpr off_t trialOffset = off_t(quint64(1) << 62);
+
+int lockCall(int fd, short type, off_t offset)
 {
     struct flock lock {};
     lock.l_type = type;
     lock.l_whence = SEEK_SET;
     lock.l_start = offset;
     lock.l_len = 1;
-    return fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &lock) == 0;
+    return fileSystemCalls().setLock(fd, F_OFD_SETLK, &lock);
+}
+
+// False when another holder has the byte; any other refusal is an error of its own, not "locked".
+bool setLock(int fd, off_t offset)
+{
+    if (lockCall(fd, F_WRLCK, offset) == 0)
+        return true;
+    if (errno == EAGAIN || errno == EACCES)
+        return false;
+    raise(ErrLockFailed, QStringLiteral("De record kan niet worden vergrendeld: %1.")
+                             .arg(QString::fromLocal8Bit(std::strerror(errno))));
+}
+
+int openLockFile(const QString &databasePath)
+{
+    const QString path = databasePath + QStringLiteral(".locks");
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        raise(ErrFileInUse, QStringLiteral("Het vergrendelingsbestand %1 kan niet worden geopend.").arg(path));
+    return fd;
+}
+
+int systemSetLock(int fd, int command, struct flock *lock)
+{
+    return ::fcntl(fd, command, lock);
+}
+
+long systemType(const QString &path)
+{
+    struct statfs info {};
+    return ::statfs(QFile::encodeName(path).constData(), &info) == 0 ? long(info.f_type) : 0;
 }
 
 } // namespace
 
-RecordLocks::RecordLocks(const QString &databasePath)
+FileSystemCalls &fileSystemCalls()
 {
-    const QByteArray path = (databasePath + QStringLiteral(".locks")).toLocal8Bit();
-    m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (m_fd < 0)
-        raise(ErrFileInUse, QStringLiteral("Het vergrendelingsbestand %1 kan niet worden geopend.")
-                                .arg(QString::fromLocal8Bit(path)));
+    static FileSystemCalls calls{systemSetLock, systemType};
+    return calls;
 }
+
+RecordLocks::RecordLocks(const QString &databasePath) : m_fd(openLockFile(databasePath)) {}
 
 RecordLocks::~RecordLocks()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    ::close(m_fd);
 }
 
-bool RecordLocks::tryLock(const QString &table, qint64 rowid)
+RecordLocks::Outcome RecordLocks::tryLock(const void *owner, const QString &table, qint64 rowid)
 {
-    return setLock(m_fd, F_WRLCK, lockOffset(table, rowid), false);
+    const off_t offset = lockOffset(table, rowid);
+    if (const void *holder = m_owners.value(offset))
+        return holder == owner ? Taken : HeldHere;
+    if (!setLock(m_fd, offset))
+        return HeldElsewhere;
+    m_owners.insert(offset, owner);
+    return Taken;
 }
 
-void RecordLocks::unlock(const QString &table, qint64 rowid)
+void RecordLocks::unlock(const void *owner, const QString &table, qint64 rowid)
 {
-    setLock(m_fd, F_UNLCK, lockOffset(table, rowid), false);
+    const off_t offset = lockOffset(table, rowid);
+    if (m_owners.value(offset) != owner)
+        return;
+    m_owners.remove(offset);
+    lockCall(m_fd, F_UNLCK, offset); // cannot fail in a way that keeps the lock past close
+
+}
+
+bool RecordLocks::seenAcrossOpenFiles(const QString &databasePath)
+{
+    const int first = openLockFile(databasePath);
+    const int second = ::open(QFile::encodeName(databasePath + QStringLiteral(".locks")).constData(),
+                              O_RDWR | O_CLOEXEC);
+    bool seen = false;
+    try {
+        seen = second >= 0 && setLock(first, trialOffset) && !setLock(second, trialOffset);
+    } catch (const DbError &) {
+        seen = false;
+    }
+    if (second >= 0)
+        ::close(second);
+    ::close(first); // closing drops the trial lock
+    return seen;
 }
 
 } // namespace kv::db

@@ -170,9 +170,7 @@ void Recordset::Edit()
     leaveRecord();
     const qint64 rowid = currentRowid();
     if (m_lockEdits) {
-        if (!m_db.locks().tryLock(m_table->name, rowid))
-            raise(ErrLocked, QStringLiteral("Kan niet bijwerken; de record wordt op dit moment door een andere "
-                                            "gebruiker bewerkt."));
+        lockRecord(rowid, QStringLiteral("bijwerken"));
         m_locked = true;
     }
     m_editRowid = rowid;
@@ -201,10 +199,25 @@ void Recordset::readForEdit(qint64 rowid)
     m_dirty.assign(m_names.size(), false);
 }
 
+// `action` completes "Kan niet ...": bijwerken, verwijderen.
+void Recordset::lockRecord(qint64 rowid, const QString &action)
+{
+    switch (m_db.locks().tryLock(this, m_table->name, rowid)) {
+    case RecordLocks::Taken:
+        return;
+    case RecordLocks::HeldHere:
+        raise(ErrLockedHere, QStringLiteral("Kan niet %1; de record is vergrendeld door een andere sessie op "
+                                            "deze computer.").arg(action));
+    case RecordLocks::HeldElsewhere:
+        raise(ErrLocked, QStringLiteral("Kan niet %1; de record wordt op dit moment door een andere gebruiker "
+                                        "bewerkt.").arg(action));
+    }
+}
+
 void Recordset::releaseLock()
 {
     if (m_locked) {
-        m_db.locks().unlock(m_table->name, m_editRowid);
+        m_db.locks().unlock(this, m_table->name, m_editRowid);
         m_locked = false;
     }
 }
@@ -305,9 +318,8 @@ void Recordset::Delete()
         raise(ErrReadOnly, QStringLiteral("Kan niet bijwerken. Database of object is alleen-lezen."));
     leaveRecord();
     const qint64 rowid = currentRowid();
-    if (!m_db.locks().tryLock(m_table->name, rowid))
-        raise(ErrLocked, QStringLiteral("Kan niet verwijderen; de record wordt op dit moment door een andere "
-                                        "gebruiker bewerkt."));
+    lockRecord(rowid, QStringLiteral("verwijderen"));
+    const quint64 before = m_db.generation();
     try {
         m_db.write([&] {
             Statement s = m_db.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quotedName(m_table->name)));
@@ -316,11 +328,11 @@ void Recordset::Delete()
             m_db.bumpGeneration();
         });
     } catch (...) {
-        m_db.locks().unlock(m_table->name, rowid);
+        m_db.locks().unlock(this, m_table->name, rowid);
         throw;
     }
-    m_db.locks().unlock(m_table->name, rowid);
-    currentWasDeleted();
+    m_db.locks().unlock(this, m_table->name, rowid);
+    currentWasDeleted(before);
 }
 
 void Recordset::setIndex(const QString &)

@@ -86,7 +86,8 @@ protected:
     virtual RowRef current() const = 0;
     virtual bool currentDeleted() const = 0;
     virtual void positionOn(qint64 rowid) = 0;
-    virtual void currentWasDeleted() = 0;
+    // `before`: the database's generation just before the deletion was written.
+    virtual void currentWasDeleted(quint64 before) = 0;
     virtual void recordAdded(qint64) {}
     // The whole current row, when the batch left out a column that is read after all.
     virtual RowRef completeRow() const { return current(); }
@@ -111,6 +112,7 @@ private:
     int requireField(QStringView name) const;
     qint64 currentRowid() const;
     void readForEdit(qint64 rowid);
+    void lockRecord(qint64 rowid, const QString &action);
     void releaseLock();
     qint64 insertRow();
     void updateRow();
@@ -161,7 +163,7 @@ protected:
     RowRef current() const override;
     bool currentDeleted() const override { return m_deleted; }
     void positionOn(qint64 rowid) override;
-    void currentWasDeleted() override;
+    void currentWasDeleted(quint64 before) override;
     RowRef completeRow() const override;
 
 private:
@@ -216,7 +218,7 @@ protected:
     RowRef current() const override;
     bool currentDeleted() const override;
     void positionOn(qint64 rowid) override;
-    void currentWasDeleted() override;
+    void currentWasDeleted(quint64 before) override;
     void recordAdded(qint64 rowid) override;
 
 private:
@@ -242,7 +244,7 @@ protected:
     RowRef current() const override;
     bool currentDeleted() const override { return false; }
     void positionOn(qint64) override;
-    void currentWasDeleted() override {}
+    void currentWasDeleted(quint64) override {}
 
 private:
     RowBatch m_rows;

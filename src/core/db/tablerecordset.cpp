@@ -49,25 +49,22 @@ QVariantList TableRecordset::currentKey() const
 }
 
 // The records whose first `fields` keys compare to `key` as `comparison` says, in index order,
-// as disjoint parts that are each one range of the index. Null sorts first but compares as
-// unknown, so where Nulls are involved the range is spelled out part by part; the plain case
-// going forward is a single row-value range.
+// as disjoint parts that are each one range of the index (k1 = ? AND k2 > ?, k1 > ?, ...).
+// A single row-value range would be simpler, but SQLite cannot seek with it past a run of
+// equal leading keys: it scans them all again on every batch. Null sorts first but compares
+// as unknown, so a Null key part is spelled IS NULL / IS NOT NULL.
 QStringList TableRecordset::keyParts(QStringView comparison, const QVariantList &key, int fields,
                                      QVariantList &binds) const
 {
     QStringList names, places;
-    bool anyNull = false;
     for (int i = 0; i < fields; ++i) {
         names << (i < int(m_keyColumns.size()) ? quotedName(m_table->columns[size_t(m_keyColumns[size_t(i)])].name)
                                                : QStringLiteral("rowid"));
         binds << key[i];
         places << QStringLiteral("?%1").arg(binds.size());
-        anyNull = anyNull || key[i].isNull();
     }
     const bool greater = comparison.startsWith(u'>');
     const bool orEqual = comparison.endsWith(u'=');
-    if (greater && !anyNull)
-        return {QStringLiteral("(%1) %2 (%3)").arg(names.join(u','), comparison, places.join(u','))};
 
     auto equal = [&](int i) -> QString {
         if (key[i].isNull())
@@ -277,11 +274,13 @@ Recordset::RowRef TableRecordset::completeRow() const
     return {&m_complete, 0};
 }
 
-void TableRecordset::currentWasDeleted()
+void TableRecordset::currentWasDeleted(quint64 before)
 {
-    // The other buffered rows are still as they were; only the current one is gone.
+    // A batch that was fresh before the deletion still holds the other rows as they are; one
+    // that was stale already (another write through this connection) stays stale.
     m_deleted = true;
-    m_generation = m_db.generation();
+    if (m_generation == before)
+        m_generation = m_db.generation();
     if (m_ordinal >= 0)
         m_ordinal -= m_forward ? 1 : 0;
 }

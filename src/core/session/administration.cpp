@@ -11,6 +11,7 @@ namespace kv {
 
 void createAdministratie(const QString &folder, const QString &password, bool withNutrients)
 {
+    const QString passwordLine = EncodeerWachtwoord(password); // refused before anything is written
     QDir dir(folder);
     if (!dir.mkpath(QStringLiteral(".")))
         db::raise(db::ErrFileInUse, QStringLiteral("De map %1 kan niet worden gemaakt.").arg(folder));
@@ -27,7 +28,7 @@ void createAdministratie(const QString &folder, const QString &password, bool wi
         }
         if (!password.isEmpty()) {
             QFile file(dir.filePath(QStringLiteral("korvenal.pwd")));
-            if (!file.open(QIODevice::WriteOnly) || file.write(EncodeerWachtwoord(password).toLatin1() + "\r\n") < 0)
+            if (!file.open(QIODevice::WriteOnly) || file.write(passwordLine.toLatin1() + "\r\n") < 0)
                 db::raise(db::ErrFileInUse, QStringLiteral("Het wachtwoordbestand kan niet worden geschreven."));
             made << file.fileName();
         }

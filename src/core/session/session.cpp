@@ -8,13 +8,15 @@
 #include <QFile>
 
 #include <cmath>
+#include <exception>
 #include <optional>
 
 namespace kv {
 namespace {
 
-// The first line of a data-folder file; nothing when the file is absent, and an error when
-// it has no first line at all (zero bytes).
+// The first line of a data-folder file without its line break; nothing when the file is
+// absent, and an error when it has no first line at all (zero bytes). Nothing else is trimmed:
+// a password's "P" is written as a no-break space.
 std::optional<QString> firstLine(const QString &dataPad, const QString &name)
 {
     const QString path = findDataFile(dataPad, name);
@@ -55,9 +57,21 @@ QString DecodeerWachtwoord(const QString &text)
 QString EncodeerWachtwoord(const QString &password)
 {
     QString line;
-    for (QChar c : password)
+    for (QChar c : password) {
+        // The file holds each doubled code as one byte, and a line break must not end it early.
+        if (c.unicode() < 0x20 || c.unicode() >= 0x7f)
+            db::raise(db::ErrInvalidPassword,
+                      QStringLiteral("Het wachtwoord mag alleen letters zonder accent, cijfers, spaties en leestekens "
+                                     "bevatten; '%1' kan niet in het wachtwoordbestand worden bewaard.").arg(c));
         line.prepend(QChar(char16_t(c.unicode() * 2)));
+    }
     return line;
+}
+
+QString folderPassword(const QString &dataPad)
+{
+    const auto line = firstLine(dataPad, QStringLiteral("korvenal.pwd"));
+    return line ? DecodeerWachtwoord(*line) : QString();
 }
 
 void Workspace::BeginTrans()
@@ -72,10 +86,20 @@ void Workspace::CommitTrans()
         d->CommitTrans();
 }
 
+// Every database is rolled back, even when one of them fails; the first failure is reported.
 void Workspace::Rollback()
 {
-    for (db::Database *d : m_databases)
-        d->Rollback();
+    std::exception_ptr first;
+    for (db::Database *d : m_databases) {
+        try {
+            d->Rollback();
+        } catch (...) {
+            if (!first)
+                first = std::current_exception();
+        }
+    }
+    if (first)
+        std::rethrow_exception(first);
 }
 
 bool Session::OpenAdministratie(const QString &dataPad)
@@ -85,7 +109,9 @@ bool Session::OpenAdministratie(const QString &dataPad)
     try {
         open(dataPad);
         return m_open = true;
-    } catch (const db::DbError &) {
+    } catch (const db::DbError &e) {
+        if (m_openFailed)
+            m_openFailed(e);
         return false;
     }
 }
@@ -94,11 +120,8 @@ void Session::open(const QString &givenPad)
 {
     // The folder is made the current directory below, so a relative one must not stay relative.
     const QString dataPad = QDir(givenPad).absolutePath() + u'/';
-    QString password;
-    if (const auto line = firstLine(dataPad, QStringLiteral("korvenal.pwd"))) {
-        letMessagesRun();
-        password = DecodeerWachtwoord(*line);
-    }
+    const QString password = folderPassword(dataPad);
+    letMessagesRun();
     m_lockOnEdit = true;
     if (const auto line = firstLine(dataPad, QStringLiteral("korvenal.lock")))
         m_lockOnEdit = line->compare(u"false", Qt::CaseInsensitive) != 0;
@@ -122,6 +145,24 @@ void Session::open(const QString &givenPad)
             recordset->setLockEdits(m_lockOnEdit);
         m_tables[name.toLower()] = std::move(recordset);
     }
+}
+
+void Session::requireOpen(const std::unique_ptr<db::Database> &database)
+{
+    if (!database)
+        db::raise(db::ErrEngine, QStringLiteral("Er is geen administratie geopend."));
+}
+
+db::Database &Session::DBAdmin()
+{
+    requireOpen(m_admin);
+    return *m_admin;
+}
+
+db::Database &Session::DBArchief()
+{
+    requireOpen(m_archief);
+    return *m_archief;
 }
 
 db::Recordset &Session::table(const QString &name)

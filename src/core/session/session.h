@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/db/database.h"
+#include "core/db/dberror.h"
 #include "core/db/recordset.h"
 
 #include <unordered_map>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -30,11 +32,14 @@ private:
 class Session {
 public:
     // Opens the administration in `dataPad`. False when anything is missing or refused: the
-    // folder, either database, the password, a table of the list. Nothing is shown.
+    // folder, either database, the password, a table of the list. Nothing is shown; the
+    // handler of onOpenFailed hears why.
     bool OpenAdministratie(const QString &dataPad);
+    void onOpenFailed(std::function<void(const db::DbError &)> handler) { m_openFailed = std::move(handler); }
 
-    db::Database &DBAdmin() { return *m_admin; }
-    db::Database &DBArchief() { return *m_archief; }
+    // Throw a DbError when no administration is open.
+    db::Database &DBAdmin();
+    db::Database &DBArchief();
     Workspace &WSAdmin() { return m_workspace; }
     bool isOpen() const { return m_open; }
 
@@ -54,18 +59,23 @@ public:
 
 private:
     void open(const QString &dataPad);
+    static void requireOpen(const std::unique_ptr<db::Database> &database);
 
     std::unique_ptr<db::Database> m_admin, m_archief;
     Workspace m_workspace;
     std::unordered_map<QString, std::unique_ptr<db::Recordset>> m_tables; // by lower-case name
     bool m_lockOnEdit = true;
     bool m_open = false;
+    std::function<void(const db::DbError &)> m_openFailed;
 };
 
 // The password of a password file's line: each character's code halved (halves rounded to
 // even), the whole text reversed.
 QString DecodeerWachtwoord(const QString &text);
-// The line a password file holds for `password`.
+// The line a password file holds for `password`. Throws 3031 for a character the file cannot
+// hold: anything outside printable ASCII.
 QString EncodeerWachtwoord(const QString &password);
+// The password of every database of the data folder, from its korvenal.pwd; empty without one.
+QString folderPassword(const QString &dataPad);
 
 } // namespace kv

@@ -1,9 +1,12 @@
 #include "core/startup/startup.h"
 
 #include "core/context.h"
+#include "core/db/dberror.h"
+#include "core/log/schrijflog.h"
 #include "core/registry/registry.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace kv {
 namespace {
@@ -61,6 +64,12 @@ void installRegistryKeys(Registry &registry)
 {
     for (QStringView key : {RegKeyKorvenal, RegKeyEtiket, RegKeyPrinter})
         registry.createKey(key);
+}
+
+void reportFailedOpen(const Context &ctx, const db::DbError &error)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(QString(error.description()).replace(u'\n', u' ')));
+    SchrijfLog(ctx, QStringLiteral("Openen van de administratie mislukt."), error.number(), error.description());
 }
 
 } // namespace kv

@@ -5,6 +5,9 @@
 
 namespace kv {
 
+namespace db {
+class DbError;
+}
 class Context;
 class Registry;
 
@@ -28,5 +31,9 @@ int readTweeCijferJaarMax(Registry &registry, QDate today);
 // A machine the suite was never installed on gets the suite's keys, as the installer makes
 // them; values can only be written under keys that exist.
 void installRegistryKeys(Registry &registry);
+
+// A start that cannot open its administration ends without a word on screen; why is written
+// to the log and, as one line, to standard error.
+void reportFailedOpen(const Context &ctx, const db::DbError &error);
 
 } // namespace kv

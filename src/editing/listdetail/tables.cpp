@@ -6,21 +6,7 @@
 #include "core/session/datafiles.h"
 #include "core/session/session.h"
 
-#include <QFile>
-
 namespace kv::listdetail {
-
-namespace {
-
-QString administrationPassword(const QString &dataPad)
-{
-    QFile file(findDataFile(dataPad, QStringLiteral("korvenal.pwd")));
-    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
-        return {};
-    return DecodeerWachtwoord(QString::fromLatin1(file.readLine()).trimmed());
-}
-
-} // namespace
 
 MemberTables::MemberTables(Context &ctx, const QString &file) : m_ctx(ctx), m_file(file) {}
 
@@ -34,7 +20,7 @@ db::Database *MemberTables::own()
     const QString path = findDataFile(m_ctx.DataPad, m_file);
     if (path.isEmpty())
         db::raise(db::ErrFileNotFound, QStringLiteral("Kan bestand '%1' niet vinden.").arg(m_file));
-    m_own = db::Database::open(path, administrationPassword(m_ctx.DataPad));
+    m_own = db::Database::open(path, folderPassword(m_ctx.DataPad));
     return m_own.get();
 }
 

@@ -72,12 +72,12 @@ void Recordset::noCurrentRecord()
 
 int Recordset::fieldIndex(QStringView name) const
 {
-    RecentName &recent = m_recent[(quintptr(name.data()) >> 3) % m_recent.size()];
-    if (recent.data == name.data() && recent.name == name)
-        return recent.field;
+    for (const RecentName &recent : m_recent)
+        if (recent.data == name.data() && recent.name == name)
+            return recent.field;
     const int field = lookupField(name);
     if (field >= 0)
-        recent = {name.data(), name.toString(), field};
+        m_recent[m_nextRecent++ % m_recent.size()] = {name.data(), name.toString(), field};
     return field;
 }
 

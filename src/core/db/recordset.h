@@ -132,7 +132,9 @@ private:
         QString name;
         int field = -1;
     };
-    mutable std::array<RecentName, 16> m_recent;
+    // A short list searched from the front: the same whatever addresses the names have.
+    mutable std::array<RecentName, 8> m_recent;
+    mutable size_t m_nextRecent = 0;
     int m_firstColumn = 0; // batch column of field 0 (1 when column 0 holds the row id)
     mutable std::vector<char> m_fieldsRead;
     bool m_bof = true, m_eof = true;

@@ -48,11 +48,12 @@ QVariantList TableRecordset::currentKey() const
     return key;
 }
 
-// The records whose first `fields` keys compare to `key` as `comparison` says, in index order,
-// as disjoint parts that are each one range of the index (k1 = ? AND k2 > ?, k1 > ?, ...).
-// A single row-value range would be simpler, but SQLite cannot seek with it past a run of
-// equal leading keys: it scans them all again on every batch. Null sorts first but compares
-// as unknown, so a Null key part is spelled IS NULL / IS NOT NULL.
+// The records whose first `fields` keys compare to `key` as `comparison` says, as disjoint
+// parts that are each one range of the index (k1 = ? AND k2 > ?, then k1 > ?, ...), in the
+// order a walk in that direction meets them. A single row-value range would be simpler, but
+// SQLite cannot seek with it past a run of equal leading keys: it scans them all again on
+// every batch. Null sorts first but compares as unknown, so a Null key part is spelled
+// IS NULL / IS NOT NULL.
 QStringList TableRecordset::keyParts(QStringView comparison, const QVariantList &key, int fields,
                                      QVariantList &binds) const
 {
@@ -83,7 +84,7 @@ QStringList TableRecordset::keyParts(QStringView comparison, const QVariantList 
         parts << prefix(fields - 1, equal(fields - 1));
     if (comparison == u"=")
         return parts;
-    for (int i = 0; i < fields; ++i) {
+    for (int i = fields - 1; i >= 0; --i) {
         if (greater && key[i].isNull())
             parts << prefix(i, names[i] + QStringLiteral(" IS NOT NULL"));
         else if (greater)
@@ -96,13 +97,10 @@ QStringList TableRecordset::keyParts(QStringView comparison, const QVariantList 
 
 void TableRecordset::fetch(bool forward, const QStringList &parts, const QVariantList &binds, int limit)
 {
-    // Compound parts are merged by result column: the row id is column 1, field i column i + 2.
-    const bool compound = parts.size() > 1;
     QStringList order;
     for (int column : m_keyColumns)
-        order << (compound ? QString::number(column + 2) : quotedName(m_table->columns[size_t(column)].name))
-                     + (forward ? QString() : QStringLiteral(" DESC"));
-    order << (compound ? QStringLiteral("1") : QStringLiteral("rowid")) + (forward ? QString() : QStringLiteral(" DESC"));
+        order << quotedName(m_table->columns[size_t(column)].name) + (forward ? QString() : QStringLiteral(" DESC"));
+    order << QStringLiteral("rowid") + (forward ? QString() : QStringLiteral(" DESC"));
     // A long walk selects only the fields read so far, and its keys; the others stay Null in
     // the statement (SQLite decodes every column it selects) and missing in the batch.
     std::vector<char> wanted;
@@ -118,22 +116,22 @@ void TableRecordset::fetch(bool forward, const QStringList &parts, const QVarian
             names << (wanted[i + 1] ? quotedName(m_table->columns[i].name) : QStringLiteral("NULL"));
         columns = names.join(u',');
     }
-    const QString select = QStringLiteral("SELECT rowid, %1 FROM %2").arg(columns, quotedName(m_table->name));
-    QStringList selects;
-    for (const QString &part : parts)
-        selects << select + QStringLiteral(" WHERE ") + part;
-    if (parts.isEmpty())
-        selects << select;
-    const QString sql = QStringLiteral("%1 ORDER BY %2 LIMIT ?%3")
-                            .arg(selects.join(QStringLiteral(" UNION ALL ")), order.join(u','))
-                            .arg(binds.size() + 1);
-    Statement s = m_db.prepare(sql);
-    s.bindAll(binds);
-    s.bind(int(binds.size()) + 1, limit);
     m_batch.clear(int(m_table->columns.size()) + 1);
     m_complete.clear(0);
-    while (s.step())
-        m_batch.append(s.get(), wanted.empty() ? nullptr : &wanted);
+    // The parts come in walking order, so reading them one after the other, each a plain range
+    // of the index, gives the rows in order without a merge. The limit is the highest parameter,
+    // so every key value binds whichever of them a part uses.
+    const QString select = QStringLiteral("SELECT rowid, %1 FROM %2").arg(columns, quotedName(m_table->name));
+    const QString tail = QStringLiteral(" ORDER BY %1 LIMIT ?%2").arg(order.join(u',')).arg(binds.size() + 1);
+    for (const QString &part : parts.isEmpty() ? QStringList{QString()} : parts) {
+        Statement s = m_db.prepare(select + (part.isEmpty() ? QString() : QStringLiteral(" WHERE ") + part) + tail);
+        s.bindAll(binds);
+        s.bind(int(binds.size()) + 1, limit - m_batch.rows());
+        while (s.step())
+            m_batch.append(s.get(), wanted.empty() ? nullptr : &wanted);
+        if (m_batch.rows() == limit)
+            break;
+    }
     m_batchEnd = m_batch.rows() < limit;
     m_forward = forward;
     m_generation = m_db.generation();

@@ -76,6 +76,24 @@ void walkEngine(benchmark::State &state, const QString &table)
     state.counters["rows/s"] = benchmark::Counter(double(rows), benchmark::Counter::kIsRate);
 }
 
+// Steps a raw statement to its end reading its first `columns` columns as a walk reads fields
+// (texts become QStrings); the number of rows.
+qint64 readAll(sqlite3_stmt *stmt, int columns)
+{
+    qint64 rows = 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            if (sqlite3_column_type(stmt, c) == SQLITE_TEXT)
+                benchmark::DoNotOptimize(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)),
+                                                           sqlite3_column_bytes(stmt, c)));
+            else
+                benchmark::DoNotOptimize(sqlite3_column_double(stmt, c));
+        }
+        ++rows;
+    }
+    return rows;
+}
+
 void walkRaw(benchmark::State &state, const QString &table)
 {
     const WalkTarget t = target(table);
@@ -86,16 +104,7 @@ void walkRaw(benchmark::State &state, const QString &table)
     for (auto _ : state) {
         sqlite3_stmt *stmt = nullptr;
         sqlite3_prepare_v2(rawConnection(), sql.constData(), -1, &stmt, nullptr);
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; c < int(t.fields.size()); ++c) {
-                if (sqlite3_column_type(stmt, c) == SQLITE_TEXT)
-                    benchmark::DoNotOptimize(QString::fromUtf8(
-                        reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)), sqlite3_column_bytes(stmt, c)));
-                else
-                    benchmark::DoNotOptimize(sqlite3_column_double(stmt, c));
-            }
-            ++rows;
-        }
+        rows += readAll(stmt, int(t.fields.size()));
         sqlite3_finalize(stmt);
     }
     state.counters["rows/s"] = benchmark::Counter(double(rows), benchmark::Counter::kIsRate);
@@ -150,16 +159,7 @@ void BM_WalkAccountRaw(benchmark::State &state)
         sqlite3_stmt *stmt = nullptr;
         sqlite3_prepare_v2(rawConnection(), sql.constData(), -1, &stmt, nullptr);
         sqlite3_bind_text(stmt, 1, account.constData(), int(account.size()), SQLITE_STATIC);
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int c = 0; c <= int(t.fields.size()); ++c) {
-                if (sqlite3_column_type(stmt, c) == SQLITE_TEXT)
-                    benchmark::DoNotOptimize(QString::fromUtf8(
-                        reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)), sqlite3_column_bytes(stmt, c)));
-                else
-                    benchmark::DoNotOptimize(sqlite3_column_double(stmt, c));
-            }
-            ++rows;
-        }
+        rows += readAll(stmt, int(t.fields.size()) + 1);
         sqlite3_finalize(stmt);
     }
     state.counters["rows/s"] = benchmark::Counter(double(rows), benchmark::Counter::kIsRate);

@@ -165,6 +165,13 @@ TEST_P(ConcurrentSaveTest, NumbersAreNeverGivenOutTwice)
     rs.MoveFirst();
     rs.Delete();
 
+    // A proposal the other console takes meanwhile is replaced at OK.
+    auto waiting = popup(u"frmMedewerkers"_s, {});
+    EXPECT_EQ(waiting->text(u"PersoneelsNr"_s), u"501"_s);
+    EXPECT_EQ(peer({u"add"_s, u"frmMedewerkers"_s, u"1"_s, u"VoorNamen"_s, u"Eerder "_s}), u"done"_s);
+    ASSERT_TRUE(waiting->save());
+    EXPECT_EQ(waiting->text(u"PersoneelsNr"_s), u"502"_s);
+
     QProcess *other = startPeer({u"add"_s, u"frmMedewerkers"_s, QString::number(each), u"VoorNamen"_s, u"Peer "_s});
     for (int i = 0; i < each; ++i) {
         auto employee = popup(u"frmMedewerkers"_s, {});
@@ -177,6 +184,6 @@ TEST_P(ConcurrentSaveTest, NumbersAreNeverGivenOutTwice)
     rs.setIndex(u"PrimaryKey"_s);
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         numbers.insert(rs.value(u"PersoneelsNr").toInt());
-    EXPECT_EQ(numbers.size(), size_t(2 * each));
+    EXPECT_EQ(numbers.size(), size_t(2 * each + 2));
     EXPECT_GT(*numbers.begin(), 500);
 }

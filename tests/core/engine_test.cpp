@@ -96,6 +96,10 @@ TEST_F(EngineTest, NullKeysComeFirstAndAreWalked)
     EXPECT_EQ(backward, QStringList({"A", "C", "D", "B"}));
     rs->Seek(u"=", QVariant());
     EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("B"));
+    rs->Seek(u"<", QVariant()); // nothing sorts before Null
+    EXPECT_TRUE(rs->NoMatch());
+    rs->Seek(u"<=", QVariant());
+    EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("D"));
 }
 
 TEST_F(EngineTest, DuplicateKeysAcrossBatchesAreEachVisitedOnce)
@@ -374,6 +378,9 @@ TEST_F(EngineTest, TransactionDepthFollowsSQLite)
         sqlite3_exec(db->handle(), end, nullptr, nullptr, nullptr); // as SQLite does on SQLITE_FULL or IOERR
         EXPECT_FALSE(db->inTransaction()) << end;
         EXPECT_NO_THROW(db->Rollback()) << end;
+        db->BeginTrans();
+        sqlite3_exec(db->handle(), end, nullptr, nullptr, nullptr);
+        EXPECT_THROW(db->CommitTrans(), kv::db::DbError) << end; // not a unit that landed whole
         db->BeginTrans();
         EXPECT_TRUE(db->inTransaction()) << end;
         db->Rollback();

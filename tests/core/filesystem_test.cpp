@@ -8,6 +8,7 @@
 #include "enginefixture.h"
 #include "support/administrationfixture.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cerrno>
@@ -21,10 +22,13 @@ const QString unsafeFolder = QStringLiteral("Deze map staat op een netwerkschijf
 // Puts other calls in place for one test.
 class FileSystem {
 public:
-    FileSystem(long type, int (*setLock)(int, int, struct flock *)) : m_saved(kv::db::fileSystemCalls())
+    FileSystem(long type, int (*setLock)(int, int, struct flock *), const char *mountOptions = "rw")
+        : m_saved(kv::db::fileSystemCalls())
     {
         s_type = type;
+        s_options = QString::fromLatin1(mountOptions);
         kv::db::fileSystemCalls().type = [](const QString &) { return s_type; };
+        kv::db::fileSystemCalls().mountOptions = [](const QString &) { return s_options; };
         if (setLock)
             kv::db::fileSystemCalls().setLock = setLock;
     }
@@ -33,6 +37,7 @@ public:
 private:
     kv::db::FileSystemCalls m_saved;
     static inline long s_type = 0;
+    static inline QString s_options;
 };
 
 constexpr long nfs = 0x6969, cifs = long(0xFF534D42), fuse = 0x65735546, ext4 = 0xEF53;
@@ -69,16 +74,36 @@ TEST_F(EngineTest, NetworkFoldersUseTheRollbackJournalAndNeedWorkingLocks)
         EXPECT_EQ(journalMode(*opened), QLatin1String(c.journal)) << std::hex << c.type;
     }
 
-    FileSystem fs(nfs, grantsAll);
-    try {
-        kv::db::Database::open(path, QStringLiteral("geheim"));
-        ADD_FAILURE() << "opened";
-    } catch (const kv::db::DbError &e) {
-        EXPECT_EQ(e.description(), unsafeFolder);
+    auto refused = [&](const char *why) {
+        try {
+            kv::db::Database::open(path, QStringLiteral("geheim"));
+            ADD_FAILURE() << "opened: " << why;
+        } catch (const kv::db::DbError &e) {
+            EXPECT_EQ(e.description(), unsafeFolder) << why;
+        }
+    };
+    {
+        // Another program keeps the file in WAL, so this connection cannot leave it.
+        FileSystem local(ext4, nullptr);
+        auto holder = kv::db::Database::open(path, QStringLiteral("geheim"));
+        FileSystem fs(nfs, nullptr);
+        refused("held in WAL");
     }
+    {
+        FileSystem fs(nfs, nullptr, "rw,relatime,vers=3,nolock");
+        refused("mounted with nolock");
+    }
+    FileSystem fs(nfs, grantsAll);
+    refused("locks granted twice");
     const QString made = dir.filePath(QStringLiteral("Nieuw.sqlite"));
     EXPECT_THROW(kv::db::Database::create(made, {}, engineTestTables()), kv::db::DbError);
     EXPECT_FALSE(QFile::exists(made));
+}
+
+TEST(FileSystemCalls, TheMountOptionsOfAFolderAreRead)
+{
+    const QStringList options = kv::db::fileSystemCalls().mountOptions(QDir::tempPath()).split(u',');
+    EXPECT_TRUE(options.contains(QStringLiteral("rw")) || options.contains(QStringLiteral("ro"))) << options.join(u',').toStdString();
 }
 
 TEST_F(EngineTest, ALockCallTheSystemRefusesIsNotALockedRecord)

@@ -226,7 +226,9 @@ TEST_F(CodeTableTest, AnotherConsolesChangeIsOnlyOverwrittenAfterYes)
                              u"Wilt u uw versie toch opslaan? De wijzigingen van de andere gebruiker gaan dan verloren."_s;
     put(u"TabelBrandstof"_s, {{1, u"Diesel"_s, true, 1}, {2, u"Benzine"_s, true, 1}});
 
-    // No: the table as the other console left it, the user's change gone.
+    // No: the table as the other console left it, the user's change gone, its export too.
+    const QString exported = dir.filePath(u"brandstof.txt"_s);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"tabelbrandstof_AutoSaveFilename1", exported);
     HulpList list = open(u"TabelBrandstof"_s);
     list.setTicked(1, false);
     peerSets(u"Biodiesel"_s);
@@ -240,6 +242,7 @@ TEST_F(CodeTableTest, AnotherConsolesChangeIsOnlyOverwrittenAfterYes)
     EXPECT_EQ(list.entries()[1], (Entry{u"Benzine"_s, true}));
     EXPECT_FALSE(list.changed());
     EXPECT_EQ(stored(u"TabelBrandstof"_s)[0].text, u"Biodiesel"_s);
+    EXPECT_EQ(readFile(exported), u"Biodiesel\r\nBenzine\r\n"_s);
 
     // Yes: the user's version, the other console's change overwritten.
     list.setTicked(1, false);
@@ -264,20 +267,31 @@ TEST_F(CodeTableTest, AutoSaveFilesLiveOutsideTheDataFolderAndOnlyExportsAreRepl
     }
     EXPECT_TRUE(registry.LeesRegistry(RegKeyKorvenal, u"tabelloods_AutoSaveFilename1").isEmpty());
 
-    const QString other = dir.filePath(u"ander.bin"_s), list = dir.filePath(u"lijst.txt"_s);
-    for (const auto &[path, bytes] : {std::pair{other, QByteArray("\x00\x01binair", 8)}, {list, QByteArray("oud\r\n")}}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    window.paths = {list, other, {}};
-    ASSERT_TRUE(window.ok());
+    // A link that leads into the data folder is inside it.
+    const QString link = dir.filePath(u"database.txt"_s);
+    ASSERT_TRUE(QFile::link(admin.dataPad() + u"KorvenalDB.sqlite"_s, link));
+    window.paths = {link, {}, {}};
+    EXPECT_FALSE(window.ok());
+
+    // Only a file as an export writes it is replaced: not a binary, not a note of the user's.
+    const QString list = dir.filePath(u"lijst.txt"_s), kept = dir.filePath(u"notities.txt"_s);
     put(u"TabelLoods"_s, {{1, u"Loods A"_s, true, 1}});
     HulpList loods = open(u"TabelLoods"_s);
-    ctx.EditKey = u"refresh"_s;
-    loods.autoSaveClosed();
-    EXPECT_EQ(readFile(list), u"Loods A\r\n"_s);
-    EXPECT_EQ(readFile(other).toLatin1(), QByteArray("\x00\x01binair", 8));
-    EXPECT_EQ(dialogs.shown.back().prompt,
-              u"Dit bestand is geen lijst van een code-tabel en wordt niet overschreven:\n"_s + other);
+    for (const QByteArray &other : {QByteArray("\x00\x01binair", 8), QByteArray("boodschappen\nmelk\n"),
+                                    QByteArray(" inspringen\r\n"), QByteArray("laatste regel zonder einde")}) {
+        SCOPED_TRACE(other.toStdString());
+        for (const auto &[path, bytes] : {std::pair{list, QByteArray("oud\r\n")}, {kept, other}}) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        window.paths = {list, kept, {}};
+        ASSERT_TRUE(window.ok());
+        ctx.EditKey = u"refresh"_s;
+        loods.autoSaveClosed();
+        EXPECT_EQ(readFile(list), u"Loods A\r\n"_s);
+        EXPECT_EQ(readFile(kept).toUtf8(), other);
+        EXPECT_EQ(dialogs.shown.back().prompt,
+                  u"Dit bestand is geen lijst van een code-tabel en wordt niet overschreven:\n"_s + kept);
+    }
 }

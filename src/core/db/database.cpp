@@ -45,11 +45,39 @@ bool onNetwork(const QString &path)
     return std::find(std::begin(networkFileSystems), std::end(networkFileSystems), type) != std::end(networkFileSystems);
 }
 
+[[noreturn]] void refuseFolder()
+{
+    raise(ErrLockFailed, QStringLiteral("Deze map staat op een netwerkschijf zonder werkende vergrendeling; "
+                                        "de administratie kan hier niet veilig worden geopend."));
+}
+
+// Mounted so that locks stay on this machine (NFS nolock or local_lock, CIFS nobrl): a trial
+// between two open files here succeeds, yet another workstation never sees the lock.
+bool locksStayLocal(const QString &path)
+{
+    const QStringList options = fileSystemCalls().mountOptions(QFileInfo(path).absolutePath()).split(u',');
+    return std::any_of(options.begin(), options.end(), [](const QString &option) {
+        return option == u"nolock" || option == u"nobrl" || option == u"local_lock=all"
+            || option == u"local_lock=posix";
+    });
+}
+
 void requireWorkingLocks(const QString &path)
 {
-    if (!RecordLocks::seenAcrossOpenFiles(path))
-        raise(ErrLockFailed, QStringLiteral("Deze map staat op een netwerkschijf zonder werkende vergrendeling; "
-                                            "de administratie kan hier niet veilig worden geopend."));
+    if (locksStayLocal(path) || !RecordLocks::seenAcrossOpenFiles(path))
+        refuseFolder();
+}
+
+// The journal a connection really uses: a program on the server itself that holds the file in
+// WAL keeps it there, and WAL over a network file system corrupts it.
+QByteArray journalMode(sqlite3 *db)
+{
+    sqlite3_stmt *stmt = nullptr;
+    QByteArray mode;
+    if (sqlite3_prepare_v2(db, "PRAGMA journal_mode", -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+        mode = QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))).toLower();
+    sqlite3_finalize(stmt);
+    return mode;
 }
 
 } // namespace
@@ -82,6 +110,10 @@ sqlite3 *Database::connect(const QString &path, bool create)
                                network ? "PRAGMA mmap_size = 0" : "PRAGMA mmap_size = 268435456",
                                network ? "PRAGMA journal_mode = DELETE" : "PRAGMA journal_mode = WAL"})
         sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);
+    if (network && journalMode(db) != "delete") {
+        sqlite3_close_v2(db);
+        refuseFolder();
+    }
     return db;
 }
 
@@ -257,13 +289,14 @@ int Database::Execute(const QString &jetSql)
 }
 
 // SQLite ends a transaction itself on some failures (SQLITE_FULL, an I/O error, a failed
-// COMMIT); the depth must not go on counting one that is gone.
-void Database::followAutocommit()
+// COMMIT); the depth must not go on counting one that is gone. True when it found one gone.
+bool Database::followAutocommit()
 {
-    if (m_depth > 0 && sqlite3_get_autocommit(m_db)) {
-        m_depth = 0;
-        bumpGeneration();
-    }
+    if (m_depth == 0 || !sqlite3_get_autocommit(m_db))
+        return false;
+    m_depth = 0;
+    bumpGeneration();
+    return true;
 }
 
 bool Database::inTransaction()
@@ -281,7 +314,10 @@ void Database::BeginTrans()
 
 void Database::CommitTrans()
 {
-    followAutocommit();
+    // Work after the end would have been written piece by piece: the unit did not land whole.
+    if (followAutocommit())
+        raise(ErrEngine, QStringLiteral("De transactie is door de database afgebroken; de wijzigingen zijn niet "
+                                        "(volledig) opgeslagen."));
     if (m_depth == 0)
         return;
     // On failure the transaction stays open at this depth, so the caller's Rollback undoes it.

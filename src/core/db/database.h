@@ -105,7 +105,7 @@ private:
     Database(sqlite3 *db, QString path);
     static sqlite3 *connect(const QString &path, bool create);
     void checkPassword(const QString &password);
-    void followAutocommit();
+    bool followAutocommit();
 
     sqlite3 *m_db;
     QString m_path;

@@ -3,6 +3,7 @@
 #include "core/db/dberror.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -24,8 +25,12 @@ off_t lockOffset(const QString &table, qint64 rowid)
     return off_t((region << 40) | (quint64(rowid) & ((quint64(1) << 40) - 1)));
 }
 
-// Beyond every record's region.
-constexpr off_t trialOffset = off_t(quint64(1) << 62);
+// Beyond every record's region; one byte per process, so that two programs opening at the same
+// moment do not take each other's trial for a lock that does not work.
+off_t trialOffset()
+{
+    return off_t((quint64(1) << 62) + quint64(::getpid()));
+}
 
 int lockCall(int fd, short type, off_t offset)
 {
@@ -68,11 +73,35 @@ long systemType(const QString &path)
     return ::statfs(QFile::encodeName(path).constData(), &info) == 0 ? long(info.f_type) : 0;
 }
 
+// From /proc/self/mountinfo: the mount whose point is the longest leading part of the path;
+// its own options and those of its file system.
+QString systemMountOptions(const QString &path)
+{
+    QFile info(QStringLiteral("/proc/self/mountinfo"));
+    if (!info.open(QIODevice::ReadOnly))
+        return {};
+    const QString target = QFileInfo(path).canonicalFilePath();
+    QString best, options;
+    for (const QByteArray &line : info.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (fields.size() < 6 || dash < 0 || dash + 3 >= fields.size())
+            continue;
+        const QString point = QString::fromLocal8Bit(fields[4]).replace(QStringLiteral("\\040"), QStringLiteral(" "));
+        const bool holds = target == point || target.startsWith(point == u"/" ? point : point + u'/');
+        if (holds && point.size() >= best.size()) {
+            best = point;
+            options = QString::fromLocal8Bit(fields[5] + ',' + fields[dash + 3]);
+        }
+    }
+    return options;
+}
+
 } // namespace
 
 FileSystemCalls &fileSystemCalls()
 {
-    static FileSystemCalls calls{systemSetLock, systemType};
+    static FileSystemCalls calls{systemSetLock, systemType, systemMountOptions};
     return calls;
 }
 
@@ -111,7 +140,7 @@ bool RecordLocks::seenAcrossOpenFiles(const QString &databasePath)
                               O_RDWR | O_CLOEXEC);
     bool seen = false;
     try {
-        seen = second >= 0 && setLock(first, trialOffset) && !setLock(second, trialOffset);
+        seen = second >= 0 && setLock(first, trialOffset()) && !setLock(second, trialOffset());
     } catch (const DbError &) {
         seen = false;
     }

@@ -14,6 +14,7 @@ namespace kv::db {
 struct FileSystemCalls {
     int (*setLock)(int fd, int command, struct flock *lock); // fcntl with an F_OFD_ lock command
     long (*type)(const QString &path);                        // statfs f_type, 0 when unknown
+    QString (*mountOptions)(const QString &path); // of the mount holding `path`, comma-separated
 };
 FileSystemCalls &fileSystemCalls();
 

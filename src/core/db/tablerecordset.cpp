@@ -234,12 +234,13 @@ void TableRecordset::Seek(QStringView comparison, const QVariantList &key)
         }
     }
     const bool forward = comparison == u"=" || comparison.startsWith(u'>');
-    if (fits) {
-        QVariantList binds;
-        fetch(forward, keyParts(comparison, values, int(values.size()), binds), binds, m_fetchSize);
-    } else {
+    QVariantList binds;
+    // Nothing sorts before Null: "<" a Null key has no parts, and matches nothing.
+    const QStringList parts = fits ? keyParts(comparison, values, int(values.size()), binds) : QStringList();
+    if (!parts.isEmpty())
+        fetch(forward, parts, binds, m_fetchSize);
+    else
         m_batch.clear(int(m_table->columns.size()) + 1);
-    }
     m_noMatch = m_batch.rows() == 0;
     setAtEnds(false, false);
     if (m_noMatch)

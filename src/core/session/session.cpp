@@ -110,6 +110,11 @@ bool Session::OpenAdministratie(const QString &dataPad)
         open(dataPad);
         return m_open = true;
     } catch (const db::DbError &e) {
+        // Nothing of a half-opened administration stays reachable.
+        m_tables.clear();
+        m_workspace.m_databases.clear();
+        m_admin.reset();
+        m_archief.reset();
         if (m_openFailed)
             m_openFailed(e);
         return false;

@@ -35,7 +35,8 @@ void writeAutoSavePaths(Registry &registry, QStringView tableKey, const AutoSave
 
 namespace {
 
-// An export is a short list of texts; a file that holds anything else is not ours to replace.
+// An export is a short list of texts as writeExport writes them; a file that holds anything
+// else is not ours to replace.
 constexpr qint64 exportSizeLimit = 1 << 20;
 
 bool isExport(const QString &path)
@@ -46,13 +47,16 @@ bool isExport(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (utf8.hasError())
+    const QString text = utf8.decode(file.readAll());
+    if (utf8.hasError() || (!text.isEmpty() && !text.endsWith(u"\r\n")))
         return false;
-    return std::none_of(text.begin(), text.end(),
-                        [](QChar c) { return c.unicode() < 0x20 && c != u'\r' && c != u'\n' && c != u'\t'; });
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    lines.removeLast(); // after the last line end
+    return std::all_of(lines.begin(), lines.end(), [](const QString &line) {
+        return !line.isEmpty() && line == line.trimmed()
+            && std::none_of(line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x20; });
+    });
 }
 
 bool writeExport(const QString &path, const std::vector<Entry> &entries)
@@ -71,12 +75,17 @@ bool writeExport(const QString &path, const std::vector<Entry> &entries)
 
 QString autoSavePathProblem(const Context &ctx, const QString &path)
 {
-    const QString dataFolder = QDir(ctx.DataPad).canonicalPath();
+    // Where the file really is: through links, and in the folder as the system names it.
     const QFileInfo info(path);
-    QString folder = info.absolutePath();
-    if (const QString canonical = QDir(folder).canonicalPath(); !canonical.isEmpty())
-        folder = canonical;
-    if (!QDir::isAbsolutePath(path) || (!dataFolder.isEmpty() && QString(folder + u'/').startsWith(dataFolder + u'/')))
+    QString target = info.canonicalFilePath();
+    if (target.isEmpty()) {
+        const QString folder = QDir(info.absolutePath()).canonicalPath();
+        target = (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
+    }
+    const QString dataFolder = QDir(ctx.DataPad).canonicalPath();
+    // Without regard to case: the data folder may lie on a share that ignores it.
+    const bool inside = !dataFolder.isEmpty() && target.startsWith(dataFolder + u'/', Qt::CaseInsensitive);
+    if (!QDir::isAbsolutePath(path) || inside)
         return u"Kies voor dit bestand een volledig pad buiten de map van de administratie:\n" + path;
     return {};
 }

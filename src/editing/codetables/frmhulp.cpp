@@ -1,6 +1,7 @@
 #include "editing/codetables/frmhulp.h"
 
 #include "core/context.h"
+#include "core/dialogs.h"
 #include "core/messages/errorreport.h"
 #include "editing/codetables/frmhulpautosave.h"
 #include "editing/codetables/frmhulppopup.h"
@@ -121,8 +122,13 @@ void FrmHulp::cmdAutoSave_Click()
 bool FrmHulp::leave()
 {
     HulpList::Saved result = HulpList::Saved::Unchanged;
-    if (!tryOperation(m_ctx, QStringLiteral("frmHulp: Opslaan"), [&] { result = m_list.save(); }))
-        return false;
+    if (!tryOperation(m_ctx, QStringLiteral("frmHulp: Opslaan"), [&] { result = m_list.save(); })) {
+        // A save that keeps failing (a read-only share) must not lock the user in.
+        return m_ctx.dialogs->MsgBox(QStringLiteral("De tabel is niet opgeslagen. Wilt u het scherm toch verlaten? "
+                                                    "Uw wijzigingen gaan dan verloren."),
+                                     mb::YesNo | mb::Question | mb::DefaultButton2)
+            == mb::Yes;
+    }
     if (result == HulpList::Saved::Reloaded) {
         fill(); // the other program's table; the user looks at it before leaving
         return false;

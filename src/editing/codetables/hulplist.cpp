@@ -122,6 +122,7 @@ HulpList::Saved HulpList::save()
         });
     if (!written) {
         load();
+        exportAutoSave(m_ctx, m_key, m_entries); // the files follow the table, not the lost changes
         m_ctx.dialogs->MsgBox(QStringLiteral("Uw wijzigingen zijn niet opgeslagen; de tabel toont nu wat de andere "
                                              "gebruiker heeft opgeslagen."),
                               mb::Information);

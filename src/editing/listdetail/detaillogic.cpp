@@ -151,6 +151,7 @@ bool DetailLogic::addRecord(QHash<QString, QVariant> &values)
             setText(field.name, fieldText(m_ctx, field.kind, stored[field.name]));
     m_loaded = stored;
     m_loadedTexts = m_texts;
+    m_proposed.clear(); // given: a record added anew later keeps its number
     m_editKey = addedKey;
     m_adding = false;
     return true;
@@ -216,7 +217,7 @@ void DetailLogic::markNumbers(const QHash<QString, QVariant> &values)
 
 bool DetailLogic::ensureSaved(const QString &question, const QString &refusal)
 {
-    if (!m_adding)
+    if (!m_adding && !m_gone)
         return true;
     if (m_ctx.dialogs->MsgBox(question, mb::YesNo | mb::Question) != mb::Yes) {
         m_ctx.dialogs->MsgBox(refusal, mb::Exclamation);

@@ -46,8 +46,8 @@ public:
     bool save();
 
     // Parts of a record that live in other records (linked articles) need the record stored
-    // first: a new one is saved when the user says yes to `question`; otherwise `refusal` is
-    // shown. True when the record is stored.
+    // first: a new one (or one another program deleted meanwhile) is saved when the user says
+    // yes to `question`; otherwise `refusal` is shown. True when the record is stored.
     bool ensureSaved(const QString &question, const QString &refusal);
     // Heard when ensureSaved has stored the record: the popup shows the fields as written.
     std::function<void()> stored;

@@ -11,9 +11,11 @@ namespace kv {
 // and `overwrite` asks the user, outside it, so that no other program waits on a dialog: true
 // (the caller now takes what it was shown as loaded) compares and writes again, and a third
 // change made meanwhile is asked about in turn; false gives up. True when written.
+// Never call it inside an open transaction: the question would hold the database.
 template <typename Compare, typename Write, typename Overwrite>
 bool writeGuarded(db::Database &db, Compare compare, Write write, Overwrite overwrite)
 {
+    Q_ASSERT(!db.inTransaction());
     for (;;) {
         bool written = false;
         const auto differences = db.write([&] {

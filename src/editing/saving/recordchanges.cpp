@@ -7,12 +7,19 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace kv {
 namespace {
 
-QString quoted(const QString &text)
+QString orEmpty(const QString &text)
 {
     return text.trimmed().isEmpty() ? QStringLiteral("(leeg)") : text;
+}
+
+FieldChange &changeOf(std::vector<FieldChange> &changes, const QString &field)
+{
+    return *std::find_if(changes.begin(), changes.end(), [&](const FieldChange &c) { return c.field == field; });
 }
 
 // Locks the record, puts the changes in its edit buffer and returns the fields whose stored
@@ -37,19 +44,13 @@ bool askOverwrite(Context &ctx, const RecordSave &save, std::vector<FieldChange>
                   const std::vector<TheirValue> &differing)
 {
     QStringList lines{IntussenGewijzigd.toString()};
-    for (const TheirValue &their : differing)
-        for (const FieldChange &change : changes)
-            if (change.field == their.field)
-                lines << change.caption + u": nu " + quoted(save.shown(their.field, their.value)) + u", uw invoer "
-                             + quoted(change.input);
+    for (const TheirValue &their : differing) {
+        const FieldChange &change = changeOf(changes, their.field);
+        lines << change.caption + u": nu " + orEmpty(save.shown(their.field, their.value)) + u", uw invoer "
+                     + orEmpty(change.input);
+    }
     lines << QString() << TochOpslaan.toString();
-    if (ctx.dialogs->MsgBox(lines.join(u'\n'), mb::YesNo | mb::Question | mb::DefaultButton2) != mb::Yes)
-        return false;
-    for (const TheirValue &their : differing)
-        for (FieldChange &change : changes)
-            if (change.field == their.field)
-                change.loaded = their.value; // what the user saw and chose to overwrite
-    return true;
+    return ctx.dialogs->MsgBox(lines.join(u'\n'), mb::YesNo | mb::Question | mb::DefaultButton2) == mb::Yes;
 }
 
 } // namespace
@@ -81,7 +82,11 @@ SaveResult saveChanges(Context &ctx, const RecordSave &save, std::vector<FieldCh
             },
             [&](const std::vector<TheirValue> &found) {
                 differing = found;
-                return askOverwrite(ctx, save, changes, found);
+                if (!askOverwrite(ctx, save, changes, found))
+                    return false;
+                for (const TheirValue &their : found)
+                    changeOf(changes, their.field).loaded = their.value; // what the user chose to overwrite
+                return true;
             });
         if (!saved) {
             theirs = differing;

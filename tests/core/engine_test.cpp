@@ -242,6 +242,14 @@ TEST_F(EngineTest, CountersNumberNewRecordsAndLastModifiedFindsThem)
     rs->Update();
     rs->setBookmark(rs->LastModified());
     EXPECT_EQ(rs->value(u"ID").toInt(), 21);
+
+    // A mark kept under the name of earlier versions counts too.
+    db->exec(QStringLiteral("INSERT INTO kv_meta VALUES ('counter:regels', 40)"));
+    rs->AddNew();
+    rs->setValue(u"OrderNr", QStringLiteral("1005"));
+    rs->Update();
+    rs->setBookmark(rs->LastModified());
+    EXPECT_EQ(rs->value(u"ID").toInt(), 41);
 }
 
 TEST_F(EngineTest, TransactionsLandWholeOrNotAtAll)

@@ -5,6 +5,7 @@
 #include "core/navigation/screenregistry.h"
 #include "core/registry/registryfile.h"
 #include "core/session/session.h"
+#include "company/registration.h"
 #include "core/startup/startup.h"
 #include "editing/codetables/screens.h"
 #include "editing/listdetail/registration.h"
@@ -26,6 +27,7 @@ int main(int argc, char **argv)
     kv::ScreenRegistry screens;
     kv::codetables::registerCodeTableScreens(screens);
     kv::listdetail::registerListDetailScreens(screens);
+    kv::company::registerCompanyScreens(screens);
 
     // The whole command line is the data folder.
     kv::frmMain window(context, screens, app.arguments().mid(1).join(u' '));

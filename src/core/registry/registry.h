@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <utility>
+#include <vector>
+
 namespace kv {
 
 // The keys of the suite under the current user.
@@ -25,6 +28,11 @@ public:
     // Writes a string value under an existing key; false, and nothing written, when the key
     // does not exist. Never creates a key.
     virtual bool SchrijfRegistry(QStringView keyPath, QStringView valueName, const QString &text) = 0;
+
+    // Writes several string values under an existing key at once: all of them or, when the key
+    // does not exist or the store cannot be written, none. For a screen's save.
+    using Values = std::vector<std::pair<QString, QString>>;
+    virtual bool SchrijfRegistry(QStringView keyPath, const Values &values) = 0;
 
     // The names of the values under the key, in the order stored; empty when the key does not
     // exist. For settings kept as one value per item (the printers of a production line).

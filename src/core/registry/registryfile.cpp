@@ -63,14 +63,21 @@ QString RegistryFile::LeesRegistry(QStringView keyPath, QStringView valueName)
 
 bool RegistryFile::SchrijfRegistry(QStringView keyPath, QStringView valueName, const QString &text)
 {
+    return SchrijfRegistry(keyPath, Values{{valueName.toString(), text}});
+}
+
+bool RegistryFile::SchrijfRegistry(QStringView keyPath, const Values &values)
+{
     return update([&](reg::Document &doc) {
         reg::Key *key = doc.find(fullPath(keyPath));
         if (!key)
             return false;
-        if (reg::Value *value = key->find(valueName))
-            value->data = reg::stringData(text);
-        else
-            key->values.push_back({valueName.toString(), reg::stringData(text)});
+        for (const auto &[name, text] : values) {
+            if (reg::Value *value = key->find(name))
+                value->data = reg::stringData(text);
+            else
+                key->values.push_back({name, reg::stringData(text)});
+        }
         return true;
     });
 }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "editing/options/option.h"
+
+// The rows of the option tables, so that each table reads like the list of its screen:
+// control, caption, where it is kept and how.
+namespace kv::company::rows {
+
+using options::Control;
+using options::Encoding;
+using options::Option;
+using options::Place;
+
+inline Option toggle(int n, const QString &caption, Place place, const QString &name, Encoding encoding)
+{
+    return {QStringLiteral("toggle %1").arg(n), caption, Control::Toggle, place, name, encoding};
+}
+inline Option dbToggle(int n, const QString &caption, const QString &name, Encoding encoding = Encoding::Db10)
+{
+    return toggle(n, caption, Place::UserGegevens, name, encoding);
+}
+inline Option regToggle(int n, const QString &caption, const QString &name, Encoding encoding = Encoding::Reg10)
+{
+    return toggle(n, caption, Place::Registry, name, encoding);
+}
+inline Option field(int n, const QString &caption, Place place, const QString &name, Control kind = Control::Text)
+{
+    return {QStringLiteral("field %1").arg(n), caption, kind, place, name,
+            kind == Control::Number ? Encoding::Number : Encoding::Text};
+}
+// A group of choices stored as one registry text, item i storing values[i].
+inline Option regChoice(const QString &name, const QStringList &items, const QStringList &values)
+{
+    return {QStringLiteral("choice"), {}, Control::Choice, Place::Registry, name, Encoding::Item, items, values};
+}
+
+} // namespace kv::company::rows

@@ -1,0 +1,86 @@
+#include "company/options/tradeoptions.h"
+
+#include "company/options/rows.h"
+
+using namespace Qt::StringLiterals;
+
+namespace kv::company {
+namespace {
+
+using namespace rows;
+
+options::OptionScreen orders()
+{
+    return {u"frmOrders"_s, u"Orders - voor iedereen"_s, {}, {
+        dbToggle(0,  u"Nieuwe orders inbrengen toestaan"_s,                                                  u"AllowOrderEntry"_s),
+        dbToggle(1,  u"Bestaande orders zijn wijzigbaar"_s,                                                  u"AllowEditOrders"_s),
+        dbToggle(2,  u"Een order moet eerst worden vrijgegeven voordat deze gefactureerd kan worden"_s,     u"MagazijnbonVerplicht"_s),
+        dbToggle(3,  u"Tijdens het ingeven van een order is de laatst bekende inkoopprijs zichtbaar"_s,     u"AllowInkoopprijsOrders"_s),
+        dbToggle(4,  u"Tijdens het ingeven van een order is de verkoopprijs aanpasbaar"_s,                  u"AllowPrijsIngevenOrders"_s),
+        dbToggle(5,  u"Tijdens het ingeven van een order mag de inkoop- en verkoopprijs van het artikel worden gewijzigd"_s, u"PrijsAanpassing"_s),
+        dbToggle(6,  u"Bij de balie worden de prijzen altijd inclusief BTW weergegeven (mits module aanwezig)"_s, u"BalieverkoopInBTW"_s),
+        dbToggle(15, u"Prijzen worden berekend vanuit een prijzenboek in plaats van vaste prijzen bij een artikel"_s, u"BerekenTarief"_s, Encoding::DbMinus10),
+    }};
+}
+
+options::OptionScreen voorraad()
+{
+    return {u"frmVoorraad"_s, u"Voorraad"_s, {}, {
+        field(0,     u"Moment van bijwerken:"_s,                                            Place::UserGegevens, u"VoorraadMoment"_s, Control::Number),
+        regToggle(4, u"Bij het afboeken van aantallen in stuks, ook het gewicht vragen"_s,  u"VoorraadVraagAantalInStuksEnGewicht"_s),
+    }};
+}
+
+options::OptionScreen weegbrug()
+{
+    return {u"frmWeegbrug"_s, u"Weegbrug"_s, {}, {
+        regChoice(u"WeegbrugType"_s, {u"Gebruik het uitgebreide geïntegreerde weegbrug programma"_s,
+                                      u"Gebruik het vereenvoudige geïntegreerde weegbrug programma"_s,
+                                      u"Koppel het programma aan een extern weegbrug programma"_s},
+                  {u"0"_s, u"1"_s, u"2"_s}),
+        field(0,     u"Map waar weegbestanden staan (csv)"_s,                                Place::Registry,     u"WeegbrugPath"_s),
+        field(6,     u"Laatste ritnummer weegbrug: "_s,                                      Place::UserGegevens, u"LastRitNummer"_s),
+        regToggle(0, u"Direct de voorraad bijwerken na een afgeronde weging"_s,              u"WeegbrugTypesSimpleVoorraad"_s,             Encoding::Reg01),
+        regToggle(1, u"Inslag en uitslag zijn standaard oogstartikelen zoals granen, uien etc."_s, u"WeegbrugTypesSimpleVoorraadOogstDefault"_s, Encoding::Reg01),
+        regToggle(2, u"Gevanceerde bewerkingen toestaan op gedane wegingen"_s,               u"InkoopContractenPartijenAanvoerAdvanced"_s),
+        regToggle(3, u"Partijnummers bij wegingen aanvullen met bonnummer"_s,                u"PartijNrAanvullenMetBonNummer"_s,           Encoding::Reg01),
+        regToggle(4, u"Gebruik de mogelijk om ook aantallen in stuks in te kunnen geven ( voor bijvoorbeeld balen, kratten etc.)"_s, u"WeegbrugVraagAantalInStuks"_s),
+        regToggle(5, u"Plaats waar mogelijk het aantal stuks voor de omschrijving van het gekozen artikel"_s, u"WeegbrugVraagAantalInStuksInOrder"_s, Encoding::Reg01),
+    }};
+}
+
+// The steps of settling a lot: stored "0" when the step is taken.
+options::OptionScreen afrekenen()
+{
+    return {u"frmAfrekenen"_s, u"Afrekenen partijen"_s,
+            u"Geef aan welke stappen u wilt doorlopen tijdens het afrekenen van een partij"_s, {
+        regToggle(0, u"Droogkosten berekenen"_s,      u"Afrekenen_Droogkosten"_s,     Encoding::Reg01),
+        regToggle(1, u"Hectoliter gewicht"_s,         u"Afrekenen_Hectoliter"_s,      Encoding::Reg01),
+        regToggle(2, u"Algemene kosten"_s,            u"Afrekenen_AlgemeneKosten"_s,  Encoding::Reg01),
+        regToggle(3, u"Overzicht inkoop weergeven"_s, u"Afrekenen_OverzichtInkoop"_s, Encoding::Reg01),
+        regToggle(4, u"Bewaarloon"_s,                 u"Afrekenen_Bewaarloon"_s,      Encoding::Reg01),
+        regToggle(5, u"Tarra berekeningen"_s,         u"Afrekenen_Tarra"_s,           Encoding::Reg01),
+        regToggle(6, u"Weegloon"_s,                   u"Afrekenen_Weegloon"_s,        Encoding::Reg01),
+    }};
+}
+
+options::OptionScreen transport()
+{
+    return {u"frmTransport"_s, u"Transport"_s, {}, {
+        regToggle(3,  u"Bij inplannen transportopdrachten is het inkoopartikel gelijk aan het verkoopartikel"_s, u"CMRInkoopVerkoopArtikel"_s),
+        regToggle(5,  u"Uitbestede ritten mogen op het planbord worden toegevoegd"_s,                            u"PlanbordAcceptUitbestedeRitten"_s),
+        regToggle(6,  u"Bij versturen transportlijsten per e-mail de bijbehorende CMR documenten bundelen in één PDF."_s, u"CMRBundelen"_s),
+        regToggle(19, u"Relatie waar geladen wordt is standaard ook de inkooprelatie"_s,                         u"LaadLocatieIsInkoopRelatie"_s),
+        field(14,     u"Laatste transportlijstnummer:"_s, Place::UserGegevens, u"TransportLijst"_s),
+    }};
+}
+
+} // namespace
+
+const std::vector<options::OptionScreen> &tradeOptionScreens()
+{
+    static const std::vector<options::OptionScreen> screens{orders(), voorraad(), weegbrug(), afrekenen(), transport()};
+    return screens;
+}
+
+} // namespace kv::company

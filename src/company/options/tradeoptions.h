@@ -1,0 +1,12 @@
+#pragma once
+
+#include "editing/options/option.h"
+
+#include <vector>
+
+namespace kv::company {
+
+// The option screens of orders, stock, the weighbridge, settling lots and transport.
+const std::vector<options::OptionScreen> &tradeOptionScreens();
+
+} // namespace kv::company

@@ -1,0 +1,60 @@
+#include "editing/options/encoding.h"
+
+namespace kv::options {
+namespace {
+
+QString onOff(bool on)
+{
+    return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+} // namespace
+
+QString shownState(const Option &option, const QVariant &stored)
+{
+    switch (option.encoding) {
+    case Encoding::Db10:
+        return onOff(!stored.isNull() && stored.toLongLong() == 1);
+    case Encoding::DbMinus10:
+        return onOff(stored.toBool());
+    case Encoding::Reg10:
+        return onOff(stored.toString() == u"1");
+    case Encoding::Reg01:
+        return onOff(stored.toString() == u"0");
+    case Encoding::Item:
+        return QString::number(std::max(qsizetype(0), option.values.indexOf(stored.toString())));
+    case Encoding::Text:
+    case Encoding::Number:
+        break;
+    }
+    return stored.toString();
+}
+
+std::optional<QVariant> storedValue(const Option &option, const QString &state)
+{
+    const bool on = state == u"on";
+    switch (option.encoding) {
+    case Encoding::Db10:
+        return QVariant(on ? 1 : 0);
+    case Encoding::DbMinus10:
+        return QVariant(on);
+    case Encoding::Reg10:
+        return QVariant(on ? QStringLiteral("1") : QStringLiteral("0"));
+    case Encoding::Reg01:
+        return QVariant(on ? QStringLiteral("0") : QStringLiteral("1"));
+    case Encoding::Item:
+        return QVariant(option.values.value(state.toInt()));
+    case Encoding::Number: {
+        if (state.trimmed().isEmpty())
+            return QVariant();
+        bool ok = false;
+        const int number = state.trimmed().toInt(&ok);
+        return ok ? std::optional<QVariant>(number) : std::nullopt;
+    }
+    case Encoding::Text:
+        break;
+    }
+    return QVariant(state);
+}
+
+} // namespace kv::options

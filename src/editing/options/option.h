@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace kv::options {
+
+// The control that shows an option.
+enum class Control {
+    Toggle, // a YesNo switch with its caption beside it
+    Text,   // a text field
+    Number, // a field for a whole number
+    Choice, // a group of choices, one of `items`
+};
+
+// Where an option is kept: a column of the single `UserGegevens` record (shared by every
+// workstation of the administration), or a text value under the program's registry key (this
+// user on this workstation).
+enum class Place { UserGegevens, Registry };
+
+// How a state is stored. The encodings are the suite's: its other programs read them.
+enum class Encoding {
+    Db10,      // a number field: 1 on, 0 off
+    DbMinus10, // a yes/no field: true (-1) on, false (0) off
+    Reg10,     // registry text: "1" on, "0" off
+    Reg01,     // registry text, the reverse: "0" on, "1" off; nothing stored reads as off
+    Text,      // as typed
+    Number,    // a whole number; an empty field stores nothing (Null)
+    Item,      // the value of the chosen item (`values`); a value no item has shows item 0
+};
+
+// One option: a line of its screen's table.
+struct Option {
+    QString control; // as the screen names it: "toggle 3", "field 14", "choice"
+    QString caption; // a toggle's or field's caption, as shown; empty for a choice group
+    Control kind;
+    Place place;
+    QString name;    // the column or registry value
+    Encoding encoding;
+    QStringList items = {};  // a choice group's captions, in order
+    QStringList values = {}; // what each item stores
+};
+
+// A screen of options, read from its table.
+struct OptionScreen {
+    QString screen;  // e.g. "frmWeegbrug"
+    QString caption; // the screen's heading
+    QString intro = {};
+    std::vector<Option> options;
+};
+
+} // namespace kv::options

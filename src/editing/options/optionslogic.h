@@ -1,0 +1,47 @@
+#pragma once
+
+#include "editing/options/option.h"
+
+#include <QVariant>
+
+#include <vector>
+
+namespace kv {
+class Context;
+}
+
+namespace kv::options {
+
+// An option screen without its widgets: loads every option's state, lets the user change them
+// and saves what changed, all or nothing.
+class OptionsLogic {
+public:
+    // Loads; throws what the engine throws.
+    OptionsLogic(Context &ctx, const OptionScreen &screen);
+
+    const OptionScreen &screen() const { return m_screen; }
+    // "on"/"off" for a toggle, the text of a field, the chosen item's position for a choice.
+    const QString &state(int option) const { return m_states[size_t(option)]; }
+    void setState(int option, const QString &state) { m_states[size_t(option)] = state; }
+
+    // Checks every field first: bad input gets a message naming the field and nothing is
+    // written. Then writes what changed: the registry values in one replace of the store, the
+    // `UserGegevens` columns in one transaction, checked against what another program stored
+    // meanwhile (saveChanges). When the database part is not written (the user kept the other
+    // program's values, or it failed) the registry values are put back. False keeps the screen
+    // open: an option another program changed shows its value, the rest of the input stays.
+    bool save();
+
+private:
+    void load();
+    QString failedCheck() const;
+    bool saveStates();
+    bool writeUserGegevens(const std::vector<int> &changed);
+
+    Context &m_ctx;
+    const OptionScreen &m_screen;
+    std::vector<QString> m_states, m_loadedStates;
+    std::vector<QVariant> m_loaded; // as stored when loaded
+};
+
+} // namespace kv::options

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/navigation/childscreen.h"
+#include "editing/options/optionslogic.h"
+
+#include <vector>
+
+namespace kv {
+class Context;
+class ScreenRegistry;
+} // namespace kv
+
+namespace kv::options {
+
+// The one view of every option screen: its table's controls in order, top to bottom, and the
+// save button.
+class OptionsScreen : public ChildScreen {
+    Q_OBJECT
+public:
+    OptionsScreen(Context &ctx, const OptionScreen &screen);
+
+    OptionsLogic &logic() { return m_logic; }
+    QWidget *control(int option) const { return m_controls[size_t(option)]; }
+
+    void cmdSave_Click();
+
+private:
+    QWidget *makeControl(int option);
+    void showStates();
+
+    Context &m_ctx;
+    OptionsLogic m_logic;
+    std::vector<QWidget *> m_controls;
+};
+
+// Registers the view of every screen under its name.
+void registerOptionScreens(ScreenRegistry &screens, const std::vector<OptionScreen> &tables);
+
+} // namespace kv::options

@@ -1,0 +1,245 @@
+#include "company/options/tradeoptions.h"
+#include "core/context.h"
+#include "core/db/database.h"
+#include "core/db/recordset.h"
+#include "core/registry/registryfile.h"
+#include "core/session/session.h"
+#include "editing/options/optionsscreen.h"
+#include "editing/widgets/yesno.h"
+#include "support/administrationfixture.h"
+#include "support/scripted_dialogs.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+using namespace kv;
+using namespace kv::options;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const OptionScreen &screenNamed(const QString &name)
+{
+    for (const OptionScreen &screen : company::tradeOptionScreens())
+        if (screen.screen == name)
+            return screen;
+    throw std::logic_error("no such screen");
+}
+
+int optionNamed(const OptionScreen &screen, const QString &control)
+{
+    for (size_t i = 0; i < screen.options.size(); ++i)
+        if (screen.options[i].control == control)
+            return int(i);
+    ADD_FAILURE() << control.toStdString();
+    return 0;
+}
+
+// An administration whose UserGegevens holds its one record, a registry with the program's key.
+class OptionsTest : public ::testing::Test {
+protected:
+    OptionsTest()
+    {
+        EXPECT_TRUE(session.OpenAdministratie(admin.dataPad()));
+        registry.createKey(RegKeyKorvenal);
+        ctx.DataPad = admin.dataPad();
+        ctx.session = &session;
+        ctx.registry = &registry;
+        ctx.dialogs = &dialogs;
+        db::Recordset &user = session.table(u"UserGegevens"_s);
+        user.AddNew();
+        user.setValue(u"Naam", u"Testbedrijf"_s);
+        user.Update();
+    }
+
+    // The value as stored: a column as SQLite holds it (empty for Null), or the registry text.
+    QString raw(const Option &option)
+    {
+        if (option.place == Place::Registry)
+            return registry.LeesRegistry(RegKeyKorvenal, option.name);
+        sqlite3_stmt *stmt = nullptr;
+        const QByteArray sql = "SELECT " + option.name.toUtf8() + " FROM UserGegevens";
+        sqlite3_prepare_v2(session.DBAdmin().handle(), sql.constData(), -1, &stmt, nullptr);
+        QString value;
+        if (sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_type(stmt, 0) != SQLITE_NULL)
+            value = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+        sqlite3_finalize(stmt);
+        return value;
+    }
+
+    // Sets one option on a freshly loaded screen and saves.
+    bool set(const QString &screen, const QString &control, const QString &state)
+    {
+        const OptionScreen &table = screenNamed(screen);
+        OptionsLogic logic(ctx, table);
+        logic.setState(optionNamed(table, control), state);
+        return logic.save();
+    }
+
+    test::TempAdministration admin;
+    QTemporaryDir dir;
+    RegistryFile registry{dir.filePath(u"registry.reg"_s)};
+    test::ScriptedDialogs dialogs;
+    Session session;
+    Context ctx;
+};
+
+} // namespace
+
+// Every toggle stores its encoding: switched on, then off again, then read back.
+TEST_F(OptionsTest, EveryToggleStoresItsEncoding)
+{
+    struct Row {
+        QString screen, control, on, off;
+    };
+    const Row rows[] = {
+        {u"frmOrders"_s, u"toggle 0"_s, u"1"_s, u"0"_s},        {u"frmOrders"_s, u"toggle 1"_s, u"1"_s, u"0"_s},
+        {u"frmOrders"_s, u"toggle 2"_s, u"1"_s, u"0"_s},        {u"frmOrders"_s, u"toggle 3"_s, u"1"_s, u"0"_s},
+        {u"frmOrders"_s, u"toggle 4"_s, u"1"_s, u"0"_s},        {u"frmOrders"_s, u"toggle 5"_s, u"1"_s, u"0"_s},
+        {u"frmOrders"_s, u"toggle 6"_s, u"1"_s, u"0"_s},        {u"frmOrders"_s, u"toggle 15"_s, u"-1"_s, u"0"_s},
+        {u"frmVoorraad"_s, u"toggle 4"_s, u"1"_s, u"0"_s},
+        {u"frmWeegbrug"_s, u"toggle 0"_s, u"0"_s, u"1"_s},      {u"frmWeegbrug"_s, u"toggle 1"_s, u"0"_s, u"1"_s},
+        {u"frmWeegbrug"_s, u"toggle 2"_s, u"1"_s, u"0"_s},      {u"frmWeegbrug"_s, u"toggle 3"_s, u"0"_s, u"1"_s},
+        {u"frmWeegbrug"_s, u"toggle 4"_s, u"1"_s, u"0"_s},      {u"frmWeegbrug"_s, u"toggle 5"_s, u"0"_s, u"1"_s},
+        {u"frmAfrekenen"_s, u"toggle 0"_s, u"0"_s, u"1"_s},     {u"frmAfrekenen"_s, u"toggle 1"_s, u"0"_s, u"1"_s},
+        {u"frmAfrekenen"_s, u"toggle 2"_s, u"0"_s, u"1"_s},     {u"frmAfrekenen"_s, u"toggle 3"_s, u"0"_s, u"1"_s},
+        {u"frmAfrekenen"_s, u"toggle 4"_s, u"0"_s, u"1"_s},     {u"frmAfrekenen"_s, u"toggle 5"_s, u"0"_s, u"1"_s},
+        {u"frmAfrekenen"_s, u"toggle 6"_s, u"0"_s, u"1"_s},
+        {u"frmTransport"_s, u"toggle 3"_s, u"1"_s, u"0"_s},     {u"frmTransport"_s, u"toggle 5"_s, u"1"_s, u"0"_s},
+        {u"frmTransport"_s, u"toggle 6"_s, u"1"_s, u"0"_s},     {u"frmTransport"_s, u"toggle 19"_s, u"1"_s, u"0"_s},
+    };
+    int toggles = 0;
+    for (const OptionScreen &screen : company::tradeOptionScreens())
+        for (const Option &option : screen.options)
+            toggles += option.kind == Control::Toggle;
+    EXPECT_EQ(toggles, int(std::size(rows))) << "a toggle without its row here";
+
+    for (const Row &r : rows) {
+        SCOPED_TRACE(QString(r.screen + u' ' + r.control).toStdString());
+        const OptionScreen &screen = screenNamed(r.screen);
+        const Option &option = screen.options[size_t(optionNamed(screen, r.control))];
+        EXPECT_EQ(OptionsLogic(ctx, screen).state(optionNamed(screen, r.control)), u"off"_s);
+        ASSERT_TRUE(set(r.screen, r.control, u"on"_s));
+        EXPECT_EQ(raw(option), r.on);
+        EXPECT_EQ(OptionsLogic(ctx, screen).state(optionNamed(screen, r.control)), u"on"_s);
+        ASSERT_TRUE(set(r.screen, r.control, u"off"_s));
+        EXPECT_EQ(raw(option), r.off);
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(OptionsTest, EveryScreenLoadsAndSavesUnchangedWithoutAQuestion)
+{
+    for (const OptionScreen &screen : company::tradeOptionScreens()) {
+        SCOPED_TRACE(screen.screen.toStdString());
+        OptionsLogic logic(ctx, screen);
+        EXPECT_EQ(logic.screen().options.size(), screen.options.size());
+        EXPECT_TRUE(logic.save());
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(registry.valueNames(RegKeyKorvenal).isEmpty()); // nothing changed, nothing written
+}
+
+TEST_F(OptionsTest, ChoicesAndFieldsStoreWhatIsChosenAndTyped)
+{
+    const OptionScreen &weegbrug = screenNamed(u"frmWeegbrug"_s);
+    const int choice = optionNamed(weegbrug, u"choice"_s);
+    EXPECT_EQ(OptionsLogic(ctx, weegbrug).state(choice), u"0"_s);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"WeegbrugType", u"7"_s); // no item stores 7
+    EXPECT_EQ(OptionsLogic(ctx, weegbrug).state(choice), u"0"_s);
+
+    ASSERT_TRUE(set(u"frmWeegbrug"_s, u"choice"_s, u"2"_s));
+    ASSERT_TRUE(set(u"frmWeegbrug"_s, u"field 0"_s, u"/srv/weegbrug"_s));
+    ASSERT_TRUE(set(u"frmWeegbrug"_s, u"field 6"_s, u"R000123"_s));
+    ASSERT_TRUE(set(u"frmVoorraad"_s, u"field 0"_s, u" 2 "_s));
+    ASSERT_TRUE(set(u"frmTransport"_s, u"field 14"_s, u"TL-77"_s));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"WeegbrugType"), u"2"_s);
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"WeegbrugPath"), u"/srv/weegbrug"_s);
+    auto user = session.DBAdmin().OpenQuery(u"SELECT LastRitNummer, VoorraadMoment, TransportLijst FROM UserGegevens"_s);
+    EXPECT_EQ(user->text(u"LastRitNummer"), u"R000123"_s);
+    EXPECT_EQ(user->value(u"VoorraadMoment"), QVariant(qint64(2)));
+    EXPECT_EQ(user->text(u"TransportLijst"), u"TL-77"_s);
+    EXPECT_EQ(OptionsLogic(ctx, weegbrug).state(choice), u"2"_s);
+}
+
+// Bad input names the field and writes nothing, not even the options that were fine.
+TEST_F(OptionsTest, BadInputWritesNothing)
+{
+    struct Case {
+        QString screen, control, typed, message;
+    };
+    const Case cases[] = {
+        {u"frmVoorraad"_s, u"field 0"_s, u"morgen"_s, u"Vul bij \"Moment van bijwerken:\" een geheel getal in."_s},
+        {u"frmWeegbrug"_s, u"field 6"_s, QString(16, u'9'), u"\"Laatste ritnummer weegbrug:\" mag niet meer dan 15 tekens bevatten."_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.control.toStdString());
+        const OptionScreen &screen = screenNamed(c.screen);
+        OptionsLogic logic(ctx, screen);
+        const int toggle = optionNamed(screen, u"toggle 4"_s); // a registry toggle on both screens
+        logic.setState(toggle, u"on"_s);
+        logic.setState(optionNamed(screen, c.control), c.typed);
+        EXPECT_FALSE(logic.save());
+        EXPECT_EQ(dialogs.prompts().last(), c.message);
+        EXPECT_TRUE(raw(screen.options[size_t(toggle)]).isEmpty());
+        EXPECT_TRUE(raw(screen.options[size_t(optionNamed(screen, c.control))]).isEmpty());
+    }
+}
+
+TEST_F(OptionsTest, WithoutACompanyRecordOnlyTheRegistryIsWritten)
+{
+    session.DBAdmin().Execute(u"DELETE FROM UserGegevens"_s);
+    const OptionScreen &weegbrug = screenNamed(u"frmWeegbrug"_s);
+    OptionsLogic logic(ctx, weegbrug);
+    logic.setState(optionNamed(weegbrug, u"field 6"_s), u"R1"_s);
+    logic.setState(optionNamed(weegbrug, u"toggle 3"_s), u"on"_s);
+    EXPECT_TRUE(logic.save());
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"PartijNrAanvullenMetBonNummer"), u"0"_s);
+    EXPECT_EQ(session.table(u"UserGegevens"_s).RecordCount(), 0);
+}
+
+// Another program (a second connection) stores the same column while the screen is open.
+TEST_F(OptionsTest, AnotherProgramsChangeIsOnlyOverwrittenAfterYes)
+{
+    const OptionScreen &weegbrug = screenNamed(u"frmWeegbrug"_s);
+    auto other = db::Database::open(admin.dataPad() + u"KorvenalDB.sqlite"_s, {});
+    auto otherSets = [&](const QString &number) {
+        other->Execute(u"UPDATE UserGegevens SET LastRitNummer = '"_s + number + u"'"_s);
+    };
+    const QString question = u"Dit record is intussen door een andere gebruiker gewijzigd:\n"
+                             u"Laatste ritnummer weegbrug:: nu %1, uw invoer R2\n\nWilt u uw invoer toch opslaan?"_s;
+
+    OptionsLogic logic(ctx, weegbrug);
+    logic.setState(optionNamed(weegbrug, u"field 6"_s), u"R2"_s);
+    logic.setState(optionNamed(weegbrug, u"toggle 2"_s), u"on"_s);
+    otherSets(u"R9"_s);
+    dialogs.script({mb::No});
+    EXPECT_FALSE(logic.save());
+    EXPECT_EQ(dialogs.prompts().last(), question.arg(u"R9"_s));
+    EXPECT_EQ(logic.state(optionNamed(weegbrug, u"field 6"_s)), u"R9"_s);
+    EXPECT_EQ(logic.state(optionNamed(weegbrug, u"toggle 2"_s)), u"on"_s); // still the user's input
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"InkoopContractenPartijenAanvoerAdvanced"), u""_s);
+
+    logic.setState(optionNamed(weegbrug, u"field 6"_s), u"R2"_s);
+    otherSets(u"R10"_s);
+    dialogs.script({mb::Yes});
+    EXPECT_TRUE(logic.save());
+    EXPECT_EQ(dialogs.prompts().last(), question.arg(u"R10"_s));
+    EXPECT_EQ(raw(weegbrug.options[size_t(optionNamed(weegbrug, u"field 6"_s))]), u"R2"_s);
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"InkoopContractenPartijenAanvoerAdvanced"), u"1"_s);
+}
+
+TEST_F(OptionsTest, TheScreenSavesWhatIsClicked)
+{
+    const OptionScreen &orders = screenNamed(u"frmOrders"_s);
+    OptionsScreen screen(ctx, orders);
+    screen.show();
+    QTest::mouseClick(screen.control(optionNamed(orders, u"toggle 15"_s)), Qt::LeftButton);
+    QTest::mouseClick(screen.findChild<QPushButton *>(u"cmdSave"_s), Qt::LeftButton);
+    EXPECT_EQ(raw(orders.options[size_t(optionNamed(orders, u"toggle 15"_s))]), u"-1"_s);
+}

@@ -6,6 +6,7 @@
 #include "core/db/numbermarks.h"
 #include "core/db/recordset.h"
 #include "core/session/session.h"
+#include "editing/saving/checks.h"
 #include "editing/saving/recordchanges.h"
 #include "editing/listdetail/values.h"
 
@@ -66,13 +67,8 @@ bool DetailLogic::save()
     QHash<QString, QVariant> values;
     if (!readValues(values))
         return false;
-    QString message;
-    if (!tryOperation(m_ctx, m_member.popup + u": Controleren", [&] { message = failedCheck(); }))
+    if (!passesChecks(m_ctx, m_member.popup, [this] { return failedCheck(); }))
         return false;
-    if (!message.isEmpty()) {
-        m_ctx.dialogs->MsgBox(message, mb::Exclamation);
-        return false;
-    }
     if (m_member.derive) {
         m_member.derive(*this);
         readValues(values);

@@ -9,6 +9,7 @@
 #include "core/registry/registry.h"
 #include "core/session/session.h"
 #include "editing/options/encoding.h"
+#include "editing/saving/checks.h"
 #include "editing/saving/recordchanges.h"
 
 namespace kv::options {
@@ -78,13 +79,8 @@ QString OptionsLogic::failedCheck() const
 
 bool OptionsLogic::save()
 {
-    QString message;
-    if (!tryOperation(m_ctx, m_screen.screen + u": Controleren", [&] { message = failedCheck(); }))
+    if (!passesChecks(m_ctx, m_screen.screen, [this] { return failedCheck(); }))
         return false;
-    if (!message.isEmpty()) {
-        m_ctx.dialogs->MsgBox(message, mb::Exclamation);
-        return false;
-    }
     bool saved = false;
     tryOperation(m_ctx, m_screen.screen + u": Opslaan", [&] { saved = saveStates(); });
     return saved;

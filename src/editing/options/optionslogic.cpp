@@ -4,7 +4,6 @@
 #include "core/db/database.h"
 #include "core/db/dberror.h"
 #include "core/db/recordset.h"
-#include "core/dialogs.h"
 #include "core/messages/errorreport.h"
 #include "core/registry/registry.h"
 #include "core/session/session.h"

@@ -57,11 +57,14 @@ protected:
         user.Update();
     }
 
-    // The value as stored: a column as SQLite holds it (empty for Null), or the registry text.
+    // The value as stored: a column as SQLite holds it (empty for Null), the registry text, or
+    // the line of a marker file.
     QString raw(const Option &option)
     {
         if (option.place == Place::Registry)
             return registry.LeesRegistry(RegKeyKorvenal, option.name);
+        if (option.place == Place::MarkerFile)
+            return QString::fromUtf8(fileBytes(option.name)).split(u"\r\n"_s).value(option.line);
         sqlite3_stmt *stmt = nullptr;
         const QByteArray sql = "SELECT " + option.name.toUtf8() + " FROM UserGegevens";
         sqlite3_prepare_v2(session.DBAdmin().handle(), sql.constData(), -1, &stmt, nullptr);
@@ -79,6 +82,12 @@ protected:
         OptionsLogic logic(ctx, table);
         logic.setState(optionNamed(table, control), state);
         return logic.save();
+    }
+
+    QByteArray fileBytes(const QString &name)
+    {
+        QFile file(admin.dataPad() + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(geen bestand)");
     }
 
     test::TempAdministration admin;
@@ -102,6 +111,15 @@ TEST_F(OptionsTest, EveryToggleStoresItsEncoding)
         {u"frmOrders"_s, u"toggle 2"_s, u"1"_s, u"0"_s},        {u"frmOrders"_s, u"toggle 3"_s, u"1"_s, u"0"_s},
         {u"frmOrders"_s, u"toggle 4"_s, u"1"_s, u"0"_s},        {u"frmOrders"_s, u"toggle 5"_s, u"1"_s, u"0"_s},
         {u"frmOrders"_s, u"toggle 6"_s, u"1"_s, u"0"_s},        {u"frmOrders"_s, u"toggle 15"_s, u"-1"_s, u"0"_s},
+        {u"frmFactureren"_s, u"toggle 0"_s, u"1"_s, u"0"_s},    {u"frmFactureren"_s, u"toggle 1"_s, u"1"_s, u"0"_s},
+        {u"frmFactureren"_s, u"toggle 2"_s, u"1"_s, u"0"_s},    {u"frmFactureren"_s, u"toggle 3"_s, u"1"_s, u"0"_s},
+        {u"frmFactureren"_s, u"toggle 4"_s, u"-1"_s, u"0"_s},   {u"frmFactureren"_s, u"toggle 5"_s, u"1"_s, u"0"_s},
+        {u"frmFactureren"_s, u"toggle 6"_s, u"1"_s, u"0"_s},    {u"frmFactureren"_s, u"toggle 7"_s, u"1"_s, u"0"_s},
+        {u"frmFactureren"_s, u"toggle 8"_s, u"1"_s, u"0"_s},    {u"frmFactureren"_s, u"toggle 9"_s, u"1"_s, u"0"_s},
+        {u"frmFactureren"_s, u"toggle 10"_s, u"1"_s, u"0"_s},   {u"frmFactureren"_s, u"toggle 11"_s, u"1"_s, u"0"_s},
+        {u"frmFactureren"_s, u"toggle 12"_s, u"0"_s, u"1"_s},   {u"frmFactureren"_s, u"toggle 13"_s, u"1"_s, u"0"_s},
+        {u"frmFactureren"_s, u"toggle 14"_s, u"1"_s, u"0"_s},   {u"frmFactureren"_s, u"toggle 15"_s, u"1"_s, u"0"_s},
+        {u"frmFactureren"_s, u"toggle 16"_s, u"1"_s, u"0"_s},
         {u"frmVoorraad"_s, u"toggle 4"_s, u"1"_s, u"0"_s},
         {u"frmWeegbrug"_s, u"toggle 0"_s, u"0"_s, u"1"_s},      {u"frmWeegbrug"_s, u"toggle 1"_s, u"0"_s, u"1"_s},
         {u"frmWeegbrug"_s, u"toggle 2"_s, u"1"_s, u"0"_s},      {u"frmWeegbrug"_s, u"toggle 3"_s, u"0"_s, u"1"_s},
@@ -145,6 +163,31 @@ TEST_F(OptionsTest, EveryScreenLoadsAndSavesUnchangedWithoutAQuestion)
     EXPECT_TRUE(registry.valueNames(RegKeyKorvenal).isEmpty()); // nothing changed, nothing written
 }
 
+// The invoicing screen writes its three marker files on every save, found whatever their case.
+TEST_F(OptionsTest, InvoicingRewritesItsMarkerFilesOnEverySave)
+{
+    {
+        QFile sorteren(admin.dataPad() + u"Sorteren.INI"_s);
+        ASSERT_TRUE(sorteren.open(QIODevice::WriteOnly));
+        sorteren.write("1\r\n0\r\n");
+    }
+    const OptionScreen &factureren = screenNamed(u"frmFactureren"_s);
+    OptionsLogic logic(ctx, factureren);
+    EXPECT_EQ(logic.state(optionNamed(factureren, u"toggle 14"_s)), u"on"_s);
+    EXPECT_EQ(logic.state(optionNamed(factureren, u"toggle 15"_s)), u"off"_s);
+    ASSERT_TRUE(logic.save());
+    EXPECT_EQ(fileBytes(u"Sorteren.INI"_s), QByteArray("1\r\n0\r\n"));
+    EXPECT_EQ(fileBytes(u"creditfact.ini"_s), QByteArray("1\r\n"));
+    EXPECT_EQ(fileBytes(u"doorboeken.ini"_s), QByteArray("0\r\n"));
+
+    logic.setState(optionNamed(factureren, u"toggle 12"_s), u"on"_s);
+    logic.setState(optionNamed(factureren, u"choice"_s), u"1"_s);
+    ASSERT_TRUE(logic.save());
+    EXPECT_EQ(fileBytes(u"creditfact.ini"_s), QByteArray("0\r\n"));
+    EXPECT_EQ(fileBytes(u"doorboeken.ini"_s), QByteArray("1\r\n"));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"DoorboekenFactuurmutaties"), u"1"_s);
+}
+
 TEST_F(OptionsTest, ChoicesAndFieldsStoreWhatIsChosenAndTyped)
 {
     const OptionScreen &weegbrug = screenNamed(u"frmWeegbrug"_s);
@@ -165,6 +208,12 @@ TEST_F(OptionsTest, ChoicesAndFieldsStoreWhatIsChosenAndTyped)
     EXPECT_EQ(user->value(u"VoorraadMoment"), QVariant(qint64(2)));
     EXPECT_EQ(user->text(u"TransportLijst"), u"TL-77"_s);
     EXPECT_EQ(OptionsLogic(ctx, weegbrug).state(choice), u"2"_s);
+
+    // An amount is typed and shown as amounts are.
+    ASSERT_TRUE(set(u"frmFactureren"_s, u"field 5"_s, u"1.250,5"_s));
+    const OptionScreen &factureren = screenNamed(u"frmFactureren"_s);
+    EXPECT_EQ(raw(factureren.options[size_t(optionNamed(factureren, u"field 5"_s))]), u"1250.5"_s);
+    EXPECT_EQ(OptionsLogic(ctx, factureren).state(optionNamed(factureren, u"field 5"_s)), u"1.250,50"_s);
 }
 
 // Bad input names the field and writes nothing, not even the options that were fine.
@@ -176,18 +225,22 @@ TEST_F(OptionsTest, BadInputWritesNothing)
     const Case cases[] = {
         {u"frmVoorraad"_s, u"field 0"_s, u"morgen"_s, u"Vul bij \"Moment van bijwerken:\" een geheel getal in."_s},
         {u"frmWeegbrug"_s, u"field 6"_s, QString(16, u'9'), u"\"Laatste ritnummer weegbrug:\" mag niet meer dan 15 tekens bevatten."_s},
+        {u"frmFactureren"_s, u"field 5"_s, u"veel"_s, u"Vul bij \"Facturen mogen worden afgeboekt bij een openstaand bedrag kleiner dan:\" een bedrag in."_s},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.control.toStdString());
         const OptionScreen &screen = screenNamed(c.screen);
         OptionsLogic logic(ctx, screen);
-        const int toggle = optionNamed(screen, u"toggle 4"_s); // a registry toggle on both screens
-        logic.setState(toggle, u"on"_s);
+        const Option &toggle = screen.options[size_t(optionNamed(screen, u"toggle 4"_s))]; // on each of these screens
+        const Option &field = screen.options[size_t(optionNamed(screen, c.control))];
+        const QString toggleBefore = raw(toggle), fieldBefore = raw(field);
+        logic.setState(optionNamed(screen, u"toggle 4"_s), u"on"_s);
         logic.setState(optionNamed(screen, c.control), c.typed);
         EXPECT_FALSE(logic.save());
         EXPECT_EQ(dialogs.prompts().last(), c.message);
-        EXPECT_TRUE(raw(screen.options[size_t(toggle)]).isEmpty());
-        EXPECT_TRUE(raw(screen.options[size_t(optionNamed(screen, c.control))]).isEmpty());
+        EXPECT_EQ(raw(toggle), toggleBefore);
+        EXPECT_EQ(raw(field), fieldBefore);
+        EXPECT_EQ(fileBytes(u"creditfact.ini"_s), QByteArray("(geen bestand)"));
     }
 }
 
@@ -232,6 +285,17 @@ TEST_F(OptionsTest, AnotherProgramsChangeIsOnlyOverwrittenAfterYes)
     EXPECT_EQ(dialogs.prompts().last(), question.arg(u"R10"_s));
     EXPECT_EQ(raw(weegbrug.options[size_t(optionNamed(weegbrug, u"field 6"_s))]), u"R2"_s);
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"InkoopContractenPartijenAanvoerAdvanced"), u"1"_s);
+
+    // The marker files of a save that did not land are as they were: here, not there.
+    const OptionScreen &factureren = screenNamed(u"frmFactureren"_s);
+    OptionsLogic invoicing(ctx, factureren);
+    invoicing.setState(optionNamed(factureren, u"field 0"_s), u"F100"_s);
+    invoicing.setState(optionNamed(factureren, u"toggle 12"_s), u"on"_s);
+    other->Execute(u"UPDATE UserGegevens SET FactuurNr = 'F200'"_s);
+    dialogs.script({mb::No});
+    EXPECT_FALSE(invoicing.save());
+    for (const char *file : {"creditfact.ini", "sorteren.ini", "doorboeken.ini"})
+        EXPECT_EQ(fileBytes(QString::fromLatin1(file)), QByteArray("(geen bestand)")) << file;
 }
 
 TEST_F(OptionsTest, TheScreenSavesWhatIsClicked)

@@ -23,15 +23,27 @@ inline Option regToggle(int n, const QString &caption, const QString &name, Enco
 {
     return toggle(n, caption, Place::Registry, name, encoding);
 }
+// A toggle kept as line `line` (from 0) of a marker file in the data folder.
+inline Option fileToggle(int n, const QString &caption, const QString &file, int line, Encoding encoding)
+{
+    Option option = toggle(n, caption, Place::MarkerFile, file, encoding);
+    option.line = line;
+    return option;
+}
+// A field; one without a caption stands beside the toggle before it.
 inline Option field(int n, const QString &caption, Place place, const QString &name, Control kind = Control::Text)
 {
-    return {QStringLiteral("field %1").arg(n), caption, kind, place, name,
-            kind == Control::Number ? Encoding::Number : Encoding::Text};
+    const Encoding encoding = kind == Control::Number ? Encoding::Number
+                            : kind == Control::Amount ? Encoding::Amount
+                                                      : Encoding::Text;
+    return {QStringLiteral("field %1").arg(n), caption, kind, place, name, encoding};
 }
-// A group of choices stored as one registry text, item i storing values[i].
-inline Option regChoice(const QString &name, const QStringList &items, const QStringList &values)
+// A group of choices stored as one registry text, item i storing values[i]; `mirror` names a
+// marker file that holds the same text.
+inline Option regChoice(const QString &name, const QStringList &items, const QStringList &values,
+                        const QString &mirror = {})
 {
-    return {QStringLiteral("choice"), {}, Control::Choice, Place::Registry, name, Encoding::Item, items, values};
+    return {QStringLiteral("choice"), {}, Control::Choice, Place::Registry, name, Encoding::Item, items, values, 0, mirror};
 }
 
 } // namespace kv::company::rows

@@ -23,6 +23,40 @@ options::OptionScreen orders()
     }};
 }
 
+options::OptionScreen factureren()
+{
+    return {u"frmFactureren"_s, u"Facturen"_s, {}, {
+        field(0,      u"Laatste factuurnr.:"_s,           Place::UserGegevens, u"FactuurNr"_s),
+        field(1,      u"Laatste factuurnr. - 2:"_s,       Place::UserGegevens, u"FactuurNr2"_s),
+        field(2,      u"Laatste afleverfactuurnr.:"_s,    Place::UserGegevens, u"AfleverFactuurNr"_s),
+        field(3,      u"Laatste creditfactuurnr.:"_s,     Place::UserGegevens, u"CreditFactuurNr"_s),
+        field(4,      u"Laatste proformafactuurnr.:"_s,   Place::UserGegevens, u"ProformaFactuurNr"_s),
+        regToggle(0,  u"Kopiefacturen meteen afdrukken na orderfacturering"_s,                                    u"Factureren_KopieFactuur"_s),
+        dbToggle(1,   u"Verzamel per relatie de orders bij elkaar en factureer deze in één keer"_s,               u"VerzamelOrders"_s),
+        dbToggle(2,   u"Een order moet eerst worden vrijgegeven voordat deze gefactureerd kan worden"_s,         u"MagazijnbonVerplicht"_s),
+        dbToggle(3,   u"Facturen mogen worden afgeboekt bij een openstaand bedrag kleiner dan:"_s,               u"chkMinimumOpenstaandBedrag"_s),
+        field(5,      {},                                 Place::UserGegevens, u"MinimumOpenstaandBedrag"_s, Control::Amount),
+        dbToggle(4,   u"Tijdens het inboeken van een factuur automatisch het boekstuknummer ophogen"_s,          u"Autoboekstuknr"_s, Encoding::DbMinus10),
+        regToggle(5,  u"Tijdens het inboeken van een factuur controleren of het factuurnummer logisch is"_s,     u"AutoCheckFactuurNr"_s),
+        regToggle(6,  u"Tijdens verwerken dagafschriften debet- en creditfacturen salderen bij afboeken"_s,      u"DagafschriftAutoSalderen"_s),
+        regToggle(7,  u"Geavanceerde instellingen bij het bewerken van facturen weergeven"_s,                    u"AdvancedFactuurSettings"_s),
+        regToggle(8,  u"Bij productieartikelen, de decimalen achter het gewicht van het artikel niet weergeven"_s, u"FactuurStripNulProductie"_s),
+        regToggle(9,  u"Na het aanmaken van een PDF factuur deze ook afdrukken"_s,                               u"PrintPDFFactuur"_s),
+        dbToggle(10,  u"Bij het factureren van orders kunnen ook proforma-facturen worden gemaakt"_s,            u"AllowProformaFacturen"_s),
+        dbToggle(11,  u"Bij het factureren van orders gebruik maken van factuurruns"_s,                          u"AllowFactuurRunNr"_s),
+        fileToggle(12, u"Creditfacturen hebben eigen factuurnummers"_s,                        u"creditfact.ini"_s, 0, Encoding::Reg01),
+        regToggle(13, u"Tijdens het inboeken van een factuur is de factuurdatum bepalend voor de boekdatum en periode"_s, u"Factureren_FactuurDatumIsBoekDatumPeriode"_s),
+        fileToggle(14, u"Bij het aanmaken van facturen de factuurregels sorteren op leverdatum "_s,            u"sorteren.ini"_s, 0, Encoding::Reg10),
+        fileToggle(15, u"Een order met verschillende leverdata bij elkaar houden / niet uitsplitsen"_s,        u"sorteren.ini"_s, 1, Encoding::Reg10),
+        regToggle(16, u"Bij de omschrijving op de factuur, tekst vanaf het volgende teken niet afdrukken:"_s,    u"Factureren_OmschrijvingKarakterScheiding"_s),
+        field(6,      {},                                 Place::Registry,     u"Factureren_OmschrijvingKarakterScheidingTeken"_s),
+        regChoice(u"DoorboekenFactuurmutaties"_s,
+                  {u"Facturen gecomprimeerd doorboeken naar grootboek (weinig informatie, beknopte journaalpost)"_s,
+                   u"Facturen uitgebreid doorboeken naar grootboek per factuur, inclusief relatie- en factuurgegevens"_s},
+                  {u"0"_s, u"1"_s}, u"doorboeken.ini"_s),
+    }};
+}
+
 options::OptionScreen voorraad()
 {
     return {u"frmVoorraad"_s, u"Voorraad"_s, {}, {
@@ -79,7 +113,8 @@ options::OptionScreen transport()
 
 const std::vector<options::OptionScreen> &tradeOptionScreens()
 {
-    static const std::vector<options::OptionScreen> screens{orders(), voorraad(), weegbrug(), afrekenen(), transport()};
+    static const std::vector<options::OptionScreen> screens{orders(), factureren(), voorraad(), weegbrug(), afrekenen(),
+                                                            transport()};
     return screens;
 }
 

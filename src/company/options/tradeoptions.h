@@ -6,7 +6,7 @@
 
 namespace kv::company {
 
-// The option screens of orders, stock, the weighbridge, settling lots and transport.
+// The option screens of orders, invoicing, stock, the weighbridge, settling lots and transport.
 const std::vector<options::OptionScreen> &tradeOptionScreens();
 
 } // namespace kv::company

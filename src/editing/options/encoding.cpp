@@ -1,5 +1,9 @@
 #include "editing/options/encoding.h"
 
+#include "core/context.h"
+#include "editing/amounts.h"
+#include "editing/decimaltext.h"
+
 namespace kv::options {
 namespace {
 
@@ -10,7 +14,7 @@ QString onOff(bool on)
 
 } // namespace
 
-QString shownState(const Option &option, const QVariant &stored)
+QString shownState(const Option &option, const QVariant &stored, const Separators &separators)
 {
     switch (option.encoding) {
     case Encoding::Db10:
@@ -23,6 +27,12 @@ QString shownState(const Option &option, const QVariant &stored)
         return onOff(stored.toString() == u"0");
     case Encoding::Item:
         return QString::number(std::max(qsizetype(0), option.values.indexOf(stored.toString())));
+    case Encoding::Amount: {
+        if (stored.isNull())
+            return {};
+        Separators copy = separators;
+        return FormatBedrag(copy, stored);
+    }
     case Encoding::Text:
     case Encoding::Number:
         break;
@@ -30,7 +40,7 @@ QString shownState(const Option &option, const QVariant &stored)
     return stored.toString();
 }
 
-std::optional<QVariant> storedValue(const Option &option, const QString &state)
+std::optional<QVariant> storedValue(const Option &option, const QString &state, const Separators &separators)
 {
     const bool on = state == u"on";
     switch (option.encoding) {
@@ -50,6 +60,14 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state)
         bool ok = false;
         const int number = state.trimmed().toInt(&ok);
         return ok ? std::optional<QVariant>(number) : std::nullopt;
+    }
+    case Encoding::Amount: {
+        if (state.trimmed().isEmpty())
+            return QVariant();
+        const auto amount = decimal::parse(state.trimmed(), separators.DecimaalTeken, separators.DuizendTeken);
+        if (!amount)
+            return std::nullopt;
+        return QVariant(decimal::render(*amount, u'.').toDouble());
     }
     case Encoding::Text:
         break;

@@ -6,14 +6,18 @@
 
 #include <optional>
 
+namespace kv {
+struct Separators;
+}
+
 namespace kv::options {
 
 // The state a control shows for a stored value (a null QVariant: nothing stored): "on"/"off"
 // for a toggle, the text of a field, the position of the chosen item for a choice.
-QString shownState(const Option &option, const QVariant &stored);
+QString shownState(const Option &option, const QVariant &stored, const Separators &separators);
 
 // What is stored for a control's state. Nothing (std::nullopt) when the state cannot be
 // stored (a number field holding no number).
-std::optional<QVariant> storedValue(const Option &option, const QString &state);
+std::optional<QVariant> storedValue(const Option &option, const QString &state, const Separators &separators);
 
 } // namespace kv::options

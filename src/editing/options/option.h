@@ -12,22 +12,25 @@ enum class Control {
     Toggle, // a YesNo switch with its caption beside it
     Text,   // a text field
     Number, // a field for a whole number
+    Amount, // a field for an amount of money
     Choice, // a group of choices, one of `items`
 };
 
 // Where an option is kept: a column of the single `UserGegevens` record (shared by every
-// workstation of the administration), or a text value under the program's registry key (this
-// user on this workstation).
-enum class Place { UserGegevens, Registry };
+// workstation of the administration), a text value under the program's registry key (this
+// user on this workstation), or a line of a marker file in the data folder, which the suite's
+// programs read. Marker files are written anew on every save of their screen.
+enum class Place { UserGegevens, Registry, MarkerFile };
 
 // How a state is stored. The encodings are the suite's: its other programs read them.
 enum class Encoding {
     Db10,      // a number field: 1 on, 0 off
     DbMinus10, // a yes/no field: true (-1) on, false (0) off
-    Reg10,     // registry text: "1" on, "0" off
-    Reg01,     // registry text, the reverse: "0" on, "1" off; nothing stored reads as off
+    Reg10,     // registry or file text: "1" on, "0" off
+    Reg01,     // registry or file text, the reverse: "0" on, "1" off; nothing stored reads as off
     Text,      // as typed
     Number,    // a whole number; an empty field stores nothing (Null)
+    Amount,    // an amount, shown through FormatBedrag; an empty field stores nothing (Null)
     Item,      // the value of the chosen item (`values`); a value no item has shows item 0
 };
 
@@ -41,6 +44,8 @@ struct Option {
     Encoding encoding;
     QStringList items = {};  // a choice group's captions, in order
     QStringList values = {}; // what each item stores
+    int line = 0;            // the line of a marker file, from 0
+    QString mirror = {};     // a marker file that also holds the stored text, as its one line
 };
 
 // A screen of options, read from its table.

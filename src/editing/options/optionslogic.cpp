@@ -4,12 +4,18 @@
 #include "core/db/database.h"
 #include "core/db/dberror.h"
 #include "core/db/recordset.h"
-#include "core/messages/errorreport.h"
 #include "core/registry/registry.h"
+#include "core/session/datafiles.h"
 #include "core/session/session.h"
 #include "editing/options/encoding.h"
 #include "editing/saving/checks.h"
 #include "editing/saving/recordchanges.h"
+#include "core/messages/errorreport.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <map>
 
 namespace kv::options {
 namespace {
@@ -26,9 +32,11 @@ QString described(const Option &option, const QString &state)
     return state;
 }
 
-QString named(const Option &option)
+
+// What a field that cannot be stored should hold.
+QString expected(const Option &option)
 {
-    return option.caption.isEmpty() ? option.control : option.caption.trimmed();
+    return option.kind == Control::Amount ? QStringLiteral("een bedrag") : QStringLiteral("een geheel getal");
 }
 
 } // namespace
@@ -38,26 +46,58 @@ OptionsLogic::OptionsLogic(Context &ctx, const OptionScreen &screen) : m_ctx(ctx
     load();
 }
 
+QString OptionsLogic::markerPath(const QString &file) const
+{
+    const QString found = findDataFile(m_ctx.DataPad, file);
+    return found.isEmpty() ? m_ctx.DataPad + file : found;
+}
+
 void OptionsLogic::load()
 {
     db::Recordset &user = m_ctx.session->table(kUserGegevens);
     user.MoveFirst();
     const bool record = !user.Eof();
+    std::map<QString, QStringList> markerLines; // by file, read once
     m_loaded.clear();
     m_states.clear();
     for (const Option &option : m_screen.options) {
         QVariant stored;
-        if (option.place == Place::UserGegevens && record)
-            stored = user.value(option.name);
-        if (option.place == Place::Registry) {
-            const QString text = m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.name);
-            if (!text.isEmpty())
+        switch (option.place) {
+        case Place::UserGegevens:
+            if (record)
+                stored = user.value(option.name);
+            break;
+        case Place::Registry:
+            if (const QString text = m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.name); !text.isEmpty())
                 stored = text;
+            break;
+        case Place::MarkerFile: {
+            auto lines = markerLines.find(option.name);
+            if (lines == markerLines.end()) {
+                const QString path = findDataFile(m_ctx.DataPad, option.name);
+                QFile file(path);
+                const QString text = !path.isEmpty() && file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                                                        : QString();
+                lines = markerLines.emplace(option.name, text.split(u'\n')).first;
+            }
+            if (const QString line = lines->second.value(option.line).remove(u'\r'); !line.isEmpty())
+                stored = line;
+            break;
+        }
         }
         m_loaded.push_back(stored);
-        m_states.push_back(shownState(option, stored));
+        m_states.push_back(shownState(option, stored, m_ctx.separators));
     }
     m_loadedStates = m_states;
+}
+
+// How messages name an option: its caption, or that of the toggle it stands beside.
+QString OptionsLogic::named(int option) const
+{
+    for (int i = option; i >= 0; --i)
+        if (const Option &o = m_screen.options[size_t(i)]; !o.caption.isEmpty())
+            return o.caption.trimmed();
+    return m_screen.options[size_t(option)].control;
 }
 
 QString OptionsLogic::failedCheck() const
@@ -65,12 +105,12 @@ QString OptionsLogic::failedCheck() const
     const db::TableInfo &table = m_ctx.session->DBAdmin().table(kUserGegevens);
     for (size_t i = 0; i < m_screen.options.size(); ++i) {
         const Option &option = m_screen.options[i];
-        if (!storedValue(option, m_states[i]))
-            return u"Vul bij \"" + named(option) + u"\" een geheel getal in.";
+        if (!storedValue(option, m_states[i], m_ctx.separators))
+            return u"Vul bij \"" + named(int(i)) + u"\" " + expected(option) + u" in.";
         if (option.place == Place::UserGegevens && option.encoding == Encoding::Text) {
             const int size = table.columns[size_t(table.column(option.name))].size;
             if (size > 0 && m_states[i].size() > size)
-                return QStringLiteral("\"%1\" mag niet meer dan %2 tekens bevatten.").arg(named(option)).arg(size);
+                return QStringLiteral("\"%1\" mag niet meer dan %2 tekens bevatten.").arg(named(int(i))).arg(size);
         }
     }
     return {};
@@ -85,33 +125,76 @@ bool OptionsLogic::save()
     return saved;
 }
 
+QString OptionsLogic::stored(int option) const
+{
+    return storedValue(m_screen.options[size_t(option)], m_states[size_t(option)], m_ctx.separators)->toString();
+}
+
+// Every marker file of the screen as it is to be written, by file name.
+std::map<QString, QStringList> OptionsLogic::markerFiles() const
+{
+    std::map<QString, QStringList> files;
+    for (int i = 0; i < int(m_screen.options.size()); ++i) {
+        const Option &option = m_screen.options[size_t(i)];
+        if (option.place == Place::MarkerFile) {
+            QStringList &lines = files[option.name];
+            while (lines.size() <= option.line)
+                lines << QString();
+            lines[option.line] = stored(i);
+        }
+        if (!option.mirror.isEmpty())
+            files[option.mirror] = QStringList{stored(i)};
+    }
+    return files;
+}
+
 bool OptionsLogic::saveStates()
 {
     std::vector<int> inDatabase, inRegistry;
     Registry::Values values, before;
     for (size_t i = 0; i < m_screen.options.size(); ++i) {
-        if (m_states[i] == m_loadedStates[i])
-            continue;
         const Option &option = m_screen.options[i];
+        if (m_states[i] == m_loadedStates[i] || option.place == Place::MarkerFile)
+            continue;
         if (option.place == Place::UserGegevens) {
             inDatabase.push_back(int(i));
         } else {
             inRegistry.push_back(int(i));
-            values.emplace_back(option.name, storedValue(option, m_states[i])->toString());
+            values.emplace_back(option.name, stored(int(i)));
             before.emplace_back(option.name, m_loaded[i].toString());
         }
     }
     if (!values.empty() && !m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, values))
         db::raise(db::ErrFileInUse, QStringLiteral("De instellingen kunnen niet in het register worden opgeslagen."));
+    // What was there before each file, to put back: its bytes, or nothing when there was none.
+    std::vector<std::pair<QString, std::optional<QByteArray>>> earlier;
+    auto putBack = [&] {
+        for (const auto &[path, bytes] : earlier) {
+            if (!bytes)
+                QFile::remove(path);
+            else if (QSaveFile file(path); file.open(QIODevice::WriteOnly))
+                file.write(*bytes), file.commit();
+        }
+        if (!before.empty())
+            m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, before);
+    };
     bool written = false;
     try {
+        for (const auto &[name, lines] : markerFiles()) {
+            const QString path = markerPath(name);
+            QFile old(path);
+            earlier.emplace_back(path, old.open(QIODevice::ReadOnly) ? std::optional(old.readAll()) : std::nullopt);
+            QSaveFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(u"\r\n") + u"\r\n").toUtf8()) < 0 || !file.commit())
+                db::raise(db::ErrFileInUse, QStringLiteral("Het bestand %1 kan niet worden geschreven.").arg(path));
+        }
         written = writeUserGegevens(inDatabase);
     } catch (...) {
-        m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, before);
+        putBack();
         throw;
     }
     if (!written) {
-        m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, before);
+        putBack();
         return false;
     }
     for (size_t i = 0; i < values.size(); ++i)
@@ -130,7 +213,8 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed)
     std::vector<FieldChange> changes;
     for (int i : changed) {
         const Option &option = m_screen.options[size_t(i)];
-        changes.push_back({option.name, named(option), m_loaded[size_t(i)], *storedValue(option, m_states[size_t(i)]),
+        changes.push_back({option.name, named(i), m_loaded[size_t(i)],
+                           *storedValue(option, m_states[size_t(i)], m_ctx.separators),
                            described(option, m_states[size_t(i)])});
     }
     auto optionOf = [&](const QString &name) {
@@ -146,9 +230,9 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed)
             rs.MoveFirst();
             return !rs.Eof();
         },
-        .shown = [&](const QString &name, const QVariant &stored) {
+        .shown = [&](const QString &name, const QVariant &value) {
             const Option &option = m_screen.options[size_t(optionOf(name))];
-            return described(option, shownState(option, stored));
+            return described(option, shownState(option, value, m_ctx.separators));
         },
     };
     std::vector<TheirValue> theirs;
@@ -161,7 +245,7 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed)
     for (const TheirValue &their : theirs) {
         const size_t i = size_t(optionOf(their.field));
         m_loaded[i] = their.value;
-        m_states[i] = m_loadedStates[i] = shownState(m_screen.options[i], their.value);
+        m_states[i] = m_loadedStates[i] = shownState(m_screen.options[i], their.value, m_ctx.separators);
     }
     return false;
 }

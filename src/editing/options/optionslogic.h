@@ -2,8 +2,10 @@
 
 #include "editing/options/option.h"
 
+#include <QStringList>
 #include <QVariant>
 
+#include <map>
 #include <vector>
 
 namespace kv {
@@ -25,15 +27,20 @@ public:
     void setState(int option, const QString &state) { m_states[size_t(option)] = state; }
 
     // Checks every field first: bad input gets a message naming the field and nothing is
-    // written. Then writes what changed: the registry values in one replace of the store, the
-    // `UserGegevens` columns in one transaction, checked against what another program stored
-    // meanwhile (saveChanges). When the database part is not written (the user kept the other
-    // program's values, or it failed) the registry values are put back. False keeps the screen
+    // written. Then writes what changed: the registry values in one replace of the store, every
+    // marker file of the screen anew (each replaced whole), the `UserGegevens` columns in one
+    // transaction, checked against what another program stored meanwhile (saveChanges). When
+    // the database part is not written (the user kept the other program's values, or it
+    // failed) the registry values and the files are put back as they were. False keeps the screen
     // open: an option another program changed shows its value, the rest of the input stays.
     bool save();
 
 private:
     void load();
+    QString markerPath(const QString &file) const;
+    QString named(int option) const;
+    QString stored(int option) const; // the text to write for the option's state
+    std::map<QString, QStringList> markerFiles() const;
     QString failedCheck() const;
     bool saveStates();
     bool writeUserGegevens(const std::vector<int> &changed);

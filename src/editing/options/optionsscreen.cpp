@@ -6,7 +6,6 @@
 #include "editing/widgets/yesno.h"
 
 #include <QButtonGroup>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,30 +33,45 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
         layout->addWidget(intro);
     }
 
-    // Column 0 holds the switches, 1 the captions, 2 the fields.
-    auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(12);
-    grid->setVerticalSpacing(8);
-    grid->setColumnStretch(3, 1);
+    // One row per option, top to bottom: a switch and its caption (and the field that belongs
+    // to it, one without a caption of its own), a field beside its caption, or a group of
+    // choices. Field captions share one width, so the fields line up.
+    int captionWidth = 0;
+    for (const Option &option : screen.options)
+        if (option.kind != Control::Toggle && option.kind != Control::Choice)
+            captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(option.caption));
+    auto *rows = new QVBoxLayout;
+    rows->setSpacing(8);
+    QHBoxLayout *toggleRow = nullptr; // where a field without a caption joins its toggle
     for (int i = 0; i < int(screen.options.size()); ++i) {
         const Option &option = screen.options[size_t(i)];
-        const int row = grid->rowCount();
         QWidget *control = makeControl(i);
         m_controls.push_back(control);
-        if (option.kind == Control::Toggle) {
-            grid->addWidget(control, row, 0);
-            auto *label = new QLabel(option.caption, this);
-            label->setWordWrap(true);
-            label->setBuddy(control);
-            grid->addWidget(label, row, 1, 1, 3);
-        } else if (option.kind == Control::Choice) {
-            grid->addWidget(control, row, 0, 1, 4);
-        } else {
-            grid->addWidget(new QLabel(option.caption, this), row, 0, 1, 2);
-            grid->addWidget(control, row, 2);
+        if (option.kind == Control::Choice) {
+            rows->addWidget(control);
+            toggleRow = nullptr;
+            continue;
         }
+        if (option.caption.isEmpty() && toggleRow) {
+            toggleRow->insertWidget(2, control);
+            continue;
+        }
+        auto *row = new QHBoxLayout;
+        row->setSpacing(12);
+        auto *label = new QLabel(option.caption, this);
+        if (option.kind == Control::Toggle) {
+            row->addWidget(control);
+            row->addWidget(label);
+        } else {
+            label->setFixedWidth(captionWidth + 8);
+            row->addWidget(label);
+            row->addWidget(control);
+        }
+        row->addStretch();
+        rows->addLayout(row);
+        toggleRow = option.kind == Control::Toggle ? row : nullptr;
     }
-    layout->addLayout(grid);
+    layout->addLayout(rows);
 
     auto *save = new QPushButton(QStringLiteral("Opslaan"), this);
     save->setObjectName(QStringLiteral("cmdSave"));
@@ -96,11 +110,15 @@ QWidget *OptionsScreen::makeControl(int i)
     }
     case Control::Text:
     case Control::Number:
+    case Control::Amount:
         break;
     }
     auto *field = new QLineEdit(this);
-    field->setMinimumWidth(option.kind == Control::Number ? 120 : 320);
-    field->setMaximumWidth(option.kind == Control::Number ? 160 : 480);
+    const bool narrow = option.kind != Control::Text || option.caption.isEmpty();
+    field->setMinimumWidth(narrow ? 120 : 320);
+    field->setMaximumWidth(narrow ? 160 : 480);
+    if (option.kind == Control::Amount)
+        field->setAlignment(Qt::AlignRight);
     connect(field, &QLineEdit::textEdited, this, [this, i](const QString &text) { m_logic.setState(i, text); });
     return field;
 }

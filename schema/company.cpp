@@ -89,6 +89,15 @@ void addCompanyTables(std::vector<Table> &out)
         text("Attachment1", 255), text("Attachment2", 255), text("Attachment3", 255),
         text("Attachment4", 255), text("Attachment5", 255),
     }, {primaryKey({"CodeNr"})}});
+
+    // Every value a settings screen changed, one row per value and one save number per save,
+    // so that a screen's last save can be undone. The console's own table: the suite's other
+    // programs do not read it. Made in older administrations when they are opened.
+    out.push_back({"InstellingenLog", Db::Main, {
+        counter("ID"), longInt("SaveNr"), text("Tijdstip", 14), text("Gebruiker", 50), text("Werkstation", 50),
+        text("Formulier", 50), text("Plaats", 10), text("Naam", 255), memo("OudeWaarde"), memo("NieuweWaarde"),
+        longInt("OngedaanDoor"), longInt("Herstelt"),
+    }, {primaryKey({"ID"}), index("SaveNr", {"SaveNr"})}, true});
 }
 
 } // namespace kv::schema

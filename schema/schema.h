@@ -45,6 +45,9 @@ struct Table {
     Db db;
     std::vector<Field> fields;
     std::vector<Index> indexes;
+    // The console's own table, beyond those of the suite: made when an administration that was
+    // made before it is opened.
+    bool own = false;
 };
 
 // Every table, grouped by subject in the source files; the order within the list is not meaningful.

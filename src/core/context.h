@@ -52,6 +52,7 @@ public:
     int TweeCijferJaarMax = 2029; // the last year a two-digit year entry stands for
 
     QString workstation = GetComputerNaam();
+    QString user = loginName();
     DialogService *dialogs = nullptr;
     Registry *registry = nullptr;
     Session *session = nullptr;

@@ -52,6 +52,17 @@ TEST(Session, OpensEveryTableOfTheListAndFindsThemIgnoringCase)
     EXPECT_THROW(session.table(QStringLiteral("TabelLoods")), kv::db::DbError); // opened by name when needed
 }
 
+// An administration made before the console kept its own tables gets them when it is opened.
+TEST(Session, TheConsolesOwnTablesAreMadeWhenMissing)
+{
+    kv::test::TempAdministration admin;
+    kv::db::Database::open(admin.dataPad() + QStringLiteral("KorvenalDB.sqlite"), QString())
+        ->exec(QStringLiteral("DROP TABLE InstellingenLog"));
+    Session session;
+    ASSERT_TRUE(session.OpenAdministratie(admin.dataPad()));
+    EXPECT_TRUE(session.DBAdmin().hasTable(QStringLiteral("InstellingenLog")));
+}
+
 TEST(Session, FaktuurHistorieLivesInTheArchive)
 {
     kv::test::TempAdministration admin;

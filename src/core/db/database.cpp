@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSet>
 
 #include <algorithm>
 
@@ -250,6 +251,24 @@ QStringList Database::tableNames()
     while (s.step())
         names << s.column(0).toString();
     return names;
+}
+
+void Database::createMissingTables(schema::Db which)
+{
+    QSet<QString> present;
+    for (const QString &name : tableNames())
+        present.insert(name.toLower());
+    std::vector<const schema::Table *> missing;
+    for (const schema::Table &table : schema::tables())
+        if (table.own && table.db == which && !present.contains(QString::fromLatin1(table.name).toLower()))
+            missing.push_back(&table);
+    if (missing.empty())
+        return;
+    write([&] {
+        for (const schema::Table *table : missing)
+            for (const QString &statement : createStatements(*table))
+                exec(statement);
+    });
 }
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString &source)

@@ -58,6 +58,9 @@ public:
 
     bool hasTable(const QString &table);
     QStringList tableNames();
+    // Makes the console's own tables of `which` that the file does not have yet (an
+    // administration made before they were), in one transaction.
+    void createMissingTables(schema::Db which);
 
     // Explicit transactions; they nest. One user action that writes belongs in one transaction.
     void BeginTrans();

@@ -10,6 +10,14 @@ QString GeldigeBestandsnaam(const QString &text)
     return name;
 }
 
+QString loginName()
+{
+    for (const char *variable : {"USER", "LOGNAME", "USERNAME"})
+        if (const QString name = qEnvironmentVariable(variable); !name.isEmpty())
+            return name;
+    return QStringLiteral("-");
+}
+
 QString GetComputerNaam(const QString &machineName)
 {
     const QString name = GeldigeBestandsnaam(machineName.left(machineName.indexOf(QChar(0))));

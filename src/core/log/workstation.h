@@ -12,4 +12,7 @@ QString GeldigeBestandsnaam(const QString &text);
 // at its first NUL, without the characters a file name cannot hold, or "-" when nothing is left.
 QString GetComputerNaam(const QString &machineName = QSysInfo::machineHostName());
 
+// The name the user logged in with, "-" when the system does not tell.
+QString loginName();
+
 } // namespace kv

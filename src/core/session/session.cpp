@@ -141,6 +141,7 @@ void Session::open(const QString &givenPad)
     };
     m_admin = openDatabase("KorvenalDB.mdb");
     m_archief = openDatabase("Archief.mdb");
+    m_admin->createMissingTables(schema::Db::Main);
     m_workspace.m_databases = {m_admin.get(), m_archief.get()};
 
     for (const SharedTable &shared : sharedTables()) {

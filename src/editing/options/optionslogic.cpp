@@ -7,13 +7,14 @@
 #include "core/registry/registry.h"
 #include "core/session/datafiles.h"
 #include "core/session/session.h"
+#include "editing/options/audittrail.h"
 #include "editing/options/encoding.h"
+#include "editing/options/outsidewrites.h"
 #include "editing/saving/checks.h"
 #include "editing/saving/recordchanges.h"
 #include "core/messages/errorreport.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <map>
 
@@ -32,6 +33,11 @@ QString described(const Option &option, const QString &state)
     return state;
 }
 
+
+QVariant fileText(const std::optional<QByteArray> &bytes)
+{
+    return bytes ? QVariant(QString::fromUtf8(*bytes)) : QVariant();
+}
 
 // What a field that cannot be stored should hold.
 QString expected(const Option &option)
@@ -152,6 +158,7 @@ bool OptionsLogic::saveStates()
 {
     std::vector<int> inDatabase, inRegistry;
     Registry::Values values, before;
+    std::vector<AuditEntry> entries;
     for (size_t i = 0; i < m_screen.options.size(); ++i) {
         const Option &option = m_screen.options[i];
         if (m_states[i] == m_loadedStates[i] || option.place == Place::MarkerFile)
@@ -162,39 +169,26 @@ bool OptionsLogic::saveStates()
             inRegistry.push_back(int(i));
             values.emplace_back(option.name, stored(int(i)));
             before.emplace_back(option.name, m_loaded[i].toString());
+            entries.push_back({TrailRegistry.toString(), option.name, m_loaded[i], values.back().second});
         }
     }
-    if (!values.empty() && !m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, values))
-        db::raise(db::ErrFileInUse, QStringLiteral("De instellingen kunnen niet in het register worden opgeslagen."));
-    // What was there before each file, to put back: its bytes, or nothing when there was none.
-    std::vector<std::pair<QString, std::optional<QByteArray>>> earlier;
-    auto putBack = [&] {
-        for (const auto &[path, bytes] : earlier) {
-            if (!bytes)
-                QFile::remove(path);
-            else if (QSaveFile file(path); file.open(QIODevice::WriteOnly))
-                file.write(*bytes), file.commit();
-        }
-        if (!before.empty())
-            m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, before);
-    };
+    OutsideWrites outside(m_ctx);
     bool written = false;
     try {
+        outside.registry(values, before);
         for (const auto &[name, lines] : markerFiles()) {
-            const QString path = markerPath(name);
-            QFile old(path);
-            earlier.emplace_back(path, old.open(QIODevice::ReadOnly) ? std::optional(old.readAll()) : std::nullopt);
-            QSaveFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write((lines.join(u"\r\n") + u"\r\n").toUtf8()) < 0 || !file.commit())
-                db::raise(db::ErrFileInUse, QStringLiteral("Het bestand %1 kan niet worden geschreven.").arg(path));
+            const QByteArray bytes = (lines.join(u"\r\n") + u"\r\n").toUtf8();
+            const std::optional<QByteArray> old = outside.file(markerPath(name), bytes);
+            if (old != bytes)
+                entries.push_back({TrailFile.toString(), name, fileText(old), fileText(bytes)});
         }
-        written = writeUserGegevens(inDatabase);
+        written = writeUserGegevens(inDatabase, entries);
     } catch (...) {
-        putBack();
+        outside.putBack();
         throw;
     }
     if (!written) {
-        putBack();
+        outside.putBack();
         return false;
     }
     for (size_t i = 0; i < values.size(); ++i)
@@ -203,13 +197,17 @@ bool OptionsLogic::saveStates()
     return true;
 }
 
-// The changed columns of the one `UserGegevens` record; with no record there, nothing (the
-// suite keeps these options only where the record exists).
-bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed)
+// The changed columns of the one `UserGegevens` record (with no record there, none: the suite
+// keeps these options only where the record exists), and the save's rows of the trail, in one
+// transaction.
+bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std::vector<AuditEntry> &entries)
 {
     db::Recordset &user = m_ctx.session->table(kUserGegevens);
-    if (changed.empty() || user.RecordCount() == 0)
+    if (changed.empty() || user.RecordCount() == 0) {
+        if (!entries.empty())
+            m_ctx.session->DBAdmin().write([&] { recordSave(m_ctx, m_screen.screen, entries); });
         return true;
+    }
     std::vector<FieldChange> changes;
     for (int i : changed) {
         const Option &option = m_screen.options[size_t(i)];
@@ -233,6 +231,13 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed)
         .shown = [&](const QString &name, const QVariant &value) {
             const Option &option = m_screen.options[size_t(optionOf(name))];
             return described(option, shownState(option, value, m_ctx.separators));
+        },
+        .alongside = [&] {
+            std::vector<AuditEntry> all = entries;
+            for (const FieldChange &change : changes)
+                all.push_back({TrailDatabase.toString(), kUserGegevens + u'.' + change.field, logText(change.loaded),
+                               logText(change.value)});
+            recordSave(m_ctx, m_screen.screen, all);
         },
     };
     std::vector<TheirValue> theirs;

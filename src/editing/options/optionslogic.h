@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/options/audittrail.h"
 #include "editing/options/option.h"
 
 #include <QStringList>
@@ -35,6 +36,11 @@ public:
     // open: an option another program changed shows its value, the rest of the input stays.
     bool save();
 
+    // Undoes this screen's latest save by this user on this workstation that is not undone yet,
+    // after asking: every value it changed back as it was, all or nothing, itself recorded as a
+    // save. Again steps further back. A database value changed since cannot be undone.
+    bool undoLast();
+
 private:
     void load();
     QString markerPath(const QString &file) const;
@@ -43,7 +49,9 @@ private:
     std::map<QString, QStringList> markerFiles() const;
     QString failedCheck() const;
     bool saveStates();
-    bool writeUserGegevens(const std::vector<int> &changed);
+    bool writeUserGegevens(const std::vector<int> &changed, const std::vector<AuditEntry> &entries);
+    bool undo();
+    QString restoreUserGegevens(const LoggedSave &save);
 
     Context &m_ctx;
     const OptionScreen &m_screen;

@@ -77,8 +77,13 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     save->setObjectName(QStringLiteral("cmdSave"));
     save->setMinimumWidth(120);
     connect(save, &QPushButton::clicked, this, &OptionsScreen::cmdSave_Click);
+    auto *undo = new QPushButton(QStringLiteral("Laatste wijziging ongedaan maken"), this);
+    undo->setObjectName(QStringLiteral("cmdUndo"));
+    connect(undo, &QPushButton::clicked, this, &OptionsScreen::cmdUndo_Click);
     auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
     buttons->addWidget(save);
+    buttons->addWidget(undo);
     buttons->addStretch();
     layout->addSpacing(8);
     layout->addLayout(buttons);
@@ -144,6 +149,14 @@ void OptionsScreen::cmdSave_Click()
     showStates();
     if (saved)
         Q_EMIT this->saved();
+}
+
+void OptionsScreen::cmdUndo_Click()
+{
+    const bool undone = m_logic.undoLast();
+    showStates();
+    if (undone)
+        Q_EMIT saved();
 }
 
 void registerOptionScreens(ScreenRegistry &screens, const std::vector<OptionScreen> &tables)

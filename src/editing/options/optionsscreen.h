@@ -23,6 +23,7 @@ public:
     QWidget *control(int option) const { return m_controls[size_t(option)]; }
 
     void cmdSave_Click();
+    void cmdUndo_Click();
 
 private:
     QWidget *makeControl(int option);

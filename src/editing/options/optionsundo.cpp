@@ -1,0 +1,131 @@
+// Undoing a screen's last save from the settings trail.
+#include "editing/options/optionslogic.h"
+
+#include "core/context.h"
+#include "core/db/database.h"
+#include "core/db/recordset.h"
+#include "core/dialogs.h"
+#include "core/messages/errorreport.h"
+#include "core/session/session.h"
+#include "editing/options/outsidewrites.h"
+
+namespace kv::options {
+namespace {
+
+// A value of the trail as the column takes it.
+QVariant columnValue(schema::Type type, const QVariant &text)
+{
+    if (text.isNull())
+        return {};
+    switch (type) {
+    case schema::Type::Text:
+    case schema::Type::Memo:
+        return text.toString();
+    case schema::Type::YesNo:
+        return text.toString() != u"0";
+    default:
+        return text.toString().toDouble();
+    }
+}
+
+QString question(const LoggedSave &last)
+{
+    QStringList lines{u"Wilt u de wijziging van " + last.when.toString(QStringLiteral("dd-MM-yyyy HH:mm"))
+                          + u" ongedaan maken?",
+                      QString()};
+    for (const AuditEntry &entry : last.entries)
+        lines << entry.name + u": " + (entry.before.isNull() ? QStringLiteral("(geen)") : entry.before.toString().trimmed());
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+bool OptionsLogic::undoLast()
+{
+    bool undone = false;
+    tryOperation(m_ctx, m_screen.screen + u": Ongedaan maken", [&] { undone = undo(); });
+    return undone;
+}
+
+bool OptionsLogic::undo()
+{
+    const std::optional<LoggedSave> last = lastSave(m_ctx, m_screen.screen);
+    if (!last) {
+        m_ctx.dialogs->MsgBox(QStringLiteral("Er is geen wijziging om ongedaan te maken."), mb::Information);
+        return false;
+    }
+    if (m_ctx.dialogs->MsgBox(question(*last), mb::YesNo | mb::Question | mb::DefaultButton2) != mb::Yes)
+        return false;
+
+    Registry::Values values, before;
+    std::vector<AuditEntry> reversed;
+    for (const AuditEntry &entry : last->entries) {
+        reversed.push_back({entry.place, entry.name, entry.after, entry.before});
+        if (entry.place == TrailRegistry) {
+            values.emplace_back(entry.name, entry.before.toString());
+            before.emplace_back(entry.name, entry.after.toString());
+        }
+    }
+    OutsideWrites outside(m_ctx);
+    QString changedSince;
+    try {
+        outside.registry(values, before);
+        for (const AuditEntry &entry : last->entries)
+            if (entry.place == TrailFile)
+                outside.file(markerPath(entry.name), entry.before.isNull()
+                                                          ? std::nullopt
+                                                          : std::optional(entry.before.toString().toUtf8()));
+        m_ctx.session->DBAdmin().write([&] {
+            changedSince = restoreUserGegevens(*last);
+            if (changedSince.isEmpty())
+                markUndone(m_ctx, last->number, recordSave(m_ctx, m_screen.screen, reversed, last->number));
+        });
+    } catch (...) {
+        outside.putBack();
+        throw;
+    }
+    if (!changedSince.isEmpty()) {
+        outside.putBack();
+        m_ctx.dialogs->MsgBox(u"Deze wijziging kan niet meer ongedaan worden gemaakt: " + changedSince
+                                  + u" is daarna opnieuw gewijzigd.",
+                              mb::Exclamation);
+        return false;
+    }
+    load();
+    return true;
+}
+
+// Puts the columns of a save back, in the caller's transaction, when each still holds what that
+// save wrote; otherwise the name of the first that does not, and nothing is written.
+QString OptionsLogic::restoreUserGegevens(const LoggedSave &save)
+{
+    std::vector<const AuditEntry *> columns;
+    for (const AuditEntry &entry : save.entries)
+        if (entry.place == TrailDatabase)
+            columns.push_back(&entry);
+    if (columns.empty())
+        return {};
+    db::Recordset &user = m_ctx.session->table(QStringLiteral("UserGegevens"));
+    user.MoveFirst();
+    if (user.Eof())
+        return columns.front()->name;
+    const db::TableInfo &table = m_ctx.session->DBAdmin().table(QStringLiteral("UserGegevens"));
+    user.Edit();
+    try {
+        for (const AuditEntry *entry : columns) {
+            const QString column = entry->name.section(u'.', 1);
+            if (logText(user.value(column)) != entry->after) {
+                user.CancelUpdate();
+                return entry->name;
+            }
+            user.setValue(column, columnValue(table.columns[size_t(table.column(column))].type, entry->before));
+        }
+        user.Update();
+    } catch (...) {
+        user.CancelUpdate();
+        throw;
+    }
+    return {};
+}
+
+} // namespace kv::options

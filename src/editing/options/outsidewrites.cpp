@@ -1,0 +1,54 @@
+#include "editing/options/outsidewrites.h"
+
+#include "core/context.h"
+#include "core/db/dberror.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace kv::options {
+namespace {
+
+bool replace(const QString &path, const QByteArray &content)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) >= 0 && file.commit();
+}
+
+} // namespace
+
+void OutsideWrites::registry(const Registry::Values &values, const Registry::Values &before)
+{
+    if (values.empty())
+        return;
+    if (!m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, values))
+        db::raise(db::ErrFileInUse, QStringLiteral("De instellingen kunnen niet in het register worden opgeslagen."));
+    m_registryBefore = before;
+}
+
+std::optional<QByteArray> OutsideWrites::file(const QString &path, const std::optional<QByteArray> &content)
+{
+    std::optional<QByteArray> before;
+    if (QFile old(path); old.open(QIODevice::ReadOnly))
+        before = old.readAll();
+    if (!content)
+        QFile::remove(path);
+    else if (!replace(path, *content))
+        db::raise(db::ErrFileInUse, QStringLiteral("Het bestand %1 kan niet worden geschreven.").arg(path));
+    m_filesBefore.emplace_back(path, before);
+    return before;
+}
+
+void OutsideWrites::putBack()
+{
+    for (const auto &[path, bytes] : m_filesBefore) {
+        if (bytes)
+            replace(path, *bytes);
+        else
+            QFile::remove(path);
+    }
+    if (!m_registryBefore.empty())
+        m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, m_registryBefore);
+}
+
+} // namespace kv::options

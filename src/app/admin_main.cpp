@@ -1,6 +1,8 @@
 // korvenal-admin: the unattended jobs of an administrator.
 //   korvenal-admin new <folder> [--password <password>] [--grondstof]
 //   korvenal-admin demo <folder>
+//   korvenal-admin opties <folder> [<formulier> <sleutel>=<waarde>... | <formulier> --ongedaan]
+#include "company/optionsjob.h"
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
@@ -17,14 +19,22 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Beheertaken van KorvenalPro zonder scherm."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("opdracht"), QStringLiteral("new: nieuwe lege administratie; "
-                                                                            "demo: demonstratieadministratie"));
+    parser.addPositionalArgument(QStringLiteral("opdracht"),
+                                 QStringLiteral("new: nieuwe lege administratie; demo: demonstratieadministratie; "
+                                                "opties: instellingen van de optieschermen tonen of wijzigen"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
+    parser.addOption({QStringLiteral("ongedaan"), QStringLiteral("opties: de laatste wijziging van het formulier ongedaan maken")});
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
+    if (args.value(0) == u"opties") {
+        const int code = kv::company::runOptionsJob(args.mid(1), parser.isSet(QStringLiteral("ongedaan")));
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
     if (args.size() != 2)
         parser.showHelp(64);
     try {

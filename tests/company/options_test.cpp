@@ -5,6 +5,7 @@
 #include "core/registry/registryfile.h"
 #include "core/session/session.h"
 #include "editing/options/optionsscreen.h"
+#include "editing/options/optionstool.h"
 #include "editing/widgets/yesno.h"
 #include "support/administrationfixture.h"
 #include "support/scripted_dialogs.h"
@@ -306,4 +307,37 @@ TEST_F(OptionsTest, TheScreenSavesWhatIsClicked)
     QTest::mouseClick(screen.control(optionNamed(orders, u"toggle 15"_s)), Qt::LeftButton);
     QTest::mouseClick(screen.findChild<QPushButton *>(u"cmdSave"_s), Qt::LeftButton);
     EXPECT_EQ(raw(orders.options[size_t(optionNamed(orders, u"toggle 15"_s))]), u"-1"_s);
+}
+
+// What korvenal-admin opties lists and sets: keys as stored, values as stored and as shown.
+TEST_F(OptionsTest, TheToolListsAndSetsOptionsByTheirStoredNames)
+{
+    const OptionScreen &weegbrug = screenNamed(u"frmWeegbrug"_s);
+    const OptionScreen &factureren = screenNamed(u"frmFactureren"_s);
+    EXPECT_TRUE(setOptions(ctx, weegbrug, {u"PartijNrAanvullenMetBonNummer=aan"_s, u"WeegbrugType=2"_s, u"LastRitNummer=R7"_s}));
+    EXPECT_TRUE(setOptions(ctx, factureren, {u"sorteren.ini:2=aan"_s, u"Autoboekstuknr=aan"_s}));
+
+    QStringList lines;
+    for (const OptionRow &row : listOptions(ctx, {weegbrug, factureren}))
+        lines << row.form + u'\t' + row.key + u'\t' + row.stored + u'\t' + row.shown;
+    for (const QString &expected : {u"frmWeegbrug\tPartijNrAanvullenMetBonNummer\t0\taan"_s,
+                                    u"frmWeegbrug\tWeegbrugType\t2\tKoppel het programma aan een extern weegbrug programma"_s,
+                                    u"frmWeegbrug\tLastRitNummer\tR7\tR7"_s,
+                                    u"frmWeegbrug\tWeegbrugVraagAantalInStuks\t\tuit"_s,
+                                    u"frmFactureren\tsorteren.ini:1\t0\tuit"_s,
+                                    u"frmFactureren\tsorteren.ini:2\t1\taan"_s,
+                                    u"frmFactureren\tAutoboekstuknr\t-1\taan"_s})
+        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
+
+    struct Refused {
+        QString assignment, message;
+    };
+    for (const Refused &r : {Refused{u"Bestaatniet=aan"_s, u"frmWeegbrug heeft geen instelling Bestaatniet."_s},
+                             Refused{u"WeegbrugTypesSimpleVoorraad=ja"_s,
+                                     u"WeegbrugTypesSimpleVoorraad kan niet ja zijn (aan of uit)."_s},
+                             Refused{u"WeegbrugType=3"_s, u"WeegbrugType kan niet 3 zijn (0 tot en met 2)."_s}}) {
+        EXPECT_FALSE(setOptions(ctx, weegbrug, {u"WeegbrugPath=/x"_s, r.assignment}));
+        EXPECT_EQ(dialogs.prompts().last(), r.message);
+    }
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"WeegbrugPath"), QString()); // nothing of a refused call
 }

@@ -26,6 +26,8 @@ public:
     // "on"/"off" for a toggle, the text of a field, the chosen item's position for a choice.
     const QString &state(int option) const { return m_states[size_t(option)]; }
     void setState(int option, const QString &state) { m_states[size_t(option)] = state; }
+    // What the option held when loaded or last saved; Null when nothing was stored.
+    const QVariant &loaded(int option) const { return m_loaded[size_t(option)]; }
 
     // Checks every field first: bad input gets a message naming the field and nothing is
     // written. Then writes what changed: the registry values in one replace of the store, every

@@ -1,0 +1,55 @@
+#include "company/optionsjob.h"
+
+#include "company/options/tradeoptions.h"
+#include "core/context.h"
+#include "core/messages/jobdialogs.h"
+#include "core/registry/registryfile.h"
+#include "core/session/session.h"
+#include "core/startup/startup.h"
+#include "editing/options/optionslogic.h"
+#include "editing/options/optionstool.h"
+
+#include <cstdio>
+
+namespace kv::company {
+
+int runOptionsJob(const QStringList &arguments, bool undo)
+{
+    if (arguments.isEmpty() || (arguments.size() == 1 && undo))
+        return 64;
+    RegistryFile registry;
+    installRegistryKeys(registry); // as the first start of the console does
+    JobDialogs dialogs(undo);
+    Session session;
+    Context ctx;
+    ctx.registry = &registry;
+    ctx.dialogs = &dialogs;
+    ctx.session = &session;
+    if (!session.OpenAdministratie(arguments[0])) {
+        std::fprintf(stderr, "De administratie in %s kan niet worden geopend.\n", qPrintable(arguments[0]));
+        return 2;
+    }
+    ctx.DataPad = arguments[0].endsWith(u'/') ? arguments[0] : arguments[0] + u'/';
+
+    if (arguments.size() == 1) {
+        for (const options::OptionRow &row : options::listOptions(ctx, tradeOptionScreens()))
+            std::printf("%s\t%s\t%s\t%s\n", qPrintable(row.form), qPrintable(row.key), qPrintable(row.stored),
+                        qPrintable(row.shown));
+        return 0;
+    }
+    const options::OptionScreen *screen = nullptr;
+    for (const options::OptionScreen &candidate : tradeOptionScreens())
+        if (candidate.screen.compare(arguments[1], Qt::CaseInsensitive) == 0)
+            screen = &candidate;
+    if (!screen) {
+        std::fprintf(stderr, "Onbekend formulier: %s\n", qPrintable(arguments[1]));
+        return 1;
+    }
+    const bool done = undo ? options::OptionsLogic(ctx, *screen).undoLast()
+                           : options::setOptions(ctx, *screen, arguments.mid(2));
+    if (dialogs.failed())
+        return 2;
+    return done ? 0 : 1;
+}
+
+} // namespace kv::company

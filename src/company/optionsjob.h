@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+namespace kv::company {
+
+// korvenal-admin opties <map>: every option of every option screen, one tab-separated line each
+// (screen, key, value as stored, as shown).
+// korvenal-admin opties <map> <formulier> <sleutel>=<waarde>...: sets and saves them as the
+// screen would; with `undo` (--ongedaan) instead undoes the screen's last save.
+// Returns the exit code: 0 done, 1 refused (nothing written), 2 the administration failed,
+// 64 wrong usage.
+int runOptionsJob(const QStringList &arguments, bool undo);
+
+} // namespace kv::company

@@ -1,0 +1,96 @@
+#include "editing/options/optionstool.h"
+
+#include "core/context.h"
+#include "core/dialogs.h"
+#include "editing/options/audittrail.h"
+#include "editing/options/optionslogic.h"
+
+namespace kv::options {
+namespace {
+
+QString keyOf(const OptionScreen &screen, const Option &option)
+{
+    if (option.place != Place::MarkerFile)
+        return option.name;
+    const auto lines = std::count_if(screen.options.begin(), screen.options.end(), [&](const Option &o) {
+        return o.place == Place::MarkerFile && o.name == option.name;
+    });
+    return lines > 1 ? option.name + u':' + QString::number(option.line + 1) : option.name;
+}
+
+QString shown(const Option &option, const QString &state)
+{
+    switch (option.kind) {
+    case Control::Toggle: return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
+    case Control::Choice: return option.items.value(state.toInt());
+    default: return state;
+    }
+}
+
+// The state for a value given on the command line; nothing when the option cannot take it.
+std::optional<QString> stateFor(const Option &option, const QString &value)
+{
+    switch (option.kind) {
+    case Control::Toggle:
+        if (value == u"aan" || value == u"uit")
+            return value == u"aan" ? QStringLiteral("on") : QStringLiteral("off");
+        return std::nullopt;
+    case Control::Choice: {
+        bool ok = false;
+        const int item = value.toInt(&ok);
+        return ok && item >= 0 && item < option.items.size() ? std::optional(QString::number(item)) : std::nullopt;
+    }
+    default:
+        return value;
+    }
+}
+
+QString allowed(const Option &option)
+{
+    if (option.kind == Control::Toggle)
+        return QStringLiteral("aan of uit");
+    return QStringLiteral("0 tot en met %1").arg(option.items.size() - 1);
+}
+
+} // namespace
+
+std::vector<OptionRow> listOptions(Context &ctx, const std::vector<OptionScreen> &screens)
+{
+    std::vector<OptionRow> rows;
+    for (const OptionScreen &screen : screens) {
+        const OptionsLogic logic(ctx, screen);
+        for (int i = 0; i < int(screen.options.size()); ++i) {
+            const Option &option = screen.options[size_t(i)];
+            const QString &state = logic.state(i);
+            rows.push_back({screen.screen, keyOf(screen, option), logText(logic.loaded(i)).toString(), shown(option, state)});
+        }
+    }
+    return rows;
+}
+
+bool setOptions(Context &ctx, const OptionScreen &screen, const QStringList &assignments)
+{
+    OptionsLogic logic(ctx, screen);
+    for (const QString &assignment : assignments) {
+        const QString key = assignment.section(u'=', 0, 0), value = assignment.section(u'=', 1);
+        int found = -1;
+        for (int i = 0; i < int(screen.options.size()) && found < 0; ++i)
+            if (keyOf(screen, screen.options[size_t(i)]).compare(key, Qt::CaseInsensitive) == 0)
+                found = i;
+        if (found < 0 || !assignment.contains(u'=')) {
+            ctx.dialogs->MsgBox(QStringLiteral("%1 heeft geen instelling %2.").arg(screen.screen, key), mb::Exclamation);
+            return false;
+        }
+        const Option &option = screen.options[size_t(found)];
+        const std::optional<QString> state = stateFor(option, value);
+        if (!state) {
+            ctx.dialogs->MsgBox(QStringLiteral("%1 kan niet %2 zijn (%3).").arg(key, value, allowed(option)),
+                                mb::Exclamation);
+            return false;
+        }
+        logic.setState(found, *state);
+    }
+    return logic.save();
+}
+
+} // namespace kv::options

@@ -1,18 +1,7 @@
 // The settings trail: what every save of an option screen changed, and undoing the last save.
-#include "company/options/tradeoptions.h"
-#include "core/context.h"
 #include "core/db/database.h"
-#include "core/db/recordset.h"
-#include "core/registry/registryfile.h"
-#include "core/session/session.h"
 #include "editing/options/optionslogic.h"
-#include "support/administrationfixture.h"
-#include "support/scripted_dialogs.h"
-
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "optionsfixture.h"
 
 using namespace kv;
 using namespace kv::options;
@@ -20,33 +9,12 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-class TrailTest : public ::testing::Test {
+class TrailTest : public test::OptionsFixture {
 protected:
-    TrailTest()
-    {
-        EXPECT_TRUE(session.OpenAdministratie(admin.dataPad()));
-        registry.createKey(RegKeyKorvenal);
-        ctx.DataPad = admin.dataPad();
-        ctx.session = &session;
-        ctx.registry = &registry;
-        ctx.dialogs = &dialogs;
-        ctx.user = u"tester"_s;
-        ctx.workstation = u"PC-07"_s;
-        ctx.clock = [this] { return now; };
-        db::Recordset &user = session.table(u"UserGegevens"_s);
-        user.AddNew();
-        user.setValue(u"FactuurNr", u"F1"_s);
-        user.Update();
-    }
+    TrailTest() { ctx.clock = [this] { return now; }; }
 
-    const OptionScreen &factureren() const { return company::tradeOptionScreens()[1]; }
-    int option(const QString &control) const
-    {
-        for (size_t i = 0; i < factureren().options.size(); ++i)
-            if (factureren().options[i].control == control)
-                return int(i);
-        return -1;
-    }
+    const OptionScreen &factureren() const { return test::optionScreen(u"frmFactureren"_s); }
+    int option(const QString &control) const { return test::optionNamed(factureren(), control); }
     // A save of the invoicing screen with these states.
     void save(const std::vector<std::pair<QString, QString>> &states)
     {
@@ -78,19 +46,7 @@ protected:
         auto rs = session.DBAdmin().OpenQuery(u"SELECT * FROM UserGegevens"_s);
         return rs->text(u"FactuurNr");
     }
-    QByteArray file(const QString &name)
-    {
-        QFile f(admin.dataPad() + name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(geen bestand)");
-    }
-
     QDateTime now{QDate(2026, 12, 7), QTime(10, 15)};
-    test::TempAdministration admin;
-    QTemporaryDir dir;
-    RegistryFile registry{dir.filePath(u"registry.reg"_s)};
-    test::ScriptedDialogs dialogs;
-    Session session;
-    Context ctx;
 };
 
 } // namespace
@@ -129,12 +85,12 @@ TEST_F(TrailTest, UndoStepsBackOneSaveAtATime)
                                         u"AutoCheckFactuurNr: (geen)\nUserGegevens.FactuurNr: F2"_s);
     EXPECT_EQ(factuurNr(), u"F2"_s);
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"AutoCheckFactuurNr"), u""_s);
-    EXPECT_EQ(file(u"creditfact.ini"_s), QByteArray("0\r\n"));
+    EXPECT_EQ(fileBytes(u"creditfact.ini"_s), QByteArray("0\r\n"));
 
     EXPECT_TRUE(undo()); // further back: the first save
     EXPECT_EQ(factuurNr(), u"F1"_s);
     for (const char *name : {"creditfact.ini", "sorteren.ini", "doorboeken.ini"})
-        EXPECT_EQ(file(QString::fromLatin1(name)), QByteArray("(geen bestand)")) << name;
+        EXPECT_EQ(fileBytes(QString::fromLatin1(name)), QByteArray("(geen bestand)")) << name;
 
     EXPECT_FALSE(undo());
     EXPECT_EQ(dialogs.prompts().last(), u"Er is geen wijziging om ongedaan te maken."_s);

@@ -1,20 +1,10 @@
-#include "company/options/tradeoptions.h"
-#include "core/context.h"
 #include "core/db/database.h"
-#include "core/db/recordset.h"
-#include "core/registry/registryfile.h"
-#include "core/session/session.h"
 #include "editing/options/optionsscreen.h"
 #include "editing/options/optionstool.h"
-#include "editing/widgets/yesno.h"
-#include "support/administrationfixture.h"
-#include "support/scripted_dialogs.h"
+#include "optionsfixture.h"
 
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <sqlite3.h>
 
@@ -24,40 +14,15 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+using test::optionNamed;
+
 const OptionScreen &screenNamed(const QString &name)
 {
-    for (const OptionScreen &screen : company::tradeOptionScreens())
-        if (screen.screen == name)
-            return screen;
-    throw std::logic_error("no such screen");
+    return test::optionScreen(name);
 }
 
-int optionNamed(const OptionScreen &screen, const QString &control)
-{
-    for (size_t i = 0; i < screen.options.size(); ++i)
-        if (screen.options[i].control == control)
-            return int(i);
-    ADD_FAILURE() << control.toStdString();
-    return 0;
-}
-
-// An administration whose UserGegevens holds its one record, a registry with the program's key.
-class OptionsTest : public ::testing::Test {
+class OptionsTest : public test::OptionsFixture {
 protected:
-    OptionsTest()
-    {
-        EXPECT_TRUE(session.OpenAdministratie(admin.dataPad()));
-        registry.createKey(RegKeyKorvenal);
-        ctx.DataPad = admin.dataPad();
-        ctx.session = &session;
-        ctx.registry = &registry;
-        ctx.dialogs = &dialogs;
-        db::Recordset &user = session.table(u"UserGegevens"_s);
-        user.AddNew();
-        user.setValue(u"Naam", u"Testbedrijf"_s);
-        user.Update();
-    }
-
     // The value as stored: a column as SQLite holds it (empty for Null), the registry text, or
     // the line of a marker file.
     QString raw(const Option &option)
@@ -85,18 +50,6 @@ protected:
         return logic.save();
     }
 
-    QByteArray fileBytes(const QString &name)
-    {
-        QFile file(admin.dataPad() + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(geen bestand)");
-    }
-
-    test::TempAdministration admin;
-    QTemporaryDir dir;
-    RegistryFile registry{dir.filePath(u"registry.reg"_s)};
-    test::ScriptedDialogs dialogs;
-    Session session;
-    Context ctx;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "company/optionsjob.h"
 
-#include "company/options/tradeoptions.h"
+#include "company/options/optionscreens.h"
 #include "core/context.h"
 #include "core/messages/jobdialogs.h"
 #include "core/registry/registryfile.h"
@@ -32,13 +32,13 @@ int runOptionsJob(const QStringList &arguments, bool undo)
     ctx.DataPad = arguments[0].endsWith(u'/') ? arguments[0] : arguments[0] + u'/';
 
     if (arguments.size() == 1) {
-        for (const options::OptionRow &row : options::listOptions(ctx, tradeOptionScreens()))
+        for (const options::OptionRow &row : options::listOptions(ctx, optionScreens()))
             std::printf("%s\t%s\t%s\t%s\n", qPrintable(row.form), qPrintable(row.key), qPrintable(row.stored),
                         qPrintable(row.shown));
         return 0;
     }
     const options::OptionScreen *screen = nullptr;
-    for (const options::OptionScreen &candidate : tradeOptionScreens())
+    for (const options::OptionScreen &candidate : optionScreens())
         if (candidate.screen.compare(arguments[1], Qt::CaseInsensitive) == 0)
             screen = &candidate;
     if (!screen) {

@@ -29,6 +29,8 @@ protected:
     {
         if (option.place == Place::Registry)
             return registry.LeesRegistry(RegKeyKorvenal, option.name);
+        if (option.place == Place::MarkerFile && option.line < 0) // the file itself: its text, or that it is not there
+            return QString::fromUtf8(fileBytes(QString(option.name).replace(Werkstation, ctx.workstation))).remove(u"\r\n"_s);
         if (option.place == Place::MarkerFile)
             return QString::fromUtf8(fileBytes(option.name)).split(u"\r\n"_s).value(option.line);
         sqlite3_stmt *stmt = nullptr;
@@ -84,9 +86,13 @@ TEST_F(OptionsTest, EveryToggleStoresItsEncoding)
         {u"frmAfrekenen"_s, u"toggle 6"_s, u"0"_s, u"1"_s},
         {u"frmTransport"_s, u"toggle 3"_s, u"1"_s, u"0"_s},     {u"frmTransport"_s, u"toggle 5"_s, u"1"_s, u"0"_s},
         {u"frmTransport"_s, u"toggle 6"_s, u"1"_s, u"0"_s},     {u"frmTransport"_s, u"toggle 19"_s, u"1"_s, u"0"_s},
+        {u"frmAdvanced"_s, u"toggle 3"_s, u"1"_s, u"0"_s},      {u"frmAdvanced"_s, u"toggle 4"_s, u"1"_s, u"0"_s},
+        {u"frmAdvanced"_s, u"toggle 5"_s, u"1"_s, u"0"_s},      {u"frmAdvanced"_s, u"toggle 6"_s, u"1"_s, u"0"_s},
+        {u"frmAdvanced"_s, u"toggle 0"_s, u"Client mode geactiveerd 20261207"_s, u"(geen bestand)"_s},
+        {u"frmAdvanced"_s, u"toggle 2"_s, u"Database open houden, ingesteld op 2026-12-07"_s, u"(geen bestand)"_s},
     };
     int toggles = 0;
-    for (const OptionScreen &screen : company::tradeOptionScreens())
+    for (const OptionScreen &screen : company::optionScreens())
         for (const Option &option : screen.options)
             toggles += option.kind == Control::Toggle;
     EXPECT_EQ(toggles, int(std::size(rows))) << "a toggle without its row here";
@@ -107,7 +113,7 @@ TEST_F(OptionsTest, EveryToggleStoresItsEncoding)
 
 TEST_F(OptionsTest, EveryScreenLoadsAndSavesUnchangedWithoutAQuestion)
 {
-    for (const OptionScreen &screen : company::tradeOptionScreens()) {
+    for (const OptionScreen &screen : company::optionScreens()) {
         SCOPED_TRACE(screen.screen.toStdString());
         OptionsLogic logic(ctx, screen);
         EXPECT_EQ(logic.screen().options.size(), screen.options.size());
@@ -140,6 +146,37 @@ TEST_F(OptionsTest, InvoicingRewritesItsMarkerFilesOnEverySave)
     EXPECT_EQ(fileBytes(u"creditfact.ini"_s), QByteArray("0\r\n"));
     EXPECT_EQ(fileBytes(u"doorboeken.ini"_s), QByteArray("1\r\n"));
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"DoorboekenFactuurmutaties"), u"1"_s);
+}
+
+// The workstation's files: named after it, there or not there, and read back whatever their case.
+TEST_F(OptionsTest, TheWorkstationOptionsAreFilesThatAreThereOrNot)
+{
+    const OptionScreen &advanced = screenNamed(u"frmAdvanced"_s);
+    for (const char *name : {"PC-07_KorvenalClientDB.mdb", "PC-07.reset"}) {
+        QFile file(admin.dataPad() + QString::fromLatin1(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    {
+        QFile lock(admin.dataPad() + u"KORVENAL.LOCK"_s);
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write("false\r\n");
+    }
+    OptionsLogic logic(ctx, advanced);
+    EXPECT_EQ(logic.state(optionNamed(advanced, u"combo 3"_s)), u"1"_s); // "Meteen bijwerken"
+    EXPECT_EQ(logic.state(optionNamed(advanced, u"toggle 0"_s)), u"off"_s);
+
+    logic.setState(optionNamed(advanced, u"toggle 0"_s), u"on"_s);
+    ASSERT_TRUE(logic.save());
+    EXPECT_EQ(fileBytes(u"PC-07.client"_s), QByteArray("Client mode geactiveerd 20261207\r\n"));
+    EXPECT_EQ(fileBytes(u"KORVENAL.LOCK"_s), QByteArray("false\r\n"));
+    EXPECT_EQ(fileBytes(u"PC-07.reset"_s), QByteArray()); // on: the offline files stay
+
+    logic.setState(optionNamed(advanced, u"toggle 0"_s), u"off"_s);
+    logic.setState(optionNamed(advanced, u"combo 3"_s), u"0"_s);
+    ASSERT_TRUE(logic.save());
+    for (const char *name : {"PC-07.client", "PC-07_KorvenalClientDB.mdb", "PC-07.reset", "KORVENAL.LOCK"})
+        EXPECT_EQ(fileBytes(QString::fromLatin1(name)), QByteArray("(geen bestand)")) << name;
+    EXPECT_EQ(OptionsLogic(ctx, advanced).state(optionNamed(advanced, u"combo 3"_s)), u"0"_s);
 }
 
 TEST_F(OptionsTest, ChoicesAndFieldsStoreWhatIsChosenAndTyped)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "company/options/tradeoptions.h"
+#include "company/options/optionscreens.h"
 #include "core/context.h"
 #include "core/db/recordset.h"
 #include "core/registry/registryfile.h"
@@ -19,7 +19,7 @@ namespace kv::test {
 
 inline const options::OptionScreen &optionScreen(const QString &name)
 {
-    for (const options::OptionScreen &screen : company::tradeOptionScreens())
+    for (const options::OptionScreen &screen : company::optionScreens())
         if (screen.screen == name)
             return screen;
     throw std::logic_error("no such screen");
@@ -36,7 +36,7 @@ inline int optionNamed(const options::OptionScreen &screen, const QString &contr
 }
 
 // An administration whose UserGegevens holds its one record (with `FactuurNr` "F1"), a
-// registry with the program's key, scripted dialogs, a known user and workstation.
+// registry with the program's key, scripted dialogs, a known user, workstation and day.
 class OptionsFixture : public ::testing::Test {
 protected:
     OptionsFixture()
@@ -49,6 +49,7 @@ protected:
         ctx.dialogs = &dialogs;
         ctx.user = QStringLiteral("tester");
         ctx.workstation = QStringLiteral("PC-07");
+        ctx.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 15)); };
         db::Recordset &user = session.table(QStringLiteral("UserGegevens"));
         user.AddNew();
         user.setValue(u"FactuurNr", QStringLiteral("F1"));

@@ -38,6 +38,23 @@ inline Option field(int n, const QString &caption, Place place, const QString &n
                                                       : Encoding::Text;
     return {QStringLiteral("field %1").arg(n), caption, kind, place, name, encoding};
 }
+// A toggle that is a whole marker file: there, holding `text`, when on; when off not there, and
+// neither are the files `alsoRemoved` names.
+inline Option fileToggle(int n, const QString &caption, const QString &file, const QString &text,
+                         const QStringList &alsoRemoved = {})
+{
+    Option option = toggle(n, caption, Place::MarkerFile, file, Encoding::Present);
+    option.values = QStringList{text} + alsoRemoved;
+    option.line = -1;
+    return option;
+}
+// A drop-down list whose item i makes the marker file hold values[i] ("" : no file).
+inline Option fileCombo(int n, const QString &caption, const QString &file, const QStringList &items,
+                        const QStringList &values)
+{
+    return {QStringLiteral("combo %1").arg(n), caption, Control::Combo, Place::MarkerFile, file, Encoding::Item,
+            items, values, -1};
+}
 // A group of choices stored as one registry text, item i storing values[i]; `mirror` names a
 // marker file that holds the same text.
 inline Option regChoice(const QString &name, const QStringList &items, const QStringList &values,

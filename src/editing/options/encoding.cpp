@@ -25,6 +25,8 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
         return onOff(stored.toString() == u"1");
     case Encoding::Reg01:
         return onOff(stored.toString() == u"0");
+    case Encoding::Present:
+        return onOff(!stored.isNull());
     case Encoding::Item:
         return QString::number(std::max(qsizetype(0), option.values.indexOf(stored.toString())));
     case Encoding::Amount: {
@@ -52,6 +54,8 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state, 
         return QVariant(on ? QStringLiteral("1") : QStringLiteral("0"));
     case Encoding::Reg01:
         return QVariant(on ? QStringLiteral("0") : QStringLiteral("1"));
+    case Encoding::Present:
+        return on ? QVariant(option.values.value(0)) : QVariant();
     case Encoding::Item:
         return QVariant(option.values.value(state.toInt()));
     case Encoding::Number: {

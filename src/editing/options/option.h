@@ -14,6 +14,7 @@ enum class Control {
     Number, // a field for a whole number
     Amount, // a field for an amount of money
     Choice, // a group of choices, one of `items`
+    Combo,  // a drop-down list of `items`
 };
 
 // Where an option is kept: a column of the single `UserGegevens` record (shared by every
@@ -31,6 +32,8 @@ enum class Encoding {
     Text,      // as typed
     Number,    // a whole number; an empty field stores nothing (Null)
     Amount,    // an amount, shown through FormatBedrag; an empty field stores nothing (Null)
+    Present,   // a whole marker file: on, it holds `values[0]`; off, it is not there (nor are
+               // the files `values[1...]` names, removed once the save has landed)
     Item,      // the value of the chosen item (`values`); a value no item has shows item 0
 };
 
@@ -43,10 +46,15 @@ struct Option {
     QString name;    // the column or registry value
     Encoding encoding;
     QStringList items = {};  // a choice group's captions, in order
-    QStringList values = {}; // what each item stores
-    int line = 0;            // the line of a marker file, from 0
+    QStringList values = {}; // what each item stores; for a whole file, "" is no file
+    int line = 0;            // the line of a marker file, from 0; -1: the whole file is the value
     QString mirror = {};     // a marker file that also holds the stored text, as its one line
+    QString note = {};       // a remark shown under the caption
 };
+
+// In the name of a marker file: the workstation's name. In its text: today in a format.
+inline constexpr QLatin1String Werkstation("{werkstation}");
+inline constexpr QLatin1String Vandaag("{vandaag:"); // e.g. "{vandaag:yyyyMMdd}"
 
 // A screen of options, read from its table.
 struct OptionScreen {

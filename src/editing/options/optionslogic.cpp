@@ -28,7 +28,7 @@ QString described(const Option &option, const QString &state)
 {
     if (option.kind == Control::Toggle)
         return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
-    if (option.kind == Control::Choice)
+    if (option.kind == Control::Choice || option.kind == Control::Combo)
         return option.items.value(state.toInt());
     return state;
 }
@@ -63,7 +63,7 @@ void OptionsLogic::load()
     db::Recordset &user = m_ctx.session->table(kUserGegevens);
     user.MoveFirst();
     const bool record = !user.Eof();
-    std::map<QString, QStringList> markerLines; // by file, read once
+    std::map<QString, std::optional<QStringList>> markerLines; // by file, read once; nothing: no file
     m_loaded.clear();
     m_states.clear();
     for (const Option &option : m_screen.options) {
@@ -78,16 +78,20 @@ void OptionsLogic::load()
                 stored = text;
             break;
         case Place::MarkerFile: {
-            auto lines = markerLines.find(option.name);
+            const QString name = markerName(option);
+            auto lines = markerLines.find(name);
             if (lines == markerLines.end()) {
-                const QString path = findDataFile(m_ctx.DataPad, option.name);
+                const QString path = findDataFile(m_ctx.DataPad, name);
                 QFile file(path);
-                const QString text = !path.isEmpty() && file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
-                                                                                        : QString();
-                lines = markerLines.emplace(option.name, text.split(u'\n')).first;
+                std::optional<QStringList> text;
+                if (!path.isEmpty() && file.open(QIODevice::ReadOnly))
+                    text = QString::fromUtf8(file.readAll()).remove(u'\r').split(u'\n');
+                lines = markerLines.emplace(name, text).first;
             }
-            if (const QString line = lines->second.value(option.line).remove(u'\r'); !line.isEmpty())
-                stored = line;
+            if (lines->second && option.line < 0)
+                stored = QString(u"" + lines->second->value(0)); // the file is there, whatever it holds
+            else if (lines->second && !lines->second->value(option.line).isEmpty())
+                stored = lines->second->value(option.line);
             break;
         }
         }
@@ -142,7 +146,7 @@ std::map<QString, QStringList> OptionsLogic::markerFiles() const
     std::map<QString, QStringList> files;
     for (int i = 0; i < int(m_screen.options.size()); ++i) {
         const Option &option = m_screen.options[size_t(i)];
-        if (option.place == Place::MarkerFile) {
+        if (option.place == Place::MarkerFile && option.line >= 0) {
             QStringList &lines = files[option.name];
             while (lines.size() <= option.line)
                 lines << QString();
@@ -182,6 +186,7 @@ bool OptionsLogic::saveStates()
             if (old != bytes)
                 entries.push_back({TrailFile.toString(), name, fileText(old), fileText(bytes)});
         }
+        writeWholeFiles(outside, entries);
         written = writeUserGegevens(inDatabase, entries);
     } catch (...) {
         outside.putBack();
@@ -191,10 +196,50 @@ bool OptionsLogic::saveStates()
         outside.putBack();
         return false;
     }
+    removeWithAbsentFiles();
     for (size_t i = 0; i < values.size(); ++i)
         m_loaded[size_t(inRegistry[i])] = values[i].second;
     m_loadedStates = m_states;
     return true;
+}
+
+// The name of an option's marker file, with this workstation's name where it takes one.
+QString OptionsLogic::markerName(const Option &option) const
+{
+    return QString(option.name).replace(Werkstation, m_ctx.workstation);
+}
+
+// Files that are the value themselves: there with their text, or not there.
+void OptionsLogic::writeWholeFiles(OutsideWrites &outside, std::vector<AuditEntry> &entries)
+{
+    for (int i = 0; i < int(m_screen.options.size()); ++i) {
+        const Option &option = m_screen.options[size_t(i)];
+        if (option.place != Place::MarkerFile || option.line >= 0)
+            continue;
+        QString text = stored(i);
+        for (qsizetype at = text.indexOf(Vandaag); at >= 0; at = text.indexOf(Vandaag)) {
+            const qsizetype end = text.indexOf(u'}', at);
+            text.replace(at, end + 1 - at, m_ctx.today().toString(text.mid(at + Vandaag.size(), end - at - Vandaag.size())));
+        }
+        const std::optional<QByteArray> content = text.isEmpty() ? std::nullopt : std::optional((text + u"\r\n").toUtf8());
+        const std::optional<QByteArray> old = outside.file(markerPath(markerName(option)), content);
+        if (old != content)
+            entries.push_back({TrailFile.toString(), markerName(option), fileText(old), fileText(content)});
+    }
+}
+
+// A file switched off takes the files that belong to it along (a workstation's offline copy of
+// the database): they cannot be put back, so they go only once the save has landed, and a file
+// that will not go is left.
+void OptionsLogic::removeWithAbsentFiles() const
+{
+    for (size_t i = 0; i < m_screen.options.size(); ++i) {
+        const Option &option = m_screen.options[i];
+        if (option.encoding != Encoding::Present || m_states[i] == u"on")
+            continue;
+        for (const QString &also : option.values.mid(1))
+            QFile::remove(markerPath(QString(also).replace(Werkstation, m_ctx.workstation)));
+    }
 }
 
 // The changed columns of the one `UserGegevens` record (with no record there, none: the suite

@@ -46,6 +46,9 @@ public:
 private:
     void load();
     QString markerPath(const QString &file) const;
+    QString markerName(const Option &option) const;
+    void writeWholeFiles(class OutsideWrites &outside, std::vector<AuditEntry> &entries);
+    void removeWithAbsentFiles() const;
     QString named(int option) const;
     QString stored(int option) const; // the text to write for the option's state
     std::map<QString, QStringList> markerFiles() const;

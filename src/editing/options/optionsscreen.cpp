@@ -6,6 +6,7 @@
 #include "editing/widgets/yesno.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,6 +60,10 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
         auto *row = new QHBoxLayout;
         row->setSpacing(12);
         auto *label = new QLabel(option.caption, this);
+        if (!option.note.isEmpty()) {
+            label->setText(option.caption + u"<br><small>" + option.note.toHtmlEscaped() + u"</small>");
+            label->setTextFormat(Qt::RichText);
+        }
         if (option.kind == Control::Toggle) {
             row->addWidget(control);
             row->addWidget(label);
@@ -113,6 +118,12 @@ QWidget *OptionsScreen::makeControl(int i)
         connect(group, &QButtonGroup::idClicked, this, [this, i](int item) { m_logic.setState(i, QString::number(item)); });
         return box;
     }
+    case Control::Combo: {
+        auto *combo = new QComboBox(this);
+        combo->addItems(option.items);
+        connect(combo, &QComboBox::activated, this, [this, i](int item) { m_logic.setState(i, QString::number(item)); });
+        return combo;
+    }
     case Control::Text:
     case Control::Number:
     case Control::Amount:
@@ -138,6 +149,8 @@ void OptionsScreen::showStates()
             toggle->setState(state);
         else if (auto *field = qobject_cast<QLineEdit *>(control))
             field->setText(state);
+        else if (auto *combo = qobject_cast<QComboBox *>(control))
+            combo->setCurrentIndex(state.toInt());
         else if (auto *group = control->findChild<QButtonGroup *>())
             group->button(state.toInt())->setChecked(true);
     }

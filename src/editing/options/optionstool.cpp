@@ -8,10 +8,12 @@
 namespace kv::options {
 namespace {
 
-QString keyOf(const OptionScreen &screen, const Option &option)
+QString keyOf(const Context &ctx, const OptionScreen &screen, const Option &option)
 {
     if (option.place != Place::MarkerFile)
         return option.name;
+    if (option.line < 0)
+        return QString(option.name).replace(Werkstation, ctx.workstation);
     const auto lines = std::count_if(screen.options.begin(), screen.options.end(), [&](const Option &o) {
         return o.place == Place::MarkerFile && o.name == option.name;
     });
@@ -22,7 +24,8 @@ QString shown(const Option &option, const QString &state)
 {
     switch (option.kind) {
     case Control::Toggle: return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
-    case Control::Choice: return option.items.value(state.toInt());
+    case Control::Choice:
+    case Control::Combo: return option.items.value(state.toInt());
     default: return state;
     }
 }
@@ -35,7 +38,8 @@ std::optional<QString> stateFor(const Option &option, const QString &value)
         if (value == u"aan" || value == u"uit")
             return value == u"aan" ? QStringLiteral("on") : QStringLiteral("off");
         return std::nullopt;
-    case Control::Choice: {
+    case Control::Choice:
+    case Control::Combo: {
         bool ok = false;
         const int item = value.toInt(&ok);
         return ok && item >= 0 && item < option.items.size() ? std::optional(QString::number(item)) : std::nullopt;
@@ -62,7 +66,7 @@ std::vector<OptionRow> listOptions(Context &ctx, const std::vector<OptionScreen>
         for (int i = 0; i < int(screen.options.size()); ++i) {
             const Option &option = screen.options[size_t(i)];
             const QString &state = logic.state(i);
-            rows.push_back({screen.screen, keyOf(screen, option), logText(logic.loaded(i)).toString(), shown(option, state)});
+            rows.push_back({screen.screen, keyOf(ctx, screen, option), logText(logic.loaded(i)).toString(), shown(option, state)});
         }
     }
     return rows;
@@ -75,7 +79,7 @@ bool setOptions(Context &ctx, const OptionScreen &screen, const QStringList &ass
         const QString key = assignment.section(u'=', 0, 0), value = assignment.section(u'=', 1);
         int found = -1;
         for (int i = 0; i < int(screen.options.size()) && found < 0; ++i)
-            if (keyOf(screen, screen.options[size_t(i)]).compare(key, Qt::CaseInsensitive) == 0)
+            if (keyOf(ctx, screen, screen.options[size_t(i)]).compare(key, Qt::CaseInsensitive) == 0)
                 found = i;
         if (found < 0 || !assignment.contains(u'=')) {
             ctx.dialogs->MsgBox(QStringLiteral("%1 heeft geen instelling %2.").arg(screen.screen, key), mb::Exclamation);

@@ -1,4 +1,4 @@
-#include "company/options/tradeoptions.h"
+#include "company/options/optionscreens.h"
 
 #include "company/options/rows.h"
 
@@ -109,12 +109,33 @@ options::OptionScreen transport()
     }};
 }
 
+// The options of this workstation. Its name is in the names of the offline files.
+options::OptionScreen advanced()
+{
+    Option offline = fileToggle(0, u"Dit werkstation (PC) werkt in offline modus"_s, u"{werkstation}.client"_s,
+                                u"Client mode geactiveerd {vandaag:yyyyMMdd}"_s,
+                                {u"{werkstation}_KorvenalClientDB.mdb"_s, u"{werkstation}.reset"_s});
+    offline.note = u"( alleen bij instabiele netwerken toepassen - synchronisatie via server vereist )"_s;
+    return {u"frmAdvanced"_s, u"Geavanceerd"_s, {}, {
+        regToggle(3, u"Relatienummers zijn per werkstation (PC) afhankelijk / verschillend"_s,                   u"UseEigenRelNr"_s),
+        regToggle(4, u"Ordernummers zijn per werkstation (PC) afhankelijk / verschillend"_s,                     u"UseEigenOrderNr"_s),
+        regToggle(5, u"Magazijnbonnen zijn per werkstation (PC) afhankelijk / verschillend"_s,                   u"UseEigenMagBonNr"_s),
+        regToggle(6, u"Dit werkstation is een flex plek; de naam van de medewerker altijd vragen bij een order"_s, u"IsFlexPlek"_s),
+        offline,
+        fileToggle(2, u"Database sluiten bij inactiviteit op het hoofdscherm"_s, u"korvenaldb.close"_s,
+                   u"Database open houden, ingesteld op {vandaag:yyyy-MM-dd}"_s),
+        // Read by the programs at their next start.
+        fileCombo(3, u"Database mutaties:"_s, u"korvenal.lock"_s,
+                  {u"Vergrendelen tijdens wijzigen"_s, u"Meteen bijwerken"_s}, {u""_s, u"false"_s}),
+    }};
+}
+
 } // namespace
 
-const std::vector<options::OptionScreen> &tradeOptionScreens()
+const std::vector<options::OptionScreen> &optionScreens()
 {
-    static const std::vector<options::OptionScreen> screens{orders(), factureren(), voorraad(), weegbrug(), afrekenen(),
-                                                            transport()};
+    static const std::vector<options::OptionScreen> screens{orders(),    factureren(), voorraad(), weegbrug(),
+                                                            afrekenen(), transport(),  advanced()};
     return screens;
 }
 

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "editing/options/option.h"
+
+#include <vector>
+
+namespace kv::company {
+
+// Every option screen: orders, invoicing, stock, the weighbridge, settling lots, transport and
+// the options of this workstation.
+const std::vector<options::OptionScreen> &optionScreens();
+
+} // namespace kv::company

@@ -87,6 +87,26 @@ TEST_F(OptionsTest, EveryToggleStoresItsEncoding)
         {u"frmTransport"_s, u"toggle 3"_s, u"1"_s, u"0"_s},     {u"frmTransport"_s, u"toggle 5"_s, u"1"_s, u"0"_s},
         {u"frmTransport"_s, u"toggle 6"_s, u"1"_s, u"0"_s},     {u"frmTransport"_s, u"toggle 19"_s, u"1"_s, u"0"_s},
         {u"frmAdvanced"_s, u"toggle 3"_s, u"1"_s, u"0"_s},      {u"frmAdvanced"_s, u"toggle 4"_s, u"1"_s, u"0"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 7"_s, u"1"_s, u"0"_s},    {u"frmOrdersGebruiker"_s, u"toggle 9"_s, u"1"_s, u"0"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 10"_s, u"1"_s, u"0"_s},    {u"frmOrdersGebruiker"_s, u"toggle 11"_s, u"1"_s, u"0"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 12"_s, u"1"_s, u"0"_s},    {u"frmOrdersGebruiker"_s, u"toggle 13"_s, u"0"_s, u"1"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 14"_s, u"0"_s, u"1"_s},    {u"frmOrdersGebruiker"_s, u"toggle 16"_s, u"1"_s, u"0"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 17"_s, u"1"_s, u"0"_s},    {u"frmOrdersGebruiker"_s, u"toggle 25"_s, u"0"_s, u"1"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 26"_s, u"1"_s, u"0"_s},    {u"frmOrdersGebruiker"_s, u"toggle 28"_s, u"1"_s, u"0"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 29"_s, u"1"_s, u"0"_s},    {u"frmOrdersGebruiker"_s, u"toggle 30"_s, u"1"_s, u"0"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 31"_s, u"1"_s, u"0"_s},    {u"frmOrdersGebruiker"_s, u"toggle 18"_s, u"0"_s, u"1"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 19"_s, u"0"_s, u"1"_s},    {u"frmOrdersGebruiker"_s, u"toggle 20"_s, u"0"_s, u"1"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 21"_s, u"0"_s, u"1"_s},    {u"frmOrdersGebruiker"_s, u"toggle 22"_s, u"0"_s, u"1"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 23"_s, u"0"_s, u"1"_s},    {u"frmOrdersGebruiker"_s, u"toggle 24"_s, u"0"_s, u"1"_s},
+        {u"frmOrdersGebruiker"_s, u"toggle 27"_s, u"1"_s, u"0"_s},    {u"frmCMR"_s, u"toggle 8"_s, u"1"_s, u"0"_s},
+        {u"frmCMR"_s, u"toggle 3"_s, u"1"_s, u"0"_s},    {u"frmCMR"_s, u"toggle 7"_s, u"0"_s, u"1"_s},
+        {u"frmCMR"_s, u"toggle 9"_s, u"1"_s, u"0"_s},    {u"frmCMR"_s, u"toggle 10"_s, u"0"_s, u"1"_s},
+        {u"frmCMR"_s, u"toggle 11"_s, u"0"_s, u"1"_s},    {u"frmCMR"_s, u"toggle 12"_s, u"1"_s, u"0"_s},
+        {u"frmCMR"_s, u"toggle 13"_s, u"1"_s, u"0"_s},    {u"frmCMR"_s, u"toggle 14"_s, u"1"_s, u"0"_s},
+        {u"frmCMR"_s, u"toggle 15"_s, u"1"_s, u"0"_s},    {u"frmCMR"_s, u"toggle 16"_s, u"1"_s, u"0"_s},
+        {u"frmCMR"_s, u"toggle 17"_s, u"1"_s, u"0"_s},    {u"frmCMR"_s, u"toggle 18"_s, u"0"_s, u"1"_s},
+        {u"frmCMR"_s, u"toggle 20"_s, u"0"_s, u"1"_s},    {u"frmCMR"_s, u"toggle 21"_s, u"1"_s, u"0"_s},
+        {u"frmCMR"_s, u"toggle 22"_s, u"0"_s, u"1"_s},    {u"frmCMR"_s, u"toggle 23"_s, u"1"_s, u"0"_s},
         {u"frmAdvanced"_s, u"toggle 5"_s, u"1"_s, u"0"_s},      {u"frmAdvanced"_s, u"toggle 6"_s, u"1"_s, u"0"_s},
         {u"frmAdvanced"_s, u"toggle 0"_s, u"Client mode geactiveerd 20261207"_s, u"(geen bestand)"_s},
         {u"frmAdvanced"_s, u"toggle 2"_s, u"Database open houden, ingesteld op 2026-12-07"_s, u"(geen bestand)"_s},
@@ -199,6 +219,15 @@ TEST_F(OptionsTest, ChoicesAndFieldsStoreWhatIsChosenAndTyped)
     EXPECT_EQ(user->value(u"VoorraadMoment"), QVariant(qint64(2)));
     EXPECT_EQ(user->text(u"TransportLijst"), u"TL-77"_s);
     EXPECT_EQ(OptionsLogic(ctx, weegbrug).state(choice), u"2"_s);
+
+    ASSERT_TRUE(set(u"frmOrdersGebruiker"_s, u"combo 1"_s, u"1"_s)); // "Ordernummer"
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"OrderOverzichtSort"), u"1"_s);
+    ASSERT_TRUE(set(u"frmOrdersGebruiker"_s, u"choice"_s, u"1"_s)); // first the quantity, then the price
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"OrderInvoerVolgorde"), u"0"_s);
+    ASSERT_TRUE(set(u"frmCMR"_s, u"type choice"_s, u"2"_s));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"CMRType"), u"2"_s);
+    ASSERT_TRUE(set(u"frmCMR"_s, u"field 5"_s, u"Europallet"_s));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"CMRPallet6"), u"Europallet"_s);
 
     // An amount is typed and shown as amounts are.
     ASSERT_TRUE(set(u"frmFactureren"_s, u"field 5"_s, u"1.250,5"_s));

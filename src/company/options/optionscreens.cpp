@@ -109,6 +109,98 @@ options::OptionScreen transport()
     }};
 }
 
+// How the order entry program behaves for this user.
+options::OptionScreen ordersGebruiker()
+{
+    return {u"frmOrdersGebruiker"_s, u"Orders - per gebruiker"_s, {}, {
+        regToggle(7,  u"De verzend- of afleverdatum van een order is per orderregel instelbaar"_s, u"OrderInvoerAfleverDatum"_s),
+        regChoice(u"OrderInvoerVolgorde"_s,
+                  {u"Bij het inbrengen van een orderregel eerst de prijs ingeven, daarna het aantal"_s,
+                   u"Bij het inbrengen van een orderregel eerst het aantal ingeven, daarna de prijs"_s},
+                  {u"1"_s, u"0"_s}),
+        regCombo(1,   u"Overzicht orders sorteren op:"_s, u"OrderOverzichtSort"_s,
+                 {u"Relatienummer"_s, u"Ordernummer"_s, u"Artikelnummer"_s, u"Orderdatum"_s}),
+        regToggle(9,  u"Bij het dubbelklikken op een orderregel extra registratie mogelijkheden tonen"_s, u"OrderRegelDubbelKlikOpties"_s),
+        regChoice(u"OrderRegelDubbelKlikLocatie"_s,
+                  {u"Bij een dubbelklik op de gekoppelde locatie, de adresgegevens uitgebreid toevoegen aan de order."_s,
+                   u"Bij een dubbelklik op de gekoppelde locatie, de adresgegevens beknopt toevoegen aan de order."_s},
+                  {u"1"_s, u"0"_s}, {}, u"location choice"_s),
+        regToggle(10, u"Toon een apart referentieveld voor het transport"_s,                     u"OrdersVisibleReferentieTransport"_s),
+        regToggle(11, u"Een gefactureerde order mag, indien ik de programmabeheerder ben, achteraf aangepast worden ( niet aanbevolen )"_s, u"OrderAanpasbaarNaFacturering"_s),
+        regToggle(12, u"Het BTW percentage is per orderregel instelbaar"_s,                      u"OrderRegelBTW"_s),
+        regToggle(13, u"Colli per orderregel selecteerbaar achter het aantal"_s,                 u"OrderRegelColli"_s, Encoding::Reg01),
+        regToggle(14, u"Een nieuw ordernummer volgt altijd op het laatste ordernummer"_s,        u"OrdersOrderNrMax"_s, Encoding::Reg01),
+        regToggle(16, u"Afleverdatum van vrije regel zetten op de meest recente datum van de product orderregels"_s, u"OrderRegelVrijeRegelOrderDatum"_s),
+        regToggle(17, u"Gebruik de knop Toevoegen om een order te beginnen, het ordernummer staat dan vast"_s, u"OrderButtonToevoegen"_s),
+        regToggle(25, u"Geef visueel het veld weer waar ik mee bezig ben"_s,                     u"OrderVisueelFocus"_s, Encoding::Reg01),
+        regToggle(26, u"Na het opslaan van een order deze in beeld laten staan (niet afsluiten)"_s, u"OrderLatenStaanNaOpslaan"_s),
+        regToggle(28, u"Bij het genereren van een creditnota, de tekst 'Deze creditnota heeft betrekking op factuur X' toevoegen (waar X het factuurnummer is)"_s, u"OrderCreditOpmerkingToevoegen"_s),
+        regToggle(29, u"Kenmerk biologisch per orderregel instelbaar"_s,                         u"OrderBiologisch"_s),
+        regToggle(30, u"Geef een apart invulveld om de kleur of het soort toe te kennen aan een orderregel bij productieartikelen"_s, u"OrderKleur"_s),
+        regToggle(31, u"Kenmerk GMP per orderregel instelbaar"_s,                                u"OrderGMP"_s),
+        // What a duplicated order takes over from the order it copies.
+        heading(u"Orders - per gebruiker - dupliceren orders"_s),
+        regToggle(18, u"Laadlocatie overnemen"_s,                                   u"OrderDuplicerenLaadlocatie"_s,    Encoding::Reg01),
+        regToggle(19, u"Transporteur overnemen"_s,                                  u"OrderDuplicerenTransporteur"_s,   Encoding::Reg01),
+        regToggle(20, u"Expediteur overnemen"_s,                                    u"OrderDuplicerenExpediteur"_s,     Encoding::Reg01),
+        regToggle(21, u"Stuwadoor overnemen"_s,                                     u"OrderDuplicerenStuwadoor"_s,      Encoding::Reg01),
+        regToggle(22, u"Boot overnemen"_s,                                          u"OrderDuplicerenBoot"_s,           Encoding::Reg01),
+        regToggle(23, u"Douanekantoor export overnemen"_s,                          u"OrderDuplicerenDouaneExport"_s,   Encoding::Reg01),
+        regToggle(24, u"Informatie over golfkarton en aantal zakken overnemen"_s,   u"OrderDuplicerenKartonZak"_s,      Encoding::Reg01),
+        regToggle(27, u"Inkoopcontract overnemen"_s,                                u"OrderDuplicerenInkoopcontract"_s),
+    }};
+}
+
+// What the CMR consignment notes show, and where.
+options::OptionScreen cmr()
+{
+    options::OptionScreen screen{u"frmCMR"_s, u"CMR && Transport"_s, {}, {
+        heading(u"CMR document soorten"_s),
+        regChoice(u"CMRType"_s,
+                  {u"Transport CMR; Afzender plaatsen bij 1 en 4, ontvanger bij 2 en 3 (standaard)"_s,
+                   u"Inname CMR; Afzender bij 1 en 4, ontvanger bij 2 en 3 altijd forceren naar ons bedrijf"_s,
+                   u"Afgifte CMR; Ons bedrijf als afzender plaatsen bij 1 en 4, ontvanger bij 2 en 3"_s},
+                  {u"0"_s, u"1"_s, u"2"_s}, {}, u"type choice"_s),
+        regToggle(8,  u"Bij aanmaken CMR altijd vragen welk document aangemaakt moet worden"_s, u"CMRTypeVragen"_s),
+        heading(u"Opmaak CMR document"_s),
+        regChoice(u"CMRAdres2"_s,
+                  {u"Plaats hoofdrelatie bij '2 - Destinataire / Geadresseerde / Empfänger'"_s,
+                   u"Plaats afleverlocatie (indien afwijkend van hoofdrelatie) bij '2 - Destinataire / Geadresseerde / Empfänger'"_s},
+                  {u"1"_s, u"0"_s}, {}, u"box-2 choice"_s),
+        regChoice(u"CMRAantalColliOmschrijving"_s,
+                  {u"Aantal en colli achter de omschrijving van het product plaatsen"_s,
+                   u"Aantal en colli voor de omschrijving van het product plaatsen"_s},
+                  {u"1"_s, u"0"_s}, {}, u"quantity choice"_s),
+        regToggle(3,  u"Bij export via douanekantoor vak 2 en vak 3 omwisselen"_s,          u"CMRExportVak2En3Omdraaien"_s),
+        regToggle(7,  u"Artikelsoort afdrukken indien ingevuld"_s,                           u"CMRArtikelSoortAfdrukken"_s, Encoding::Reg01),
+        regToggle(9,  u"Laadlocatie altijd forceren naar ons bedrijf, wij zijn tevens de expediteur"_s, u"CMRLaadLocatieOnsBedrijf"_s),
+        regToggle(10, u"Omschrijvingen op de CMR afdrukken met hoofdletters"_s,              u"CMROmschrijvingHoofdletters"_s, Encoding::Reg01),
+        regToggle(11, u"Artikelnummer afdrukken op CMR"_s,                                   u"CMRArtikelNummerAfdrukken"_s, Encoding::Reg01),
+        regToggle(12, u"Vak (18) aanvullen met pallets retour"_s,                            u"CMRPrintPalletsVak18"_s),
+    }};
+    for (int n = 1; n <= 6; ++n)
+        screen.options.push_back(field(n - 1, u"Pallet omschrijving %1"_s.arg(n), Place::Registry, u"CMRPallet%1"_s.arg(n)));
+    for (Option option : {
+             regToggle(13, u"Vak (6) aanvullen met de volgende opmerking:"_s,                 u"CMROpmerkingVak6Plaatsen"_s),
+             field(6,      {},                                                               Place::Registry, u"CMROpmerkingVak6"_s),
+             regToggle(14, u"Indien wij in een vak genoemd worden, ook 'Nederland' afdrukken"_s, u"CMRNederlandWeergeven"_s),
+             regToggle(15, u"Vak (13) aanvullen met de volgende opmerking:"_s,                u"CMROpmerkingVak13Plaatsen"_s),
+             field(7,      {},                                                               Place::Registry, u"CMROpmerkingVak13"_s),
+             regToggle(16, u"Vak (13) aanvullen met gewenste laad- en lostijden"_s,           u"CMROpmerkingVak13LaadLosTijden"_s),
+             regToggle(17, u"Vak (19) aanvullen met uitgebreide overeenkomsten"_s,            u"CMRVak19Extended"_s),
+             regToggle(18, u"Standaard gewicht van colli afdrukken indien er nog geen gewicht bekend is"_s, u"CMRArtikelVerwachtGewichtAfdrukken"_s, Encoding::Reg01),
+             regToggle(20, u"Indien materiaalgewicht bij colli is ingesteld, dit ook weergeven op de CMR"_s, u"CMRColliMateriaalBrutoNetto"_s, Encoding::Reg01),
+             regToggle(21, u"Vak (13) aanvullen met ons ordernummer"_s,                       u"CMROpmerkingVak13OrderNr"_s),
+             regToggle(22, u"GMP Gecertificeerd afdrukken indien er een GMP nummer bekend is"_s, u"CMRGMPGecertificeerd"_s, Encoding::Reg01),
+             regToggle(23, u"Bij export de defintieve bestemming niet afdrukken maar vervangen door de stuwadoor"_s, u"CMRBlockExportLocatie"_s),
+             field(10,     u"Aantal CMR afdrukken:"_s,                                        Place::Registry, u"CMRAantal"_s),
+             field(15,     u"Aantal CMR e-mailen:"_s,                                         Place::Registry, u"CMRAantalEmail"_s),
+             field(11,     u"Vervoerderscode CMR:"_s,                                         Place::Registry, u"CMRVervoersCode"_s),
+         })
+        screen.options.push_back(option);
+    return screen;
+}
+
 // The options of this workstation. Its name is in the names of the offline files.
 options::OptionScreen advanced()
 {
@@ -134,8 +226,9 @@ options::OptionScreen advanced()
 
 const std::vector<options::OptionScreen> &optionScreens()
 {
-    static const std::vector<options::OptionScreen> screens{orders(),    factureren(), voorraad(), weegbrug(),
-                                                            afrekenen(), transport(),  advanced()};
+    static const std::vector<options::OptionScreen> screens{orders(),    factureren(), voorraad(),  weegbrug(),
+                                                            afrekenen(), transport(),  advanced(), ordersGebruiker(),
+                                                            cmr()};
     return screens;
 }
 

@@ -56,11 +56,25 @@ inline Option fileCombo(int n, const QString &caption, const QString &file, cons
             items, values, -1};
 }
 // A group of choices stored as one registry text, item i storing values[i]; `mirror` names a
-// marker file that holds the same text.
+// marker file that holds the same text. `control` names the group where a screen has several.
 inline Option regChoice(const QString &name, const QStringList &items, const QStringList &values,
-                        const QString &mirror = {})
+                        const QString &mirror = {}, const QString &control = QStringLiteral("choice"))
 {
-    return {QStringLiteral("choice"), {}, Control::Choice, Place::Registry, name, Encoding::Item, items, values, 0, mirror};
+    return {control, {}, Control::Choice, Place::Registry, name, Encoding::Item, items, values, 0, mirror};
+}
+// A drop-down list stored as one registry text: the chosen item's position, "0" upwards.
+inline Option regCombo(int n, const QString &caption, const QString &name, const QStringList &items)
+{
+    QStringList positions;
+    for (qsizetype i = 0; i < items.size(); ++i)
+        positions << QString::number(i);
+    return {QStringLiteral("combo %1").arg(n), caption, Control::Combo, Place::Registry, name, Encoding::Item,
+            items, positions};
+}
+// The caption of a block of the screen.
+inline Option heading(const QString &caption)
+{
+    return {QStringLiteral("kop"), caption, Control::Heading, Place::Registry, {}, Encoding::Text};
 }
 
 } // namespace kv::company::rows

@@ -15,6 +15,7 @@ enum class Control {
     Amount, // a field for an amount of money
     Choice, // a group of choices, one of `items`
     Combo,  // a drop-down list of `items`
+    Heading, // the caption of a block of options; stores nothing
 };
 
 // Where an option is kept: a column of the single `UserGegevens` record (shared by every

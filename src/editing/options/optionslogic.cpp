@@ -68,9 +68,9 @@ void OptionsLogic::load()
     m_states.clear();
     for (const Option &option : m_screen.options) {
         QVariant stored;
-        switch (option.place) {
+        switch (option.kind == Control::Heading ? Place::UserGegevens : option.place) {
         case Place::UserGegevens:
-            if (record)
+            if (record && option.kind != Control::Heading)
                 stored = user.value(option.name);
             break;
         case Place::Registry:

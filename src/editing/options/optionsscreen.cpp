@@ -22,7 +22,7 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     layout->setContentsMargins(24, 20, 24, 20);
     layout->setSpacing(12);
 
-    auto *caption = new QLabel(screen.caption, this);
+    auto *caption = new QLabel(QString(screen.caption).replace(QStringLiteral("&&"), QStringLiteral("&")), this);
     QFont big = caption->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.25);
@@ -39,7 +39,7 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     // choices. Field captions share one width, so the fields line up.
     int captionWidth = 0;
     for (const Option &option : screen.options)
-        if (option.kind != Control::Toggle && option.kind != Control::Choice)
+        if (option.kind != Control::Toggle && option.kind != Control::Choice && option.kind != Control::Heading)
             captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(option.caption));
     auto *rows = new QVBoxLayout;
     rows->setSpacing(8);
@@ -48,7 +48,9 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
         const Option &option = screen.options[size_t(i)];
         QWidget *control = makeControl(i);
         m_controls.push_back(control);
-        if (option.kind == Control::Choice) {
+        if (option.kind == Control::Heading)
+            rows->addSpacing(10);
+        if (option.kind == Control::Choice || option.kind == Control::Heading) {
             rows->addWidget(control);
             toggleRow = nullptr;
             continue;
@@ -117,6 +119,13 @@ QWidget *OptionsScreen::makeControl(int i)
         }
         connect(group, &QButtonGroup::idClicked, this, [this, i](int item) { m_logic.setState(i, QString::number(item)); });
         return box;
+    }
+    case Control::Heading: {
+        auto *heading = new QLabel(option.caption, this);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        return heading;
     }
     case Control::Combo: {
         auto *combo = new QComboBox(this);

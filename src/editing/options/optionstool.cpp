@@ -65,6 +65,8 @@ std::vector<OptionRow> listOptions(Context &ctx, const std::vector<OptionScreen>
         const OptionsLogic logic(ctx, screen);
         for (int i = 0; i < int(screen.options.size()); ++i) {
             const Option &option = screen.options[size_t(i)];
+            if (option.kind == Control::Heading)
+                continue;
             const QString &state = logic.state(i);
             rows.push_back({screen.screen, keyOf(ctx, screen, option), logText(logic.loaded(i)).toString(), shown(option, state)});
         }

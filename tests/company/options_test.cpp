@@ -63,6 +63,7 @@ TEST_F(OptionsTest, EveryToggleStoresItsEncoding)
         QString screen, control, on, off;
     };
     const Row rows[] = {
+        {u"frmBedrijfsgegevens"_s, u"toggle 0"_s, u"0"_s, u"1"_s},
         {u"frmOrders"_s, u"toggle 0"_s, u"1"_s, u"0"_s},        {u"frmOrders"_s, u"toggle 1"_s, u"1"_s, u"0"_s},
         {u"frmOrders"_s, u"toggle 2"_s, u"1"_s, u"0"_s},        {u"frmOrders"_s, u"toggle 3"_s, u"1"_s, u"0"_s},
         {u"frmOrders"_s, u"toggle 4"_s, u"1"_s, u"0"_s},        {u"frmOrders"_s, u"toggle 5"_s, u"1"_s, u"0"_s},
@@ -121,7 +122,7 @@ TEST_F(OptionsTest, EveryToggleStoresItsEncoding)
         SCOPED_TRACE(QString(r.screen + u' ' + r.control).toStdString());
         const OptionScreen &screen = screenNamed(r.screen);
         const Option &option = screen.options[size_t(optionNamed(screen, r.control))];
-        EXPECT_EQ(OptionsLogic(ctx, screen).state(optionNamed(screen, r.control)), u"off"_s);
+        ASSERT_TRUE(set(r.screen, r.control, u"off"_s)); // from off, whatever nothing stored reads as
         ASSERT_TRUE(set(r.screen, r.control, u"on"_s));
         EXPECT_EQ(raw(option), r.on);
         EXPECT_EQ(OptionsLogic(ctx, screen).state(optionNamed(screen, r.control)), u"on"_s);
@@ -197,6 +198,35 @@ TEST_F(OptionsTest, TheWorkstationOptionsAreFilesThatAreThereOrNot)
     for (const char *name : {"PC-07.client", "PC-07_KorvenalClientDB.mdb", "PC-07.reset", "KORVENAL.LOCK"})
         EXPECT_EQ(fileBytes(QString::fromLatin1(name)), QByteArray("(geen bestand)")) << name;
     EXPECT_EQ(OptionsLogic(ctx, advanced).state(optionNamed(advanced, u"combo 3"_s)), u"0"_s);
+}
+
+TEST_F(OptionsTest, CompanyDataKeepsPostcodesAndStreetsAsTheSuiteReadsThem)
+{
+    const OptionScreen &company = screenNamed(u"frmBedrijfsgegevens"_s);
+    const int backup = optionNamed(company, u"toggle 0"_s);
+    EXPECT_EQ(OptionsLogic(ctx, company).state(backup), u"on"_s); // nothing stored: backups are on
+    registry.SchrijfRegistry(RegKeyKorvenal, u"AutoBackupDisabled", u"2"_s);
+    EXPECT_EQ(OptionsLogic(ctx, company).state(backup), u"off"_s);
+
+    ASSERT_TRUE(set(u"frmBedrijfsgegevens"_s, u"field 4"_s, u"1234 ab"_s));
+    ASSERT_TRUE(set(u"frmBedrijfsgegevens"_s, u"field 2"_s, u"Dorpsstraat"_s));
+    ASSERT_TRUE(set(u"frmBedrijfsgegevens"_s, u"field 6"_s, u"Postbus"_s));
+    ASSERT_TRUE(set(u"frmBedrijfsgegevens"_s, u"field 2"_s, u""_s));
+    ASSERT_TRUE(set(u"frmBedrijfsgegevens"_s, u"field 6"_s, u""_s));
+    auto raw = [&](const QString &control) { return this->raw(company.options[size_t(optionNamed(company, control))]); };
+    EXPECT_EQ(raw(u"field 4"_s), u"1234AB"_s);
+    EXPECT_EQ(raw(u"field 2"_s), u" "_s);  // the street holds something
+    EXPECT_EQ(raw(u"field 6"_s), u""_s);   // the postal street may stay empty
+    OptionsLogic logic(ctx, company);
+    EXPECT_EQ(logic.state(optionNamed(company, u"field 4"_s)), u"1234 AB"_s);
+    EXPECT_EQ(logic.state(optionNamed(company, u"field 2"_s)), u""_s);
+
+    // Without the company record nothing is saved, not even this workstation's backup switch.
+    session.DBAdmin().Execute(u"DELETE FROM UserGegevens"_s);
+    OptionsLogic empty(ctx, company);
+    empty.setState(backup, u"on"_s);
+    EXPECT_TRUE(empty.save());
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"AutoBackupDisabled"), u"2"_s);
 }
 
 TEST_F(OptionsTest, ChoicesAndFieldsStoreWhatIsChosenAndTyped)

@@ -109,6 +109,49 @@ options::OptionScreen transport()
     }};
 }
 
+// The company that owns the administration: names, addresses, numbers; and whether this
+// workstation makes automatic backups.
+options::OptionScreen bedrijfsgegevens()
+{
+    // The street address must hold something for the suite's documents: " " when empty.
+    auto required = [](Option option) {
+        option.spaceWhenEmpty = true;
+        return option;
+    };
+    auto postcode = [](Option option) {
+        option.encoding = Encoding::Postcode;
+        return option;
+    };
+    auto company = [](int n, const QString &caption, const QString &name) {
+        return field(n, caption, Place::UserGegevens, name);
+    };
+    options::OptionScreen screen{u"frmBedrijfsgegevens"_s, u"Bedrijfsgegevens"_s, {}, {
+        company(0,  u"Bedrijfsnaam:"_s,             u"Naam"_s),
+        company(1,  u"Contactpersoon:"_s,           u"ContactPersoon"_s),
+        required(company(2, u"Adres:"_s,            u"Adres"_s)),
+        required(company(3, u"Huisnummer:"_s,       u"Huisnummer"_s)),
+        required(postcode(company(4, u"Postcode:"_s, u"Postcode"_s))),
+        required(company(5, u"Woonplaats:"_s,       u"Woonplaats"_s)),
+        company(6,  u"Postadres:"_s,                u"PostAdres"_s),
+        company(7,  u"Huisnummer postadres:"_s,     u"PostHuisnummer"_s),
+        postcode(company(8, u"Postcode postadres:"_s, u"PostPostcode"_s)),
+        company(9,  u"Woonplaats postadres:"_s,     u"PostWoonplaats"_s),
+        company(10, u"E-mail:"_s,                   u"Email"_s),
+        company(11, u"Website:"_s,                  u"Website"_s),
+        company(12, u"Telefoon:"_s,                 u"TelefoonNr"_s),
+        company(13, u"Mobiel:"_s,                   u"MobielNr"_s),
+        company(14, u"Fax:"_s,                      u"Faxnr"_s),
+        company(15, u"Fiscaal nummer:"_s,           u"FiscaalNr"_s),
+        company(16, u"KvK plaats:"_s,               u"KvkPlaats"_s),
+        company(17, u"KvK nummer:"_s,               u"KvKNr"_s),
+        company(18, u"Vestigingsnummer:"_s,         u"Vestigingsnummer"_s),
+        company(19, u"Sleutel RVDM webservice:"_s,  u"RVDMWebserviceKey"_s),
+        regToggle(0, u"Automatische back-up maken op dit werkstation"_s, u"AutoBackupDisabled"_s, Encoding::RegZeroOn),
+    }};
+    screen.onlyWithRecord = true;
+    return screen;
+}
+
 // How the order entry program behaves for this user.
 options::OptionScreen ordersGebruiker()
 {
@@ -226,9 +269,9 @@ options::OptionScreen advanced()
 
 const std::vector<options::OptionScreen> &optionScreens()
 {
-    static const std::vector<options::OptionScreen> screens{orders(),    factureren(), voorraad(),  weegbrug(),
-                                                            afrekenen(), transport(),  advanced(), ordersGebruiker(),
-                                                            cmr()};
+    static const std::vector<options::OptionScreen> screens{
+        bedrijfsgegevens(), orders(),    factureren(), voorraad(),       weegbrug(),
+        afrekenen(),        transport(), advanced(),   ordersGebruiker(), cmr()};
     return screens;
 }
 

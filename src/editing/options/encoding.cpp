@@ -3,6 +3,8 @@
 #include "core/context.h"
 #include "editing/amounts.h"
 #include "editing/decimaltext.h"
+#include "editing/registration.h"
+#include "editing/text.h"
 
 namespace kv::options {
 namespace {
@@ -27,6 +29,10 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
         return onOff(stored.toString() == u"0");
     case Encoding::Present:
         return onOff(!stored.isNull());
+    case Encoding::RegZeroOn:
+        return onOff(stored.toString().toInt() == 0);
+    case Encoding::Postcode:
+        return FormatPostcode(stored.toString().trimmed());
     case Encoding::Item:
         return QString::number(std::max(qsizetype(0), option.values.indexOf(stored.toString())));
     case Encoding::Amount: {
@@ -39,7 +45,7 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
     case Encoding::Number:
         break;
     }
-    return stored.toString();
+    return option.spaceWhenEmpty ? stored.toString().trimmed() : stored.toString();
 }
 
 std::optional<QVariant> storedValue(const Option &option, const QString &state, const Separators &separators)
@@ -56,6 +62,12 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state, 
         return QVariant(on ? QStringLiteral("0") : QStringLiteral("1"));
     case Encoding::Present:
         return on ? QVariant(option.values.value(0)) : QVariant();
+    case Encoding::RegZeroOn:
+        return QVariant(on ? QStringLiteral("0") : QStringLiteral("1"));
+    case Encoding::Postcode: {
+        const QString postcode = VerwijderTeken(state, u' ').toUpper().left(6);
+        return QVariant(postcode.isEmpty() && option.spaceWhenEmpty ? QStringLiteral(" ") : postcode);
+    }
     case Encoding::Item:
         return QVariant(option.values.value(state.toInt()));
     case Encoding::Number: {
@@ -76,7 +88,7 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state, 
     case Encoding::Text:
         break;
     }
-    return QVariant(state);
+    return QVariant(state.isEmpty() && option.spaceWhenEmpty ? QStringLiteral(" ") : state);
 }
 
 } // namespace kv::options

@@ -35,6 +35,8 @@ enum class Encoding {
     Amount,    // an amount, shown through FormatBedrag; an empty field stores nothing (Null)
     Present,   // a whole marker file: on, it holds `values[0]`; off, it is not there (nor are
                // the files `values[1...]` names, removed once the save has landed)
+    RegZeroOn, // registry text read as a number: on when it is 0 (or nothing), stored "0" on, "1" off
+    Postcode,  // shown through FormatPostcode; stored without spaces, upper case, 6 characters
     Item,      // the value of the chosen item (`values`); a value no item has shows item 0
 };
 
@@ -51,6 +53,7 @@ struct Option {
     int line = 0;            // the line of a marker file, from 0; -1: the whole file is the value
     QString mirror = {};     // a marker file that also holds the stored text, as its one line
     QString note = {};       // a remark shown under the caption
+    bool spaceWhenEmpty = false; // an empty field is stored as one space (the suite needs a value)
 };
 
 // In the name of a marker file: the workstation's name. In its text: today in a format.
@@ -63,6 +66,7 @@ struct OptionScreen {
     QString caption; // the screen's heading
     QString intro = {};
     std::vector<Option> options;
+    bool onlyWithRecord = false; // without a `UserGegevens` record nothing is saved, not even the registry
 };
 
 } // namespace kv::options

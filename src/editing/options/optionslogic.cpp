@@ -117,7 +117,7 @@ QString OptionsLogic::failedCheck() const
         const Option &option = m_screen.options[i];
         if (!storedValue(option, m_states[i], m_ctx.separators))
             return u"Vul bij \"" + named(int(i)) + u"\" " + expected(option) + u" in.";
-        if (option.place == Place::UserGegevens && option.encoding == Encoding::Text) {
+        if (option.place == Place::UserGegevens && (option.encoding == Encoding::Text || option.encoding == Encoding::Postcode)) {
             const int size = table.columns[size_t(table.column(option.name))].size;
             if (size > 0 && m_states[i].size() > size)
                 return QStringLiteral("\"%1\" mag niet meer dan %2 tekens bevatten.").arg(named(int(i))).arg(size);
@@ -128,6 +128,8 @@ QString OptionsLogic::failedCheck() const
 
 bool OptionsLogic::save()
 {
+    if (m_screen.onlyWithRecord && m_ctx.session->table(kUserGegevens).RecordCount() == 0)
+        return true; // nothing to save to
     if (!passesChecks(m_ctx, m_screen.screen, [this] { return failedCheck(); }))
         return false;
     bool saved = false;

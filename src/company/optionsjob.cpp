@@ -2,6 +2,7 @@
 
 #include "company/options/optionscreens.h"
 #include "core/context.h"
+#include "core/db/dberror.h"
 #include "core/messages/jobdialogs.h"
 #include "core/registry/registryfile.h"
 #include "core/session/session.h"
@@ -13,10 +14,10 @@
 
 namespace kv::company {
 
-int runOptionsJob(const QStringList &arguments, bool undo)
+namespace {
+
+int run(const QStringList &arguments, bool undo)
 {
-    if (arguments.isEmpty() || (arguments.size() == 1 && undo))
-        return 64;
     RegistryFile registry;
     installRegistryKeys(registry); // as the first start of the console does
     JobDialogs dialogs(undo);
@@ -50,6 +51,22 @@ int runOptionsJob(const QStringList &arguments, bool undo)
     if (dialogs.failed())
         return 2;
     return done ? 0 : 1;
+}
+
+} // namespace
+
+int runOptionsJob(const QStringList &arguments, bool undo)
+{
+    // A list, or a screen with what to set, or a screen to undo: nothing else.
+    const bool usage = arguments.size() == 1 ? !undo : arguments.size() == 2 ? undo : arguments.size() > 2 && !undo;
+    if (!usage)
+        return 64;
+    try {
+        return run(arguments, undo);
+    } catch (const db::DbError &e) { // an administration the options cannot be read from
+        std::fprintf(stderr, "Fout %d: %s\n", e.number(), qPrintable(e.description()));
+        return 2;
+    }
 }
 
 } // namespace kv::company

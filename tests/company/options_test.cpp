@@ -180,17 +180,23 @@ TEST_F(OptionsTest, TheWorkstationOptionsAreFilesThatAreThereOrNot)
     {
         QFile lock(admin.dataPad() + u"KORVENAL.LOCK"_s);
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-        lock.write("false\r\n");
+        lock.write("False\r\n");
     }
     OptionsLogic logic(ctx, advanced);
-    EXPECT_EQ(logic.state(optionNamed(advanced, u"combo 3"_s)), u"1"_s); // "Meteen bijwerken"
+    EXPECT_EQ(logic.state(optionNamed(advanced, u"combo 3"_s)), u"1"_s); // "Meteen bijwerken", whatever the case
     EXPECT_EQ(logic.state(optionNamed(advanced, u"toggle 0"_s)), u"off"_s);
 
     logic.setState(optionNamed(advanced, u"toggle 0"_s), u"on"_s);
     ASSERT_TRUE(logic.save());
     EXPECT_EQ(fileBytes(u"PC-07.client"_s), QByteArray("Client mode geactiveerd 20261207\r\n"));
-    EXPECT_EQ(fileBytes(u"KORVENAL.LOCK"_s), QByteArray("false\r\n"));
+    EXPECT_EQ(fileBytes(u"KORVENAL.LOCK"_s), QByteArray("False\r\n")); // unchanged: not written
     EXPECT_EQ(fileBytes(u"PC-07.reset"_s), QByteArray()); // on: the offline files stay
+
+    // A later save of something else keeps the day offline mode was switched on.
+    ctx.clock = [] { return QDateTime(QDate(2026, 12, 8), QTime(9, 0)); };
+    logic.setState(optionNamed(advanced, u"toggle 3"_s), u"on"_s);
+    ASSERT_TRUE(logic.save());
+    EXPECT_EQ(fileBytes(u"PC-07.client"_s), QByteArray("Client mode geactiveerd 20261207\r\n"));
 
     logic.setState(optionNamed(advanced, u"toggle 0"_s), u"off"_s);
     logic.setState(optionNamed(advanced, u"combo 3"_s), u"0"_s);
@@ -320,13 +326,16 @@ TEST_F(OptionsTest, AnotherProgramsChangeIsOnlyOverwrittenAfterYes)
     OptionsLogic logic(ctx, weegbrug);
     logic.setState(optionNamed(weegbrug, u"field 6"_s), u"R2"_s);
     logic.setState(optionNamed(weegbrug, u"toggle 2"_s), u"on"_s);
+    logic.setState(optionNamed(weegbrug, u"toggle 4"_s), u"on"_s);
     otherSets(u"R9"_s);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"WeegbrugVraagAantalInStuks", u"0"_s); // the other program's too
     dialogs.script({mb::No});
     EXPECT_FALSE(logic.save());
     EXPECT_EQ(dialogs.prompts().last(), question.arg(u"R9"_s));
     EXPECT_EQ(logic.state(optionNamed(weegbrug, u"field 6"_s)), u"R9"_s);
     EXPECT_EQ(logic.state(optionNamed(weegbrug, u"toggle 2"_s)), u"on"_s); // still the user's input
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"InkoopContractenPartijenAanvoerAdvanced"), u""_s);
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"WeegbrugVraagAantalInStuks"), u"0"_s); // as it was, not as loaded
 
     logic.setState(optionNamed(weegbrug, u"field 6"_s), u"R2"_s);
     otherSets(u"R10"_s);
@@ -389,4 +398,15 @@ TEST_F(OptionsTest, TheToolListsAndSetsOptionsByTheirStoredNames)
         EXPECT_EQ(dialogs.prompts().last(), r.message);
     }
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"WeegbrugPath"), QString()); // nothing of a refused call
+    EXPECT_FALSE(setOptions(ctx, screenNamed(u"frmCMR"_s), {u"=x"_s})); // a heading is no option
+}
+
+// A value typed again in another form ("12,5" for "12,50") is no change: not written, not recorded.
+TEST_F(OptionsTest, AValueInAnotherFormIsNoChange)
+{
+    ASSERT_TRUE(set(u"frmFactureren"_s, u"field 5"_s, u"12,50"_s));
+    auto rows = [&] { return session.DBAdmin().OpenTable(u"InstellingenLog"_s)->RecordCount(); };
+    const int before = rows();
+    ASSERT_TRUE(set(u"frmFactureren"_s, u"field 5"_s, u"12,5"_s));
+    EXPECT_EQ(rows(), before);
 }

@@ -39,11 +39,12 @@ qint64 recordSave(Context &ctx, const QString &form, const std::vector<AuditEntr
     db::Database &db = ctx.session->DBAdmin();
     const qint64 number = db::nextNumber(db, kTrail, QStringLiteral("SaveNr"));
     db::numberUsed(db, kTrail, QStringLiteral("SaveNr"), number);
+    const QString when = ctx.now().toString(QStringLiteral("yyyyMMddHHmmss")); // one moment for the whole save
     auto rs = db.OpenTable(kTrail);
     for (const AuditEntry &entry : entries) {
         rs->AddNew();
         rs->setValue(u"SaveNr", number);
-        rs->setValue(u"Tijdstip", ctx.now().toString(QStringLiteral("yyyyMMddHHmmss")));
+        rs->setValue(u"Tijdstip", when);
         rs->setValue(u"Gebruiker", ctx.user);
         rs->setValue(u"Werkstation", ctx.workstation);
         rs->setValue(u"Formulier", form);

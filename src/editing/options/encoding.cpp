@@ -6,6 +6,8 @@
 #include "editing/registration.h"
 #include "editing/text.h"
 
+#include <algorithm>
+
 namespace kv::options {
 namespace {
 
@@ -15,6 +17,16 @@ QString onOff(bool on)
 }
 
 } // namespace
+
+QString describedState(const Option &option, const QString &state)
+{
+    switch (option.kind) {
+    case Control::Toggle: return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
+    case Control::Choice:
+    case Control::Combo: return option.items.value(state.toInt());
+    default: return state;
+    }
+}
 
 QString shownState(const Option &option, const QVariant &stored, const Separators &separators)
 {
@@ -34,7 +46,13 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
     case Encoding::Postcode:
         return FormatPostcode(stored.toString().trimmed());
     case Encoding::Item:
-        return QString::number(std::max(qsizetype(0), option.values.indexOf(stored.toString())));
+    {
+        // Without regard to case: a marker file may say "False".
+        const auto item = std::find_if(option.values.begin(), option.values.end(), [&](const QString &value) {
+            return value.compare(stored.toString(), Qt::CaseInsensitive) == 0;
+        });
+        return QString::number(item == option.values.end() ? 0 : item - option.values.begin());
+    }
     case Encoding::Amount: {
         if (stored.isNull())
             return {};

@@ -20,4 +20,7 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
 // stored (a number field holding no number).
 std::optional<QVariant> storedValue(const Option &option, const QString &state, const Separators &separators);
 
+// A state as the user reads it: "aan"/"uit" for a toggle, the chosen item's caption, the text.
+QString describedState(const Option &option, const QString &state);
+
 } // namespace kv::options

@@ -23,15 +23,6 @@ namespace {
 
 const QString kUserGegevens = QStringLiteral("UserGegevens");
 
-// A state as the user knows it, for the question about another program's change.
-QString described(const Option &option, const QString &state)
-{
-    if (option.kind == Control::Toggle)
-        return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
-    if (option.kind == Control::Choice || option.kind == Control::Combo)
-        return option.items.value(state.toInt());
-    return state;
-}
 
 
 QVariant fileText(const std::optional<QByteArray> &bytes)
@@ -162,26 +153,24 @@ std::map<QString, QStringList> OptionsLogic::markerFiles() const
 
 bool OptionsLogic::saveStates()
 {
-    std::vector<int> inDatabase, inRegistry;
-    Registry::Values values, before;
+    std::vector<int> inDatabase;
+    Registry::Values values;
     std::vector<AuditEntry> entries;
     for (size_t i = 0; i < m_screen.options.size(); ++i) {
         const Option &option = m_screen.options[i];
-        if (m_states[i] == m_loadedStates[i] || option.place == Place::MarkerFile)
+        if (!changed(int(i)) || option.place == Place::MarkerFile)
             continue;
         if (option.place == Place::UserGegevens) {
             inDatabase.push_back(int(i));
         } else {
-            inRegistry.push_back(int(i));
             values.emplace_back(option.name, stored(int(i)));
-            before.emplace_back(option.name, m_loaded[i].toString());
             entries.push_back({TrailRegistry.toString(), option.name, m_loaded[i], values.back().second});
         }
     }
     OutsideWrites outside(m_ctx);
     bool written = false;
     try {
-        outside.registry(values, before);
+        outside.registry(values);
         for (const auto &[name, lines] : markerFiles()) {
             const QByteArray bytes = (lines.join(u"\r\n") + u"\r\n").toUtf8();
             const std::optional<QByteArray> old = outside.file(markerPath(name), bytes);
@@ -199,10 +188,20 @@ bool OptionsLogic::saveStates()
         return false;
     }
     removeWithAbsentFiles();
-    for (size_t i = 0; i < values.size(); ++i)
-        m_loaded[size_t(inRegistry[i])] = values[i].second;
+    for (size_t i = 0; i < m_screen.options.size(); ++i) // the database's were taken from the record
+        if (m_screen.options[i].place != Place::UserGegevens)
+            m_loaded[i] = *storedValue(m_screen.options[i], m_states[i], m_ctx.separators);
     m_loadedStates = m_states;
     return true;
+}
+
+// Whether saving would store something else than is stored: the user changed the state, and
+// not only the way it is written ("12,5" for "12,50").
+bool OptionsLogic::changed(int option) const
+{
+    const size_t i = size_t(option);
+    return m_states[i] != m_loadedStates[i]
+        && logText(*storedValue(m_screen.options[i], m_states[i], m_ctx.separators)) != logText(m_loaded[i]);
 }
 
 // The name of an option's marker file, with this workstation's name where it takes one.
@@ -216,11 +215,12 @@ void OptionsLogic::writeWholeFiles(OutsideWrites &outside, std::vector<AuditEntr
 {
     for (int i = 0; i < int(m_screen.options.size()); ++i) {
         const Option &option = m_screen.options[size_t(i)];
-        if (option.place != Place::MarkerFile || option.line >= 0)
+        if (option.place != Place::MarkerFile || option.line >= 0 || !changed(i))
             continue;
         QString text = stored(i);
         for (qsizetype at = text.indexOf(Vandaag); at >= 0; at = text.indexOf(Vandaag)) {
             const qsizetype end = text.indexOf(u'}', at);
+            Q_ASSERT(end > at); // the tables close every {vandaag:...}
             text.replace(at, end + 1 - at, m_ctx.today().toString(text.mid(at + Vandaag.size(), end - at - Vandaag.size())));
         }
         const std::optional<QByteArray> content = text.isEmpty() ? std::nullopt : std::optional((text + u"\r\n").toUtf8());
@@ -237,8 +237,8 @@ void OptionsLogic::removeWithAbsentFiles() const
 {
     for (size_t i = 0; i < m_screen.options.size(); ++i) {
         const Option &option = m_screen.options[i];
-        if (option.encoding != Encoding::Present || m_states[i] == u"on")
-            continue;
+        if (option.encoding != Encoding::Present || m_states[i] == u"on" || m_loadedStates[i] != u"on")
+            continue; // only when switched off
         for (const QString &also : option.values.mid(1))
             QFile::remove(markerPath(QString(also).replace(Werkstation, m_ctx.workstation)));
     }
@@ -260,7 +260,7 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
         const Option &option = m_screen.options[size_t(i)];
         changes.push_back({option.name, named(i), m_loaded[size_t(i)],
                            *storedValue(option, m_states[size_t(i)], m_ctx.separators),
-                           described(option, m_states[size_t(i)])});
+                           describedState(option, m_states[size_t(i)])});
     }
     auto optionOf = [&](const QString &name) {
         for (int i : changed)
@@ -277,13 +277,13 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
         },
         .shown = [&](const QString &name, const QVariant &value) {
             const Option &option = m_screen.options[size_t(optionOf(name))];
-            return described(option, shownState(option, value, m_ctx.separators));
+            return describedState(option, shownState(option, value, m_ctx.separators));
         },
         .alongside = [&] {
             std::vector<AuditEntry> all = entries;
-            for (const FieldChange &change : changes)
+            for (const FieldChange &change : changes) // as the column holds it now (amounts to 4 decimals)
                 all.push_back({TrailDatabase.toString(), kUserGegevens + u'.' + change.field, logText(change.loaded),
-                               logText(change.value)});
+                               logText(user.value(change.field))});
             recordSave(m_ctx, m_screen.screen, all);
         },
     };

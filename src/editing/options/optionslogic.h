@@ -47,6 +47,7 @@ private:
     void load();
     QString markerPath(const QString &file) const;
     QString markerName(const Option &option) const;
+    bool changed(int option) const;
     void writeWholeFiles(class OutsideWrites &outside, std::vector<AuditEntry> &entries);
     void removeWithAbsentFiles() const;
     QString named(int option) const;

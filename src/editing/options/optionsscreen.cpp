@@ -160,7 +160,7 @@ void OptionsScreen::showStates()
             field->setText(state);
         else if (auto *combo = qobject_cast<QComboBox *>(control))
             combo->setCurrentIndex(state.toInt());
-        else if (auto *group = control->findChild<QButtonGroup *>())
+        else if (auto *group = control->findChild<QButtonGroup *>(); group && group->button(state.toInt()))
             group->button(state.toInt())->setChecked(true);
     }
 }

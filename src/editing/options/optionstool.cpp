@@ -3,6 +3,7 @@
 #include "core/context.h"
 #include "core/dialogs.h"
 #include "editing/options/audittrail.h"
+#include "editing/options/encoding.h"
 #include "editing/options/optionslogic.h"
 
 namespace kv::options {
@@ -20,15 +21,6 @@ QString keyOf(const Context &ctx, const OptionScreen &screen, const Option &opti
     return lines > 1 ? option.name + u':' + QString::number(option.line + 1) : option.name;
 }
 
-QString shown(const Option &option, const QString &state)
-{
-    switch (option.kind) {
-    case Control::Toggle: return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
-    case Control::Choice:
-    case Control::Combo: return option.items.value(state.toInt());
-    default: return state;
-    }
-}
 
 // The state for a value given on the command line; nothing when the option cannot take it.
 std::optional<QString> stateFor(const Option &option, const QString &value)
@@ -68,7 +60,7 @@ std::vector<OptionRow> listOptions(Context &ctx, const std::vector<OptionScreen>
             if (option.kind == Control::Heading)
                 continue;
             const QString &state = logic.state(i);
-            rows.push_back({screen.screen, keyOf(ctx, screen, option), logText(logic.loaded(i)).toString(), shown(option, state)});
+            rows.push_back({screen.screen, keyOf(ctx, screen, option), logText(logic.loaded(i)).toString(), describedState(option, state)});
         }
     }
     return rows;
@@ -81,7 +73,8 @@ bool setOptions(Context &ctx, const OptionScreen &screen, const QStringList &ass
         const QString key = assignment.section(u'=', 0, 0), value = assignment.section(u'=', 1);
         int found = -1;
         for (int i = 0; i < int(screen.options.size()) && found < 0; ++i)
-            if (keyOf(ctx, screen, screen.options[size_t(i)]).compare(key, Qt::CaseInsensitive) == 0)
+            if (screen.options[size_t(i)].kind != Control::Heading
+                && keyOf(ctx, screen, screen.options[size_t(i)]).compare(key, Qt::CaseInsensitive) == 0)
                 found = i;
         if (found < 0 || !assignment.contains(u'=')) {
             ctx.dialogs->MsgBox(QStringLiteral("%1 heeft geen instelling %2.").arg(screen.screen, key), mb::Exclamation);

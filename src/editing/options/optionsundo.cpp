@@ -57,19 +57,18 @@ bool OptionsLogic::undo()
     if (m_ctx.dialogs->MsgBox(question(*last), mb::YesNo | mb::Question | mb::DefaultButton2) != mb::Yes)
         return false;
 
-    Registry::Values values, before;
+    Registry::Values values;
     std::vector<AuditEntry> reversed;
     for (const AuditEntry &entry : last->entries) {
         reversed.push_back({entry.place, entry.name, entry.after, entry.before});
         if (entry.place == TrailRegistry) {
             values.emplace_back(entry.name, entry.before.toString());
-            before.emplace_back(entry.name, entry.after.toString());
         }
     }
     OutsideWrites outside(m_ctx);
     QString changedSince;
     try {
-        outside.registry(values, before);
+        outside.registry(values);
         for (const AuditEntry &entry : last->entries)
             if (entry.place == TrailFile)
                 outside.file(markerPath(entry.name), entry.before.isNull()

@@ -17,10 +17,13 @@ bool replace(const QString &path, const QByteArray &content)
 
 } // namespace
 
-void OutsideWrites::registry(const Registry::Values &values, const Registry::Values &before)
+void OutsideWrites::registry(const Registry::Values &values)
 {
     if (values.empty())
         return;
+    Registry::Values before; // as they are now, which another program may have changed
+    for (const auto &[name, text] : values)
+        before.emplace_back(name, m_ctx.registry->LeesRegistry(RegKeyKorvenal, name));
     if (!m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, values))
         db::raise(db::ErrFileInUse, QStringLiteral("De instellingen kunnen niet in het register worden opgeslagen."));
     m_registryBefore = before;
@@ -31,9 +34,9 @@ std::optional<QByteArray> OutsideWrites::file(const QString &path, const std::op
     std::optional<QByteArray> before;
     if (QFile old(path); old.open(QIODevice::ReadOnly))
         before = old.readAll();
-    if (!content)
-        QFile::remove(path);
-    else if (!replace(path, *content))
+    if (!content && QFile::exists(path) && !QFile::remove(path))
+        db::raise(db::ErrFileInUse, QStringLiteral("Het bestand %1 kan niet worden verwijderd.").arg(path));
+    if (content && !replace(path, *content))
         db::raise(db::ErrFileInUse, QStringLiteral("Het bestand %1 kan niet worden geschreven.").arg(path));
     m_filesBefore.emplace_back(path, before);
     return before;

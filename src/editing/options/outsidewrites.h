@@ -21,8 +21,8 @@ class OutsideWrites {
 public:
     explicit OutsideWrites(Context &ctx) : m_ctx(ctx) {}
 
-    // Writes the values under the program's key in one replace; `before` is what they were.
-    void registry(const Registry::Values &values, const Registry::Values &before);
+    // Writes the values under the program's key in one replace, keeping what they were.
+    void registry(const Registry::Values &values);
 
     // Replaces the file whole, or removes it (`content` nothing); returns what it held before,
     // nothing when it was not there.

@@ -30,7 +30,7 @@ protected:
         if (option.place == Place::Registry)
             return registry.LeesRegistry(RegKeyKorvenal, option.name);
         if (option.place == Place::MarkerFile && option.line < 0) // the file itself: its text, or that it is not there
-            return QString::fromUtf8(fileBytes(QString(option.name).replace(Werkstation, ctx.workstation))).remove(u"\r\n"_s);
+            return QString::fromUtf8(fileBytes(markerFileName(option.name, ctx.workstation))).remove(u"\r\n"_s);
         if (option.place == Place::MarkerFile)
             return QString::fromUtf8(fileBytes(option.name)).split(u"\r\n"_s).value(option.line);
         sqlite3_stmt *stmt = nullptr;

@@ -60,6 +60,12 @@ struct Option {
 inline constexpr QLatin1String Werkstation("{werkstation}");
 inline constexpr QLatin1String Vandaag("{vandaag:"); // e.g. "{vandaag:yyyyMMdd}"
 
+// A marker file's name as it is on this workstation.
+inline QString markerFileName(QString name, const QString &workstation)
+{
+    return name.replace(Werkstation, workstation);
+}
+
 // A screen of options, read from its table.
 struct OptionScreen {
     QString screen;  // e.g. "frmWeegbrug"

@@ -207,7 +207,7 @@ bool OptionsLogic::changed(int option) const
 // The name of an option's marker file, with this workstation's name where it takes one.
 QString OptionsLogic::markerName(const Option &option) const
 {
-    return QString(option.name).replace(Werkstation, m_ctx.workstation);
+    return markerFileName(option.name, m_ctx.workstation);
 }
 
 // Files that are the value themselves: there with their text, or not there.
@@ -240,7 +240,7 @@ void OptionsLogic::removeWithAbsentFiles() const
         if (option.encoding != Encoding::Present || m_states[i] == u"on" || m_loadedStates[i] != u"on")
             continue; // only when switched off
         for (const QString &also : option.values.mid(1))
-            QFile::remove(markerPath(QString(also).replace(Werkstation, m_ctx.workstation)));
+            QFile::remove(markerPath(markerFileName(also, m_ctx.workstation)));
     }
 }
 

@@ -14,7 +14,7 @@ QString keyOf(const Context &ctx, const OptionScreen &screen, const Option &opti
     if (option.place != Place::MarkerFile)
         return option.name;
     if (option.line < 0)
-        return QString(option.name).replace(Werkstation, ctx.workstation);
+        return markerFileName(option.name, ctx.workstation);
     const auto lines = std::count_if(screen.options.begin(), screen.options.end(), [&](const Option &o) {
         return o.place == Place::MarkerFile && o.name == option.name;
     });

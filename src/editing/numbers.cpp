@@ -88,4 +88,23 @@ bool IsNumeriek(QStringView text, const Separators &separators)
     });
 }
 
+double Val(QStringView text)
+{
+    QString number;
+    bool point = false;
+    for (const QChar c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
+            continue;
+        if (c.isDigit() && c.unicode() < 128)
+            number += c;
+        else if ((c == u'-' || c == u'+') && number.isEmpty())
+            number += c;
+        else if (c == u'.' && !point)
+            point = true, number += c;
+        else
+            break;
+    }
+    return number.toDouble(); // "", "-" and "." give 0
+}
+
 } // namespace kv

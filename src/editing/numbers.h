@@ -29,4 +29,9 @@ bool IsNumeriek(QStringView text);
 // (`GetalDecimaalTeken`, `GetalDuizendTeken`).
 bool IsNumeriek(QStringView text, const Separators &separators);
 
+// The numeric value of a text's leading number, as the suite's programs read typed numbers:
+// blanks anywhere are skipped, a sign and one "." may come with the digits, the rest is
+// ignored ("12a" is 12, "a12" and "" are 0).
+double Val(QStringView text);
+
 } // namespace kv

@@ -3,6 +3,7 @@
 #include "core/context.h"
 #include "editing/amounts.h"
 #include "editing/decimaltext.h"
+#include "editing/numbers.h"
 #include "editing/registration.h"
 #include "editing/text.h"
 
@@ -24,6 +25,7 @@ QString describedState(const Option &option, const QString &state)
     case Control::Toggle: return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
     case Control::Choice:
     case Control::Combo: return option.items.value(state.toInt());
+    case Control::Along: return option.values.isEmpty() ? state : option.values.value(state.toInt());
     default: return state;
     }
 }
@@ -43,6 +45,15 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
         return onOff(!stored.isNull());
     case Encoding::RegZeroOn:
         return onOff(stored.toString().toInt() == 0);
+    case Encoding::RegOne10:
+        return onOff(Val(stored.toString()) == 1);
+    case Encoding::Keys: {
+        QStringList known; // a key the list does not know is dropped
+        for (const QString &key : stored.toString().split(KeyEnd, Qt::SkipEmptyParts))
+            if (option.values.contains(key) && !known.contains(key))
+                known << key;
+        return known.join(u',');
+    }
     case Encoding::Postcode:
         return FormatPostcode(stored.toString().trimmed());
     case Encoding::Item:
@@ -61,12 +72,15 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
     }
     case Encoding::Text:
     case Encoding::Number:
+    case Encoding::Leading:
+    case Encoding::Counter:
         break;
     }
     return option.spaceWhenEmpty ? stored.toString().trimmed() : stored.toString();
 }
 
-std::optional<QVariant> storedValue(const Option &option, const QString &state, const Separators &separators)
+std::optional<QVariant> storedValue(const Option &option, const QString &state, const Separators &separators,
+                                    int digits)
 {
     const bool on = state == u"on";
     switch (option.encoding) {
@@ -82,6 +96,22 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state, 
         return on ? QVariant(option.values.value(0)) : QVariant();
     case Encoding::RegZeroOn:
         return QVariant(on ? QStringLiteral("0") : QStringLiteral("1"));
+    case Encoding::RegOne10:
+        return QVariant(on ? QStringLiteral("1") : QStringLiteral("0"));
+    case Encoding::Leading:
+        return QVariant(QString::number(Val(state), 'g', 15));
+    case Encoding::Counter: {
+        const auto number = qint32(Val(state));
+        if (number == 0 && option.fallback.isEmpty())
+            return QVariant(QString(u'1' + QString(std::max(digits, 1), u'0')).left(std::max(digits, 1)));
+        return QVariant(VoorloopNullen(number, digits));
+    }
+    case Encoding::Keys: {
+        QString keys;
+        for (const QString &key : state.split(u',', Qt::SkipEmptyParts))
+            keys += key + KeyEnd;
+        return QVariant(keys);
+    }
     case Encoding::Postcode: {
         const QString postcode = VerwijderTeken(state, u' ').toUpper().left(6);
         return QVariant(postcode.isEmpty() && option.spaceWhenEmpty ? QStringLiteral(" ") : postcode);

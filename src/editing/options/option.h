@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace kv::options {
@@ -16,6 +17,11 @@ enum class Control {
     Choice, // a group of choices, one of `items`
     Combo,  // a drop-down list of `items`
     Heading, // the caption of a block of options; stores nothing
+    Colour,  // a swatch; a click picks another colour (stored as a Windows colour number)
+    Folder,  // a folder's path, typed or picked
+    Account, // a ledger account number, with its description beside it
+    Picks,   // an ordered choice from `items`: two lists, what is available and what is chosen
+    Along,   // no control of its own: a further value written with the option `follows` names
 };
 
 // Where an option is kept: a column of the single `UserGegevens` record (shared by every
@@ -38,7 +44,15 @@ enum class Encoding {
     RegZeroOn, // registry text read as a number: on when it is 0 (or nothing), stored "0" on, "1" off
     Postcode,  // shown through FormatPostcode; stored without spaces, upper case, 6 characters
     Item,      // the value of the chosen item (`values`); a value no item has shows item 0
+    RegOne10,  // registry text read as a number: on when it is 1; stored "1" on, "0" off
+    Leading,   // text holding the numeric value of the typed text's leading digits ("12a": "12")
+    Counter,   // a document number: the numeric value zero-filled to the digit count in the option
+               // `width` names; with no `fallback`, 0 becomes the smallest number of that many digits
+    Keys,      // the chosen items' `values` in order, each followed by `KeyEnd`
 };
+
+// What ends each key of a `Keys` value.
+inline constexpr QChar KeyEnd(0xFF);
 
 // One option: a line of its screen's table.
 struct Option {
@@ -54,6 +68,17 @@ struct Option {
     QString mirror = {};     // a marker file that also holds the stored text, as its one line
     QString note = {};       // a remark shown under the caption
     bool spaceWhenEmpty = false; // an empty field is stored as one space (the suite needs a value)
+
+    QString table = {};      // a column of another single-record table than `UserGegevens`
+    bool perAdministration = false; // a registry value named name + `AdminCode` ("AdminColor01")
+    QString follows = {};    // `Along`: the control whose state it follows; `values` by item, "" leaves
+                             // the value alone; without `values` it stores what that control stores
+    QString fallback = {};   // shown when what is stored has the numeric value 0
+    QString width = {};      // `Counter`: the control holding the digit count
+    QString lockedWhile = {}; // locked while this table has records, until released on the screen
+    QString switchName = {}, workstationName = {}; // `Counter`: when the registry value `switchName`
+                             // is "1" the number is this workstation's, kept in `workstationName`
+    bool secret = false;     // written, never shown: the trail records "(verborgen)" and undo skips it
 };
 
 // In the name of a marker file: the workstation's name. In its text: today in a format.
@@ -67,12 +92,16 @@ inline QString markerFileName(QString name, const QString &workstation)
 }
 
 // A screen of options, read from its table.
+class OptionsLogic;
+
 struct OptionScreen {
     QString screen;  // e.g. "frmWeegbrug"
     QString caption; // the screen's heading
     QString intro = {};
     std::vector<Option> options;
     bool onlyWithRecord = false; // without a `UserGegevens` record nothing is saved, not even the registry
+    std::function<QString(const OptionsLogic &)> check = {}; // a rule across fields; "" when met
+    bool saveOnLeave = false; // saved when the screen is left, without a save button
 };
 
 } // namespace kv::options

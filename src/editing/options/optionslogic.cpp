@@ -4,15 +4,19 @@
 #include "core/db/database.h"
 #include "core/db/dberror.h"
 #include "core/db/recordset.h"
+#include "core/dialogs.h"
+#include "core/log/schrijflog.h"
+#include "core/messages/errorreport.h"
 #include "core/registry/registry.h"
 #include "core/session/datafiles.h"
 #include "core/session/session.h"
 #include "editing/options/audittrail.h"
 #include "editing/options/encoding.h"
+#include "editing/ledger/grootboekveld.h"
+#include "editing/numbers.h"
 #include "editing/options/outsidewrites.h"
 #include "editing/saving/checks.h"
 #include "editing/saving/recordchanges.h"
-#include "core/messages/errorreport.h"
 
 #include <QFile>
 
@@ -22,8 +26,6 @@ namespace kv::options {
 namespace {
 
 const QString kUserGegevens = QStringLiteral("UserGegevens");
-
-
 
 QVariant fileText(const std::optional<QByteArray> &bytes)
 {
@@ -49,47 +51,152 @@ QString OptionsLogic::markerPath(const QString &file) const
     return found.isEmpty() ? m_ctx.DataPad + file : found;
 }
 
+QString OptionsLogic::tableOf(const Option &option) const
+{
+    return option.table.isEmpty() ? kUserGegevens : option.table;
+}
+
+int OptionsLogic::indexOf(const QString &control) const
+{
+    for (size_t i = 0; i < m_screen.options.size(); ++i)
+        if (m_screen.options[i].control == control)
+            return int(i);
+    Q_ASSERT_X(false, "OptionsLogic", "a table names a control it does not have");
+    return 0;
+}
+
+bool OptionsLogic::ownNumber(int option) const
+{
+    return m_own[size_t(option)];
+}
+
+QString OptionsLogic::storedName(int i) const
+{
+    const Option &option = m_screen.options[size_t(i)];
+    if (ownNumber(i))
+        return option.workstationName;
+    switch (option.place) {
+    case Place::UserGegevens: return tableOf(option) + u'.' + option.name;
+    case Place::Registry: return option.perAdministration ? regNameCodeLast(m_ctx.AdminCode, option.name) : option.name;
+    case Place::MarkerFile: return markerName(option);
+    }
+    return option.name;
+}
+
 void OptionsLogic::load()
 {
-    db::Recordset &user = m_ctx.session->table(kUserGegevens);
-    user.MoveFirst();
-    const bool record = !user.Eof();
+    std::map<QString, db::Recordset *> records; // each table's first record; null when it has none
+    auto recordOf = [&](const QString &table) {
+        auto found = records.find(table);
+        if (found == records.end()) {
+            db::Recordset &rs = m_ctx.session->table(table);
+            rs.MoveFirst();
+            found = records.emplace(table, rs.Eof() ? nullptr : &rs).first;
+        }
+        return found->second;
+    };
+    const bool empty = m_screen.onlyWithRecord && !recordOf(kUserGegevens); // shows nothing
     std::map<QString, std::optional<QStringList>> markerLines; // by file, read once; nothing: no file
     m_loaded.clear();
     m_states.clear();
+    m_locked.clear();
+    m_own.clear();
     for (const Option &option : m_screen.options) {
         QVariant stored;
-        switch (option.kind == Control::Heading ? Place::UserGegevens : option.place) {
-        case Place::UserGegevens:
-            if (record && option.kind != Control::Heading)
-                stored = user.value(option.name);
-            break;
-        case Place::Registry:
-            if (const QString text = m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.name); !text.isEmpty())
+        const bool own = !option.switchName.isEmpty()
+                      && m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.switchName) == u"1";
+        m_own.push_back(own);
+        m_locked.push_back(!empty && !option.lockedWhile.isEmpty()
+                           && !m_ctx.session->DBAdmin().OpenQuery(u"SELECT TOP 1 1 FROM " + option.lockedWhile)->Eof());
+        if (empty || option.kind == Control::Heading) {
+        } else if (own) {
+            if (const QString text = m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.workstationName); !text.isEmpty())
                 stored = text;
-            break;
-        case Place::MarkerFile: {
-            const QString name = markerName(option);
-            auto lines = markerLines.find(name);
-            if (lines == markerLines.end()) {
-                const QString path = findDataFile(m_ctx.DataPad, name);
-                QFile file(path);
-                std::optional<QStringList> text;
-                if (!path.isEmpty() && file.open(QIODevice::ReadOnly))
-                    text = QString::fromUtf8(file.readAll()).remove(u'\r').split(u'\n');
-                lines = markerLines.emplace(name, text).first;
+        } else {
+            switch (option.place) {
+            case Place::UserGegevens:
+                if (db::Recordset *record = recordOf(tableOf(option)))
+                    stored = record->value(option.name);
+                break;
+            case Place::Registry:
+                if (const QString text = m_ctx.registry->LeesRegistry(RegKeyKorvenal, storedName(int(m_loaded.size())));
+                    !text.isEmpty())
+                    stored = text;
+                break;
+            case Place::MarkerFile: {
+                const QString name = markerName(option);
+                auto lines = markerLines.find(name);
+                if (lines == markerLines.end()) {
+                    const QString path = findDataFile(m_ctx.DataPad, name);
+                    QFile file(path);
+                    std::optional<QStringList> text;
+                    if (!path.isEmpty() && file.open(QIODevice::ReadOnly))
+                        text = QString::fromUtf8(file.readAll()).remove(u'\r').split(u'\n');
+                    lines = markerLines.emplace(name, text).first;
+                }
+                if (lines->second && option.line < 0)
+                    stored = QString(u"" + lines->second->value(0)); // the file is there, whatever it holds
+                else if (lines->second && !lines->second->value(option.line).isEmpty())
+                    stored = lines->second->value(option.line);
+                break;
             }
-            if (lines->second && option.line < 0)
-                stored = QString(u"" + lines->second->value(0)); // the file is there, whatever it holds
-            else if (lines->second && !lines->second->value(option.line).isEmpty())
-                stored = lines->second->value(option.line);
-            break;
+            }
         }
-        }
+        QString state = shownState(option, stored, m_ctx.separators);
+        if (!empty && !option.fallback.isEmpty() && Val(state) == 0)
+            state = option.fallback;
+        if (option.kind == Control::Account && GrootboekVeld(m_ctx).omschrijving(state) == u"onbekend")
+            state.clear(); // an account that is not in the chart shows nothing
         m_loaded.push_back(stored);
-        m_states.push_back(shownState(option, stored, m_ctx.separators));
+        m_states.push_back(state);
     }
+    followLeaders();
     m_loadedStates = m_states;
+}
+
+// A value that follows another control takes its state. Where it tells the items apart (a
+// shading strength beside "shading on"), the item shown is the first one both values match.
+void OptionsLogic::followLeaders()
+{
+    for (size_t i = 0; i < m_screen.options.size(); ++i) {
+        const Option &option = m_screen.options[i];
+        if (option.kind != Control::Along || option.follows.isEmpty())
+            continue;
+        const auto leader = size_t(indexOf(option.follows));
+        const Option &lead = m_screen.options[leader];
+        for (qsizetype item = 0; !option.values.isEmpty() && item < lead.values.size(); ++item) {
+            const QString mine = option.values.value(item);
+            if (lead.values[item].compare(m_loaded[leader].toString(), Qt::CaseInsensitive) == 0
+                && (mine.isEmpty() || mine == m_loaded[i].toString())) {
+                m_states[leader] = QString::number(item);
+                break;
+            }
+        }
+        m_states[i] = m_states[leader];
+    }
+}
+
+void OptionsLogic::setState(int option, const QString &state)
+{
+    m_states[size_t(option)] = state;
+    for (size_t i = 0; i < m_screen.options.size(); ++i)
+        if (m_screen.options[i].kind == Control::Along && m_screen.options[i].follows == m_screen.options[size_t(option)].control)
+            m_states[i] = state;
+}
+
+bool OptionsLogic::release(int option)
+{
+    const QString prompt = QStringLiteral("Weet u zeker dat u dit veld wilt muteren?\n\n"
+                                          "LET OP: Onjuiste wijzigingen hebben rechtstreeks invloed op uw administratie!");
+    if (m_ctx.dialogs->MsgBox(prompt, mb::YesNo | mb::Exclamation | mb::DefaultButton2) != mb::Yes)
+        return false;
+    const QString tag = PadRechts(QStringLiteral("SYSTEEM"), 10);
+    const Option &field = m_screen.options[size_t(option)];
+    SchrijfLog(m_ctx, tag + u": Formulier       : " + m_screen.caption);
+    SchrijfLog(m_ctx, tag + u": + Actie         : " + u"Vrijgeven veld " + field.control.section(u' ', 1)
+                          + u", huidige waarde: " + state(option));
+    m_locked[size_t(option)] = false;
+    return true;
 }
 
 // How messages name an option: its caption, or that of the toggle it stands beside.
@@ -103,18 +210,18 @@ QString OptionsLogic::named(int option) const
 
 QString OptionsLogic::failedCheck() const
 {
-    const db::TableInfo &table = m_ctx.session->DBAdmin().table(kUserGegevens);
     for (size_t i = 0; i < m_screen.options.size(); ++i) {
         const Option &option = m_screen.options[i];
-        if (!storedValue(option, m_states[i], m_ctx.separators))
+        if (!storedAt(int(i)))
             return u"Vul bij \"" + named(int(i)) + u"\" " + expected(option) + u" in.";
         if (option.place == Place::UserGegevens && (option.encoding == Encoding::Text || option.encoding == Encoding::Postcode)) {
+            const db::TableInfo &table = m_ctx.session->DBAdmin().table(tableOf(option));
             const int size = table.columns[size_t(table.column(option.name))].size;
             if (size > 0 && m_states[i].size() > size)
                 return QStringLiteral("\"%1\" mag niet meer dan %2 tekens bevatten.").arg(named(int(i))).arg(size);
         }
     }
-    return {};
+    return m_screen.check ? m_screen.check(*this) : QString();
 }
 
 bool OptionsLogic::save()
@@ -130,7 +237,14 @@ bool OptionsLogic::save()
 
 QString OptionsLogic::stored(int option) const
 {
-    return storedValue(m_screen.options[size_t(option)], m_states[size_t(option)], m_ctx.separators)->toString();
+    return storedAt(option)->toString();
+}
+
+std::optional<QVariant> OptionsLogic::storedAt(int option) const
+{
+    const Option &o = m_screen.options[size_t(option)];
+    const int digits = o.width.isEmpty() ? 0 : int(Val(stateOf(o.width)));
+    return storedValue(o, m_states[size_t(option)], m_ctx.separators, digits);
 }
 
 // Every marker file of the screen as it is to be written, by file name.
@@ -160,11 +274,18 @@ bool OptionsLogic::saveStates()
         const Option &option = m_screen.options[i];
         if (!changed(int(i)) || option.place == Place::MarkerFile)
             continue;
-        if (option.place == Place::UserGegevens) {
+        if (option.place == Place::UserGegevens && !ownNumber(int(i))) {
             inDatabase.push_back(int(i));
+            // A number kept in the database is no longer this workstation's own.
+            if (const QString own = option.workstationName; !own.isEmpty()) {
+                if (const QString was = m_ctx.registry->LeesRegistry(RegKeyKorvenal, own); !was.isEmpty()) {
+                    values.emplace_back(own, QString());
+                    entries.push_back({TrailRegistry.toString(), own, was, QString()});
+                }
+            }
         } else {
-            values.emplace_back(option.name, stored(int(i)));
-            entries.push_back({TrailRegistry.toString(), option.name, m_loaded[i], values.back().second});
+            values.emplace_back(storedName(int(i)), stored(int(i)));
+            entries.push_back({TrailRegistry.toString(), values.back().first, m_loaded[i], values.back().second});
         }
     }
     OutsideWrites outside(m_ctx);
@@ -189,19 +310,26 @@ bool OptionsLogic::saveStates()
     }
     removeWithAbsentFiles();
     for (size_t i = 0; i < m_screen.options.size(); ++i) // the database's were taken from the record
-        if (m_screen.options[i].place != Place::UserGegevens)
-            m_loaded[i] = *storedValue(m_screen.options[i], m_states[i], m_ctx.separators);
+        if (m_screen.options[i].place != Place::UserGegevens || ownNumber(int(i)))
+            m_loaded[i] = *storedAt(int(i));
     m_loadedStates = m_states;
     return true;
 }
 
 // Whether saving would store something else than is stored: the user changed the state, and
 // not only the way it is written ("12,5" for "12,50").
+// A value the screen derives (a copy, a constant, a list that drops keys it does not know) is
+// written whenever it differs from what is stored; a value that follows a choice and stores
+// nothing for the chosen item is left alone. Null and an empty text count as the same.
 bool OptionsLogic::changed(int option) const
 {
     const size_t i = size_t(option);
-    return m_states[i] != m_loadedStates[i]
-        && logText(*storedValue(m_screen.options[i], m_states[i], m_ctx.separators)) != logText(m_loaded[i]);
+    const Option &o = m_screen.options[i];
+    if (o.kind == Control::Along && !o.follows.isEmpty() && !o.values.isEmpty() && stored(option).isEmpty())
+        return false;
+    const bool derived = o.kind == Control::Along || o.kind == Control::Picks;
+    return (derived || m_states[i] != m_loadedStates[i])
+        && logText(*storedAt(option)).toString() != logText(m_loaded[i]).toString();
 }
 
 // The name of an option's marker file, with this workstation's name where it takes one.
@@ -245,25 +373,39 @@ void OptionsLogic::removeWithAbsentFiles() const
 }
 
 // The changed columns of the one `UserGegevens` record (with no record there, none: the suite
-// keeps these options only where the record exists), and the save's rows of the trail, in one
-// transaction.
+// keeps these options only where the record exists), those of other single-record tables, and
+// the save's rows of the trail, in one transaction.
 bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std::vector<AuditEntry> &entries)
 {
     db::Recordset &user = m_ctx.session->table(kUserGegevens);
-    if (changed.empty() || user.RecordCount() == 0) {
-        if (!entries.empty())
-            m_ctx.session->DBAdmin().write([&] { recordSave(m_ctx, m_screen.screen, entries); });
+    std::vector<int> inUser, elsewhere;
+    for (int i : changed)
+        (tableOf(m_screen.options[size_t(i)]) == kUserGegevens ? inUser : elsewhere).push_back(i);
+    if (user.RecordCount() == 0)
+        inUser.clear();
+    auto writeRest = [&](std::vector<AuditEntry> all) {
+        writeOtherTables(elsewhere, all);
+        if (!all.empty())
+            recordSave(m_ctx, m_screen.screen, all);
+    };
+    auto landed = [&] {
+        for (int i : elsewhere)
+            m_loaded[size_t(i)] = *storedAt(i);
         return true;
+    };
+    if (inUser.empty()) {
+        if (!entries.empty() || !elsewhere.empty())
+            m_ctx.session->DBAdmin().write([&] { writeRest(entries); });
+        return landed();
     }
     std::vector<FieldChange> changes;
-    for (int i : changed) {
+    for (int i : inUser) {
         const Option &option = m_screen.options[size_t(i)];
-        changes.push_back({option.name, named(i), m_loaded[size_t(i)],
-                           *storedValue(option, m_states[size_t(i)], m_ctx.separators),
+        changes.push_back({option.name, named(i), m_loaded[size_t(i)], *storedAt(i),
                            describedState(option, m_states[size_t(i)])});
     }
     auto optionOf = [&](const QString &name) {
-        for (int i : changed)
+        for (int i : inUser)
             if (m_screen.options[size_t(i)].name == name)
                 return i;
         return -1;
@@ -284,7 +426,7 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
             for (const FieldChange &change : changes) // as the column holds it now (amounts to 4 decimals)
                 all.push_back({TrailDatabase.toString(), kUserGegevens + u'.' + change.field, logText(change.loaded),
                                logText(user.value(change.field))});
-            recordSave(m_ctx, m_screen.screen, all);
+            writeRest(all);
         },
     };
     std::vector<TheirValue> theirs;
@@ -292,7 +434,7 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
     if (result == SaveResult::Saved) {
         for (const FieldChange &change : changes)
             m_loaded[size_t(optionOf(change.field))] = change.loaded;
-        return true;
+        return landed();
     }
     for (const TheirValue &their : theirs) {
         const size_t i = size_t(optionOf(their.field));
@@ -300,6 +442,38 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
         m_states[i] = m_loadedStates[i] = shownState(m_screen.options[i], their.value, m_ctx.separators);
     }
     return false;
+}
+
+// The changed columns of the other single-record tables, in the caller's transaction: the first
+// record, made when there is none. A value another program changed since loading stops the save.
+void OptionsLogic::writeOtherTables(const std::vector<int> &changed, std::vector<AuditEntry> &entries)
+{
+    std::map<QString, std::vector<int>> byTable;
+    for (int i : changed)
+        byTable[tableOf(m_screen.options[size_t(i)])].push_back(i);
+    for (const auto &[table, columns] : byTable) {
+        db::Recordset &rs = m_ctx.session->table(table);
+        rs.MoveFirst();
+        const bool adding = rs.Eof();
+        adding ? rs.AddNew() : rs.Edit();
+        try {
+            for (int i : columns) {
+                const Option &option = m_screen.options[size_t(i)];
+                const QVariant before = adding ? QVariant() : logText(rs.value(option.name));
+                if (!option.secret && before.toString() != logText(m_loaded[size_t(i)]).toString()
+                    && before.toString() != stored(i))
+                    db::raise(3197, IntussenGewijzigd + u'\n' + named(i) + u": nu " + before.toString());
+                rs.setValue(option.name, *storedAt(i));
+                entries.push_back({TrailDatabase.toString(), table + u'.' + option.name,
+                                   option.secret ? Verborgen.toString() : before,
+                                   option.secret ? Verborgen.toString() : logText(rs.value(option.name))});
+            }
+            rs.Update();
+        } catch (...) {
+            rs.CancelUpdate();
+            throw;
+        }
+    }
 }
 
 } // namespace kv::options

@@ -7,6 +7,7 @@
 #include <QVariant>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace kv {
@@ -25,7 +26,11 @@ public:
     const OptionScreen &screen() const { return m_screen; }
     // "on"/"off" for a toggle, the text of a field, the chosen item's position for a choice.
     const QString &state(int option) const { return m_states[size_t(option)]; }
-    void setState(int option, const QString &state) { m_states[size_t(option)] = state; }
+    // The state of the control a screen calls `control` ("field 23").
+    const QString &stateOf(const QString &control) const { return state(indexOf(control)); }
+    // Sets a control's state, and that of the values that follow it.
+    void setState(int option, const QString &state);
+    int indexOf(const QString &control) const;
     // What the option held when loaded or last saved; Null when nothing was stored.
     const QVariant &loaded(int option) const { return m_loaded[size_t(option)]; }
 
@@ -43,6 +48,15 @@ public:
     // save. Again steps further back. A database value changed since cannot be undone.
     bool undoLast();
 
+    // A field locked because numbers made with it are in use; released one at a time, after the
+    // user confirmed it, with a line in the log. The release lasts while the screen is open.
+    bool locked(int option) const { return m_locked[size_t(option)]; }
+    bool release(int option);
+
+    // The registry value or the file an option is kept in, as it is named on this workstation
+    // for this administration; a column as Table.Column.
+    QString storedName(int option) const;
+
 private:
     void load();
     QString markerPath(const QString &file) const;
@@ -52,6 +66,11 @@ private:
     void removeWithAbsentFiles() const;
     QString named(int option) const;
     QString stored(int option) const; // the text to write for the option's state
+    std::optional<QVariant> storedAt(int option) const;
+    QString tableOf(const Option &option) const;
+    bool ownNumber(int option) const; // a counter kept in this workstation's registry
+    void followLeaders();
+    void writeOtherTables(const std::vector<int> &changed, std::vector<AuditEntry> &entries);
     std::map<QString, QStringList> markerFiles() const;
     QString failedCheck() const;
     bool saveStates();
@@ -63,6 +82,10 @@ private:
     const OptionScreen &m_screen;
     std::vector<QString> m_states, m_loadedStates;
     std::vector<QVariant> m_loaded; // as stored when loaded
+    std::vector<bool> m_locked, m_own;
 };
+
+// How the trail and the undo question show a secret value.
+inline constexpr QStringView Verborgen = u"(verborgen)";
 
 } // namespace kv::options

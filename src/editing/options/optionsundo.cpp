@@ -9,6 +9,8 @@
 #include "core/session/session.h"
 #include "editing/options/outsidewrites.h"
 
+#include <map>
+
 namespace kv::options {
 namespace {
 
@@ -28,13 +30,20 @@ QVariant columnValue(schema::Type type, const QVariant &text)
     }
 }
 
+// A value the trail does not show is not put back either.
+bool secret(const AuditEntry &entry)
+{
+    return entry.after.toString() == Verborgen || entry.before.toString() == Verborgen;
+}
+
 QString question(const LoggedSave &last)
 {
     QStringList lines{u"Wilt u de wijziging van " + last.when.toString(QStringLiteral("dd-MM-yyyy HH:mm"))
                           + u" ongedaan maken?",
                       QString()};
     for (const AuditEntry &entry : last.entries)
-        lines << entry.name + u": " + (entry.before.isNull() ? QStringLiteral("(geen)") : entry.before.toString().trimmed());
+        if (!secret(entry))
+            lines << entry.name + u": " + (entry.before.isNull() ? QStringLiteral("(geen)") : entry.before.toString().trimmed());
     return lines.join(u'\n');
 }
 
@@ -60,6 +69,8 @@ bool OptionsLogic::undo()
     Registry::Values values;
     std::vector<AuditEntry> reversed;
     for (const AuditEntry &entry : last->entries) {
+        if (secret(entry))
+            continue;
         reversed.push_back({entry.place, entry.name, entry.after, entry.before});
         if (entry.place == TrailRegistry) {
             values.emplace_back(entry.name, entry.before.toString());
@@ -98,31 +109,32 @@ bool OptionsLogic::undo()
 // save wrote; otherwise the name of the first that does not, and nothing is written.
 QString OptionsLogic::restoreUserGegevens(const LoggedSave &save)
 {
-    std::vector<const AuditEntry *> columns;
+    std::map<QString, std::vector<const AuditEntry *>> byTable;
     for (const AuditEntry &entry : save.entries)
-        if (entry.place == TrailDatabase)
-            columns.push_back(&entry);
-    if (columns.empty())
-        return {};
-    db::Recordset &user = m_ctx.session->table(QStringLiteral("UserGegevens"));
-    user.MoveFirst();
-    if (user.Eof())
-        return columns.front()->name;
-    const db::TableInfo &table = m_ctx.session->DBAdmin().table(QStringLiteral("UserGegevens"));
-    user.Edit();
-    try {
-        for (const AuditEntry *entry : columns) {
-            const QString column = entry->name.section(u'.', 1);
-            if (logText(user.value(column)) != entry->after) {
-                user.CancelUpdate();
+        if (entry.place == TrailDatabase && !secret(entry))
+            byTable[entry.name.section(u'.', 0, 0)].push_back(&entry);
+    for (const auto &[table, columns] : byTable) { // all checked before any is written
+        db::Recordset &rs = m_ctx.session->table(table);
+        rs.MoveFirst();
+        for (const AuditEntry *entry : columns)
+            if (rs.Eof() || logText(rs.value(entry->name.section(u'.', 1))) != entry->after)
                 return entry->name;
+    }
+    for (const auto &[table, columns] : byTable) {
+        db::Recordset &rs = m_ctx.session->table(table);
+        const db::TableInfo &info = m_ctx.session->DBAdmin().table(table);
+        rs.MoveFirst();
+        rs.Edit();
+        try {
+            for (const AuditEntry *entry : columns) {
+                const QString column = entry->name.section(u'.', 1);
+                rs.setValue(column, columnValue(info.columns[size_t(info.column(column))].type, entry->before));
             }
-            user.setValue(column, columnValue(table.columns[size_t(table.column(column))].type, entry->before));
+            rs.Update();
+        } catch (...) {
+            rs.CancelUpdate();
+            throw;
         }
-        user.Update();
-    } catch (...) {
-        user.CancelUpdate();
-        throw;
     }
     return {};
 }

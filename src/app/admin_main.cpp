@@ -2,7 +2,8 @@
 //   korvenal-admin new <folder> [--password <password>] [--grondstof]
 //   korvenal-admin demo <folder>
 //   korvenal-admin opties <folder> [<formulier> <sleutel>=<waarde>... | <formulier> --ongedaan]
-#include "company/optionsjob.h"
+#include "app/optionscreens.h"
+#include "editing/options/optionsjob.h"
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
@@ -30,7 +31,7 @@ int main(int argc, char **argv)
 
     const QStringList args = parser.positionalArguments();
     if (args.value(0) == u"opties") {
-        const int code = kv::company::runOptionsJob(args.mid(1), parser.isSet(QStringLiteral("ongedaan")));
+        const int code = kv::options::runOptionsJob(args.mid(1), parser.isSet(QStringLiteral("ongedaan")), allOptionScreens());
         if (code == 64)
             parser.showHelp(64);
         return code;

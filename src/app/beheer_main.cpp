@@ -1,14 +1,15 @@
 // korvenal-beheer <data folder>: the configuration and maintenance console of one administration.
+#include "app/optionscreens.h"
 #include "core/context.h"
 #include "core/mainwindow/frmmain.h"
 #include "core/messages/qtdialogservice.h"
 #include "core/navigation/screenregistry.h"
 #include "core/registry/registryfile.h"
 #include "core/session/session.h"
-#include "company/registration.h"
 #include "core/startup/startup.h"
 #include "editing/codetables/screens.h"
 #include "editing/listdetail/registration.h"
+#include "editing/options/optionsscreen.h"
 
 #include <QApplication>
 
@@ -27,7 +28,7 @@ int main(int argc, char **argv)
     kv::ScreenRegistry screens;
     kv::codetables::registerCodeTableScreens(screens);
     kv::listdetail::registerListDetailScreens(screens);
-    kv::company::registerCompanyScreens(screens);
+    kv::options::registerOptionScreens(screens, allOptionScreens());
 
     // The whole command line is the data folder.
     kv::frmMain window(context, screens, app.arguments().mid(1).join(u' '));

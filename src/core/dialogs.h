@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
+
+#include <optional>
 
 namespace kv {
 
@@ -21,6 +24,13 @@ public:
     // `OpenDocument`: asks the desktop to open a file or a web address with the program it
     // belongs to (a web page in the browser).
     virtual void OpenDocument(const QString &pathOrAddress) = 0;
+
+    // The system's colour dialog on `current`; nothing when the user cancels. A service that
+    // cannot ask (the automation tool) cancels.
+    virtual std::optional<QColor> ChooseColour(const QColor &) { return std::nullopt; }
+
+    // The system's folder dialog from `current`; "" when the user cancels.
+    virtual QString ChooseFolder(const QString &) { return {}; }
 };
 
 // Style bits and results of MsgBox, named as the platform names them.

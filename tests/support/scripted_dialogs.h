@@ -27,6 +27,9 @@ public:
     int MsgBox(const QString &prompt, int buttons = 0, const QString &title = {}) override;
     void DisplayError(const QString &message, bool withHelp = false) override;
     void OpenDocument(const QString &pathOrAddress) override { opened += pathOrAddress; }
+    // The next colour or folder of the script; cancelled when it has run out.
+    std::optional<QColor> ChooseColour(const QColor &) override { return next(colours, std::optional<QColor>()); }
+    QString ChooseFolder(const QString &) override { return next(folders, QString()); }
 
     // The prompts of every message box, in order.
     QStringList prompts() const;
@@ -35,6 +38,19 @@ public:
     QStringList errors;
     QStringList opened; // documents and web pages asked to be opened
     std::deque<int> answers;
+    std::deque<std::optional<QColor>> colours; // nothing: the user cancels
+    std::deque<QString> folders;
+
+private:
+    template <typename T>
+    static T next(std::deque<T> &script, T cancelled)
+    {
+        if (script.empty())
+            return cancelled;
+        T answer = script.front();
+        script.pop_front();
+        return answer;
+    }
 };
 
 } // namespace kv::test

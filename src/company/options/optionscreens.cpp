@@ -1,13 +1,16 @@
 #include "company/options/optionscreens.h"
 
-#include "company/options/rows.h"
+#include "editing/options/optionslogic.h"
+#include "editing/options/rows.h"
+
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace kv::company {
 namespace {
 
-using namespace rows;
+using namespace options::rows;
 
 options::OptionScreen orders()
 {
@@ -244,6 +247,57 @@ options::OptionScreen cmr()
     return screen;
 }
 
+// Each row of day limits rises: 30, 60, 90. An empty field is left out.
+QString daysRise(const options::OptionsLogic &logic)
+{
+    for (const int first : {23, 26}) {
+        std::optional<int> before;
+        for (int n = first; n < first + 3; ++n) {
+            const QString days = logic.stateOf(u"field %1"_s.arg(n)).trimmed();
+            if (days.isEmpty())
+                continue;
+            if (before && days.toInt() <= *before)
+                return u"De ouderdomscriteria moeten per rij oplopen, bijvoorbeeld 30, 60 en 90 dagen."_s;
+            before = days.toInt();
+        }
+    }
+    return {};
+}
+
+// Ageing limits, the look of the screens and reports, where attachments are kept.
+options::OptionScreen diversen()
+{
+    QStringList headers{u"header.bmp"_s};
+    for (int n = 1; n <= 6; ++n)
+        headers << u"header%1.bmp"_s.arg(n);
+    options::OptionScreen screen{u"frmDiversen"_s, u"Diversen"_s, {}, {
+        heading(u"Ouderdomscriteria"_s),
+        field(23, u"Debiteuren:"_s,  Place::UserGegevens, u"DebiteurDagen1"_s,  Control::Number),
+        field(24, {},                Place::UserGegevens, u"DebiteurDagen2"_s,  Control::Number),
+        field(25, {},                Place::UserGegevens, u"DebiteurDagen3"_s,  Control::Number),
+        field(26, u"Crediteuren:"_s, Place::UserGegevens, u"KrediteurDagen1"_s, Control::Number),
+        field(27, {},                Place::UserGegevens, u"KrediteurDagen2"_s, Control::Number),
+        field(28, {},                Place::UserGegevens, u"KrediteurDagen3"_s, Control::Number),
+        heading(u"Weergave"_s),
+        perAdministration(colour(0, u"Achtergrond kleur:"_s, Place::Registry, u"AdminColor"_s)),
+        regCombo(0, u"Snel zoeken op:"_s, u"SnelZoeken"_s, {u"Bedrijfsnaam"_s, u"Zoeksleutel"_s}),
+        regItems(10, u"Arcering op overzichten:"_s, u"PrintArcering"_s,
+                 {u"Geen arcering"_s, u"Zeer licht"_s, u"Licht"_s, u"Middel"_s, u"Donker"_s},
+                 {u"0"_s, u"1"_s, u"1"_s, u"1"_s, u"1"_s}),
+        along(u"combo 10"_s, u"PrintArceringSterkte"_s, {{}, u"250"_s, u"245"_s, u"240"_s, u"235"_s}),
+        perAdministration(regItems(1, u"Kop van de schermen:"_s, u"SchermKop"_s, headers, headers)),
+        heading(u"Bijlagen"_s),
+        perAdministration(regChoice(u"BijlagenAfwijkend"_s,
+                                    {u"Bijlagen opslaan in de datamap van de administratie"_s,
+                                     u"Bijlagen opslaan op een afwijkende locatie"_s},
+                                    {u"0"_s, u"1"_s})),
+        perAdministration(folder(0, u"Folder waar relatie afhankelijke bijlagen worden gearchiveerd"_s, u"BijlagenMapRelaties"_s)),
+        perAdministration(folder(1, u"Folder waar eventuele PDF facturen worden gearchiveerd"_s, u"BijlagenMapFacturen"_s)),
+    }};
+    screen.check = daysRise;
+    return screen;
+}
+
 // The options of this workstation. Its name is in the names of the offline files.
 options::OptionScreen advanced()
 {
@@ -270,8 +324,8 @@ options::OptionScreen advanced()
 const std::vector<options::OptionScreen> &optionScreens()
 {
     static const std::vector<options::OptionScreen> screens{
-        bedrijfsgegevens(), orders(),    factureren(), voorraad(),       weegbrug(),
-        afrekenen(),        transport(), advanced(),   ordersGebruiker(), cmr()};
+        bedrijfsgegevens(), systeem(),   orders(),   factureren(),      voorraad(), weegbrug(),
+        afrekenen(),        transport(), diversen(), advanced(),        ordersGebruiker(), cmr()};
     return screens;
 }
 

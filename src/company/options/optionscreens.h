@@ -10,4 +10,7 @@ namespace kv::company {
 // the options of this workstation.
 const std::vector<options::OptionScreen> &optionScreens();
 
+// The number series and fixed ledger accounts (frmSysteem).
+options::OptionScreen systeem();
+
 } // namespace kv::company

@@ -3,7 +3,9 @@
 #include "core/context.h"
 #include "core/messages/cmessage.h"
 
+#include <QColorDialog>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QUrl>
 
 namespace kv {
@@ -23,6 +25,17 @@ void QtDialogService::OpenDocument(const QString &pathOrAddress)
 {
     const QUrl url = QUrl::fromUserInput(pathOrAddress, QString(), QUrl::AssumeLocalFile);
     QDesktopServices::openUrl(url);
+}
+
+std::optional<QColor> QtDialogService::ChooseColour(const QColor &current)
+{
+    const QColor chosen = QColorDialog::getColor(current, m_window, QStringLiteral("Kleur kiezen"));
+    return chosen.isValid() ? std::optional(chosen) : std::nullopt;
+}
+
+QString QtDialogService::ChooseFolder(const QString &current)
+{
+    return QFileDialog::getExistingDirectory(m_window, QStringLiteral("Map kiezen"), current);
 }
 
 } // namespace kv

@@ -15,6 +15,8 @@ public:
     int MsgBox(const QString &prompt, int buttons = 0, const QString &title = {}) override;
     void DisplayError(const QString &message, bool withHelp = false) override;
     void OpenDocument(const QString &pathOrAddress) override;
+    std::optional<QColor> ChooseColour(const QColor &current) override;
+    QString ChooseFolder(const QString &current) override;
 
 private:
     QWidget *m_window = nullptr;

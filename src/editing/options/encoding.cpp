@@ -74,6 +74,7 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
     case Encoding::Number:
     case Encoding::Leading:
     case Encoding::Counter:
+    case Encoding::CounterNotZero:
         break;
     }
     return option.spaceWhenEmpty ? stored.toString().trimmed() : stored.toString();
@@ -100,9 +101,10 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state, 
         return QVariant(on ? QStringLiteral("1") : QStringLiteral("0"));
     case Encoding::Leading:
         return QVariant(QString::number(Val(state), 'g', 15));
-    case Encoding::Counter: {
+    case Encoding::Counter:
+    case Encoding::CounterNotZero: {
         const auto number = qint32(Val(state));
-        if (number == 0 && option.fallback.isEmpty())
+        if (number == 0 && option.encoding == Encoding::CounterNotZero)
             return QVariant(QString(u'1' + QString(std::max(digits, 1), u'0')).left(std::max(digits, 1)));
         return QVariant(VoorloopNullen(number, digits));
     }

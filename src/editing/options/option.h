@@ -47,7 +47,8 @@ enum class Encoding {
     RegOne10,  // registry text read as a number: on when it is 1; stored "1" on, "0" off
     Leading,   // text holding the numeric value of the typed text's leading digits ("12a": "12")
     Counter,   // a document number: the numeric value zero-filled to the digit count in the option
-               // `width` names; with no `fallback`, 0 becomes the smallest number of that many digits
+               // `width` names
+    CounterNotZero, // as Counter, but 0 becomes the smallest number of that many digits
     Keys,      // the chosen items' `values` in order, each followed by `KeyEnd`
 };
 

@@ -3,17 +3,54 @@
 #include "core/context.h"
 #include "core/messages/errorreport.h"
 #include "core/navigation/screenregistry.h"
+#include "core/db/database.h"
+#include "core/dialogs.h"
+#include "core/session/session.h"
+#include "editing/ledger/grootboekrekeningwidget.h"
+#include "editing/options/pickslists.h"
 #include "editing/widgets/yesno.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kv::options {
+namespace {
+
+// Colours are kept as the suite's programs keep them: red + 256 green + 65536 blue.
+QColor colourOf(const QString &number)
+{
+    const int n = number.toInt();
+    return QColor(n & 0xFF, (n >> 8) & 0xFF, (n >> 16) & 0xFF);
+}
+
+QString numberOf(const QColor &colour)
+{
+    return QString::number(colour.red() + 256 * colour.green() + 65536 * colour.blue());
+}
+
+// A column for a few characters gets a field of the width of a number.
+bool shortColumn(Context &ctx, const Option &option)
+{
+    const db::TableInfo &table = ctx.session->DBAdmin().table(option.table.isEmpty() ? QStringLiteral("UserGegevens") : option.table);
+    const int size = table.columns[size_t(table.column(option.name))].size;
+    return size > 0 && size <= 12;
+}
+
+void showColour(QPushButton *swatch, const QString &number)
+{
+    swatch->setText(number.isEmpty() ? QStringLiteral("standaard") : QString());
+    swatch->setStyleSheet(number.isEmpty() ? QString()
+                                           : u"background-color: " + colourOf(number).name() + u"; border: 1px solid #777;");
+}
+
+} // namespace
 
 OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(ctx), m_logic(ctx, screen)
 {
@@ -43,26 +80,29 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
             captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(option.caption));
     auto *rows = new QVBoxLayout;
     rows->setSpacing(8);
-    QHBoxLayout *toggleRow = nullptr; // where a field without a caption joins its toggle
+    QHBoxLayout *lastRow = nullptr; // where a field without a caption joins the row before it
     for (int i = 0; i < int(screen.options.size()); ++i) {
         const Option &option = screen.options[size_t(i)];
         QWidget *control = makeControl(i);
         m_controls.push_back(control);
+        m_release.push_back(nullptr);
+        if (!control)
+            continue;
         if (option.kind == Control::Heading)
             rows->addSpacing(10);
-        if (option.kind == Control::Choice || option.kind == Control::Heading) {
+        if (option.kind == Control::Choice || option.kind == Control::Heading || option.kind == Control::Picks) {
             rows->addWidget(control);
-            toggleRow = nullptr;
+            lastRow = nullptr;
             continue;
         }
-        if (option.caption.isEmpty() && toggleRow) {
-            toggleRow->insertWidget(2, control);
+        if (option.caption.isEmpty() && lastRow) {
+            lastRow->insertWidget(lastRow->count() - 1, control);
             continue;
         }
         auto *row = new QHBoxLayout;
         row->setSpacing(12);
         auto *label = new QLabel(option.caption, this);
-        if (!option.note.isEmpty()) {
+        if (!option.note.isEmpty() && option.kind == Control::Toggle) {
             label->setText(option.caption + u"<br><small>" + option.note.toHtmlEscaped() + u"</small>");
             label->setTextFormat(Qt::RichText);
         }
@@ -73,23 +113,28 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
             label->setFixedWidth(captionWidth + 8);
             row->addWidget(label);
             row->addWidget(control);
+            if (!option.note.isEmpty()) // a unit after the field
+                row->addWidget(new QLabel(option.note, this));
         }
+        if (m_logic.locked(i))
+            row->addWidget(m_release.back() = releaseButton(i));
         row->addStretch();
         rows->addLayout(row);
-        toggleRow = option.kind == Control::Toggle ? row : nullptr;
+        lastRow = row;
     }
     layout->addLayout(rows);
-
-    auto *save = new QPushButton(QStringLiteral("Opslaan"), this);
-    save->setObjectName(QStringLiteral("cmdSave"));
-    save->setMinimumWidth(120);
-    connect(save, &QPushButton::clicked, this, &OptionsScreen::cmdSave_Click);
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(12);
+    if (!screen.saveOnLeave) { // otherwise written when the screen is left
+        auto *save = new QPushButton(QStringLiteral("Opslaan"), this);
+        save->setObjectName(QStringLiteral("cmdSave"));
+        save->setMinimumWidth(120);
+        connect(save, &QPushButton::clicked, this, &OptionsScreen::cmdSave_Click);
+        buttons->addWidget(save);
+    }
     auto *undo = new QPushButton(QStringLiteral("Laatste wijziging ongedaan maken"), this);
     undo->setObjectName(QStringLiteral("cmdUndo"));
     connect(undo, &QPushButton::clicked, this, &OptionsScreen::cmdUndo_Click);
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(12);
-    buttons->addWidget(save);
     buttons->addWidget(undo);
     buttons->addStretch();
     layout->addSpacing(8);
@@ -98,10 +143,73 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     showStates();
 }
 
+// The icon beside a locked field: releases it after asking.
+QToolButton *OptionsScreen::releaseButton(int i)
+{
+    auto *release = new QToolButton(this);
+    release->setObjectName(u"cmdVrijgeven" + m_logic.screen().options[size_t(i)].control.section(u' ', 1));
+    release->setText(QStringLiteral("Vrijgeven"));
+    release->setToolTip(QStringLiteral("Veld vrijgeven om te wijzigen"));
+    connect(release, &QToolButton::clicked, this, [this, i, release] {
+        if (!m_logic.release(i))
+            return;
+        release->hide();
+        m_controls[size_t(i)]->setEnabled(true);
+        m_controls[size_t(i)]->setFocus();
+    });
+    return release;
+}
+
 QWidget *OptionsScreen::makeControl(int i)
 {
     const Option &option = m_logic.screen().options[size_t(i)];
     switch (option.kind) {
+    case Control::Along:
+        return nullptr;
+    case Control::Colour: {
+        auto *swatch = new QPushButton(this);
+        swatch->setFixedSize(96, 24);
+        connect(swatch, &QPushButton::clicked, this, [this, i, swatch] {
+            const QString &state = m_logic.state(i);
+            const std::optional<QColor> chosen = m_ctx.dialogs->ChooseColour(state.isEmpty() ? QColor(Qt::white) : colourOf(state));
+            if (!chosen)
+                return; // cancelled: the swatch stays as it was
+            m_logic.setState(i, numberOf(*chosen));
+            showColour(swatch, m_logic.state(i));
+        });
+        return swatch;
+    }
+    case Control::Folder: {
+        auto *box = new QWidget(this);
+        auto *row = new QHBoxLayout(box);
+        row->setContentsMargins(0, 0, 0, 0);
+        auto *path = new QLineEdit(box);
+        path->setMinimumWidth(360);
+        auto *pick = new QToolButton(box);
+        pick->setObjectName(QStringLiteral("cmdMap"));
+        pick->setText(QStringLiteral("..."));
+        row->addWidget(path);
+        row->addWidget(pick);
+        connect(path, &QLineEdit::textEdited, this, [this, i](const QString &text) { m_logic.setState(i, text); });
+        connect(pick, &QToolButton::clicked, this, [this, i, path] {
+            const QString folder = m_ctx.dialogs->ChooseFolder(m_logic.state(i));
+            if (folder.isEmpty())
+                return;
+            m_logic.setState(i, QDir::toNativeSeparators(folder));
+            path->setText(m_logic.state(i));
+        });
+        return box;
+    }
+    case Control::Account: {
+        auto *account = new GrootboekRekeningWidget(m_ctx, this);
+        connect(account, &GrootboekRekeningWidget::gewijzigd, this, [this, i](const QString &n) { m_logic.setState(i, n); });
+        return account;
+    }
+    case Control::Picks: {
+        auto *lists = new PicksLists(option, this);
+        connect(lists, &PicksLists::keysChanged, this, [this, i](const QString &keys) { m_logic.setState(i, keys); });
+        return lists;
+    }
     case Control::Toggle: {
         auto *toggle = new YesNo(this);
         connect(toggle, &YesNo::stateChanged, this, [this, i](const QString &state) { m_logic.setState(i, state); });
@@ -139,7 +247,10 @@ QWidget *OptionsScreen::makeControl(int i)
         break;
     }
     auto *field = new QLineEdit(this);
-    const bool narrow = option.kind != Control::Text || option.caption.isEmpty();
+    field->setEnabled(!m_logic.locked(i));
+    const bool narrow = option.kind != Control::Text || option.caption.isEmpty() || option.encoding == Encoding::Counter
+                     || option.encoding == Encoding::CounterNotZero || option.encoding == Encoding::Leading
+                     || (option.place == Place::UserGegevens && shortColumn(m_ctx, option));
     field->setMinimumWidth(narrow ? 120 : 320);
     field->setMaximumWidth(narrow ? 160 : 480);
     if (option.kind == Control::Amount)
@@ -152,12 +263,25 @@ void OptionsScreen::showStates()
 {
     for (int i = 0; i < int(m_controls.size()); ++i) {
         const QString &state = m_logic.state(i);
+        const Option &option = m_logic.screen().options[size_t(i)];
         QWidget *control = m_controls[size_t(i)];
+        if (!control)
+            continue;
         const QSignalBlocker block(control);
         if (auto *toggle = qobject_cast<YesNo *>(control))
             toggle->setState(state);
-        else if (auto *field = qobject_cast<QLineEdit *>(control))
+        else if (auto *field = qobject_cast<QLineEdit *>(control)) {
+            if (!option.width.isEmpty()) // a counter has no more digits than its count
+                field->setMaxLength(std::max(1, m_logic.stateOf(option.width).toInt()));
             field->setText(state);
+        } else if (option.kind == Control::Colour)
+            showColour(qobject_cast<QPushButton *>(control), state);
+        else if (option.kind == Control::Folder)
+            control->findChild<QLineEdit *>()->setText(state);
+        else if (auto *account = qobject_cast<GrootboekRekeningWidget *>(control))
+            account->setNummer(state);
+        else if (auto *lists = qobject_cast<PicksLists *>(control))
+            lists->setKeys(state);
         else if (auto *combo = qobject_cast<QComboBox *>(control))
             combo->setCurrentIndex(state.toInt());
         else if (auto *group = control->findChild<QButtonGroup *>(); group && group->button(state.toInt()))
@@ -171,6 +295,15 @@ void OptionsScreen::cmdSave_Click()
     showStates();
     if (saved)
         Q_EMIT this->saved();
+}
+
+bool OptionsScreen::leave()
+{
+    if (!m_logic.screen().saveOnLeave)
+        return true;
+    const bool saved = m_logic.save();
+    showStates();
+    return saved;
 }
 
 void OptionsScreen::cmdUndo_Click()

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class QToolButton;
+
 namespace kv {
 class Context;
 class ScreenRegistry;
@@ -24,14 +26,17 @@ public:
 
     void cmdSave_Click();
     void cmdUndo_Click();
+    bool leave() override;
 
 private:
     QWidget *makeControl(int option);
+    QToolButton *releaseButton(int option);
     void showStates();
 
     Context &m_ctx;
     OptionsLogic m_logic;
-    std::vector<QWidget *> m_controls;
+    std::vector<QWidget *> m_controls; // null for a value without a control
+    std::vector<QToolButton *> m_release; // the release icon beside a locked field
 };
 
 // Registers the view of every screen under its name.

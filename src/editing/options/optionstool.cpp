@@ -5,12 +5,17 @@
 #include "editing/options/audittrail.h"
 #include "editing/options/encoding.h"
 #include "editing/options/optionslogic.h"
+#include "core/registry/registry.h"
 
 namespace kv::options {
 namespace {
 
 QString keyOf(const Context &ctx, const OptionScreen &screen, const Option &option)
 {
+    if (option.perAdministration)
+        return regNameCodeLast(ctx.AdminCode, option.name);
+    if (!option.table.isEmpty())
+        return option.table + u'.' + option.name;
     if (option.place != Place::MarkerFile)
         return option.name;
     if (option.line < 0)
@@ -36,6 +41,11 @@ std::optional<QString> stateFor(const Option &option, const QString &value)
         const int item = value.toInt(&ok);
         return ok && item >= 0 && item < option.items.size() ? std::optional(QString::number(item)) : std::nullopt;
     }
+    case Control::Picks:
+        for (const QString &key : value.split(u',', Qt::SkipEmptyParts))
+            if (!option.values.contains(key))
+                return std::nullopt;
+        return value;
     default:
         return value;
     }
@@ -45,6 +55,8 @@ QString allowed(const Option &option)
 {
     if (option.kind == Control::Toggle)
         return QStringLiteral("aan of uit");
+    if (option.kind == Control::Picks)
+        return u"sleutels gescheiden door komma's: " + option.values.join(u", ");
     return QStringLiteral("0 tot en met %1").arg(option.items.size() - 1);
 }
 
@@ -60,7 +72,11 @@ std::vector<OptionRow> listOptions(Context &ctx, const std::vector<OptionScreen>
             if (option.kind == Control::Heading)
                 continue;
             const QString &state = logic.state(i);
-            rows.push_back({screen.screen, keyOf(ctx, screen, option), logText(logic.loaded(i)).toString(), describedState(option, state)});
+            if (option.secret)
+                rows.push_back({screen.screen, keyOf(ctx, screen, option), Verborgen.toString(), Verborgen.toString()});
+            else
+                rows.push_back({screen.screen, keyOf(ctx, screen, option), logText(logic.loaded(i)).toString(),
+                                describedState(option, state)});
         }
     }
     return rows;
@@ -73,7 +89,7 @@ bool setOptions(Context &ctx, const OptionScreen &screen, const QStringList &ass
         const QString key = assignment.section(u'=', 0, 0), value = assignment.section(u'=', 1);
         int found = -1;
         for (int i = 0; i < int(screen.options.size()) && found < 0; ++i)
-            if (screen.options[size_t(i)].kind != Control::Heading
+            if (screen.options[size_t(i)].kind != Control::Heading && screen.options[size_t(i)].kind != Control::Along
                 && keyOf(ctx, screen, screen.options[size_t(i)]).compare(key, Qt::CaseInsensitive) == 0)
                 found = i;
         if (found < 0 || !assignment.contains(u'=')) {
@@ -81,6 +97,13 @@ bool setOptions(Context &ctx, const OptionScreen &screen, const QStringList &ass
             return false;
         }
         const Option &option = screen.options[size_t(found)];
+        if (logic.locked(found)) {
+            ctx.dialogs->MsgBox(QStringLiteral("%1 is vergrendeld: er zijn al nummers mee uitgegeven. Geef het veld "
+                                               "eerst vrij in het scherm %2.")
+                                    .arg(key, screen.caption),
+                                mb::Exclamation);
+            return false;
+        }
         const std::optional<QString> state = stateFor(option, value);
         if (!state) {
             ctx.dialogs->MsgBox(QStringLiteral("%1 kan niet %2 zijn (%3).").arg(key, value, allowed(option)),

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "editing/options/option.h"
+
 #include <QStringList>
 
-namespace kv::company {
+namespace kv::options {
 
 // korvenal-admin opties <map>: every option of every option screen, one tab-separated line each
 // (screen, key, value as stored, as shown).
@@ -10,6 +12,6 @@ namespace kv::company {
 // screen would; with `undo` (--ongedaan) instead undoes the screen's last save.
 // Returns the exit code: 0 done, 1 refused (nothing written), 2 the administration failed,
 // 64 wrong usage.
-int runOptionsJob(const QStringList &arguments, bool undo);
+int runOptionsJob(const QStringList &arguments, bool undo, const std::vector<OptionScreen> &screens);
 
-} // namespace kv::company
+} // namespace kv::options

@@ -4,7 +4,7 @@
 
 // The rows of the option tables, so that each table reads like the list of its screen:
 // control, caption, where it is kept and how.
-namespace kv::company::rows {
+namespace kv::options::rows {
 
 using options::Control;
 using options::Encoding;
@@ -71,10 +71,53 @@ inline Option regCombo(int n, const QString &caption, const QString &name, const
     return {QStringLiteral("combo %1").arg(n), caption, Control::Combo, Place::Registry, name, Encoding::Item,
             items, positions};
 }
+// A drop-down list stored as one registry text, item i storing values[i].
+inline Option regItems(int n, const QString &caption, const QString &name, const QStringList &items,
+                       const QStringList &values)
+{
+    return {QStringLiteral("combo %1").arg(n), caption, Control::Combo, Place::Registry, name, Encoding::Item,
+            items, values};
+}
+// A further registry value the drop-down list `control` writes: values[i] for item i, "" leaving
+// it as it is.
+inline Option along(const QString &control, const QString &name, const QStringList &values)
+{
+    Option option{name, {}, Control::Along, Place::Registry, name, Encoding::Item, {}, values};
+    option.follows = control;
+    return option;
+}
+// The same registry value for each administration: its name followed by the administration's code.
+inline Option perAdministration(Option option)
+{
+    option.perAdministration = true;
+    return option;
+}
+// A colour swatch.
+inline Option colour(int n, const QString &caption, Place place, const QString &name)
+{
+    return {QStringLiteral("swatch %1").arg(n), caption, Control::Colour, place, name, Encoding::Number};
+}
+// A folder kept in the registry, typed or picked.
+inline Option folder(int n, const QString &caption, const QString &name)
+{
+    return {QStringLiteral("folder %1").arg(n), caption, Control::Folder, Place::Registry, name, Encoding::Text};
+}
+// A text column holding the numeric value of what was typed ("12a": "12").
+inline Option leadingNumber(int n, const QString &caption, const QString &name)
+{
+    return {QStringLiteral("field %1").arg(n), caption, Control::Text, Place::UserGegevens, name, Encoding::Leading};
+}
+// A column of another single-record table than `UserGegevens`.
+inline Option inTable(const QString &table, Option option)
+{
+    option.table = table;
+    return option;
+}
+
 // The caption of a block of the screen.
 inline Option heading(const QString &caption)
 {
     return {QStringLiteral("kop"), caption, Control::Heading, Place::Registry, {}, Encoding::Text};
 }
 
-} // namespace kv::company::rows
+} // namespace kv::options::rows

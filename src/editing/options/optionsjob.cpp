@@ -1,6 +1,5 @@
-#include "company/optionsjob.h"
+#include "editing/options/optionsjob.h"
 
-#include "company/options/optionscreens.h"
 #include "core/context.h"
 #include "core/db/dberror.h"
 #include "core/messages/jobdialogs.h"
@@ -12,11 +11,11 @@
 
 #include <cstdio>
 
-namespace kv::company {
+namespace kv::options {
 
 namespace {
 
-int run(const QStringList &arguments, bool undo)
+int run(const QStringList &arguments, bool undo, const std::vector<OptionScreen> &screens)
 {
     RegistryFile registry;
     installRegistryKeys(registry); // as the first start of the console does
@@ -30,24 +29,27 @@ int run(const QStringList &arguments, bool undo)
         std::fprintf(stderr, "De administratie in %s kan niet worden geopend.\n", qPrintable(arguments[0]));
         return 2;
     }
-    ctx.DataPad = arguments[0].endsWith(u'/') ? arguments[0] : arguments[0] + u'/';
+    const CommandLineFolder folder = parseCommandLine(arguments[0]);
+    ctx.DataPad = folder.dataPad;
+    ctx.AdminCode = folder.adminCode; // per-administration registry values carry it
+    ctx.AdminJaar = folder.adminJaar;
 
     if (arguments.size() == 1) {
-        for (const options::OptionRow &row : options::listOptions(ctx, optionScreens()))
+        for (const OptionRow &row : listOptions(ctx, screens))
             std::printf("%s\t%s\t%s\t%s\n", qPrintable(row.form), qPrintable(row.key), qPrintable(row.stored),
                         qPrintable(row.shown));
         return 0;
     }
-    const options::OptionScreen *screen = nullptr;
-    for (const options::OptionScreen &candidate : optionScreens())
+    const OptionScreen *screen = nullptr;
+    for (const OptionScreen &candidate : screens)
         if (candidate.screen.compare(arguments[1], Qt::CaseInsensitive) == 0)
             screen = &candidate;
     if (!screen) {
         std::fprintf(stderr, "Onbekend formulier: %s\n", qPrintable(arguments[1]));
         return 1;
     }
-    const bool done = undo ? options::OptionsLogic(ctx, *screen).undoLast()
-                           : options::setOptions(ctx, *screen, arguments.mid(2));
+    const bool done = undo ? OptionsLogic(ctx, *screen).undoLast()
+                           : setOptions(ctx, *screen, arguments.mid(2));
     if (dialogs.failed())
         return 2;
     return done ? 0 : 1;
@@ -55,18 +57,18 @@ int run(const QStringList &arguments, bool undo)
 
 } // namespace
 
-int runOptionsJob(const QStringList &arguments, bool undo)
+int runOptionsJob(const QStringList &arguments, bool undo, const std::vector<OptionScreen> &screens)
 {
     // A list, or a screen with what to set, or a screen to undo: nothing else.
     const bool usage = arguments.size() == 1 ? !undo : arguments.size() == 2 ? undo : arguments.size() > 2 && !undo;
     if (!usage)
         return 64;
     try {
-        return run(arguments, undo);
+        return run(arguments, undo, screens);
     } catch (const db::DbError &e) { // an administration the options cannot be read from
         std::fprintf(stderr, "Fout %d: %s\n", e.number(), qPrintable(e.description()));
         return 2;
     }
 }
 
-} // namespace kv::company
+} // namespace kv::options

@@ -1,0 +1,16 @@
+#include "app/optionscreens.h"
+
+#include "cemetery/settings.h"
+#include "company/options/optionscreens.h"
+#include "editing/options/favourites.h"
+
+const std::vector<kv::options::OptionScreen> &allOptionScreens()
+{
+    static const std::vector<kv::options::OptionScreen> screens = [] {
+        std::vector<kv::options::OptionScreen> all{kv::options::favourites()};
+        all.insert(all.end(), kv::company::optionScreens().begin(), kv::company::optionScreens().end());
+        all.push_back(kv::cemetery::settings());
+        return all;
+    }();
+    return screens;
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "editing/options/option.h"
+
+#include <vector>
+
+// Every screen of the option framework: favourites, the company's, the cemetery's.
+const std::vector<kv::options::OptionScreen> &allOptionScreens();

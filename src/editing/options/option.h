@@ -74,7 +74,7 @@ struct Option {
     bool perAdministration = false; // a registry value named name + `AdminCode` ("AdminColor01")
     QString follows = {};    // `Along`: the control whose state it follows; `values` by item, "" leaves
                              // the value alone; without `values` it stores what that control stores
-    QString fallback = {};   // shown when what is stored has the numeric value 0
+    QString fallback = {};   // shown when what is stored has the numeric value 0, and saved as shown
     QString width = {};      // `Counter`: the control holding the digit count
     QString lockedWhile = {}; // locked while this table has records, until released on the screen
     QString switchName = {}, workstationName = {}; // `Counter`: when the registry value `switchName`

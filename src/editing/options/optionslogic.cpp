@@ -97,6 +97,7 @@ void OptionsLogic::load()
     };
     const bool empty = m_screen.onlyWithRecord && !recordOf(kUserGegevens); // shows nothing
     std::map<QString, std::optional<QStringList>> markerLines; // by file, read once; nothing: no file
+    std::vector<std::pair<size_t, QString>> asStored;        // states a fallback stands in for
     m_loaded.clear();
     m_states.clear();
     m_locked.clear();
@@ -143,8 +144,10 @@ void OptionsLogic::load()
             }
         }
         QString state = shownState(option, stored, m_ctx.separators);
-        if (!empty && !option.fallback.isEmpty() && Val(state) == 0)
+        if (!empty && !option.fallback.isEmpty() && Val(state) == 0) {
+            asStored.emplace_back(m_states.size(), state); // saved as shown
             state = option.fallback;
+        }
         if (option.kind == Control::Account && GrootboekVeld(m_ctx).omschrijving(state) == u"onbekend")
             state.clear(); // an account that is not in the chart shows nothing
         m_loaded.push_back(stored);
@@ -152,6 +155,8 @@ void OptionsLogic::load()
     }
     followLeaders();
     m_loadedStates = m_states;
+    for (const auto &[i, state] : asStored)
+        m_loadedStates[i] = state;
 }
 
 // A value that follows another control takes its state. Where it tells the items apart (a
@@ -318,8 +323,8 @@ bool OptionsLogic::saveStates()
 
 // Whether saving would store something else than is stored: the user changed the state, and
 // not only the way it is written ("12,5" for "12,50").
-// A value the screen derives (a copy, a constant, a list that drops keys it does not know) is
-// written whenever it differs from what is stored; a value that follows a choice and stores
+// A value the screen derives (a copy, a constant, a list that drops keys it does not know, a
+// zero-filled number) is written whenever it differs from what is stored; a value that follows a choice and stores
 // nothing for the chosen item is left alone. Null and an empty text count as the same.
 bool OptionsLogic::changed(int option) const
 {
@@ -327,7 +332,8 @@ bool OptionsLogic::changed(int option) const
     const Option &o = m_screen.options[i];
     if (o.kind == Control::Along && !o.follows.isEmpty() && !o.values.isEmpty() && stored(option).isEmpty())
         return false;
-    const bool derived = o.kind == Control::Along || o.kind == Control::Picks;
+    const bool derived = o.kind == Control::Along || o.kind == Control::Picks || o.encoding == Encoding::Counter
+                      || o.encoding == Encoding::CounterNotZero; // a number is kept zero-filled
     return (derived || m_states[i] != m_loadedStates[i])
         && logText(*storedAt(option)).toString() != logText(m_loaded[i]).toString();
 }

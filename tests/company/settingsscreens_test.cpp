@@ -1,0 +1,235 @@
+// The screens with rules of their own: number series, miscellaneous options, the cemetery's
+// settings and the favourites bar.
+#include "cemetery/settings.h"
+#include "core/db/database.h"
+#include "core/log/schrijflog.h"
+#include "editing/numbers.h"
+#include "editing/options/favourites.h"
+#include "editing/options/optionsscreen.h"
+#include "editing/options/optionstool.h"
+#include "editing/options/pickslists.h"
+#include "optionsfixture.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <sqlite3.h>
+
+using namespace kv;
+using namespace kv::options;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using test::optionNamed;
+
+class SettingsScreensTest : public test::OptionsFixture {
+protected:
+    // The first value of a query on the administration, "(null)" for Null.
+    QString sql(const QString &query)
+    {
+        sqlite3_stmt *stmt = nullptr;
+        const QByteArray text = query.toUtf8();
+        EXPECT_EQ(sqlite3_prepare_v2(session.DBAdmin().handle(), text.constData(), -1, &stmt, nullptr), SQLITE_OK) << sqlite3_errmsg(session.DBAdmin().handle());
+        QString value;
+        if (sqlite3_step(stmt) == SQLITE_ROW)
+            value = sqlite3_column_type(stmt, 0) == SQLITE_NULL
+                      ? u"(null)"_s
+                      : QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+        sqlite3_finalize(stmt);
+        return value;
+    }
+    QString reg(const QString &name) { return registry.LeesRegistry(RegKeyKorvenal, name); }
+
+    const OptionScreen &systeem = test::optionScreen(u"frmSysteem"_s);
+    int at(const OptionScreen &screen, const QString &control) { return optionNamed(screen, control); }
+};
+
+// Digit counts show their defaults for what is no count and are saved so; counters are zero-
+// filled or cut to their count, kept per workstation when it says so, and a receipt number is
+// never 0. The increments become 1.
+TEST_F(SettingsScreensTest, NumberSeriesAreSavedToTheirDigitCounts)
+{
+    sql(u"UPDATE UserGegevens SET PositiesBoeknr = 0, PositiesFactnr = NULL, PositiesOrdnr = 5, RelatieNr = '42', "
+        u"OrderNummer = '00017', RelNrInc = 3"_s);
+    sql(u"INSERT INTO BalieVerkoopInstellingen (Positiesbaliebonnr, baliebonnr) VALUES (5, '0')"_s);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"UseEigenOrderNr"_s, u"1"_s);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"EigenOrderNr"_s, u"77"_s);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"EigenRelNr"_s, u"000099"_s); // left from an earlier switch
+
+    OptionsLogic logic(ctx, systeem);
+    const QStringList defaults{u"6"_s, u"6"_s, u"6"_s, u"8"_s, u"5"_s, u"8"_s, u"8"_s};
+    for (int n = 0; n <= 6; ++n)
+        EXPECT_EQ(logic.stateOf(u"field %1"_s.arg(n)), n == 4 ? u"5"_s : defaults[n]) << n;
+    EXPECT_EQ(logic.stateOf(u"field 9"_s), u"5"_s);
+    EXPECT_EQ(logic.stateOf(u"field 10"_s), u"77"_s); // this workstation's own order number
+    EXPECT_EQ(logic.stateOf(u"field 11"_s), u"1"_s);  // nothing stored shows 1
+
+    logic.setState(at(systeem, u"field 8"_s), u"1234567"_s); // longer than 6 digits: cut
+    logic.setState(at(systeem, u"field 10"_s), u"78"_s);
+    ASSERT_TRUE(logic.save());
+    EXPECT_EQ(sql(u"SELECT PositiesBoeknr || '/' || PositiesFactnr || '/' || PositiesOrdnr FROM UserGegevens"_s), u"6/8/5"_s);
+    EXPECT_EQ(sql(u"SELECT RelatieNr || '/' || RelNrInc FROM UserGegevens"_s), u"123456/1"_s);
+    EXPECT_EQ(reg(u"EigenRelNr"_s), u""_s); // the shared number is used again
+    EXPECT_EQ(sql(u"SELECT OrderNummer FROM UserGegevens"_s), u"00017"_s); // untouched
+    EXPECT_EQ(reg(u"EigenOrderNr"_s), u"00078"_s);
+    EXPECT_EQ(sql(u"SELECT MagazijnBonNr FROM UserGegevens"_s), u"00000001"_s);
+
+    logic.setState(at(systeem, u"field 7"_s), u"0"_s);
+    logic.setState(at(systeem, u"field 13"_s), u"12"_s);
+    ASSERT_TRUE(logic.save());
+    EXPECT_EQ(sql(u"SELECT baliebonnr FROM BalieVerkoopInstellingen"_s), u"10000"_s);
+    EXPECT_EQ(sql(u"SELECT BestelNr FROM UserGegevens"_s), u"00000012"_s);
+
+    logic.setState(at(systeem, u"field 5"_s), u"16"_s);
+    const QString before = sql(u"SELECT PositiesMagBon FROM UserGegevens"_s);
+    EXPECT_FALSE(logic.save());
+    EXPECT_EQ(dialogs.prompts().last(), u"Het aantal posities moet tussen 1 en 15 liggen.\n\nVeld: Magazijnbonnummers"_s);
+    EXPECT_EQ(sql(u"SELECT PositiesMagBon FROM UserGegevens"_s), before);
+}
+
+// A digit count whose numbers are in use is locked; a release asks, and only Yes unlocks and
+// logs. The tool refuses a locked field.
+TEST_F(SettingsScreensTest, DigitCountsInUseAreLockedUntilReleased)
+{
+    sql(u"INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving) VALUES ('1300', 'Debiteuren')"_s);
+    OptionsLogic logic(ctx, systeem);
+    const int ledger = at(systeem, u"field 9"_s);
+    EXPECT_TRUE(logic.locked(ledger));
+    for (int n : {0, 1, 2, 3, 4, 5, 6, 12})
+        EXPECT_FALSE(logic.locked(at(systeem, u"field %1"_s.arg(n)))) << n;
+    EXPECT_FALSE(setOptions(ctx, systeem, {u"PositiesGrbnr=6"_s}));
+    EXPECT_EQ(dialogs.prompts().last(), u"PositiesGrbnr is vergrendeld: er zijn al nummers mee uitgegeven. Geef het "
+                                        u"veld eerst vrij in het scherm Systeem."_s);
+
+    dialogs.script({mb::No});
+    EXPECT_FALSE(logic.release(ledger));
+    EXPECT_TRUE(logic.locked(ledger));
+    EXPECT_FALSE(QFile::exists(logFilePath(ctx)));
+    dialogs.script({mb::Yes});
+    EXPECT_TRUE(logic.release(ledger));
+    EXPECT_FALSE(logic.locked(ledger));
+    EXPECT_EQ(dialogs.prompts().last(), u"Weet u zeker dat u dit veld wilt muteren?\n\nLET OP: Onjuiste wijzigingen "
+                                        u"hebben rechtstreeks invloed op uw administratie!"_s);
+    QFile log(logFilePath(ctx));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].endsWith(u"SYSTEEM   : Formulier       : Systeem"_s)) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(u"SYSTEEM   : + Actie         : Vrijgeven veld 9, huidige waarde: 5"_s));
+}
+
+// Accounts show only when the chart has them; the counter sale gets copies; saving clears its
+// password, which the trail never shows and undo never brings back.
+TEST_F(SettingsScreensTest, AccountsAreCopiedAndTheCounterPasswordIsCleared)
+{
+    sql(u"INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving) VALUES ('1300', 'Debiteuren')"_s);
+    sql(u"UPDATE UserGegevens SET GrbRekDebiteuren = '1300', GrbRekCrediteuren = '1600'"_s);
+    sql(u"INSERT INTO BalieVerkoopInstellingen (Positiesbaliebonnr, baliebonnr, Paswoordbalie) VALUES (5, '10001', 'geheim')"_s);
+    OptionsLogic logic(ctx, systeem);
+    EXPECT_EQ(logic.stateOf(u"field 20"_s), u"1300"_s);
+    EXPECT_EQ(logic.stateOf(u"field 21"_s), u""_s); // not in the chart
+    ASSERT_TRUE(logic.save());
+    EXPECT_EQ(sql(u"SELECT GrbRekDebiteuren || '/' || Paswoordbalie FROM BalieVerkoopInstellingen"_s), u"1300/"_s);
+    EXPECT_EQ(sql(u"SELECT GrbRekCrediteuren FROM UserGegevens"_s), u"1600"_s); // not shown, not saved over
+    EXPECT_EQ(sql(u"SELECT COUNT(*) FROM InstellingenLog WHERE OudeWaarde = 'geheim' OR NieuweWaarde = 'geheim'"_s), u"0"_s);
+    EXPECT_EQ(sql(u"SELECT OudeWaarde FROM InstellingenLog WHERE Naam = 'BalieVerkoopInstellingen.Paswoordbalie'"_s),
+              u"(verborgen)"_s);
+
+    dialogs.script({mb::Yes});
+    ASSERT_TRUE(logic.undoLast());
+    EXPECT_FALSE(dialogs.prompts().last().contains(u"Paswoordbalie"_s));
+    EXPECT_EQ(sql(u"SELECT coalesce(GrbRekDebiteuren, '') || '/' || Paswoordbalie FROM BalieVerkoopInstellingen"_s), u"/"_s);
+}
+
+TEST_F(SettingsScreensTest, WithoutACompanyRecordTheNumberSeriesShowAndSaveNothing)
+{
+    sql(u"DELETE FROM UserGegevens"_s);
+    OptionsLogic logic(ctx, systeem);
+    EXPECT_EQ(logic.stateOf(u"field 0"_s), u""_s);
+    logic.setState(at(systeem, u"field 7"_s), u"5"_s);
+    EXPECT_TRUE(logic.save());
+    EXPECT_EQ(sql(u"SELECT COUNT(*) FROM BalieVerkoopInstellingen"_s), u"0"_s);
+}
+
+// Shading writes two values; the day limits rise per row; the colour is this administration's.
+TEST_F(SettingsScreensTest, MiscellaneousOptions)
+{
+    ctx.AdminCode = u"07"_s;
+    const OptionScreen &diversen = test::optionScreen(u"frmDiversen"_s);
+    const int shading = at(diversen, u"combo 10"_s);
+    ASSERT_TRUE(setOptions(ctx, diversen, {u"PrintArcering=3"_s}));
+    EXPECT_EQ(reg(u"PrintArcering"_s), u"1"_s);
+    EXPECT_EQ(reg(u"PrintArceringSterkte"_s), u"240"_s);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"PrintArceringSterkte"_s, u"245"_s);
+    EXPECT_EQ(OptionsLogic(ctx, diversen).state(shading), u"2"_s);
+    ASSERT_TRUE(setOptions(ctx, diversen, {u"PrintArcering=0"_s}));
+    EXPECT_EQ(reg(u"PrintArcering"_s), u"0"_s);
+    EXPECT_EQ(reg(u"PrintArceringSterkte"_s), u"245"_s); // no shading leaves the strength
+
+    EXPECT_FALSE(setOptions(ctx, diversen, {u"DebiteurDagen1=30"_s, u"DebiteurDagen2=90"_s, u"DebiteurDagen3=60"_s}));
+    EXPECT_EQ(dialogs.prompts().last(), u"De ouderdomscriteria moeten per rij oplopen, bijvoorbeeld 30, 60 en 90 dagen."_s);
+    EXPECT_EQ(sql(u"SELECT DebiteurDagen2 FROM UserGegevens"_s), u"(null)"_s);
+    EXPECT_TRUE(setOptions(ctx, diversen, {u"KrediteurDagen1=14"_s, u"KrediteurDagen3=28"_s}));
+
+    // The swatch: a picked colour is stored as a Windows colour number, a cancelled dialog changes nothing.
+    OptionsScreen view(ctx, diversen);
+    auto *swatch = qobject_cast<QPushButton *>(view.control(at(diversen, u"swatch 0"_s)));
+    dialogs.colours = {QColor(255, 0, 0), std::nullopt};
+    QTest::mouseClick(swatch, Qt::LeftButton);
+    QTest::mouseClick(swatch, Qt::LeftButton);
+    view.cmdSave_Click();
+    EXPECT_EQ(reg(u"AdminColor07"_s), u"255"_s);
+    dialogs.colours = {QColor(0, 0, 255)};
+    OptionsScreen again(ctx, diversen);
+    QTest::mouseClick(qobject_cast<QPushButton *>(again.control(at(diversen, u"swatch 0"_s))), Qt::LeftButton);
+    again.cmdSave_Click();
+    EXPECT_EQ(reg(u"AdminColor07"_s), u"16711680"_s);
+}
+
+TEST_F(SettingsScreensTest, CemeteryGridSizesAreTheLeadingNumber)
+{
+    EXPECT_EQ(Val(u"12a"), 12);
+    EXPECT_EQ(Val(u" 1 2.5x"), 12.5);
+    EXPECT_EQ(Val(u"a12"), 0);
+    const OptionScreen bga = cemetery::settings();
+    ASSERT_TRUE(setOptions(ctx, bga, {u"MatrixHorizontaal=12a"_s, u"MatrixVerticaal=x"_s, u"HuurTermijn=20"_s,
+                                      u"bgascherm=aan"_s, u"KleurPad=65280"_s}));
+    EXPECT_EQ(sql(u"SELECT MatrixHorizontaal || '/' || MatrixVerticaal || '/' || HuurTermijn || '/' || bgascherm "
+                  u"|| '/' || KleurPad FROM UserGegevens"_s),
+              u"12/0/20/1/65280"_s);
+}
+
+// The bar's list keeps known keys in order, each ended by U+00FF; it is written on leaving.
+TEST_F(SettingsScreensTest, FavouritesAreWrittenWhenTheScreenIsLeft)
+{
+    const OptionScreen screen = favourites();
+    {
+        OptionsScreen view(ctx, screen);
+        auto *lists = view.findChild<PicksLists *>();
+        EXPECT_EQ(lists->available()->topLevelItemCount(), 18);
+        EXPECT_EQ(lists->chosen()->topLevelItemCount(), 0);
+    }
+    registry.SchrijfRegistry(RegKeyKorvenal, u"Favorieten_Items"_s, u"orders\u00FFweg\u00FFrelatie\u00FF"_s);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"DisplayFavourites"_s, u"01"_s);
+    OptionsScreen view(ctx, screen);
+    auto *lists = view.findChild<PicksLists *>();
+    ASSERT_EQ(lists->chosen()->topLevelItemCount(), 2);
+    EXPECT_EQ(lists->chosen()->topLevelItem(0)->text(0), u"Invoeren orders"_s);
+    EXPECT_EQ(view.logic().state(0), u"on"_s); // reads as the number 1
+
+    lists->chosen()->setCurrentItem(lists->chosen()->topLevelItem(0));
+    lists->cmdUp_Click(); // already first: nothing moves
+    EXPECT_EQ(lists->keys(), u"orders,relatie"_s);
+    lists->cmdDown_Click();
+    lists->available()->setCurrentItem(lists->available()->topLevelItem(1)); // "Overzicht orders"
+    lists->cmdAdd_Click();
+    EXPECT_EQ(lists->available()->currentItem()->text(0), u"Bunkers en aanvoerlijnen"_s);
+    EXPECT_EQ(reg(u"Favorieten_Items"_s), u"orders\u00FFweg\u00FFrelatie\u00FF"_s); // not before leaving
+    ASSERT_TRUE(view.leave());
+    EXPECT_EQ(reg(u"Favorieten_Items"_s), u"relatie\u00FForders\u00FFordersoverzicht\u00FF"_s);
+    EXPECT_EQ(reg(u"DisplayFavourites"_s), u"01"_s); // unchanged, so not rewritten
+}
+
+} // namespace

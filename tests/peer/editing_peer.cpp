@@ -1,6 +1,6 @@
 // A second console on the same administration, for the tests of saving what another program
 // changed meanwhile: it saves popups and code tables as a user would, answering every question
-// with the answer it was given.
+// with the answer it was given, or holds a record in edit as a user who left a screen open.
 #include "core/context.h"
 #include "core/db/recordset.h"
 #include "core/dialogs.h"
@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -77,6 +78,14 @@ int main(int argc, char **argv)
         ctx.EditKey = args[4];
         list.endEdit(args[3].toInt());
         done = list.save() == kv::codetables::HulpList::Saved::Written;
+    } else if (command == u"lock" && args.size() == 3) { // table: its first record, until killed or input ends
+        kv::db::Recordset &rs = session.table(args[2]);
+        rs.MoveFirst();
+        rs.Edit();
+        std::cout << "locked" << std::endl;
+        std::string line;
+        std::getline(std::cin, line);
+        rs.CancelUpdate();
     } else {
         return 64;
     }

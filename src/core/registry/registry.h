@@ -34,6 +34,11 @@ public:
     using Values = std::vector<std::pair<QString, QString>>;
     virtual bool SchrijfRegistry(QStringView keyPath, const Values &values) = 0;
 
+    // Removes the values from an existing key, all of them or none; false when the key does not
+    // exist or the store cannot be written. For putting back a save that did not land where it
+    // wrote values that were not there.
+    virtual bool removeValues(QStringView keyPath, const QStringList &valueNames) = 0;
+
     // The names of the values under the key, in the order stored; empty when the key does not
     // exist. For settings kept as one value per item (the printers of a production line).
     virtual QStringList valueNames(QStringView keyPath) = 0;

@@ -82,6 +82,18 @@ bool RegistryFile::SchrijfRegistry(QStringView keyPath, const Values &values)
     });
 }
 
+bool RegistryFile::removeValues(QStringView keyPath, const QStringList &valueNames)
+{
+    return update([&](reg::Document &doc) {
+        reg::Key *key = doc.find(fullPath(keyPath));
+        if (!key)
+            return false;
+        std::erase_if(key->values,
+                      [&](const reg::Value &value) { return valueNames.contains(value.name, Qt::CaseInsensitive); });
+        return true;
+    });
+}
+
 QStringList RegistryFile::valueNames(QStringView keyPath)
 {
     reg::Document doc = read();

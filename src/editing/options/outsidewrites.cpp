@@ -22,11 +22,18 @@ void OutsideWrites::registry(const Registry::Values &values)
     if (values.empty())
         return;
     Registry::Values before; // as they are now, which another program may have changed
-    for (const auto &[name, text] : values)
-        before.emplace_back(name, m_ctx.registry->LeesRegistry(RegKeyKorvenal, name));
+    QStringList absent;
+    const QStringList present = m_ctx.registry->valueNames(RegKeyKorvenal);
+    for (const auto &[name, text] : values) {
+        if (present.contains(name, Qt::CaseInsensitive))
+            before.emplace_back(name, m_ctx.registry->LeesRegistry(RegKeyKorvenal, name));
+        else
+            absent << name;
+    }
     if (!m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, values))
         db::raise(db::ErrFileInUse, QStringLiteral("De instellingen kunnen niet in het register worden opgeslagen."));
     m_registryBefore = before;
+    m_registryAbsent = absent;
 }
 
 std::optional<QByteArray> OutsideWrites::file(const QString &path, const std::optional<QByteArray> &content)
@@ -52,6 +59,8 @@ void OutsideWrites::putBack()
     }
     if (!m_registryBefore.empty())
         m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, m_registryBefore);
+    if (!m_registryAbsent.isEmpty())
+        m_ctx.registry->removeValues(RegKeyKorvenal, m_registryAbsent);
 }
 
 } // namespace kv::options

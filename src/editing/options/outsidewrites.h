@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <utility>
@@ -34,6 +35,7 @@ public:
 private:
     Context &m_ctx;
     Registry::Values m_registryBefore;
+    QStringList m_registryAbsent; // written where there was no value
     std::vector<std::pair<QString, std::optional<QByteArray>>> m_filesBefore;
 };
 

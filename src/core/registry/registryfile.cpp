@@ -5,9 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QThread>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kv {
 namespace {
@@ -18,9 +23,50 @@ QString fullPath(QStringView keyPath)
     return u"HKEY_CURRENT_USER\\" + keyPath;
 }
 
+// What tells one version of the file from another: a replace makes a new inode, an edit in place
+// changes the times (in nanoseconds) or the size; the last is 1 when the file is there. All zero
+// when it is not.
+std::array<qint64, 6> stampOf(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec, 1};
+}
+
+// The lock of one write: a kernel lock on the file beside the registry, so that a program that
+// dies lets go at once, and nothing is written to disk for it. Waits up to five seconds.
+class WriteLock {
+public:
+    explicit WriteLock(const QString &path) : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644))
+    {
+        for (int waited = 0; m_fd >= 0 && !m_held && waited <= 5000; waited += 10) {
+            m_held = ::flock(m_fd, LOCK_EX | LOCK_NB) == 0;
+            if (!m_held)
+                QThread::msleep(10);
+        }
+    }
+    ~WriteLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd); // releases the lock
+    }
+    WriteLock(const WriteLock &) = delete;
+    WriteLock &operator=(const WriteLock &) = delete;
+    bool held() const { return m_held; }
+
+private:
+    int m_fd;
+    bool m_held = false;
+};
+
 } // namespace
 
 RegistryFile::RegistryFile(QString path) : m_path(std::move(path)) {}
+
+RegistryFile::~RegistryFile() = default;
 
 QString RegistryFile::defaultPath()
 {
@@ -31,31 +77,38 @@ QString RegistryFile::defaultPath()
            u"/KorvenalPro/registry.reg";
 }
 
-reg::Document RegistryFile::read() const
+reg::Document &RegistryFile::read() const
 {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return reg::parse(file.readAll());
+    const std::array<qint64, 6> stamp = stampOf(m_path);
+    if (!m_parsed || stamp != m_parsedStamp) {
+        QFile file(m_path);
+        m_parsed = std::make_unique<reg::Document>(file.open(QIODevice::ReadOnly) ? reg::parse(file.readAll())
+                                                                                   : reg::Document{});
+        m_parsedStamp = stamp;
+    }
+    return *m_parsed;
 }
 
 bool RegistryFile::update(const std::function<bool(reg::Document &)> &change)
 {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    QLockFile lock(m_path + u".lock");
-    if (!lock.tryLock(5000))
+    const WriteLock lock(m_path + u".lock");
+    if (!lock.held())
         return false;
     reg::Document doc = read();
     if (!change(doc))
         return false;
     QSaveFile file(m_path);
-    return file.open(QIODevice::WriteOnly) && file.write(reg::format(doc)) >= 0 && file.commit();
+    if (!(file.open(QIODevice::WriteOnly) && file.write(reg::format(doc)) >= 0 && file.commit()))
+        return false;
+    *m_parsed = std::move(doc); // still under the lock: no one else wrote since
+    m_parsedStamp = stampOf(m_path);
+    return true;
 }
 
 QString RegistryFile::LeesRegistry(QStringView keyPath, QStringView valueName)
 {
-    reg::Document doc = read();
-    reg::Key *key = doc.find(fullPath(keyPath));
+    reg::Key *key = read().find(fullPath(keyPath));
     reg::Value *value = key ? key->find(valueName) : nullptr;
     const std::optional<QString> stored = value ? reg::storedString(value->data) : std::nullopt;
     return stored ? QString(*stored).remove(QChar(0)) : QString();
@@ -96,9 +149,8 @@ bool RegistryFile::removeValues(QStringView keyPath, const QStringList &valueNam
 
 QStringList RegistryFile::valueNames(QStringView keyPath)
 {
-    reg::Document doc = read();
     QStringList names;
-    if (reg::Key *key = doc.find(fullPath(keyPath)))
+    if (reg::Key *key = read().find(fullPath(keyPath)))
         for (const reg::Value &value : key->values)
             names += value.name;
     return names;

@@ -2,7 +2,9 @@
 
 #include "core/registry/registry.h"
 
+#include <array>
 #include <functional>
+#include <memory>
 
 namespace kv {
 
@@ -11,12 +13,14 @@ struct Document;
 }
 
 // The current user's registry as one text file in the layout of a Registry Editor export.
-// Every call reads the file afresh and keeps nothing open. A write takes a lock file beside
+// Every call looks at the file afresh and keeps nothing open; what was read is parsed again
+// only when the file changed. A write takes a lock file beside
 // it, reads, changes and replaces the file whole, so two programs writing at once lose
 // nothing and a reader never sees half a file.
 class RegistryFile : public Registry {
 public:
     explicit RegistryFile(QString path = defaultPath());
+    ~RegistryFile() override;
 
     // $BEHEER_REGISTRY when set, otherwise "registry.reg" in the user's configuration folder.
     static QString defaultPath();
@@ -30,11 +34,14 @@ public:
     bool createKey(QStringView keyPath) override;
 
 private:
-    reg::Document read() const;
+    // The file as last parsed, parsed again when it is not the same file any more.
+    reg::Document &read() const;
     // Applies `change` under the lock and saves when it returns true.
     bool update(const std::function<bool(reg::Document &)> &change);
 
     QString m_path;
+    mutable std::unique_ptr<reg::Document> m_parsed;
+    mutable std::array<qint64, 6> m_parsedStamp{}; // see stampOf
 };
 
 } // namespace kv

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <optional>
+
 namespace kv {
 
 QString findDataFile(const QString &folder, const QString &name)
@@ -13,11 +15,16 @@ QString findDataFile(const QString &folder, const QString &name)
     QStringList wanted{name};
     if (name.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive))
         wanted.prepend(name.left(name.size() - 4) + QStringLiteral(".sqlite"));
-    const QStringList present = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &candidate : wanted)
-        for (const QString &file : present)
+    std::optional<QStringList> present; // the folder is listed only when a name is not there as written
+    for (const QString &candidate : wanted) {
+        if (QFileInfo(dir.filePath(candidate)).isFile())
+            return dir.filePath(candidate);
+        if (!present)
+            present = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString &file : *present)
             if (file.compare(candidate, Qt::CaseInsensitive) == 0)
                 return dir.filePath(file);
+    }
     return {};
 }
 

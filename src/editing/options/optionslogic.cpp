@@ -4,6 +4,8 @@
 #include "core/db/database.h"
 #include "core/db/dberror.h"
 #include "core/db/recordset.h"
+#include "core/db/statement.h"
+#include "core/db/tableinfo.h"
 #include "core/dialogs.h"
 #include "core/log/schrijflog.h"
 #include "core/messages/errorreport.h"
@@ -12,7 +14,6 @@
 #include "core/session/session.h"
 #include "editing/options/audittrail.h"
 #include "editing/options/encoding.h"
-#include "editing/ledger/grootboekveld.h"
 #include "editing/numbers.h"
 #include "editing/options/outsidewrites.h"
 #include "editing/saving/checks.h"
@@ -107,8 +108,7 @@ void OptionsLogic::load()
         const bool own = !option.switchName.isEmpty()
                       && m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.switchName) == u"1";
         m_own.push_back(own);
-        m_locked.push_back(!empty && !option.lockedWhile.isEmpty()
-                           && !m_ctx.session->DBAdmin().OpenQuery(u"SELECT TOP 1 1 FROM " + option.lockedWhile)->Eof());
+        m_locked.push_back(!empty && !option.lockedWhile.isEmpty() && hasRows(option.lockedWhile));
         if (empty || option.kind == Control::Heading) {
         } else if (own) {
             if (const QString text = m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.workstationName); !text.isEmpty())
@@ -148,15 +148,35 @@ void OptionsLogic::load()
             asStored.emplace_back(m_states.size(), state); // saved as shown
             state = option.fallback;
         }
-        if (option.kind == Control::Account && GrootboekVeld(m_ctx).omschrijving(state) == u"onbekend")
-            state.clear(); // an account that is not in the chart shows nothing
         m_loaded.push_back(stored);
         m_states.push_back(state);
     }
     followLeaders();
+    clearUnknownAccounts();
     m_loadedStates = m_states;
     for (const auto &[i, state] : asStored)
         m_loadedStates[i] = state;
+}
+
+// Whether a table has a row: asks for one, never counts. Opening a screen asks the same
+// questions each time, so the engine keeps them prepared.
+bool OptionsLogic::hasRows(const QString &table) const
+{
+    return m_ctx.session->DBAdmin().prepare(u"SELECT 1 FROM " + db::quotedName(table) + u" LIMIT 1").step();
+}
+
+// An account that is not in the chart of accounts shows nothing.
+void OptionsLogic::clearUnknownAccounts()
+{
+    for (size_t i = 0; i < m_screen.options.size(); ++i) {
+        if (m_screen.options[i].kind != Control::Account || m_states[i].trimmed().isEmpty())
+            continue;
+        db::Statement known = m_ctx.session->DBAdmin().prepare(
+            QStringLiteral("SELECT 1 FROM RekeningSchema WHERE GrootboekReknr = ?"));
+        known.bind(1, m_states[i].trimmed());
+        if (!known.step())
+            m_states[i].clear();
+    }
 }
 
 // A value that follows another control takes its state. Where it tells the items apart (a

@@ -43,7 +43,7 @@ std::optional<QByteArray> OutsideWrites::file(const QString &path, const std::op
         before = old.readAll();
     if (!content && QFile::exists(path) && !QFile::remove(path))
         db::raise(db::ErrFileInUse, QStringLiteral("Het bestand %1 kan niet worden verwijderd.").arg(path));
-    if (content && !replace(path, *content))
+    if (content && content != before && !replace(path, *content)) // what it must hold already: left as it is
         db::raise(db::ErrFileInUse, QStringLiteral("Het bestand %1 kan niet worden geschreven.").arg(path));
     m_filesBefore.emplace_back(path, before);
     return before;

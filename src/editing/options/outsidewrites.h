@@ -26,7 +26,7 @@ public:
     void registry(const Registry::Values &values);
 
     // Replaces the file whole, or removes it (`content` nothing); returns what it held before,
-    // nothing when it was not there.
+    // nothing when it was not there. A file that already holds `content` is not written again.
     std::optional<QByteArray> file(const QString &path, const std::optional<QByteArray> &content);
 
     // Everything written as it was.

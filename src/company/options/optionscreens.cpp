@@ -200,7 +200,7 @@ options::OptionScreen ordersGebruiker()
 // What the CMR consignment notes show, and where.
 options::OptionScreen cmr()
 {
-    options::OptionScreen screen{u"frmCMR"_s, u"CMR && Transport"_s, {}, {
+    return {u"frmCMR"_s, u"CMR && Transport"_s, {}, {
         heading(u"CMR document soorten"_s),
         regChoice(u"CMRType"_s,
                   {u"Transport CMR; Afzender plaatsen bij 1 en 4, ontvanger bij 2 en 3 (standaard)"_s,
@@ -223,28 +223,28 @@ options::OptionScreen cmr()
         regToggle(10, u"Omschrijvingen op de CMR afdrukken met hoofdletters"_s,              u"CMROmschrijvingHoofdletters"_s, Encoding::Reg01),
         regToggle(11, u"Artikelnummer afdrukken op CMR"_s,                                   u"CMRArtikelNummerAfdrukken"_s, Encoding::Reg01),
         regToggle(12, u"Vak (18) aanvullen met pallets retour"_s,                            u"CMRPrintPalletsVak18"_s),
+        field(0,      u"Pallet omschrijving 1"_s,                                         Place::Registry, u"CMRPallet1"_s),
+        field(1,      u"Pallet omschrijving 2"_s,                                         Place::Registry, u"CMRPallet2"_s),
+        field(2,      u"Pallet omschrijving 3"_s,                                         Place::Registry, u"CMRPallet3"_s),
+        field(3,      u"Pallet omschrijving 4"_s,                                         Place::Registry, u"CMRPallet4"_s),
+        field(4,      u"Pallet omschrijving 5"_s,                                         Place::Registry, u"CMRPallet5"_s),
+        field(5,      u"Pallet omschrijving 6"_s,                                         Place::Registry, u"CMRPallet6"_s),
+        regToggle(13, u"Vak (6) aanvullen met de volgende opmerking:"_s,                 u"CMROpmerkingVak6Plaatsen"_s),
+        field(6,      {},                                                               Place::Registry, u"CMROpmerkingVak6"_s),
+        regToggle(14, u"Indien wij in een vak genoemd worden, ook 'Nederland' afdrukken"_s, u"CMRNederlandWeergeven"_s),
+        regToggle(15, u"Vak (13) aanvullen met de volgende opmerking:"_s,                u"CMROpmerkingVak13Plaatsen"_s),
+        field(7,      {},                                                               Place::Registry, u"CMROpmerkingVak13"_s),
+        regToggle(16, u"Vak (13) aanvullen met gewenste laad- en lostijden"_s,           u"CMROpmerkingVak13LaadLosTijden"_s),
+        regToggle(17, u"Vak (19) aanvullen met uitgebreide overeenkomsten"_s,            u"CMRVak19Extended"_s),
+        regToggle(18, u"Standaard gewicht van colli afdrukken indien er nog geen gewicht bekend is"_s, u"CMRArtikelVerwachtGewichtAfdrukken"_s, Encoding::Reg01),
+        regToggle(20, u"Indien materiaalgewicht bij colli is ingesteld, dit ook weergeven op de CMR"_s, u"CMRColliMateriaalBrutoNetto"_s, Encoding::Reg01),
+        regToggle(21, u"Vak (13) aanvullen met ons ordernummer"_s,                       u"CMROpmerkingVak13OrderNr"_s),
+        regToggle(22, u"GMP Gecertificeerd afdrukken indien er een GMP nummer bekend is"_s, u"CMRGMPGecertificeerd"_s, Encoding::Reg01),
+        regToggle(23, u"Bij export de defintieve bestemming niet afdrukken maar vervangen door de stuwadoor"_s, u"CMRBlockExportLocatie"_s),
+        field(10,     u"Aantal CMR afdrukken:"_s,                                        Place::Registry, u"CMRAantal"_s),
+        field(15,     u"Aantal CMR e-mailen:"_s,                                         Place::Registry, u"CMRAantalEmail"_s),
+        field(11,     u"Vervoerderscode CMR:"_s,                                         Place::Registry, u"CMRVervoersCode"_s),
     }};
-    for (int n = 1; n <= 6; ++n)
-        screen.options.push_back(field(n - 1, u"Pallet omschrijving %1"_s.arg(n), Place::Registry, u"CMRPallet%1"_s.arg(n)));
-    for (Option option : {
-             regToggle(13, u"Vak (6) aanvullen met de volgende opmerking:"_s,                 u"CMROpmerkingVak6Plaatsen"_s),
-             field(6,      {},                                                               Place::Registry, u"CMROpmerkingVak6"_s),
-             regToggle(14, u"Indien wij in een vak genoemd worden, ook 'Nederland' afdrukken"_s, u"CMRNederlandWeergeven"_s),
-             regToggle(15, u"Vak (13) aanvullen met de volgende opmerking:"_s,                u"CMROpmerkingVak13Plaatsen"_s),
-             field(7,      {},                                                               Place::Registry, u"CMROpmerkingVak13"_s),
-             regToggle(16, u"Vak (13) aanvullen met gewenste laad- en lostijden"_s,           u"CMROpmerkingVak13LaadLosTijden"_s),
-             regToggle(17, u"Vak (19) aanvullen met uitgebreide overeenkomsten"_s,            u"CMRVak19Extended"_s),
-             regToggle(18, u"Standaard gewicht van colli afdrukken indien er nog geen gewicht bekend is"_s, u"CMRArtikelVerwachtGewichtAfdrukken"_s, Encoding::Reg01),
-             regToggle(20, u"Indien materiaalgewicht bij colli is ingesteld, dit ook weergeven op de CMR"_s, u"CMRColliMateriaalBrutoNetto"_s, Encoding::Reg01),
-             regToggle(21, u"Vak (13) aanvullen met ons ordernummer"_s,                       u"CMROpmerkingVak13OrderNr"_s),
-             regToggle(22, u"GMP Gecertificeerd afdrukken indien er een GMP nummer bekend is"_s, u"CMRGMPGecertificeerd"_s, Encoding::Reg01),
-             regToggle(23, u"Bij export de defintieve bestemming niet afdrukken maar vervangen door de stuwadoor"_s, u"CMRBlockExportLocatie"_s),
-             field(10,     u"Aantal CMR afdrukken:"_s,                                        Place::Registry, u"CMRAantal"_s),
-             field(15,     u"Aantal CMR e-mailen:"_s,                                         Place::Registry, u"CMRAantalEmail"_s),
-             field(11,     u"Vervoerderscode CMR:"_s,                                         Place::Registry, u"CMRVervoersCode"_s),
-         })
-        screen.options.push_back(option);
-    return screen;
 }
 
 // Each row of day limits rises: 30, 60, 90. An empty field is left out.
@@ -267,9 +267,8 @@ QString daysRise(const options::OptionsLogic &logic)
 // Ageing limits, the look of the screens and reports, where attachments are kept.
 options::OptionScreen diversen()
 {
-    QStringList headers{u"header.bmp"_s};
-    for (int n = 1; n <= 6; ++n)
-        headers << u"header%1.bmp"_s.arg(n);
+    const QStringList headers{u"header.bmp"_s,  u"header1.bmp"_s, u"header2.bmp"_s, u"header3.bmp"_s,
+                              u"header4.bmp"_s, u"header5.bmp"_s, u"header6.bmp"_s};
     options::OptionScreen screen{u"frmDiversen"_s, u"Diversen"_s, {}, {
         heading(u"Ouderdomscriteria"_s),
         field(23, u"Debiteuren:"_s,  Place::UserGegevens, u"DebiteurDagen1"_s,  Control::Number),

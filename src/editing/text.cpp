@@ -32,7 +32,7 @@ QString VerwijderTeken(QStringView text, QChar teken)
     return text.toString().remove(teken);
 }
 
-QString VoorloopNullen(qint32 getal, int lengte)
+QString VoorloopNullen(qint64 getal, int lengte)
 {
     if (lengte <= 0)
         return {};

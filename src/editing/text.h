@@ -24,7 +24,7 @@ QString VerwijderTeken(QStringView text, QChar teken);
 
 // The decimal digits of `getal` padded on the left with "0" to `lengte`; a longer number is
 // cut to its first `lengte` characters.
-QString VoorloopNullen(qint32 getal, int lengte);
+QString VoorloopNullen(qint64 getal, int lengte);
 
 // The number of occurrences of `teken`; a null character counts "X" (the flag-string mark).
 int TelTeken(QStringView text, QChar teken = QChar());

@@ -89,6 +89,36 @@ TEST_F(SettingsScreensTest, NumberSeriesAreSavedToTheirDigitCounts)
     EXPECT_EQ(sql(u"SELECT PositiesMagBon FROM UserGegevens"_s), before);
 }
 
+// A number the count would cut is only cut when typed; a count beyond 15 and a number beyond 15
+// digits are refused; undo does not take back a workstation's number that moved on since.
+TEST_F(SettingsScreensTest, NumberSeriesAreNeverCutOrTakenBackBehindTheUsersBack)
+{
+    sql(u"UPDATE UserGegevens SET PositiesRelnr = 5, RelatieNr = '100000', OrderNummer = '123456789012', "
+        u"PositiesOrdnr = 12"_s);
+    OptionsLogic logic(ctx, systeem);
+    logic.setState(at(systeem, u"field 26"_s), u"0520"_s); // something else
+    ASSERT_TRUE(logic.save());
+    EXPECT_EQ(sql(u"SELECT RelatieNr || '/' || OrderNummer FROM UserGegevens"_s), u"100000/123456789012"_s);
+
+    logic.setState(at(systeem, u"field 1"_s), u"999999999"_s);
+    EXPECT_FALSE(logic.save());
+    EXPECT_EQ(dialogs.prompts().last(), u"Het aantal posities moet tussen 1 en 15 liggen.\n\nVeld: Relatienummers"_s);
+    logic.setState(at(systeem, u"field 1"_s), u"6"_s);
+    logic.setState(at(systeem, u"field 10"_s), u"1234567890123456"_s);
+    EXPECT_FALSE(logic.save());
+    EXPECT_EQ(dialogs.prompts().last(), u"Vul bij \"Volgend ordernummer:\" een nummer van hoogstens 15 cijfers in."_s);
+
+    registry.SchrijfRegistry(RegKeyKorvenal, u"UseEigenOrderNr"_s, u"1"_s);
+    ASSERT_TRUE(setOptions(ctx, systeem, {u"OrderNummer=78"_s}));
+    EXPECT_EQ(reg(u"EigenOrderNr"_s), u"000000000078"_s);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"EigenOrderNr"_s, u"000000000090"_s); // the order program went on
+    dialogs.script({mb::Yes});
+    EXPECT_FALSE(OptionsLogic(ctx, systeem).undoLast());
+    EXPECT_EQ(dialogs.prompts().last(),
+              u"Deze wijziging kan niet meer ongedaan worden gemaakt: EigenOrderNr is daarna opnieuw gewijzigd."_s);
+    EXPECT_EQ(reg(u"EigenOrderNr"_s), u"000000000090"_s);
+}
+
 // A digit count whose numbers are in use is locked; a release asks, and only Yes unlocks and
 // logs. The tool refuses a locked field.
 TEST_F(SettingsScreensTest, DigitCountsInUseAreLockedUntilReleased)
@@ -193,6 +223,9 @@ TEST_F(SettingsScreensTest, CemeteryGridSizesAreTheLeadingNumber)
     EXPECT_EQ(Val(u"12a"), 12);
     EXPECT_EQ(Val(u" 1 2.5x"), 12.5);
     EXPECT_EQ(Val(u"a12"), 0);
+    EXPECT_EQ(Val(u""), 0);
+    EXPECT_EQ(Val(u"-"), 0);
+    EXPECT_EQ(Val(u"."), 0);
     const OptionScreen bga = cemetery::settings();
     ASSERT_TRUE(setOptions(ctx, bga, {u"MatrixHorizontaal=12a"_s, u"MatrixVerticaal=x"_s, u"HuurTermijn=20"_s,
                                       u"bgascherm=aan"_s, u"KleurPad=65280"_s}));

@@ -137,6 +137,27 @@ TEST_F(RegistryFileTest, TwoWritersAtOnceLoseNothing)
     }
 }
 
+// A reader keeps what it parsed only while the file is the same: another program's replace, or
+// an edit in place of the same length, is seen at the next read.
+TEST_F(RegistryFileTest, AReaderSeesAnotherProgramsWrite)
+{
+    ASSERT_TRUE(registry.createKey(RegKeyKorvenal));
+    ASSERT_TRUE(registry.SchrijfRegistry(RegKeyKorvenal, QStringLiteral("Kleur"), QStringLiteral("rood")));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Kleur"), QStringLiteral("rood"));
+    kv::RegistryFile other(path);
+    ASSERT_TRUE(other.SchrijfRegistry(RegKeyKorvenal, QStringLiteral("Kleur"), QStringLiteral("blauw")));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Kleur"), QStringLiteral("blauw"));
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray content = file.readAll();
+    content.replace("blauw", "groen");
+    file.seek(0);
+    file.write(content);
+    file.close();
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Kleur"), QStringLiteral("groen"));
+}
+
 TEST(RegistryNames, CarryTheAdministrationCodeInTheirThreeForms)
 {
     const QString code = QStringLiteral("07");

@@ -77,16 +77,20 @@ QString RegistryFile::defaultPath()
            u"/KorvenalPro/registry.reg";
 }
 
-reg::Document &RegistryFile::read() const
+reg::Document *RegistryFile::read() const
 {
     const std::array<qint64, 6> stamp = stampOf(m_path);
     if (!m_parsed || stamp != m_parsedStamp) {
         QFile file(m_path);
-        m_parsed = std::make_unique<reg::Document>(file.open(QIODevice::ReadOnly) ? reg::parse(file.readAll())
-                                                                                   : reg::Document{});
+        const bool there = stamp != std::array<qint64, 6>{};
+        if (there && !file.open(QIODevice::ReadOnly)) {
+            m_parsed.reset(); // there but unreadable: nothing is kept, nothing may be written over it
+            return nullptr;
+        }
+        m_parsed = std::make_unique<reg::Document>(there ? reg::parse(file.readAll()) : reg::Document{});
         m_parsedStamp = stamp;
     }
-    return *m_parsed;
+    return m_parsed.get();
 }
 
 bool RegistryFile::update(const std::function<bool(reg::Document &)> &change)
@@ -95,20 +99,24 @@ bool RegistryFile::update(const std::function<bool(reg::Document &)> &change)
     const WriteLock lock(m_path + u".lock");
     if (!lock.held())
         return false;
-    reg::Document doc = read();
+    const reg::Document *current = read();
+    if (!current)
+        return false;
+    reg::Document doc = *current;
     if (!change(doc))
         return false;
     QSaveFile file(m_path);
     if (!(file.open(QIODevice::WriteOnly) && file.write(reg::format(doc)) >= 0 && file.commit()))
         return false;
-    *m_parsed = std::move(doc); // still under the lock: no one else wrote since
+    m_parsed = std::make_unique<reg::Document>(std::move(doc)); // still under the lock: no one else wrote since
     m_parsedStamp = stampOf(m_path);
     return true;
 }
 
 QString RegistryFile::LeesRegistry(QStringView keyPath, QStringView valueName)
 {
-    reg::Key *key = read().find(fullPath(keyPath));
+    reg::Document *doc = read();
+    reg::Key *key = doc ? doc->find(fullPath(keyPath)) : nullptr;
     reg::Value *value = key ? key->find(valueName) : nullptr;
     const std::optional<QString> stored = value ? reg::storedString(value->data) : std::nullopt;
     return stored ? QString(*stored).remove(QChar(0)) : QString();
@@ -150,7 +158,8 @@ bool RegistryFile::removeValues(QStringView keyPath, const QStringList &valueNam
 QStringList RegistryFile::valueNames(QStringView keyPath)
 {
     QStringList names;
-    if (reg::Key *key = read().find(fullPath(keyPath)))
+    reg::Document *doc = read();
+    if (reg::Key *key = doc ? doc->find(fullPath(keyPath)) : nullptr)
         for (const reg::Value &value : key->values)
             names += value.name;
     return names;
@@ -159,7 +168,7 @@ QStringList RegistryFile::valueNames(QStringView keyPath)
 bool RegistryFile::createKey(QStringView keyPath)
 {
     const QString path = fullPath(keyPath);
-    if (read().find(path))
+    if (reg::Document *doc = read(); doc && doc->find(path))
         return true;
     return update([&](reg::Document &doc) {
         doc.createKey(path);

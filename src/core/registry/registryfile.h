@@ -34,8 +34,9 @@ public:
     bool createKey(QStringView keyPath) override;
 
 private:
-    // The file as last parsed, parsed again when it is not the same file any more.
-    reg::Document &read() const;
+    // The file as last parsed, parsed again when it is not the same file any more; an empty
+    // document when there is no file, null when there is one that cannot be read.
+    reg::Document *read() const;
     // Applies `change` under the lock and saves when it returns true.
     bool update(const std::function<bool(reg::Document &)> &change);
 

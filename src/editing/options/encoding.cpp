@@ -103,7 +103,10 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state, 
         return QVariant(QString::number(Val(state), 'g', 15));
     case Encoding::Counter:
     case Encoding::CounterNotZero: {
-        const auto number = qint32(Val(state));
+        const double value = Val(state);
+        if (value < 0 || value >= 1e15) // no number series goes below 0 or beyond 15 digits
+            return std::nullopt;
+        const auto number = qint64(value);
         if (number == 0 && option.encoding == Encoding::CounterNotZero)
             return QVariant(QString(u'1' + QString(std::max(digits, 1), u'0')).left(std::max(digits, 1)));
         return QVariant(VoorloopNullen(number, digits));

@@ -27,7 +27,7 @@ enum class Control {
 // Where an option is kept: a column of the single `UserGegevens` record (shared by every
 // workstation of the administration), a text value under the program's registry key (this
 // user on this workstation), or a line of a marker file in the data folder, which the suite's
-// programs read. Marker files are written anew on every save of their screen.
+// programs read. A screen's marker files are made to hold what it shows on every save.
 enum class Place { UserGegevens, Registry, MarkerFile };
 
 // How a state is stored. The encodings are the suite's: its other programs read them.
@@ -72,14 +72,15 @@ struct Option {
 
     QString table = {};      // a column of another single-record table than `UserGegevens`
     bool perAdministration = false; // a registry value named name + `AdminCode` ("AdminColor01")
-    QString follows = {};    // `Along`: the control whose state it follows; `values` by item, "" leaves
-                             // the value alone; without `values` it stores what that control stores
+    QString follows = {};    // `Along`: the control whose state it takes; `values` by item, "" leaving
+                             // the value alone; without `values` it stores that state in its own encoding
     QString fallback = {};   // shown when what is stored has the numeric value 0, and saved as shown
     QString width = {};      // `Counter`: the control holding the digit count
     QString lockedWhile = {}; // locked while this table has records, until released on the screen
     QString switchName = {}, workstationName = {}; // `Counter`: when the registry value `switchName`
                              // is "1" the number is this workstation's, kept in `workstationName`
     bool secret = false;     // written, never shown: the trail records "(verborgen)" and undo skips it
+                             // (a column of another table than `UserGegevens`: the counter sale's password)
 };
 
 // In the name of a marker file: the workstation's name. In its text: today in a format.

@@ -12,14 +12,16 @@
 #include "core/registry/registry.h"
 #include "core/session/datafiles.h"
 #include "core/session/session.h"
+#include "editing/numbers.h"
 #include "editing/options/audittrail.h"
 #include "editing/options/encoding.h"
-#include "editing/numbers.h"
 #include "editing/options/outsidewrites.h"
 #include "editing/saving/checks.h"
 #include "editing/saving/recordchanges.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 #include <map>
 
@@ -36,6 +38,8 @@ QVariant fileText(const std::optional<QByteArray> &bytes)
 // What a field that cannot be stored should hold.
 QString expected(const Option &option)
 {
+    if (option.encoding == Encoding::Counter || option.encoding == Encoding::CounterNotZero)
+        return QStringLiteral("een nummer van hoogstens 15 cijfers");
     return option.kind == Control::Amount ? QStringLiteral("een bedrag") : QStringLiteral("een geheel getal");
 }
 
@@ -108,7 +112,8 @@ void OptionsLogic::load()
         const bool own = !option.switchName.isEmpty()
                       && m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.switchName) == u"1";
         m_own.push_back(own);
-        m_locked.push_back(!empty && !option.lockedWhile.isEmpty() && hasRows(option.lockedWhile));
+        m_locked.push_back(!empty && !option.lockedWhile.isEmpty() && !m_released.contains(option.control)
+                           && hasRows(option.lockedWhile));
         if (empty || option.kind == Control::Heading) {
         } else if (own) {
             if (const QString text = m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.workstationName); !text.isEmpty())
@@ -221,6 +226,7 @@ bool OptionsLogic::release(int option)
     SchrijfLog(m_ctx, tag + u": + Actie         : " + u"Vrijgeven veld " + field.control.section(u' ', 1)
                           + u", huidige waarde: " + state(option));
     m_locked[size_t(option)] = false;
+    m_released << field.control;
     return true;
 }
 
@@ -268,7 +274,7 @@ QString OptionsLogic::stored(int option) const
 std::optional<QVariant> OptionsLogic::storedAt(int option) const
 {
     const Option &o = m_screen.options[size_t(option)];
-    const int digits = o.width.isEmpty() ? 0 : int(Val(stateOf(o.width)));
+    const int digits = o.width.isEmpty() ? 0 : int(std::clamp(Val(stateOf(o.width)), 0.0, 15.0));
     return storedValue(o, m_states[size_t(option)], m_ctx.separators, digits);
 }
 
@@ -343,8 +349,8 @@ bool OptionsLogic::saveStates()
 
 // Whether saving would store something else than is stored: the user changed the state, and
 // not only the way it is written ("12,5" for "12,50").
-// A value the screen derives (a copy, a constant, a list that drops keys it does not know, a
-// zero-filled number) is written whenever it differs from what is stored; a value that follows a choice and stores
+// A value the screen derives (a copy, a constant, a list that drops keys it does not know, the
+// same number zero-filled) is written whenever it differs from what is stored; a value that follows a choice and stores
 // nothing for the chosen item is left alone. Null and an empty text count as the same.
 bool OptionsLogic::changed(int option) const
 {
@@ -352,8 +358,11 @@ bool OptionsLogic::changed(int option) const
     const Option &o = m_screen.options[i];
     if (o.kind == Control::Along && !o.follows.isEmpty() && !o.values.isEmpty() && stored(option).isEmpty())
         return false;
-    const bool derived = o.kind == Control::Along || o.kind == Control::Picks || o.encoding == Encoding::Counter
-                      || o.encoding == Encoding::CounterNotZero; // a number is kept zero-filled
+    const bool counter = o.encoding == Encoding::Counter || o.encoding == Encoding::CounterNotZero;
+    const double was = Val(m_loaded[i].toString());
+    // A number is kept zero-filled; one that the count would cut is left to the user.
+    const bool derived = o.kind == Control::Along || o.kind == Control::Picks
+                      || (counter && (was == 0 || was == Val(stored(option))));
     return (derived || m_states[i] != m_loadedStates[i])
         && logText(*storedAt(option)).toString() != logText(m_loaded[i]).toString();
 }
@@ -487,8 +496,11 @@ void OptionsLogic::writeOtherTables(const std::vector<int> &changed, std::vector
                 const Option &option = m_screen.options[size_t(i)];
                 const QVariant before = adding ? QVariant() : logText(rs.value(option.name));
                 if (!option.secret && before.toString() != logText(m_loaded[size_t(i)]).toString()
-                    && before.toString() != stored(i))
-                    db::raise(3197, IntussenGewijzigd + u'\n' + named(i) + u": nu " + before.toString());
+                    && before.toString() != stored(i)) {
+                    m_loaded[size_t(i)] = rs.value(option.name); // saving again overwrites it
+                    db::raise(3197, IntussenGewijzigd + u'\n' + named(i) + u": nu " + before.toString() + u", uw invoer "
+                                        + stored(i) + u"\n\nSla opnieuw op om uw invoer toch op te slaan.");
+                }
                 rs.setValue(option.name, *storedAt(i));
                 entries.push_back({TrailDatabase.toString(), table + u'.' + option.name,
                                    option.secret ? Verborgen.toString() : before,

@@ -85,6 +85,7 @@ private:
     std::vector<QString> m_states, m_loadedStates;
     std::vector<QVariant> m_loaded; // as stored when loaded
     std::vector<bool> m_locked, m_own;
+    QStringList m_released; // the controls released while the screen is open
 };
 
 // How the trail and the undo question show a secret value.

@@ -7,6 +7,7 @@
 #include "core/dialogs.h"
 #include "core/session/session.h"
 #include "editing/ledger/grootboekrekeningwidget.h"
+#include "editing/numbers.h"
 #include "editing/options/pickslists.h"
 #include "editing/widgets/yesno.h"
 
@@ -76,7 +77,8 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     // choices. Field captions share one width, so the fields line up.
     int captionWidth = 0;
     for (const Option &option : screen.options)
-        if (option.kind != Control::Toggle && option.kind != Control::Choice && option.kind != Control::Heading)
+        if (option.kind != Control::Toggle && option.kind != Control::Choice && option.kind != Control::Heading
+            && option.kind != Control::Folder) // a folder's long caption keeps its own width
             captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(option.caption));
     auto *rows = new QVBoxLayout;
     rows->setSpacing(8);
@@ -85,7 +87,6 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
         const Option &option = screen.options[size_t(i)];
         QWidget *control = makeControl(i);
         m_controls.push_back(control);
-        m_release.push_back(nullptr);
         if (!control)
             continue;
         if (option.kind == Control::Heading)
@@ -110,14 +111,15 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
             row->addWidget(control);
             row->addWidget(label);
         } else {
-            label->setFixedWidth(captionWidth + 8);
+            if (option.kind != Control::Folder)
+                label->setFixedWidth(captionWidth + 8);
             row->addWidget(label);
             row->addWidget(control);
             if (!option.note.isEmpty()) // a unit after the field
                 row->addWidget(new QLabel(option.note, this));
         }
         if (m_logic.locked(i))
-            row->addWidget(m_release.back() = releaseButton(i));
+            row->addWidget(releaseButton(i));
         row->addStretch();
         rows->addLayout(row);
         lastRow = row;
@@ -186,7 +188,7 @@ QWidget *OptionsScreen::makeControl(int i)
         auto *path = new QLineEdit(box);
         path->setMinimumWidth(360);
         auto *pick = new QToolButton(box);
-        pick->setObjectName(QStringLiteral("cmdMap"));
+        pick->setObjectName(u"cmdMap" + option.control.section(u' ', 1));
         pick->setText(QStringLiteral("..."));
         row->addWidget(path);
         row->addWidget(pick);
@@ -272,7 +274,7 @@ void OptionsScreen::showStates()
             toggle->setState(state);
         else if (auto *field = qobject_cast<QLineEdit *>(control)) {
             if (!option.width.isEmpty()) // a counter has no more digits than its count
-                field->setMaxLength(std::max(1, m_logic.stateOf(option.width).toInt()));
+                field->setMaxLength(int(std::clamp(Val(m_logic.stateOf(option.width)), 1.0, 15.0)));
             field->setText(state);
         } else if (option.kind == Control::Colour)
             showColour(qobject_cast<QPushButton *>(control), state);
@@ -303,7 +305,13 @@ bool OptionsScreen::leave()
         return true;
     const bool saved = m_logic.save();
     showStates();
-    return saved;
+    if (saved)
+        return true;
+    // A save that keeps failing (a registry that cannot be written) must not lock the user in.
+    return m_ctx.dialogs->MsgBox(QStringLiteral("De wijzigingen zijn niet opgeslagen. Wilt u het scherm toch verlaten? "
+                                                "Uw wijzigingen gaan dan verloren."),
+                                 mb::YesNo | mb::Question | mb::DefaultButton2)
+        == mb::Yes;
 }
 
 void OptionsScreen::cmdUndo_Click()

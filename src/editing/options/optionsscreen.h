@@ -14,8 +14,8 @@ class ScreenRegistry;
 
 namespace kv::options {
 
-// The one view of every option screen: its table's controls in order, top to bottom, and the
-// save button.
+// The one view of every option screen: its table's controls in order, top to bottom, the save
+// button (none on a screen saved when it is left) and the undo button.
 class OptionsScreen : public ChildScreen {
     Q_OBJECT
 public:
@@ -36,7 +36,6 @@ private:
     Context &m_ctx;
     OptionsLogic m_logic;
     std::vector<QWidget *> m_controls; // null for a value without a control
-    std::vector<QToolButton *> m_release; // the release icon beside a locked field
 };
 
 // Registers the view of every screen under its name.

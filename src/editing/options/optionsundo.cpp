@@ -68,33 +68,38 @@ bool OptionsLogic::undo()
 
     Registry::Values values;
     std::vector<AuditEntry> reversed;
+    QString changedSince;
     for (const AuditEntry &entry : last->entries) {
         if (secret(entry))
             continue;
         reversed.push_back({entry.place, entry.name, entry.after, entry.before});
-        if (entry.place == TrailRegistry) {
-            values.emplace_back(entry.name, entry.before.toString());
-        }
+        if (entry.place != TrailRegistry)
+            continue;
+        values.emplace_back(entry.name, entry.before.toString());
+        // A program may have moved the value on since (this workstation's next order number).
+        if (changedSince.isEmpty() && m_ctx.registry->LeesRegistry(RegKeyKorvenal, entry.name) != entry.after.toString())
+            changedSince = entry.name;
     }
     OutsideWrites outside(m_ctx);
-    QString changedSince;
-    try {
-        outside.registry(values);
-        for (const AuditEntry &entry : last->entries)
-            if (entry.place == TrailFile)
-                outside.file(markerPath(entry.name), entry.before.isNull()
-                                                          ? std::nullopt
-                                                          : std::optional(entry.before.toString().toUtf8()));
-        m_ctx.session->DBAdmin().write([&] {
-            changedSince = restoreUserGegevens(*last);
-            if (changedSince.isEmpty())
-                markUndone(m_ctx, last->number, recordSave(m_ctx, m_screen.screen, reversed, last->number));
-        });
-    } catch (...) {
-        outside.putBack();
-        throw;
+    if (changedSince.isEmpty()) {
+        try {
+            outside.registry(values);
+            for (const AuditEntry &entry : last->entries)
+                if (entry.place == TrailFile)
+                    outside.file(markerPath(entry.name), entry.before.isNull()
+                                                              ? std::nullopt
+                                                              : std::optional(entry.before.toString().toUtf8()));
+            m_ctx.session->DBAdmin().write([&] {
+                changedSince = restoreUserGegevens(*last);
+                if (changedSince.isEmpty())
+                    markUndone(m_ctx, last->number, recordSave(m_ctx, m_screen.screen, reversed, last->number));
+            });
+        } catch (...) {
+            outside.putBack();
+            throw;
+        }
     }
-    if (!changedSince.isEmpty()) {
+    if (!changedSince.isEmpty()) { // nothing of it was written, or all is put back
         outside.putBack();
         m_ctx.dialogs->MsgBox(u"Deze wijziging kan niet meer ongedaan worden gemaakt: " + changedSince
                                   + u" is daarna opnieuw gewijzigd.",

@@ -41,9 +41,11 @@ std::optional<QByteArray> OutsideWrites::file(const QString &path, const std::op
     std::optional<QByteArray> before;
     if (QFile old(path); old.open(QIODevice::ReadOnly))
         before = old.readAll();
-    if (!content && QFile::exists(path) && !QFile::remove(path))
+    if (content == before)
+        return before; // what it must hold already (or not there, as it must not be): left alone
+    if (!content && !QFile::remove(path))
         db::raise(db::ErrFileInUse, QStringLiteral("Het bestand %1 kan niet worden verwijderd.").arg(path));
-    if (content && content != before && !replace(path, *content)) // what it must hold already: left as it is
+    if (content && !replace(path, *content))
         db::raise(db::ErrFileInUse, QStringLiteral("Het bestand %1 kan niet worden geschreven.").arg(path));
     m_filesBefore.emplace_back(path, before);
     return before;

@@ -62,21 +62,20 @@ inline Option regChoice(const QString &name, const QStringList &items, const QSt
 {
     return {control, {}, Control::Choice, Place::Registry, name, Encoding::Item, items, values, 0, mirror};
 }
-// A drop-down list stored as one registry text: the chosen item's position, "0" upwards.
-inline Option regCombo(int n, const QString &caption, const QString &name, const QStringList &items)
-{
-    QStringList positions;
-    for (qsizetype i = 0; i < items.size(); ++i)
-        positions << QString::number(i);
-    return {QStringLiteral("combo %1").arg(n), caption, Control::Combo, Place::Registry, name, Encoding::Item,
-            items, positions};
-}
 // A drop-down list stored as one registry text, item i storing values[i].
 inline Option regItems(int n, const QString &caption, const QString &name, const QStringList &items,
                        const QStringList &values)
 {
     return {QStringLiteral("combo %1").arg(n), caption, Control::Combo, Place::Registry, name, Encoding::Item,
             items, values};
+}
+// A drop-down list stored as one registry text: the chosen item's position, "0" upwards.
+inline Option regCombo(int n, const QString &caption, const QString &name, const QStringList &items)
+{
+    QStringList positions;
+    for (qsizetype i = 0; i < items.size(); ++i)
+        positions << QString::number(i);
+    return regItems(n, caption, name, items, positions);
 }
 // A further registry value the drop-down list `control` writes: values[i] for item i, "" leaving
 // it as it is.

@@ -10,6 +10,7 @@
 #include "editing/codetables/screens.h"
 #include "editing/listdetail/registration.h"
 #include "editing/options/optionsscreen.h"
+#include "finance/registration.h"
 
 #include <QApplication>
 
@@ -29,6 +30,7 @@ int main(int argc, char **argv)
     kv::codetables::registerCodeTableScreens(screens);
     kv::listdetail::registerListDetailScreens(screens);
     kv::options::registerOptionScreens(screens, allOptionScreens());
+    kv::finance::registerFinanceScreens(screens);
 
     // The whole command line is the data folder.
     kv::frmMain window(context, screens, app.arguments().mid(1).join(u' '));

@@ -1,7 +1,7 @@
 #include "codetables_fixture.h"
 
 #include "core/db/database.h"
-#include "demofixture.h"
+#include "support/demofixture.h"
 #include "editing/codetables/combos.h"
 #include "editing/codetables/frmhulp.h"
 #include "editing/codetables/frmhulppopup.h"

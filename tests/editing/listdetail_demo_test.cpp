@@ -1,4 +1,4 @@
-#include "demofixture.h"
+#include "support/demofixture.h"
 #include "editing/listdetail/detaillogic.h"
 #include "editing/listdetail/listlogic.h"
 #include "editing/listdetail/members/members.h"

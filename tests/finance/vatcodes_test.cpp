@@ -72,6 +72,11 @@ TEST_F(VatCodesTest, OnlyACodeNothingUsesIsDeleted)
                   u"WHERE Naam = 'BTWcodering[16].Omschrijving'"_s),
               u"[4a] Inkoop buiten EU - vrij%/null"_s);
 
+    dialogs.script({mb::Yes}); // the deletion undone: the code is back as it was
+    ASSERT_TRUE(list.undoLast());
+    EXPECT_EQ(sql(u"SELECT Omschrijving || '/' || BTWGrondslag || '/' || SortNr FROM BTWcodering WHERE BTWCode = 16"_s),
+              u"[4a] Inkoop buiten EU - vrij%/9/14"_s);
+
     sql(u"INSERT INTO Artikelen (ArtikelNummer, BTWCode) VALUES ('ZZ9', 15)"_s);
     dialogs.script({mb::Yes});
     EXPECT_FALSE(list.remove(list.rowOf(15)));
@@ -117,6 +122,9 @@ TEST_F(VatCodesTest, ANewCodeIsCheckedInOrderAndNumberedAfterTheHighest)
               u"5.5/9/6/-1/99/20260701/0"_s);
     EXPECT_EQ(sql(u"SELECT COUNT(*) = (SELECT COUNT(*) FROM Artikelen) FROM ArtikelenBTW WHERE BTWCode = 17"_s), u"1"_s);
     EXPECT_EQ(sql(u"SELECT COUNT(*) FROM InstellingenLog WHERE Naam = 'ArtikelenBTW'"_s), u"1"_s);
+    EXPECT_FALSE(VatCodeList(ctx).undoLast());
+    EXPECT_EQ(dialogs.prompts().last(), u"Deze wijziging kan niet ongedaan worden gemaakt: de grootboekkoppelingen "
+                                        u"per artikel zijn gewijzigd."_s);
 }
 
 // An edit writes what changed, and the rubric chooses the basis again when loaded.
@@ -134,6 +142,11 @@ TEST_F(VatCodesTest, AnEditWritesWhatChanged)
     EXPECT_EQ(sql(u"SELECT group_concat(Naam) FROM (SELECT Naam FROM InstellingenLog ORDER BY Naam)"_s),
               u"BTWcodering[12].BTWGrondslag,BTWcodering[12].BTWPercentageVrij,BTWcodering[12].BTWType,"
               u"BTWcodering[12].Omschrijving"_s);
+
+    dialogs.script({mb::Yes});
+    ASSERT_TRUE(VatCodeList(ctx).undoLast());
+    EXPECT_EQ(sql(u"SELECT Omschrijving || '/' || BTWPercentageVrij || '/' || BTWGrondslag FROM BTWcodering WHERE BTWCode = 12"_s),
+              u"[3a] Uitvoer buiten EU/0/3"_s);
 
     VatCodeEditor gone(ctx, 99); // not there: a new code
     EXPECT_TRUE(gone.adding());

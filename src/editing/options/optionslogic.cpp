@@ -16,6 +16,7 @@
 #include "editing/options/audittrail.h"
 #include "editing/options/encoding.h"
 #include "editing/options/outsidewrites.h"
+#include "editing/options/undo.h"
 #include "editing/saving/checks.h"
 #include "editing/saving/recordchanges.h"
 
@@ -253,6 +254,17 @@ QString OptionsLogic::failedCheck() const
         }
     }
     return m_screen.check ? m_screen.check(*this) : QString();
+}
+
+bool OptionsLogic::undoLast()
+{
+    bool undone = false;
+    tryOperation(m_ctx, m_screen.screen + u": Ongedaan maken", [&] {
+        undone = undoLastSave(m_ctx, m_screen.screen, [this](const QString &file) { return markerPath(file); });
+    });
+    if (undone)
+        load();
+    return undone;
 }
 
 bool OptionsLogic::save()

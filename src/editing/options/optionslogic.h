@@ -77,8 +77,6 @@ private:
     QString failedCheck() const;
     bool saveStates();
     bool writeUserGegevens(const std::vector<int> &changed, const std::vector<AuditEntry> &entries);
-    bool undo();
-    QString restoreUserGegevens(const LoggedSave &save);
 
     Context &m_ctx;
     const OptionScreen &m_screen;

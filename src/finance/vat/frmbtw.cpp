@@ -67,6 +67,7 @@ FrmBTW::FrmBTW(Context &ctx, QWidget *parent) : ChildScreen(parent), m_ctx(ctx),
     button(QStringLiteral("cmdUp"), QStringLiteral(" verplaats omhoog... "), [this] { move(-1); });
     button(QStringLiteral("cmdDown"), QStringLiteral(" verplaats omlaag... "), [this] { move(1); });
     buttons->addStretch();
+    button(QStringLiteral("cmdUndo"), QStringLiteral("Laatste wijziging ongedaan maken"), [this] { cmdUndo_Click(); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { cmdEdit_Click(); });
 
     auto *layout = new QVBoxLayout(this);
@@ -130,6 +131,13 @@ void FrmBTW::cmdEdit_Click()
 void FrmBTW::cmdDelete_Click()
 {
     if (m_logic.remove(selectedRow()))
+        Q_EMIT saved();
+    fill();
+}
+
+void FrmBTW::cmdUndo_Click()
+{
+    if (m_logic.undoLast())
         Q_EMIT saved();
     fill();
 }

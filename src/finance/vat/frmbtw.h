@@ -19,6 +19,7 @@ public:
     void cmdAdd_Click();
     void cmdEdit_Click();
     void cmdDelete_Click();
+    void cmdUndo_Click();
     void move(int step);
 
 private:

@@ -11,6 +11,7 @@
 #include "editing/busycursor.h"
 #include "editing/listdetail/listlogic.h"
 #include "editing/options/audittrail.h"
+#include "editing/options/undo.h"
 #include "finance/vat/vatboxes.h"
 
 
@@ -151,6 +152,15 @@ QString VatCodeList::usedBy(int code)
     if (any(QStringLiteral("SELECT 1 FROM GrootboekMutaties WHERE BTWCode = ? LIMIT 1"), main))
         return QStringLiteral("GrootboekMutaties");
     return {};
+}
+
+bool VatCodeList::undoLast()
+{
+    bool undone = false;
+    tryOperation(m_ctx, VatScreen + u": Ongedaan maken",
+                 [&] { undone = options::undoLastSave(m_ctx, VatScreen.toString(), [](const QString &file) { return file; }); });
+    refresh();
+    return undone;
 }
 
 bool VatCodeList::remove(int row)

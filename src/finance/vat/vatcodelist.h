@@ -43,6 +43,9 @@ public:
     // Asks, then deletes the code unless the administration uses it. True when deleted.
     bool remove(int row);
 
+    // Undoes this user's last change of the VAT codes on this workstation, after asking.
+    bool undoLast();
+
 private:
     QString usedBy(int code);
 

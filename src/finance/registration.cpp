@@ -1,6 +1,8 @@
 #include "finance/registration.h"
 
 #include "core/navigation/screenregistry.h"
+#include "editing/listdetail/listscreen.h"
+#include "finance/periods/periodsmember.h"
 #include "finance/vat/frmbtw.h"
 
 namespace kv::finance {
@@ -8,6 +10,8 @@ namespace kv::finance {
 void registerFinanceScreens(ScreenRegistry &screens)
 {
     screens.add(QStringLiteral("frmBTW"), [](Context &ctx) { return std::make_unique<FrmBTW>(ctx); });
+    screens.add(periodsMember().screen,
+                [](Context &ctx) { return std::make_unique<listdetail::ListScreen>(ctx, periodsMember()); });
 }
 
 } // namespace kv::finance

@@ -1,6 +1,9 @@
 #include "core/db/database.h"
 #include "core/db/statement.h"
+#include "editing/listdetail/detaillogic.h"
+#include "editing/listdetail/listlogic.h"
 #include "finance/periods/generation.h"
+#include "finance/periods/periodsmember.h"
 #include "support/demofixture.h"
 
 using namespace kv;
@@ -63,6 +66,57 @@ TEST_F(DemoTest, RegeneratedPeriodsReplaceTheOldOnesWithTheirTrail)
               u"januari 2026>1e kwartaal"_s);
     EXPECT_EQ(value(u"SELECT coalesce(NieuweWaarde, 'weg') FROM InstellingenLog WHERE Naam = 'Perioden[13].Omschrijving'"_s),
               u"weg"_s);
+}
+
+} // namespace
+
+namespace {
+
+using namespace kv::listdetail;
+
+// The periods list: status by name, a new period after the highest, edits kept in the trail
+// and undone; an end before the start is refused.
+TEST_F(DemoTest, PeriodsAreEditedAddedAndUndone)
+{
+    const Member &member = periodsMember();
+    ListLogic list(ctx, member);
+    std::function<void(DetailLogic &)> type;
+    list.showPopup = [&] {
+        DetailLogic popup(ctx, member);
+        type(popup);
+    };
+    list.refresh();
+    ASSERT_EQ(list.rows().size(), 14u);
+    EXPECT_EQ(list.rows()[13].cells[4].text, u"geblokkeerd"_s);
+    EXPECT_EQ(list.rows()[1].cells[4].text, u"open"_s);
+
+    type = [&](DetailLogic &popup) {
+        EXPECT_EQ(popup.text(u"PeriodeNr"_s), u"14"_s);
+        popup.setText(u"Omschrijving"_s, u"extra"_s);
+        popup.setText(u"Startdatum"_s, u"31122026"_s);
+        popup.setText(u"Einddatum"_s, u"01122026"_s);
+        EXPECT_FALSE(popup.save());
+        EXPECT_EQ(dialogs.prompts().last(), u"De einddatum mag niet voor de begindatum liggen."_s);
+        popup.setText(u"Einddatum"_s, u"31122026"_s);
+        popup.setText(u"Geblokkeerd"_s, u"on"_s);
+        EXPECT_TRUE(popup.save());
+    };
+    list.addNew();
+    ASSERT_EQ(list.rows().size(), 15u);
+    EXPECT_EQ(list.rows()[14].cells[4].text, u"geblokkeerd"_s);
+
+    type = [&](DetailLogic &popup) {
+        popup.setText(u"Omschrijving"_s, u"januari"_s);
+        EXPECT_TRUE(popup.save());
+    };
+    list.edit(1);
+    EXPECT_EQ(list.rows()[1].cells[1].text, u"januari"_s);
+
+    dialogs.script({mb::Yes, mb::Yes});
+    ASSERT_TRUE(list.undoLast()); // the edit
+    EXPECT_EQ(list.rows()[1].cells[1].text, u"januari 2026"_s);
+    ASSERT_TRUE(list.undoLast()); // the new period goes again
+    EXPECT_EQ(list.rows().size(), 14u);
 }
 
 } // namespace

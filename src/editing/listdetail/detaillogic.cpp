@@ -1,5 +1,7 @@
 #include "editing/listdetail/detaillogic.h"
 
+#include "editing/options/audittrail.h"
+
 #include "core/context.h"
 #include "core/dialogs.h"
 #include "core/messages/errorreport.h"
@@ -138,8 +140,14 @@ bool DetailLogic::addRecord(QHash<QString, QVariant> &values)
         markNumbers(values);
         rs.setBookmark(rs.LastModified());
         addedKey = rs.text(m_member.key);
-        for (const Field &field : m_member.fields)
+        std::vector<options::AuditEntry> entries;
+        for (const Field &field : m_member.fields) {
             stored[field.name] = rs.value(field.name);
+            entries.push_back({options::TrailDatabase.toString(), trailName(m_member, addedKey, field.name), QVariant(),
+                               options::logText(stored[field.name])});
+        }
+        if (!m_member.trail.isEmpty())
+            options::recordSave(m_ctx, m_member.trail, entries);
     });
     // Only once the transaction has landed: from now on the record is edited.
     for (const Field &field : m_member.fields)
@@ -177,7 +185,17 @@ bool DetailLogic::saveChanged(const QHash<QString, QVariant> &values)
         .shown = [this](const QString &field, const QVariant &stored) {
             return fieldText(m_ctx, m_member.field(field)->kind, stored);
         },
-        .alongside = [&] { markNumbers(numbers); },
+        .alongside = [&] {
+            markNumbers(numbers);
+            if (m_member.trail.isEmpty())
+                return;
+            std::vector<options::AuditEntry> entries;
+            db::Recordset &rs = m_tables.table(m_member.table);
+            for (const FieldChange &change : changes)
+                entries.push_back({options::TrailDatabase.toString(), trailName(m_member, m_editKey, change.field),
+                                   options::logText(change.loaded), options::logText(rs.value(change.field))});
+            options::recordSave(m_ctx, m_member.trail, entries);
+        },
     };
     std::vector<TheirValue> theirs;
     switch (saveChanges(m_ctx, how, changes, theirs)) {

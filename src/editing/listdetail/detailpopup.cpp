@@ -143,6 +143,17 @@ QHBoxLayout *DetailPopup::buttonRow()
 
 QWidget *DetailPopup::editorFor(const Field &field)
 {
+    if (field.kind == Kind::YesNo && field.choices.size() == 2) { // the two states by name
+        auto *pick = new QComboBox(this);
+        pick->addItems(field.choices);
+        pick->setCurrentIndex(m_logic.text(field.name) == u"on" ? 1 : 0);
+        connect(pick, &QComboBox::currentIndexChanged, this, [this, name = field.name](int item) {
+            m_logic.setText(name, item == 1 ? QStringLiteral("on") : QStringLiteral("off"));
+        });
+        pick->setObjectName(field.name);
+        m_editors[field.name] = pick;
+        return pick;
+    }
     if (field.kind == Kind::YesNo) {
         auto *toggle = new YesNo(this);
         toggle->setState(m_logic.text(field.name));
@@ -168,6 +179,8 @@ QWidget *DetailPopup::editorFor(const Field &field)
     auto *edit = new TypedLineEdit(m_ctx.separators, typeKeyword(field.kind), this);
     edit->setObjectName(field.name);
     edit->setText(m_logic.text(field.name));
+    edit->setReadOnly(field.readOnly);
+    edit->setEnabled(!field.readOnly);
     edit->setMinimumWidth(field.kind == Kind::Text ? 260 : 140);
     connect(edit, &QLineEdit::textEdited, this, [this, &field](const QString &text) {
         m_logic.setText(field.name, text);
@@ -241,7 +254,9 @@ void DetailPopup::showTexts()
         QWidget *editor = m_editors.value(field.name);
         if (auto *toggle = qobject_cast<YesNo *>(editor))
             toggle->setState(m_logic.text(field.name));
-        else if (auto *choice = qobject_cast<QComboBox *>(editor))
+        else if (auto *choice = qobject_cast<QComboBox *>(editor); choice && field.kind == Kind::YesNo)
+            choice->setCurrentIndex(m_logic.text(field.name) == u"on" ? 1 : 0);
+        else if (choice)
             choice->setCurrentText(m_logic.text(field.name));
         else if (auto *edit = qobject_cast<QLineEdit *>(editor))
             edit->setText(m_logic.text(field.name));

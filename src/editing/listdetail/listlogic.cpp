@@ -1,5 +1,8 @@
 #include "editing/listdetail/listlogic.h"
 
+#include "editing/options/audittrail.h"
+#include "editing/options/undo.h"
+
 #include "core/context.h"
 #include "core/dialogs.h"
 #include "core/messages/errorreport.h"
@@ -100,7 +103,7 @@ void ListLogic::sortRows()
 
 void ListLogic::addNew()
 {
-    if (m_member.editOnly())
+    if (!m_member.canAdd())
         return;
     m_ctx.EditMode = QStringLiteral("addnew");
     m_ctx.EditKey.clear();
@@ -132,6 +135,15 @@ void ListLogic::remove(int row)
         refresh();
 }
 
+bool ListLogic::undoLast()
+{
+    bool undone = false;
+    tryOperation(m_ctx, m_member.screen + u": Ongedaan maken",
+                 [&] { undone = options::undoLastSave(m_ctx, m_member.trail, [](const QString &file) { return file; }); });
+    refresh();
+    return undone;
+}
+
 void ListLogic::deleteRecord(const QString &key)
 {
     db::Recordset &rs = m_tables.table(m_member.table);
@@ -139,8 +151,15 @@ void ListLogic::deleteRecord(const QString &key)
     m_tables.database().write([&] {
         rs.setIndex(QStringLiteral("PrimaryKey"));
         rs.Seek(u"=", key);
-        if ((found = !rs.NoMatch()))
-            rs.Delete();
+        if (!(found = !rs.NoMatch()))
+            return;
+        std::vector<options::AuditEntry> entries;
+        for (const Field &field : m_member.fields)
+            entries.push_back({options::TrailDatabase.toString(), trailName(m_member, key, field.name),
+                               options::logText(rs.value(field.name)), QVariant()});
+        rs.Delete();
+        if (!m_member.trail.isEmpty())
+            options::recordSave(m_ctx, m_member.trail, entries);
     });
     if (found && m_member.deleted)
         m_member.deleted(m_ctx, key);

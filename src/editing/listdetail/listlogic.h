@@ -38,6 +38,9 @@ public:
     void addNew();
     void edit(int row);   // nothing without a row
     void remove(int row); // asks first; nothing without a row
+    // Undoes this user's last change of the member's records on this workstation (a member
+    // that keeps a trail), after asking; the rows are read again.
+    bool undoLast();
 
     // Shows the member's popup modally; the edit context tells it what to edit.
     std::function<void()> showPopup;

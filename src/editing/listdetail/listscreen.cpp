@@ -35,7 +35,7 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
     m_add->setObjectName(QStringLiteral("cmdAddNew"));
     m_edit->setObjectName(QStringLiteral("cmdEdit"));
     m_delete->setObjectName(QStringLiteral("cmdDelete"));
-    m_add->setVisible(!member.editOnly());
+    m_add->setVisible(member.canAdd());
     m_delete->setVisible(!member.editOnly());
 
     auto *buttons = new QHBoxLayout;
@@ -44,6 +44,15 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
         buttons->addWidget(button);
     }
     buttons->addStretch();
+    if (!member.trail.isEmpty()) {
+        auto *undo = new QPushButton(QStringLiteral("Laatste wijziging ongedaan maken"), this);
+        undo->setObjectName(QStringLiteral("cmdUndo"));
+        connect(undo, &QPushButton::clicked, this, [this] {
+            if (m_logic.undoLast())
+                Q_EMIT saved();
+        });
+        buttons->addWidget(undo);
+    }
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(10);

@@ -2,6 +2,7 @@
 
 #include "core/db/recordset.h"
 #include "editing/listdetail/detaillogic.h"
+#include "editing/listdetail/values.h"
 
 namespace kv::listdetail {
 
@@ -40,11 +41,27 @@ Check known(const QString &field, const QString &table, const QString &message)
     };
 }
 
+Check datesInOrder(const QString &from, const QString &to)
+{
+    return [=](DetailLogic &popup) {
+        const auto first = storedValue(popup.context(), Kind::Date, popup.text(from));
+        const auto last = storedValue(popup.context(), Kind::Date, popup.text(to));
+        const bool reversed = first && last && !first->toString().isEmpty() && !last->toString().isEmpty()
+                           && last->toString() < first->toString();
+        return reversed ? QStringLiteral("De einddatum mag niet voor de begindatum liggen.") : QString();
+    };
+}
+
 Check requiredWhen(const QString &when, const QString &field, const QString &message)
 {
     return [=](DetailLogic &popup) {
         return popup.text(when) == u"on" && popup.text(field).trimmed().isEmpty() ? message : QString();
     };
+}
+
+QString trailName(const Member &member, const QString &key, const QString &field)
+{
+    return member.table + u'[' + key + u"]." + field;
 }
 
 } // namespace kv::listdetail

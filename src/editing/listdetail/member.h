@@ -51,6 +51,7 @@ struct Column {
     QString suffix = {}; // a unit after a non-empty value, e.g. " cm"
     std::optional<Lookup> lookup = {};
     int digits = 0; // a number shown with leading zeros to this many digits
+    QStringList yesNo = {}; // a yes/no field's texts for false and true (default "Nee", "Ja")
 };
 
 // One field of the popup. A field without caption is not shown but still loaded and written
@@ -61,8 +62,10 @@ struct Field {
     Kind kind = Kind::Text;
     QString initial = {};       // the text of a new record
     bool numberedOnAdd = false; // a new record gets the highest number so far + 1
-    QStringList choices = {};   // the texts a pick list offers, instead of typing
+    QStringList choices = {};   // the texts a pick list offers, instead of typing; for a yes/no
+                                // field the texts of false and true
     std::optional<Lookup> shows = {}; // the related record's name beside the field
+    bool readOnly = false;      // shown, never typed in
 
     // Whether the selection window can fill the field ("*" typed in it).
     bool pickable() const { return shows && !shows->pick.isEmpty(); }
@@ -106,12 +109,18 @@ struct Member {
     };
     std::optional<SubList> subList = {};
     Section section = {};
+    bool adds = false;   // new records can be added although none can be deleted
+    QString trail = {};  // every write is kept in the settings trail under this form, and can be undone
     // After the record with this key was deleted: settings kept outside the database go too.
     std::function<void(Context &, const QString &key)> deleted = {};
 
-    bool editOnly() const { return deleteQuestion.isEmpty(); }
+    bool editOnly() const { return deleteQuestion.isEmpty(); } // nothing is deleted
+    bool canAdd() const { return !editOnly() || adds; }
     const Field *field(const QString &name) const;
 };
+
+// How the settings trail names a field of a member's record: "Perioden[13].Omschrijving".
+QString trailName(const Member &member, const QString &key, const QString &field);
 
 // Checks that read like the members' table.
 Check required(const QString &field, const QString &message);
@@ -119,6 +128,8 @@ Check required(const QString &field, const QString &message);
 Check unique(const QString &field, const QString &message);
 // A filled-in `field` must name a record of `table` (sought on its `PrimaryKey`).
 Check known(const QString &field, const QString &table, const QString &message);
+// The date in `to` may not lie before the one in `from` (either may be empty).
+Check datesInOrder(const QString &from, const QString &to);
 // `field` must be filled when the toggle `when` is on.
 Check requiredWhen(const QString &when, const QString &field, const QString &message);
 

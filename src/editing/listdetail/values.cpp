@@ -149,7 +149,9 @@ Cell listCell(Context &ctx, const Column &column, const QVariant &stored)
     Cell cell{fieldText(ctx, column.kind, stored), stored};
     switch (column.kind) {
     case Kind::YesNo:
-        cell.text = stored.toBool() ? QStringLiteral("Ja") : QStringLiteral("Nee");
+        cell.text = column.yesNo.size() == 2 ? column.yesNo[stored.toBool() ? 1 : 0]
+                  : stored.toBool()          ? QStringLiteral("Ja")
+                                             : QStringLiteral("Nee");
         break;
     case Kind::Number:
     case Kind::Decimal:

@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "editing/amounts.h"
+#include "editing/dates.h"
 #include "editing/decimaltext.h"
 #include "editing/numbers.h"
 #include "editing/registration.h"
@@ -24,7 +25,7 @@ QString describedState(const Option &option, const QString &state)
     switch (option.kind) {
     case Control::Toggle: return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
     case Control::Choice:
-    case Control::Combo: return option.items.value(state.toInt());
+    case Control::Combo: return option.encoding == Encoding::CodeKey ? state : option.items.value(state.toInt());
     case Control::Along: return option.values.isEmpty() ? state : option.values.value(state.toInt());
     default: return state;
     }
@@ -47,6 +48,12 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
         return onOff(stored.toString().toInt() == 0);
     case Encoding::RegOne10:
         return onOff(Val(stored.toString()) == 1);
+    case Encoding::Marked:
+        return onOff(stored.toString() == option.values.value(0));
+    case Encoding::DateText:
+        return DatumWeergave(stored.toString());
+    case Encoding::CodeKey:
+        return stored.isNull() ? QString() : QString::number(stored.toInt());
     case Encoding::Keys: {
         QStringList known; // a key the list does not know is dropped
         for (const QString &key : stored.toString().split(KeyEnd, Qt::SkipEmptyParts))
@@ -99,6 +106,12 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state, 
         return QVariant(on ? QStringLiteral("0") : QStringLiteral("1"));
     case Encoding::RegOne10:
         return QVariant(on ? QStringLiteral("1") : QStringLiteral("0"));
+    case Encoding::Marked:
+        return QVariant(on ? option.values.value(0) : QString());
+    case Encoding::CodeKey:
+        return state.isEmpty() ? QVariant() : QVariant(state.toInt());
+    case Encoding::DateText: // made by the logic, which knows how dates are typed here
+        return QVariant(state);
     case Encoding::Leading:
         return QVariant(QString::number(Val(state), 'g', 15));
     case Encoding::Counter:

@@ -6,7 +6,16 @@
 #include <functional>
 #include <vector>
 
+class QWidget;
+
+namespace kv {
+class Context;
+}
+
 namespace kv::options {
+
+class OptionsLogic;
+struct AuditEntry;
 
 // The control that shows an option.
 enum class Control {
@@ -22,6 +31,8 @@ enum class Control {
     Account, // a ledger account number, with its description beside it
     Picks,   // an ordered choice from `items`: two lists, what is available and what is chosen
     Along,   // no control of its own: a further value written with the option `follows` names
+    Date,    // a date field: typed ddmmyyyy, shown as " 1 apr 2026"
+    Button,  // a button that runs `action` (another window, a web page); stores nothing
 };
 
 // Where an option is kept: a column of the single `UserGegevens` record (shared by every
@@ -50,6 +61,9 @@ enum class Encoding {
                // `width` names
     CounterNotZero, // as Counter, but 0 becomes the smallest number of that many digits
     Keys,      // the chosen items' `values` in order, each followed by `KeyEnd`
+    Marked,    // text: `values[0]` on, empty off; on only when it holds `values[0]`
+    DateText,  // a date kept as the text "yyyymmdd"
+    CodeKey,   // the key of an entry of the code table `codeTable` (its position, from 1)
 };
 
 // What ends each key of a `Keys` value.
@@ -79,6 +93,12 @@ struct Option {
     QString lockedWhile = {}; // locked while this table has records, until released on the screen
     QString switchName = {}, workstationName = {}; // `Counter`: when the registry value `switchName`
                              // is "1" the number is this workstation's, kept in `workstationName`
+    // A locked field's release: the button's caption, the question, the log's action.
+    QString releaseCaption = {}, releaseQuestion = {}, releaseLog = {};
+    bool readOnly = false;   // shown, never changed
+    QString codeTable = {};  // `CodeKey`: the code table the drop-down list shows
+    std::function<QString(const OptionsLogic &)> compute = {}; // `Along`: its state, from the others
+    std::function<void(Context &, QWidget *)> action = {};     // `Button`
     bool secret = false;     // written, never shown: the trail records "(verborgen)" and undo skips it
                              // (a column of another table than `UserGegevens`: the counter sale's password)
 };
@@ -94,8 +114,6 @@ inline QString markerFileName(QString name, const QString &workstation)
 }
 
 // A screen of options, read from its table.
-class OptionsLogic;
-
 struct OptionScreen {
     QString screen;  // e.g. "frmWeegbrug"
     QString caption; // the screen's heading
@@ -104,6 +122,16 @@ struct OptionScreen {
     bool onlyWithRecord = false; // without a `UserGegevens` record nothing is saved, not even the registry
     std::function<QString(const OptionsLogic &)> check = {}; // a rule across fields; "" when met
     bool saveOnLeave = false; // saved when the screen is left, without a save button
+    // When the user leaves a field: false (after its message) keeps the focus there. It may
+    // change the state (a number written without dots).
+    std::function<bool(OptionsLogic &, int option)> leave = {};
+    // When the user changed a control's state (never while loading).
+    std::function<void(OptionsLogic &, int option)> changed = {};
+    // After the checks, before anything is written: questions that may stop the save.
+    std::function<bool(OptionsLogic &)> confirm = {};
+    // In the save's database transaction, after the options: more writes of the same save,
+    // with their rows for the trail.
+    std::function<void(OptionsLogic &, std::vector<AuditEntry> &)> alongside = {};
 };
 
 } // namespace kv::options

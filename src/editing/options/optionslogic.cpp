@@ -12,6 +12,8 @@
 #include "core/registry/registry.h"
 #include "core/session/datafiles.h"
 #include "core/session/session.h"
+#include "editing/listdetail/detaillogic.h"
+#include "editing/listdetail/values.h"
 #include "editing/numbers.h"
 #include "editing/options/audittrail.h"
 #include "editing/options/encoding.h"
@@ -115,7 +117,7 @@ void OptionsLogic::load()
         m_own.push_back(own);
         m_locked.push_back(!empty && !option.lockedWhile.isEmpty() && !m_released.contains(option.control)
                            && hasRows(option.lockedWhile));
-        if (empty || option.kind == Control::Heading) {
+        if (empty || option.kind == Control::Heading || option.kind == Control::Button) { // store nothing
         } else if (own) {
             if (const QString text = m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.workstationName); !text.isEmpty())
                 stored = text;
@@ -164,11 +166,12 @@ void OptionsLogic::load()
         m_loadedStates[i] = state;
 }
 
-// Whether a table has a row: asks for one, never counts. Opening a screen asks the same
+// Whether a table (with a condition: "GrootboekMutaties WHERE Periode IS NOT NULL") has a row:
+// asks for one, never counts. Opening a screen asks the same
 // questions each time, so the engine keeps them prepared.
 bool OptionsLogic::hasRows(const QString &table) const
 {
-    return m_ctx.session->DBAdmin().prepare(u"SELECT 1 FROM " + db::quotedName(table) + u" LIMIT 1").step();
+    return m_ctx.session->DBAdmin().prepare(u"SELECT 1 FROM " + table + u" LIMIT 1").step();
 }
 
 // An account that is not in the chart of accounts shows nothing.
@@ -209,23 +212,36 @@ void OptionsLogic::followLeaders()
 
 void OptionsLogic::setState(int option, const QString &state)
 {
+    const bool other = m_states[size_t(option)] != state;
     m_states[size_t(option)] = state;
     for (size_t i = 0; i < m_screen.options.size(); ++i)
         if (m_screen.options[i].kind == Control::Along && m_screen.options[i].follows == m_screen.options[size_t(option)].control)
             m_states[i] = state;
+    if (other && m_screen.changed)
+        m_screen.changed(*this, option);
+}
+
+void OptionsLogic::showStored(int option, const QVariant &stored)
+{
+    m_loaded[size_t(option)] = stored;
+    m_states[size_t(option)] = m_loadedStates[size_t(option)] = shownState(m_screen.options[size_t(option)], stored, m_ctx.separators);
 }
 
 bool OptionsLogic::release(int option)
 {
-    const QString prompt = QStringLiteral("Weet u zeker dat u dit veld wilt muteren?\n\n"
-                                          "LET OP: Onjuiste wijzigingen hebben rechtstreeks invloed op uw administratie!");
+    const Option &field = m_screen.options[size_t(option)];
+    const QString prompt = !field.releaseQuestion.isEmpty()
+                             ? field.releaseQuestion
+                             : QStringLiteral("Weet u zeker dat u dit veld wilt muteren?\n\n"
+                                              "LET OP: Onjuiste wijzigingen hebben rechtstreeks invloed op uw administratie!");
     if (m_ctx.dialogs->MsgBox(prompt, mb::YesNo | mb::Exclamation | mb::DefaultButton2) != mb::Yes)
         return false;
     const QString tag = PadRechts(QStringLiteral("SYSTEEM"), 10);
-    const Option &field = m_screen.options[size_t(option)];
-    SchrijfLog(m_ctx, tag + u": Formulier       : " + m_screen.caption);
-    SchrijfLog(m_ctx, tag + u": + Actie         : " + u"Vrijgeven veld " + field.control.section(u' ', 1)
-                          + u", huidige waarde: " + state(option));
+    SchrijfLog(m_ctx, tag + u": Formulier       : " + QStringLiteral("Systeem"));
+    SchrijfLog(m_ctx, tag + u": + Actie         : "
+                          + (!field.releaseLog.isEmpty() ? field.releaseLog
+                                                         : u"Vrijgeven veld " + field.control.section(u' ', 1)
+                                                               + u", huidige waarde: " + state(option)));
     m_locked[size_t(option)] = false;
     m_released << field.control;
     return true;
@@ -244,6 +260,8 @@ QString OptionsLogic::failedCheck() const
 {
     for (size_t i = 0; i < m_screen.options.size(); ++i) {
         const Option &option = m_screen.options[i];
+        if (!storedAt(int(i)) && option.encoding == Encoding::DateText)
+            return listdetail::OnlogischeDatum.toString();
         if (!storedAt(int(i)))
             return u"Vul bij \"" + named(int(i)) + u"\" " + expected(option) + u" in.";
         if (option.place == Place::UserGegevens && (option.encoding == Encoding::Text || option.encoding == Encoding::Postcode)) {
@@ -274,7 +292,8 @@ bool OptionsLogic::save()
     if (!passesChecks(m_ctx, m_screen.screen, [this] { return failedCheck(); }))
         return false;
     bool saved = false;
-    tryOperation(m_ctx, m_screen.screen + u": Opslaan", [&] { saved = saveStates(); });
+    tryOperation(m_ctx, m_screen.screen + u": Opslaan",
+                 [&] { saved = (!m_screen.confirm || m_screen.confirm(*this)) && saveStates(); });
     return saved;
 }
 
@@ -286,8 +305,11 @@ QString OptionsLogic::stored(int option) const
 std::optional<QVariant> OptionsLogic::storedAt(int option) const
 {
     const Option &o = m_screen.options[size_t(option)];
+    const QString state = o.compute ? o.compute(*this) : m_states[size_t(option)];
+    if (o.encoding == Encoding::DateText)
+        return listdetail::storedValue(m_ctx, listdetail::Kind::Date, state);
     const int digits = o.width.isEmpty() ? 0 : int(std::clamp(Val(stateOf(o.width)), 0.0, 15.0));
-    return storedValue(o, m_states[size_t(option)], m_ctx.separators, digits);
+    return storedValue(o, state, m_ctx.separators, digits);
 }
 
 // Every marker file of the screen as it is to be written, by file name.
@@ -432,6 +454,8 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
         inUser.clear();
     auto writeRest = [&](std::vector<AuditEntry> all) {
         writeOtherTables(elsewhere, all);
+        if (m_screen.alongside)
+            m_screen.alongside(*this, all);
         if (!all.empty())
             recordSave(m_ctx, m_screen.screen, all);
     };
@@ -441,7 +465,7 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
         return true;
     };
     if (inUser.empty()) {
-        if (!entries.empty() || !elsewhere.empty())
+        if (!entries.empty() || !elsewhere.empty() || m_screen.alongside)
             m_ctx.session->DBAdmin().write([&] { writeRest(entries); });
         return landed();
     }

@@ -30,6 +30,10 @@ public:
     const QString &stateOf(const QString &control) const { return state(indexOf(control)); }
     // Sets a control's state, and that of the values that follow it.
     void setState(int option, const QString &state);
+    // Takes a value another part of the screen stored meanwhile as loaded (the periods a change
+    // of their type made).
+    void showStored(int option, const QVariant &stored);
+    Context &context() const { return m_ctx; }
     int indexOf(const QString &control) const;
     // What the option held when loaded or last saved; Null when nothing was stored.
     const QVariant &loaded(int option) const { return m_loaded[size_t(option)]; }
@@ -53,6 +57,11 @@ public:
     bool locked(int option) const { return m_locked[size_t(option)]; }
     bool release(int option);
 
+    // Whether saving would store something else for the option than is stored.
+    bool changed(int option) const;
+    // What the screen's own steps note between its questions and its writes.
+    QVariantHash &notes() { return m_notes; }
+
     // The registry value or the file an option is kept in, as it is named on this workstation
     // for this administration; a column as Table.Column.
     QString storedName(int option) const;
@@ -61,7 +70,6 @@ private:
     void load();
     QString markerPath(const QString &file) const;
     QString markerName(const Option &option) const;
-    bool changed(int option) const;
     void writeWholeFiles(class OutsideWrites &outside, std::vector<AuditEntry> &entries);
     void removeWithAbsentFiles() const;
     QString named(int option) const;
@@ -84,6 +92,7 @@ private:
     std::vector<QVariant> m_loaded; // as stored when loaded
     std::vector<bool> m_locked, m_own;
     QStringList m_released; // the controls released while the screen is open
+    QVariantHash m_notes;
 };
 
 // How the trail and the undo question show a secret value.

@@ -6,7 +6,10 @@
 #include "core/db/database.h"
 #include "core/dialogs.h"
 #include "core/session/session.h"
+#include "editing/codetables/combos.h"
 #include "editing/ledger/grootboekrekeningwidget.h"
+#include "editing/listdetail/detaillogic.h"
+#include "editing/listdetail/values.h"
 #include "editing/numbers.h"
 #include "editing/options/pickslists.h"
 #include "editing/widgets/yesno.h"
@@ -18,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -78,7 +82,7 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     int captionWidth = 0;
     for (const Option &option : screen.options)
         if (option.kind != Control::Toggle && option.kind != Control::Choice && option.kind != Control::Heading
-            && option.kind != Control::Folder) // a folder's long caption keeps its own width
+            && option.kind != Control::Folder && option.kind != Control::Button) // a folder's long caption keeps its own width
             captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(option.caption));
     auto *rows = new QVBoxLayout;
     rows->setSpacing(8);
@@ -89,11 +93,23 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
         m_controls.push_back(control);
         if (!control)
             continue;
+        control->setEnabled(!m_logic.locked(i) && !option.readOnly);
         if (option.kind == Control::Heading)
             rows->addSpacing(10);
         if (option.kind == Control::Choice || option.kind == Control::Heading || option.kind == Control::Picks) {
             rows->addWidget(control);
             lastRow = nullptr;
+            continue;
+        }
+        if (option.kind == Control::Button) { // beside the row before it, or on a row of its own
+            if (lastRow) {
+                lastRow->insertWidget(lastRow->count() - 1, control);
+            } else {
+                auto *row = new QHBoxLayout;
+                row->addWidget(control);
+                row->addStretch();
+                rows->addLayout(row);
+            }
             continue;
         }
         if (option.caption.isEmpty() && lastRow) {
@@ -150,7 +166,8 @@ QToolButton *OptionsScreen::releaseButton(int i)
 {
     auto *release = new QToolButton(this);
     release->setObjectName(u"cmdVrijgeven" + m_logic.screen().options[size_t(i)].control.section(u' ', 1));
-    release->setText(QStringLiteral("Vrijgeven"));
+    const Option &option = m_logic.screen().options[size_t(i)];
+    release->setText(option.releaseCaption.isEmpty() ? QStringLiteral("Vrijgeven") : option.releaseCaption);
     release->setToolTip(QStringLiteral("Veld vrijgeven om te wijzigen"));
     connect(release, &QToolButton::clicked, this, [this, i, release] {
         if (!m_logic.release(i))
@@ -214,7 +231,7 @@ QWidget *OptionsScreen::makeControl(int i)
     }
     case Control::Toggle: {
         auto *toggle = new YesNo(this);
-        connect(toggle, &YesNo::stateChanged, this, [this, i](const QString &state) { m_logic.setState(i, state); });
+        connect(toggle, &YesNo::stateChanged, this, [this, i](const QString &state) { choose(i, state); });
         return toggle;
     }
     case Control::Choice: {
@@ -227,7 +244,7 @@ QWidget *OptionsScreen::makeControl(int i)
             group->addButton(button, item);
             column->addWidget(button);
         }
-        connect(group, &QButtonGroup::idClicked, this, [this, i](int item) { m_logic.setState(i, QString::number(item)); });
+        connect(group, &QButtonGroup::idClicked, this, [this, i](int item) { choose(i, QString::number(item)); });
         return box;
     }
     case Control::Heading: {
@@ -239,9 +256,26 @@ QWidget *OptionsScreen::makeControl(int i)
     }
     case Control::Combo: {
         auto *combo = new QComboBox(this);
+        if (option.encoding == Encoding::CodeKey) { // a code table's entries, by key
+            codetables::FillCombo(combo, m_ctx.session->table(option.codeTable), QStringLiteral("(geen)"));
+            connect(combo, &QComboBox::activated, this, [this, i, combo] {
+                const int key = combo->currentData().toInt();
+                choose(i, key < 0 ? QString() : QString::number(key));
+            });
+            return combo;
+        }
         combo->addItems(option.items);
-        connect(combo, &QComboBox::activated, this, [this, i](int item) { m_logic.setState(i, QString::number(item)); });
+        connect(combo, &QComboBox::activated, this, [this, i](int item) { choose(i, QString::number(item)); });
         return combo;
+    }
+    case Control::Button: {
+        auto *button = new QPushButton(option.caption, this);
+        button->setObjectName(option.control);
+        connect(button, &QPushButton::clicked, this, [this, i] {
+            m_logic.screen().options[size_t(i)].action(m_ctx, this);
+            showStates();
+        });
+        return button;
     }
     case Control::Text:
     case Control::Number:
@@ -249,7 +283,14 @@ QWidget *OptionsScreen::makeControl(int i)
         break;
     }
     auto *field = new QLineEdit(this);
-    field->setEnabled(!m_logic.locked(i));
+    field->setReadOnly(option.readOnly);
+    if (option.kind == Control::Date)
+        field->setMaximumWidth(140);
+    connect(field, &QLineEdit::editingFinished, this, [this, i, field] {
+        if (!leaveField(i))
+            QTimer::singleShot(0, field, [field] { field->setFocus(); });
+        showStates();
+    });
     const bool narrow = option.kind != Control::Text || option.caption.isEmpty() || option.encoding == Encoding::Counter
                      || option.encoding == Encoding::CounterNotZero || option.encoding == Encoding::Leading
                      || (option.place == Place::UserGegevens && shortColumn(m_ctx, option));
@@ -259,6 +300,30 @@ QWidget *OptionsScreen::makeControl(int i)
         field->setAlignment(Qt::AlignRight);
     connect(field, &QLineEdit::textEdited, this, [this, i](const QString &text) { m_logic.setState(i, text); });
     return field;
+}
+
+// A choice of the user: its state, and whatever the screen does on it (made again periods).
+void OptionsScreen::choose(int option, const QString &state)
+{
+    m_logic.setState(option, state);
+    if (m_logic.screen().changed)
+        showStates();
+}
+
+// The checks of a field on leaving it: a date must be one (and is shown in full), then the
+// screen's own. False keeps the focus in the field.
+bool OptionsScreen::leaveField(int option)
+{
+    const Option &o = m_logic.screen().options[size_t(option)];
+    if (o.kind == Control::Date) {
+        const std::optional<QString> shown = listdetail::leftText(m_ctx, listdetail::Kind::Date, m_logic.state(option));
+        if (!shown) {
+            m_ctx.dialogs->MsgBox(listdetail::OnlogischeDatum.toString(), mb::Exclamation);
+            return false;
+        }
+        m_logic.setState(option, *shown);
+    }
+    return !m_logic.screen().leave || m_logic.screen().leave(m_logic, option);
 }
 
 void OptionsScreen::showStates()
@@ -284,7 +349,9 @@ void OptionsScreen::showStates()
             account->setNummer(state);
         else if (auto *lists = qobject_cast<PicksLists *>(control))
             lists->setKeys(state);
-        else if (auto *combo = qobject_cast<QComboBox *>(control))
+        else if (auto *combo = qobject_cast<QComboBox *>(control); combo && option.encoding == Encoding::CodeKey)
+            codetables::SetComboKey(combo, state.isEmpty() ? -1 : state.toInt());
+        else if (combo)
             combo->setCurrentIndex(state.toInt());
         else if (auto *group = control->findChild<QButtonGroup *>(); group && group->button(state.toInt()))
             group->button(state.toInt())->setChecked(true);

@@ -31,6 +31,8 @@ public:
 private:
     QWidget *makeControl(int option);
     QToolButton *releaseButton(int option);
+    void choose(int option, const QString &state);
+    bool leaveField(int option);
     void showStates();
 
     Context &m_ctx;

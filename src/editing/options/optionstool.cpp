@@ -4,6 +4,7 @@
 #include "core/dialogs.h"
 #include "editing/options/audittrail.h"
 #include "editing/options/encoding.h"
+#include "editing/numbers.h"
 #include "editing/options/optionslogic.h"
 #include "core/registry/registry.h"
 
@@ -37,6 +38,8 @@ std::optional<QString> stateFor(const Option &option, const QString &value)
         return std::nullopt;
     case Control::Choice:
     case Control::Combo: {
+        if (option.encoding == Encoding::CodeKey) // the entry's key
+            return value.isEmpty() || IsNumeriek(value) ? std::optional(value) : std::nullopt;
         bool ok = false;
         const int item = value.toInt(&ok);
         return ok && item >= 0 && item < option.items.size() ? std::optional(QString::number(item)) : std::nullopt;
@@ -69,7 +72,7 @@ std::vector<OptionRow> listOptions(Context &ctx, const std::vector<OptionScreen>
         const OptionsLogic logic(ctx, screen);
         for (int i = 0; i < int(screen.options.size()); ++i) {
             const Option &option = screen.options[size_t(i)];
-            if (option.kind == Control::Heading)
+            if (option.kind == Control::Heading || option.kind == Control::Button)
                 continue;
             const QString &state = logic.state(i);
             if (option.secret)
@@ -90,6 +93,7 @@ bool setOptions(Context &ctx, const OptionScreen &screen, const QStringList &ass
         int found = -1;
         for (int i = 0; i < int(screen.options.size()) && found < 0; ++i)
             if (screen.options[size_t(i)].kind != Control::Heading && screen.options[size_t(i)].kind != Control::Along
+                && screen.options[size_t(i)].kind != Control::Button
                 && keyOf(ctx, screen, screen.options[size_t(i)]).compare(key, Qt::CaseInsensitive) == 0)
                 found = i;
         if (found < 0 || !assignment.contains(u'=')) {

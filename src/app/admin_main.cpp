@@ -1,7 +1,7 @@
 // korvenal-admin: the unattended jobs of an administrator.
 //   korvenal-admin new <folder> [--password <password>] [--grondstof]
 //   korvenal-admin demo <folder>
-//   korvenal-admin opties <folder> [<formulier> <sleutel>=<waarde>... | <formulier> --ongedaan]
+//   korvenal-admin opties <folder> [<formulier> [--ja] <sleutel>=<waarde>... | <formulier> --ongedaan [--ja]]
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "core/db/dberror.h"
@@ -27,11 +27,13 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
     parser.addOption({QStringLiteral("ongedaan"), QStringLiteral("opties: de laatste wijziging van het formulier ongedaan maken")});
+    parser.addOption({QStringLiteral("ja"), QStringLiteral("opties: vragen van het formulier met Ja beantwoorden")});
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
     if (args.value(0) == u"opties") {
-        const int code = kv::options::runOptionsJob(args.mid(1), parser.isSet(QStringLiteral("ongedaan")), allOptionScreens());
+        const int code = kv::options::runOptionsJob(args.mid(1), parser.isSet(QStringLiteral("ongedaan")),
+                                                    parser.isSet(QStringLiteral("ja")), allOptionScreens());
         if (code == 64)
             parser.showHelp(64);
         return code;

@@ -3,6 +3,7 @@
 #include "cemetery/settings.h"
 #include "company/options/optionscreens.h"
 #include "editing/options/favourites.h"
+#include "finance/administration/administration.h"
 
 const std::vector<kv::options::OptionScreen> &allOptionScreens()
 {
@@ -10,6 +11,7 @@ const std::vector<kv::options::OptionScreen> &allOptionScreens()
         std::vector<kv::options::OptionScreen> all{kv::options::favourites()};
         all.insert(all.end(), kv::company::optionScreens().begin(), kv::company::optionScreens().end());
         all.push_back(kv::cemetery::settings());
+        all.push_back(kv::finance::administration());
         return all;
     }();
     return screens;

@@ -130,8 +130,8 @@ TEST_F(SettingsScreensTest, DigitCountsInUseAreLockedUntilReleased)
     for (int n : {0, 1, 2, 3, 4, 5, 6, 12})
         EXPECT_FALSE(logic.locked(at(systeem, u"field %1"_s.arg(n)))) << n;
     EXPECT_FALSE(setOptions(ctx, systeem, {u"PositiesGrbnr=6"_s}));
-    EXPECT_EQ(dialogs.prompts().last(), u"PositiesGrbnr is vergrendeld: er zijn al nummers mee uitgegeven. Geef het "
-                                        u"veld eerst vrij in het scherm Systeem."_s);
+    EXPECT_EQ(dialogs.prompts().last(), u"PositiesGrbnr is vergrendeld omdat de administratie er al gebruik van maakt. "
+                                        u"Geef het veld eerst vrij in het scherm Systeem."_s);
 
     dialogs.script({mb::No});
     EXPECT_FALSE(logic.release(ledger));

@@ -26,7 +26,10 @@ QString describedState(const Option &option, const QString &state)
     case Control::Toggle: return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
     case Control::Choice:
     case Control::Combo: return option.encoding == Encoding::CodeKey ? state : option.items.value(state.toInt());
-    case Control::Along: return option.values.isEmpty() ? state : option.values.value(state.toInt());
+    case Control::Along:
+        if (state == u"on" || state == u"off")
+            return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
+        return option.values.isEmpty() ? state : option.values.value(state.toInt());
     default: return state;
     }
 }

@@ -89,6 +89,7 @@ struct Option {
     QString follows = {};    // `Along`: the control whose state it takes; `values` by item, "" leaving
                              // the value alone; without `values` it stores that state in its own encoding
     QString fallback = {};   // shown when what is stored has the numeric value 0, and saved as shown
+    std::function<QString(const OptionsLogic &)> fallbackOf = {}; // the same, made from the options before it
     QString width = {};      // `Counter`: the control holding the digit count
     QString lockedWhile = {}; // locked while this table has records, until released on the screen
     QString switchName = {}, workstationName = {}; // `Counter`: when the registry value `switchName`

@@ -15,11 +15,11 @@ namespace kv::options {
 
 namespace {
 
-int run(const QStringList &arguments, bool undo, const std::vector<OptionScreen> &screens)
+int run(const QStringList &arguments, bool undo, bool yes, const std::vector<OptionScreen> &screens)
 {
     RegistryFile registry;
     installRegistryKeys(registry); // as the first start of the console does
-    JobDialogs dialogs(undo);
+    JobDialogs dialogs(yes || undo); // questions: Yes only when asked for; --ongedaan is the answer to its own
     Session session;
     Context ctx;
     ctx.registry = &registry;
@@ -57,14 +57,14 @@ int run(const QStringList &arguments, bool undo, const std::vector<OptionScreen>
 
 } // namespace
 
-int runOptionsJob(const QStringList &arguments, bool undo, const std::vector<OptionScreen> &screens)
+int runOptionsJob(const QStringList &arguments, bool undo, bool yes, const std::vector<OptionScreen> &screens)
 {
     // A list, or a screen with what to set, or a screen to undo: nothing else.
     const bool usage = arguments.size() == 1 ? !undo : arguments.size() == 2 ? undo : arguments.size() > 2 && !undo;
     if (!usage)
         return 64;
     try {
-        return run(arguments, undo, screens);
+        return run(arguments, undo, yes, screens);
     } catch (const db::DbError &e) { // an administration the options cannot be read from
         std::fprintf(stderr, "Fout %d: %s\n", e.number(), qPrintable(e.description()));
         return 2;

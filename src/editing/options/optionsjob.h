@@ -9,9 +9,11 @@ namespace kv::options {
 // korvenal-admin opties <map>: every option of every option screen, one tab-separated line each
 // (screen, key, value as stored, as shown).
 // korvenal-admin opties <map> <formulier> <sleutel>=<waarde>...: sets and saves them as the
-// screen would; with `undo` (--ongedaan) instead undoes the screen's last save.
+// screen would; with `undo` (--ongedaan) instead undoes the screen's last save. A question the
+// screen asks is answered Yes only with `yes` (--ja); otherwise it goes to standard error and
+// nothing is written.
 // Returns the exit code: 0 done, 1 refused (nothing written), 2 the administration failed,
 // 64 wrong usage.
-int runOptionsJob(const QStringList &arguments, bool undo, const std::vector<OptionScreen> &screens);
+int runOptionsJob(const QStringList &arguments, bool undo, bool yes, const std::vector<OptionScreen> &screens);
 
 } // namespace kv::options

@@ -152,9 +152,10 @@ void OptionsLogic::load()
             }
         }
         QString state = shownState(option, stored, m_ctx.separators);
-        if (!empty && !option.fallback.isEmpty() && Val(state) == 0) {
+        const bool fallback = !option.fallback.isEmpty() || option.fallbackOf;
+        if (!empty && fallback && Val(stored.toString()) == 0) {
             asStored.emplace_back(m_states.size(), state); // saved as shown
-            state = option.fallback;
+            state = option.fallbackOf ? option.fallbackOf(*this) : option.fallback;
         }
         m_loaded.push_back(stored);
         m_states.push_back(state);

@@ -102,8 +102,8 @@ bool setOptions(Context &ctx, const OptionScreen &screen, const QStringList &ass
         }
         const Option &option = screen.options[size_t(found)];
         if (logic.locked(found)) {
-            ctx.dialogs->MsgBox(QStringLiteral("%1 is vergrendeld: er zijn al nummers mee uitgegeven. Geef het veld "
-                                               "eerst vrij in het scherm %2.")
+            ctx.dialogs->MsgBox(QStringLiteral("%1 is vergrendeld omdat de administratie er al gebruik van maakt. Geef het "
+                                               "veld eerst vrij in het scherm %2.")
                                     .arg(key, screen.caption),
                                 mb::Exclamation);
             return false;

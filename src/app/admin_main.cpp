@@ -2,8 +2,10 @@
 //   korvenal-admin new <folder> [--password <password>] [--grondstof]
 //   korvenal-admin demo <folder>
 //   korvenal-admin opties <folder> [<formulier> [--ja] <sleutel>=<waarde>... | <formulier> --ongedaan [--ja]]
+//   korvenal-admin perioden <folder> [--genereer jaar|kwartaal|maand|week [--geforceerd]]
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
+#include "finance/periods/periodsjob.h"
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
@@ -22,12 +24,15 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("opdracht"),
                                  QStringLiteral("new: nieuwe lege administratie; demo: demonstratieadministratie; "
-                                                "opties: instellingen van de optieschermen tonen of wijzigen"));
+                                                "opties: instellingen van de optieschermen tonen of wijzigen; "
+                                                "perioden: boekingsperioden tonen of opnieuw maken"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
     parser.addOption({QStringLiteral("ongedaan"), QStringLiteral("opties: de laatste wijziging van het formulier ongedaan maken")});
     parser.addOption({QStringLiteral("ja"), QStringLiteral("opties: vragen van het formulier met Ja beantwoorden")});
+    parser.addOption({QStringLiteral("genereer"), QStringLiteral("perioden: de perioden opnieuw maken"), QStringLiteral("soort")});
+    parser.addOption({QStringLiteral("geforceerd"), QStringLiteral("perioden: ook als er al boekingen in perioden staan")});
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
@@ -40,6 +45,9 @@ int main(int argc, char **argv)
     }
     if (args.size() != 2)
         parser.showHelp(64);
+    if (args[0] == u"perioden")
+        return kv::finance::runPeriodsJob(args[1], parser.value(QStringLiteral("genereer")),
+                                          parser.isSet(QStringLiteral("geforceerd")));
     try {
         if (args[0] == u"new")
             kv::createAdministratie(args[1], parser.value(QStringLiteral("password")), parser.isSet(QStringLiteral("grondstof")));

@@ -3,6 +3,7 @@
 #include "editing/listdetail/detaillogic.h"
 #include "editing/listdetail/listlogic.h"
 #include "finance/periods/generation.h"
+#include "finance/periods/periodsjob.h"
 #include "finance/periods/periodsmember.h"
 #include "support/demofixture.h"
 
@@ -117,6 +118,23 @@ TEST_F(DemoTest, PeriodsAreEditedAddedAndUndone)
     EXPECT_EQ(list.rows()[1].cells[1].text, u"januari 2026"_s);
     ASSERT_TRUE(list.undoLast()); // the new period goes again
     EXPECT_EQ(list.rows().size(), 14u);
+}
+
+} // namespace
+
+namespace {
+
+// korvenal-admin perioden: another type needs --geforceerd while bookings have periods.
+TEST_F(DemoTest, ThePeriodsJobMakesPeriodsOnlyWhenForcedOverBookings)
+{
+    const QString folder = ctx.DataPad;
+    EXPECT_EQ(finance::runPeriodsJob(folder, u"maanden"_s, true), 1);
+    EXPECT_EQ(finance::runPeriodsJob(folder, u"week"_s, false), 1);
+    EXPECT_EQ(finance::runPeriodsJob(folder, u"week"_s, true), 0);
+    db::Statement st = session.DBAdmin().prepareOnce(
+        u"SELECT (SELECT COUNT(*) FROM Perioden) || ':' || BoekingsPeriode FROM UserGegevens"_s);
+    ASSERT_TRUE(st.step());
+    EXPECT_EQ(st.column(0).toString(), u"54:3"_s);
 }
 
 } // namespace

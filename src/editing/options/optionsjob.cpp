@@ -1,11 +1,7 @@
 #include "editing/options/optionsjob.h"
 
-#include "core/context.h"
 #include "core/db/dberror.h"
-#include "core/messages/jobdialogs.h"
-#include "core/registry/registryfile.h"
-#include "core/session/session.h"
-#include "core/startup/startup.h"
+#include "core/startup/jobsession.h"
 #include "editing/options/optionslogic.h"
 #include "editing/options/optionstool.h"
 
@@ -17,22 +13,10 @@ namespace {
 
 int run(const QStringList &arguments, bool undo, bool yes, const std::vector<OptionScreen> &screens)
 {
-    RegistryFile registry;
-    installRegistryKeys(registry); // as the first start of the console does
-    JobDialogs dialogs(yes || undo); // questions: Yes only when asked for; --ongedaan is the answer to its own
-    Session session;
-    Context ctx;
-    ctx.registry = &registry;
-    ctx.dialogs = &dialogs;
-    ctx.session = &session;
-    if (!session.OpenAdministratie(arguments[0])) {
-        std::fprintf(stderr, "De administratie in %s kan niet worden geopend.\n", qPrintable(arguments[0]));
+    JobSession job(yes || undo); // questions: Yes only when asked for; --ongedaan is the answer to its own
+    if (!job.open(arguments[0]))
         return 2;
-    }
-    const CommandLineFolder folder = parseCommandLine(arguments[0]);
-    ctx.DataPad = folder.dataPad;
-    ctx.AdminCode = folder.adminCode; // per-administration registry values carry it
-    ctx.AdminJaar = folder.adminJaar;
+    Context &ctx = job.ctx;
 
     if (arguments.size() == 1) {
         for (const OptionRow &row : listOptions(ctx, screens))
@@ -50,7 +34,7 @@ int run(const QStringList &arguments, bool undo, bool yes, const std::vector<Opt
     }
     const bool done = undo ? OptionsLogic(ctx, *screen).undoLast()
                            : setOptions(ctx, *screen, arguments.mid(2));
-    if (dialogs.failed())
+    if (job.dialogs.failed())
         return 2;
     return done ? 0 : 1;
 }

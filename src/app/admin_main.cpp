@@ -3,9 +3,11 @@
 //   korvenal-admin demo <folder>
 //   korvenal-admin opties <folder> [<formulier> [--ja] <sleutel>=<waarde>... | <formulier> --ongedaan [--ja]]
 //   korvenal-admin perioden <folder> [--genereer jaar|kwartaal|maand|week [--geforceerd]]
+//   korvenal-admin btwcontrole <folder> [--van ddmmjjjj --tot ddmmjjjj]
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/periods/periodsjob.h"
+#include "finance/vat/vatcheckjob.h"
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
@@ -25,7 +27,8 @@ int main(int argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("opdracht"),
                                  QStringLiteral("new: nieuwe lege administratie; demo: demonstratieadministratie; "
                                                 "opties: instellingen van de optieschermen tonen of wijzigen; "
-                                                "perioden: boekingsperioden tonen of opnieuw maken"));
+                                                "perioden: boekingsperioden tonen of opnieuw maken; "
+                                                "btwcontrole: BTW codes en boekingen controleren voor de aangifte"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -33,6 +36,8 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("ja"), QStringLiteral("opties: vragen van het formulier met Ja beantwoorden")});
     parser.addOption({QStringLiteral("genereer"), QStringLiteral("perioden: de perioden opnieuw maken"), QStringLiteral("soort")});
     parser.addOption({QStringLiteral("geforceerd"), QStringLiteral("perioden: ook als er al boekingen in perioden staan")});
+    parser.addOption({QStringLiteral("van"), QStringLiteral("btwcontrole: eerste dag"), QStringLiteral("datum")});
+    parser.addOption({QStringLiteral("tot"), QStringLiteral("btwcontrole: laatste dag"), QStringLiteral("datum")});
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
@@ -45,6 +50,8 @@ int main(int argc, char **argv)
     }
     if (args.size() != 2)
         parser.showHelp(64);
+    if (args[0] == u"btwcontrole")
+        return kv::finance::runVatCheckJob(args[1], parser.value(QStringLiteral("van")), parser.value(QStringLiteral("tot")));
     if (args[0] == u"perioden")
         return kv::finance::runPeriodsJob(args[1], parser.value(QStringLiteral("genereer")),
                                           parser.isSet(QStringLiteral("geforceerd")));

@@ -1,6 +1,7 @@
 #include "finance/vat/frmbtw.h"
 
 #include "editing/widgets/listledger.h"
+#include "finance/vat/frmbtwcontrole.h"
 #include "finance/vat/frmbtwpopup.h"
 
 #include <QHBoxLayout>
@@ -67,6 +68,10 @@ FrmBTW::FrmBTW(Context &ctx, QWidget *parent) : ChildScreen(parent), m_ctx(ctx),
     button(QStringLiteral("cmdUp"), QStringLiteral(" verplaats omhoog... "), [this] { move(-1); });
     button(QStringLiteral("cmdDown"), QStringLiteral(" verplaats omlaag... "), [this] { move(1); });
     buttons->addStretch();
+    button(QStringLiteral("cmdControle"), QStringLiteral("Aangifte controleren..."), [this] {
+        FrmBTWControle check(m_ctx, this);
+        check.exec();
+    });
     button(QStringLiteral("cmdUndo"), QStringLiteral("Laatste wijziging ongedaan maken"), [this] { cmdUndo_Click(); });
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] { cmdEdit_Click(); });
 

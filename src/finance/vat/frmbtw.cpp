@@ -57,16 +57,22 @@ FrmBTW::FrmBTW(Context &ctx, QWidget *parent) : ChildScreen(parent), m_ctx(ctx),
     auto button = [&](const QString &name, const QString &text, auto click) {
         auto *b = new QPushButton(text, this);
         b->setObjectName(name);
-        b->setMinimumWidth(110);
+        b->setMinimumWidth(std::max(110, b->sizeHint().width()));
         connect(b, &QPushButton::clicked, this, click);
         buttons->addWidget(b);
+        return b;
     };
     button(QStringLiteral("cmdAdd"), QStringLiteral("Toevoegen..."), [this] { cmdAdd_Click(); });
     button(QStringLiteral("cmdEdit"), QStringLiteral("Bewerken..."), [this] { cmdEdit_Click(); });
     button(QStringLiteral("cmdDelete"), QStringLiteral("Verwijderen"), [this] { cmdDelete_Click(); });
     buttons->addSpacing(16);
-    button(QStringLiteral("cmdUp"), QStringLiteral(" verplaats omhoog... "), [this] { move(-1); });
-    button(QStringLiteral("cmdDown"), QStringLiteral(" verplaats omlaag... "), [this] { move(1); });
+    // Moving a code: arrows, with their captions as tooltips.
+    for (auto [name, arrow, tip, step] : {std::tuple{u"cmdUp", u"\u25B2", u" verplaats omhoog... ", -1},
+                                          std::tuple{u"cmdDown", u"\u25BC", u" verplaats omlaag... ", 1}}) {
+        QPushButton *b = button(QString::fromUtf16(name), QString::fromUtf16(arrow), [this, step = step] { move(step); });
+        b->setMinimumWidth(44);
+        b->setToolTip(QString::fromUtf16(tip));
+    }
     buttons->addStretch();
     button(QStringLiteral("cmdControle"), QStringLiteral("Aangifte controleren..."), [this] {
         FrmBTWControle check(m_ctx, this);

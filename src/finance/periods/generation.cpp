@@ -51,27 +51,33 @@ std::vector<Period> periodsOf(PeriodType type, QString start, QString end, const
         end = boekjaar + QStringLiteral("1231");
     const QDate first = QDate::fromString(start, QStringLiteral("yyyyMMdd"));
     std::vector<Period> periods{{0, QStringLiteral("beginbalans"), start, end, start, false}};
+    static const QStringList quarters{QStringLiteral("1e kwartaal"), QStringLiteral("2e kwartaal"),
+                                      QStringLiteral("3e kwartaal"), QStringLiteral("4e kwartaal")};
     std::vector<Period> ordinary;
+    QString correction; // the blocked period after the ordinary ones; a year has none
     switch (type) {
     case PeriodType::Year:
         ordinary.push_back({1, QStringLiteral("Jaarperiode"), start, end, start, false});
         break;
     case PeriodType::Quarter:
-        ordinary = byMonths(first, 4, 3, [](int nr, QDate) -> QString { return QString::number(nr) + QStringLiteral("e kwartaal"); });
+        ordinary = byMonths(first, 4, 3, [](int nr, QDate) { return quarters[nr - 1]; });
+        correction = QStringLiteral("correcties periode 5");
         break;
     case PeriodType::Month:
         ordinary = byMonths(first, 12, 1, [](int, QDate from) -> QString {
             return MaandNaam(QString::number(from.month()), true) + u' ' + QString::number(from.year());
         });
+        correction = QStringLiteral("correcties periode 13");
         break;
     case PeriodType::Week:
         for (int nr = 1; nr <= 52; ++nr)
             ordinary.push_back({nr, QStringLiteral("Week %1").arg(nr), start, QString(), start, false});
+        correction = QStringLiteral("correcties periode 53");
         break;
     }
     periods.insert(periods.end(), ordinary.begin(), ordinary.end());
-    const int correction = int(ordinary.size()) + 1;
-    periods.push_back({correction, QStringLiteral("correcties periode %1").arg(correction), start, end, QString(), true});
+    if (!correction.isEmpty())
+        periods.push_back({int(ordinary.size()) + 1, correction, start, end, QString(), true});
     return periods;
 }
 

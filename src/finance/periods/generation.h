@@ -22,7 +22,8 @@ struct Period {
 
 // The periods of a financial year from `start` to `end`: 0 the opening balance, the ordinary
 // periods (the first one starting on `start`, so a broken year runs into the next calendar
-// year), then the blocked correction period. An empty start or end is `boekjaar` 0101 or 1231.
+// year), then (not for a year period) the blocked correction period. An empty start or end is
+// `boekjaar` 0101 or 1231.
 std::vector<Period> periodsOf(PeriodType type, QString start, QString end, const QString &boekjaar);
 
 // Replaces every row of `Perioden` with `periods` in one transaction, with the rows of the

@@ -140,8 +140,11 @@ QWidget *FrmBTWPopup::ledgerTab()
     auto *column = new QVBoxLayout(tab);
     auto account = [&](const QString &caption) {
         column->addWidget(new QLabel(caption, tab));
+        auto *row = new QHBoxLayout;
+        row->addWidget(new QLabel(u"Grb.rek.nr"_s, tab));
         auto *field = new GrootboekRekeningWidget(m_ctx, tab);
-        column->addWidget(field);
+        row->addWidget(field, 1);
+        column->addLayout(row);
         column->addSpacing(6);
         return field;
     };

@@ -61,19 +61,31 @@ TEST_F(AdministrationTest, TheVatNumberIsTestedBeforeSaving)
     }
 }
 
-// Booking periods and VAT return: quarters with a monthly return ask first; months fit every
-// return; without VAT liability nothing is asked.
+// Booking periods against the VAT return period: the combinations that do not fit are asked
+// about (No stops the save); months fit every return period.
 TEST_F(AdministrationTest, PeriodsThatDoNotFitTheReturnAreAskedAbout)
 {
-    sql(u"UPDATE UserGegevens SET BoekingsPeriode = 1"_s);
+    //                         return: month  quarter year
+    const bool asked[4][3] = {/* year    */ {true, true, false},
+                              /* quarter */ {true, false, false},
+                              /* month   */ {false, false, false},
+                              /* week    */ {true, true, false}};
+    for (int periods = 0; periods < 4; ++periods) {
+        for (int vatReturn = 0; vatReturn < 3; ++vatReturn) {
+            SCOPED_TRACE(periods * 10 + vatReturn);
+            sql(u"UPDATE UserGegevens SET BoekingsPeriode = %1, BTWperiode = %2"_s.arg(periods).arg(vatReturn == 0 ? 1 : 0));
+            dialogs.shown.clear();
+            dialogs.script({mb::No});
+            EXPECT_EQ(save({{u"combo 1"_s, QString::number(vatReturn)}}), !asked[periods][vatReturn]);
+            EXPECT_EQ(!dialogs.shown.empty(), asked[periods][vatReturn]);
+            dialogs.answers.clear();
+        }
+    }
+    EXPECT_EQ(dialogs.prompts().value(0), QString()); // the last one, month with year, asked nothing
+    sql(u"UPDATE UserGegevens SET BoekingsPeriode = 1, BTWperiode = 1"_s);
     dialogs.script({mb::No});
     EXPECT_FALSE(save({{u"combo 1"_s, u"0"_s}}));
     EXPECT_EQ(dialogs.prompts().last(), u"De combinatie boekingsperioden en BTW aangifte tijdvak is niet logisch!\n\nWilt u toch doorgaan?"_s);
-    EXPECT_EQ(sql(u"SELECT BTWperiode FROM UserGegevens"_s), u"1"_s);
-    dialogs.shown.clear();
-    sql(u"UPDATE UserGegevens SET BoekingsPeriode = 2"_s);
-    EXPECT_TRUE(save({{u"combo 1"_s, u"0"_s}}));
-    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 // Liability off removes every VAT code (undo brings them back); on again makes the five

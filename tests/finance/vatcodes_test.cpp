@@ -77,7 +77,20 @@ TEST_F(VatCodesTest, OnlyACodeNothingUsesIsDeleted)
     EXPECT_EQ(sql(u"SELECT Omschrijving || '/' || BTWGrondslag || '/' || SortNr FROM BTWcodering WHERE BTWCode = 16"_s),
               u"[4a] Inkoop buiten EU - vrij%/9/14"_s);
 
-    sql(u"INSERT INTO Artikelen (ArtikelNummer, BTWCode) VALUES ('ZZ9', 15)"_s);
+    // Each place that keeps the code in use, one at a time.
+    const QString uses[] = {u"INSERT INTO Artikelen (ArtikelNummer, BTWCode) VALUES ('ZZ9', 15)"_s,
+                            u"INSERT INTO RekeningSchema (GrootboekReknr, BTWCode) VALUES ('9999', 15)"_s,
+                            u"INSERT INTO Ordergegevens (OrderNr, RegelNr, RecordCode, BTWCode) VALUES ('X2', 1, 1, 15)"_s,
+                            u"INSERT INTO GrootboekMutaties (BoekstukNr, BTWCode) VALUES (999999, 15)"_s};
+    for (const QString &use : uses) {
+        SCOPED_TRACE(use.toStdString());
+        sql(use);
+        dialogs.script({mb::Yes});
+        EXPECT_FALSE(list.remove(list.rowOf(15)));
+        sql(u"DELETE FROM "_s + use.section(u' ', 2, 2) + u" WHERE BTWCode = 15"_s);
+    }
+    db::Statement history = session.DBArchief().prepareOnce(u"INSERT INTO FaktuurHistorie (BTWCode) VALUES (15)"_s);
+    history.step();
     dialogs.script({mb::Yes});
     EXPECT_FALSE(list.remove(list.rowOf(15)));
 }

@@ -255,8 +255,8 @@ TEST_F(Correction, ALineAnotherProgramHoldsStopsTheRunAndKeepsTheUnitsBefore)
     BookingCorrection correction(ctx);
     EXPECT_EQ(correction.run({true, true, true}, nullptr), BookingCorrection::Outcome::Failed);
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].endsWith(u"Fout 3260 bij: frmBoekhouding_CorrectieBoekPeriode: Corrigeren"))
-        << qPrintable(dialogs.errors[0]);
+    EXPECT_EQ(dialogs.errors[0], u"Kan boekstuk 999999 niet corrigeren; een regel ervan wordt op dit moment door een andere "
+                                 u"gebruiker bewerkt.\n\nFout 3260 bij: frmBoekhouding_CorrectieBoekPeriode: Corrigeren");
     EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM GrootboekMutaties WHERE BoekingsDatum > '20261231'")), held);
     EXPECT_EQ(count(QStringLiteral("SELECT Count(*) FROM Journaal WHERE BoekingsDatum > '20261231' AND BoekstukNr <> '999999'")), 0);
     const QString log = logText(dataPad);

@@ -2,7 +2,9 @@
 
 #include "core/context.h"
 #include "core/db/database.h"
+#include "core/db/recordlocks.h"
 #include "core/db/recordset.h"
+#include "core/db/statement.h"
 #include "core/dialogs.h"
 #include "core/log/schrijflog.h"
 #include "core/messages/errorreport.h"
@@ -11,21 +13,6 @@
 #include <QSet>
 
 namespace kv::finance {
-
-namespace {
-
-// Booking numbers, relation and invoice numbers compare as the database compares them.
-bool same(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-} // namespace
-
-struct BookingCorrection::OpenTable {
-    QString table, index;
-    std::unique_ptr<db::Recordset> rs;
-};
 
 BookingCorrection::BookingCorrection(Context &ctx) : m_ctx(ctx)
 {
@@ -105,7 +92,6 @@ BookingCorrection::Outcome BookingCorrection::perform(const CorrectionChoice &ch
         if (!m_stopped)
             apply(choice);
     } catch (...) {
-        m_tables.clear();
         if (m_progress)
             m_progress->finished();
         if (trial) {
@@ -117,7 +103,6 @@ BookingCorrection::Outcome BookingCorrection::perform(const CorrectionChoice &ch
         }
         throw;
     }
-    m_tables.clear();
     if (trial)
         m_db->Rollback();
     if (m_progress)
@@ -220,41 +205,71 @@ void BookingCorrection::report(int percent)
     }
 }
 
-db::Recordset &BookingCorrection::table(const QString &name, const QString &index)
+// The rows a unit changes, locked as an edit locks them: another program that has one of them
+// open stops the unit before anything of it is written, and cannot start an edit on one until
+// the unit has landed.
+class BookingCorrection::RowLocks {
+public:
+    RowLocks(db::Database &db, const QString &unit) : m_db(db), m_unit(unit) {}
+    ~RowLocks()
+    {
+        for (const auto &[table, rowid] : m_held)
+            m_db.locks().unlock(this, table, rowid);
+    }
+    void take(const QString &table, qint64 rowid)
+    {
+        switch (m_db.locks().tryLock(this, table, rowid)) {
+        case db::RecordLocks::Taken:
+            m_held.emplace_back(table, rowid);
+            return;
+        case db::RecordLocks::HeldHere:
+            db::raise(db::ErrLockedHere, QStringLiteral("Kan %1 niet corrigeren; een regel ervan wordt in een ander venster "
+                                                        "bewerkt.").arg(m_unit));
+        case db::RecordLocks::HeldElsewhere:
+            db::raise(db::ErrLocked, QStringLiteral("Kan %1 niet corrigeren; een regel ervan wordt op dit moment door een "
+                                                    "andere gebruiker bewerkt.").arg(m_unit));
+        }
+    }
+
+private:
+    db::Database &m_db;
+    QString m_unit;
+    std::vector<std::pair<QString, qint64>> m_held;
+};
+
+// The row ids a statement selects (in its first column), each locked; the statement is reset.
+std::vector<qint64> BookingCorrection::lockRows(db::Statement &select, const QString &table, RowLocks &locks)
 {
-    for (const auto &open : m_tables)
-        if (open->table == name && open->index == index)
-            return *open->rs;
-    auto open = std::make_unique<OpenTable>(OpenTable{name, index, m_db->OpenTable(name)});
-    open->rs->setIndex(index);
-    m_tables.push_back(std::move(open));
-    return *m_tables.back()->rs;
+    std::vector<qint64> rows;
+    while (select.step())
+        rows.push_back(select.column(0).toLongLong());
+    select.reset();
+    for (qint64 rowid : rows)
+        locks.take(table, rowid);
+    return rows;
 }
 
 // One booking: every line with its number, in the ledger and in the journal, dated D (and in
-// D's period), together or not at all. Lines that already are leave no write behind.
+// D's period), together or not at all. Lines that already are stay untouched.
 void BookingCorrection::correctBooking(const QString &number, bool period)
 {
-    const QString index = QStringLiteral("BoekstukNr");
+    RowLocks locks(*m_db, u"boekstuk " + number);
     qint64 changed[2] = {0, 0};
     m_db->write([&] {
         int t = 0;
-        for (const QString &name : {QStringLiteral("GrootboekMutaties"), QStringLiteral("Journaal")}) {
-            db::Recordset &rs = table(name, index);
-            changed[t] = 0;
-            rs.Seek(u"=", number);
-            for (; !rs.NoMatch() && !rs.Eof() && same(rs.text(u"BoekstukNr"), number); rs.MoveNext()) {
-                const bool date = rs.text(u"BoekingsDatum") != m_yearEnd;
-                const bool periode = period && (rs.isNull(u"Periode") || rs.value(u"Periode").toInt() != m_yearEndPeriod);
-                if (!date && !periode)
-                    continue;
-                rs.Edit();
-                if (date)
-                    rs.setValue(u"BoekingsDatum", m_yearEnd);
-                if (periode)
-                    rs.setValue(u"Periode", m_yearEndPeriod);
-                rs.Update();
-                ++changed[t];
+        for (const QString &table : {QStringLiteral("GrootboekMutaties"), QStringLiteral("Journaal")}) {
+            const QString which = u" WHERE BoekstukNr = ?1 AND "
+                + (period ? QStringLiteral("(BoekingsDatum IS NOT ?2 OR Periode IS NOT ?3)") : QStringLiteral("BoekingsDatum IS NOT ?2"));
+            const QVariantList values = period ? QVariantList{number, m_yearEnd, m_yearEndPeriod} : QVariantList{number, m_yearEnd};
+            db::Statement select = m_db->prepare(u"SELECT rowid FROM " + table + which);
+            select.bindAll(values);
+            changed[t] = qint64(lockRows(select, table, locks).size());
+            if (changed[t]) {
+                db::Statement update = m_db->prepare(u"UPDATE " + table + u" SET BoekingsDatum = ?2"
+                                                     + (period ? QStringLiteral(", Periode = ?3") : QString()) + which);
+                update.bindAll(values);
+                update.step();
+                m_db->bumpGeneration();
             }
             ++t;
         }
@@ -264,63 +279,66 @@ void BookingCorrection::correctBooking(const QString &number, bool period)
     ++m_counts.units;
 }
 
-// One payment booking: its payments dated D, and the open items they pay given their latest
-// payment date, in one transaction.
+// One payment booking: its payments dated D, and the open items of the invoices they pay given
+// their latest payment date, in one transaction.
 void BookingCorrection::correctPayment(const QString &number)
 {
+    RowLocks locks(*m_db, u"boekstuk " + number);
     qint64 payments = 0, items = 0;
     m_db->write([&] {
         payments = items = 0;
-        db::Recordset &rs = table(QStringLiteral("Betalingen"), QStringLiteral("BoekstukNr"));
-        std::vector<std::pair<QString, QString>> paid; // relation and invoice, each once
-        rs.Seek(u"=", number);
-        for (; !rs.NoMatch() && !rs.Eof() && same(rs.text(u"BoekstukNr"), number); rs.MoveNext()) {
-            const QString relNr = rs.text(u"RelNr"), factuurNr = rs.text(u"FactuurNr");
-            if (std::none_of(paid.begin(), paid.end(), [&](const auto &p) { return same(p.first, relNr) && same(p.second, factuurNr); }))
-                paid.emplace_back(relNr, factuurNr);
-            if (rs.text(u"BetaalDatum") == m_yearEnd)
-                continue;
-            rs.Edit();
-            rs.setValue(u"BetaalDatum", m_yearEnd);
-            rs.Update();
-            ++payments;
+        const QString which = QStringLiteral(" WHERE BoekstukNr = ?1 AND BetaalDatum IS NOT ?2");
+        db::Statement select = m_db->prepare(u"SELECT rowid FROM Betalingen" + which);
+        select.bindAll({number, m_yearEnd});
+        payments = qint64(lockRows(select, QStringLiteral("Betalingen"), locks).size());
+        if (payments) {
+            db::Statement update = m_db->prepare(u"UPDATE Betalingen SET BetaalDatum = ?2" + which);
+            update.bindAll({number, m_yearEnd});
+            update.step();
+            m_db->bumpGeneration();
         }
-        for (const auto &[relNr, factuurNr] : paid) {
-            const QString latest = latestPayment(relNr, factuurNr);
-            if (latest.isNull())
-                continue;
-            db::Recordset &open = table(QStringLiteral("OpenstaandePosten"), QStringLiteral("RelNr"));
-            open.Seek(u"=", QVariantList{relNr, factuurNr});
-            for (; !open.NoMatch() && !open.Eof() && same(open.text(u"RelNr"), relNr) && same(open.text(u"FactuurNr"), factuurNr);
-                 open.MoveNext()) {
-                if (open.text(u"BetaalDatum") == latest)
-                    continue;
-                open.Edit();
-                open.setValue(u"BetaalDatum", latest);
-                open.Update();
-                ++items;
-            }
+        std::vector<std::pair<QString, QString>> invoices;
+        {
+            db::Statement paid = m_db->prepare(QStringLiteral("SELECT DISTINCT RelNr, FactuurNr FROM Betalingen WHERE BoekstukNr = ?1"));
+            paid.bind(1, number);
+            while (paid.step())
+                invoices.emplace_back(paid.column(0).toString(), paid.column(1).toString());
         }
+        for (const auto &[relNr, factuurNr] : invoices)
+            items += settleInvoice(relNr, factuurNr, locks);
     });
     m_counts.betalingen += payments;
     m_counts.openstaand += items;
     ++m_counts.units;
 }
 
-// The latest date among the payments of an invoice; a null text when none has a date.
-QString BookingCorrection::latestPayment(const QString &relNr, const QString &factuurNr)
+// The open items of an invoice get the latest date among its payments; an invoice without a
+// dated payment keeps its items' dates. Returns the items changed.
+qint64 BookingCorrection::settleInvoice(const QString &relNr, const QString &factuurNr, RowLocks &locks)
 {
-    db::Recordset &rs = table(QStringLiteral("Betalingen"), QStringLiteral("RelNr"));
-    QString latest;
-    rs.Seek(u"=", QVariantList{relNr, factuurNr});
-    for (; !rs.NoMatch() && !rs.Eof() && same(rs.text(u"RelNr"), relNr) && same(rs.text(u"FactuurNr"), factuurNr); rs.MoveNext())
-        if (!rs.isNull(u"BetaalDatum") && (latest.isNull() || rs.text(u"BetaalDatum") > latest))
-            latest = rs.text(u"BetaalDatum");
-    return latest;
+    QVariant latest;
+    {
+        db::Statement max = m_db->prepare(QStringLiteral("SELECT max(BetaalDatum) FROM Betalingen WHERE RelNr = ?1 AND FactuurNr = ?2"));
+        max.bindAll({relNr, factuurNr});
+        if (max.step())
+            latest = max.column(0);
+    }
+    if (latest.isNull())
+        return 0;
+    const QString which = QStringLiteral(" WHERE RelNr = ?1 AND FactuurNr = ?2 AND ifnull(BetaalDatum, '') <> ?3");
+    db::Statement select = m_db->prepare(u"SELECT rowid FROM OpenstaandePosten" + which);
+    select.bindAll({relNr, factuurNr, latest});
+    const qint64 items = qint64(lockRows(select, QStringLiteral("OpenstaandePosten"), locks).size());
+    if (items) {
+        db::Statement update = m_db->prepare(u"UPDATE OpenstaandePosten SET BetaalDatum = ?3" + which);
+        update.bindAll({relNr, factuurNr, latest});
+        update.step();
+        m_db->bumpGeneration();
+    }
+    return items;
 }
 
 // The relations with an open item whose payment date is not the latest of its payments.
-// Items without payments keep their date.
 QStringList BookingCorrection::relationsOutOfStep()
 {
     QStringList relations;
@@ -333,26 +351,22 @@ QStringList BookingCorrection::relationsOutOfStep()
     return relations;
 }
 
+// One relation of the closing pass: each of its open items gets its invoice's latest payment date.
 void BookingCorrection::settleRelation(const QString &relNr)
 {
+    RowLocks locks(*m_db, u"relatie " + relNr);
     qint64 items = 0;
     m_db->write([&] {
         items = 0;
-        db::Recordset &open = table(QStringLiteral("OpenstaandePosten"), QStringLiteral("RelNr"));
-        QHash<QString, QString> latestOf; // by invoice number, folded
-        open.Seek(u"=", relNr);
-        for (; !open.NoMatch() && !open.Eof() && same(open.text(u"RelNr"), relNr); open.MoveNext()) {
-            const QString factuurNr = open.text(u"FactuurNr");
-            auto found = latestOf.constFind(factuurNr.toCaseFolded());
-            if (found == latestOf.constEnd())
-                found = latestOf.insert(factuurNr.toCaseFolded(), latestPayment(relNr, factuurNr));
-            if (found->isNull() || open.text(u"BetaalDatum") == *found)
-                continue;
-            open.Edit();
-            open.setValue(u"BetaalDatum", *found);
-            open.Update();
-            ++items;
+        QStringList invoices;
+        {
+            db::Statement open = m_db->prepare(QStringLiteral("SELECT DISTINCT FactuurNr FROM OpenstaandePosten WHERE RelNr = ?1"));
+            open.bind(1, relNr);
+            while (open.step())
+                invoices << open.column(0).toString();
         }
+        for (const QString &factuurNr : std::as_const(invoices))
+            items += settleInvoice(relNr, factuurNr, locks);
     });
     m_counts.openstaand += items;
     ++m_counts.units;

@@ -5,13 +5,13 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
+#include <vector>
 
 namespace kv {
 class Context;
 namespace db {
 class Database;
-class Recordset;
+class Statement;
 } // namespace db
 } // namespace kv
 
@@ -91,18 +91,19 @@ public:
     const CorrectionCounts &counts() const { return m_counts; }
 
 private:
+    class RowLocks;
+
     void readYear();
     void collect(const CorrectionChoice &choice);
     void apply(const CorrectionChoice &choice);
     void correctBooking(const QString &number, bool period);
     void correctPayment(const QString &number);
-    void settleItems(const QString &relNr, const QString &factuurNr);
+    qint64 settleInvoice(const QString &relNr, const QString &factuurNr, RowLocks &locks);
     QStringList relationsOutOfStep();
     void settleRelation(const QString &relNr);
-    QString latestPayment(const QString &relNr, const QString &factuurNr);
+    std::vector<qint64> lockRows(db::Statement &select, const QString &table, RowLocks &locks);
     bool unitDone(int done, int total);
     void report(int percent);
-    db::Recordset &table(const QString &name, const QString &index);
 
     Context &m_ctx;
     db::Database *m_db = nullptr;
@@ -113,8 +114,6 @@ private:
     bool m_stopped = false;
     QStringList m_bookings, m_payments; // booking numbers, in the order they are corrected
     CorrectionCounts m_counts;
-    struct OpenTable;
-    std::vector<std::unique_ptr<OpenTable>> m_tables;
 };
 
 } // namespace kv::finance

@@ -80,32 +80,25 @@ double statusMB(const char *field)
     return 0;
 }
 
-double g_baseline = 0, g_anon = 0;
+double g_baseline = 0;
 
 void resetPeak()
 {
     std::ofstream("/proc/self/clear_refs") << "5";
     g_baseline = statusMB("VmRSS:");
-    g_anon = statusMB("RssAnon:");
 }
 
-// Per variant: the peak, its growth over the start, and the growth of the process's own
-// memory (RssAnon: the heap, without the mapped file; freed memory mostly stays counted).
-struct Peak {
-    double peak = 0, growth = 0, anon = 0;
-};
-std::map<std::string, Peak> g_peaks;
+// Per variant: the peak, and its growth over the resident memory at the start of the work.
+std::map<std::string, std::pair<double, double>> g_peaks;
 
 void notePeak(benchmark::State &state, const char *name)
 {
-    const double peak = statusMB("VmHWM:"), anon = statusMB("RssAnon:") - g_anon;
-    Peak &p = g_peaks[name];
-    p.peak = std::max(p.peak, peak);
-    p.growth = std::max(p.growth, peak - g_baseline);
-    p.anon = std::max(p.anon, anon);
+    const double peak = statusMB("VmHWM:");
+    auto &[most, growth] = g_peaks[name];
+    most = std::max(most, peak);
+    growth = std::max(growth, peak - g_baseline);
     state.counters["peak_MB"] = peak;
     state.counters["growth_MB"] = peak - g_baseline;
-    state.counters["heap_MB"] = anon;
 }
 
 void BM_Correction_Engine(benchmark::State &state)
@@ -356,9 +349,8 @@ public:
         };
         ratio("Engine against raw, per unit", "BM_Correction_Engine", "BM_Correction_Raw");
         ratio("Per unit against one transaction (raw)", "BM_Correction_Raw", "BM_Correction_SetBased");
-        for (const auto &[name, p] : g_peaks)
-            std::printf("Peak resident memory, %s: %.1f MB, %.1f MB above its start, of which its own %.1f MB\n", name.c_str(),
-                        p.peak, p.growth, p.anon);
+        for (const auto &[name, peak] : g_peaks)
+            std::printf("Peak resident memory, %s: %.1f MB, %.1f MB above its start\n", name.c_str(), peak.first, peak.second);
     }
 
 private:

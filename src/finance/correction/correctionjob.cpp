@@ -1,12 +1,7 @@
 #include "finance/correction/correctionjob.h"
 
-#include "core/context.h"
-#include "core/db/dberror.h"
 #include "core/messages/errorreport.h"
-#include "core/messages/jobdialogs.h"
-#include "core/registry/registryfile.h"
-#include "core/session/session.h"
-#include "core/startup/startup.h"
+#include "core/startup/jobsession.h"
 
 #include <QFileInfo>
 
@@ -74,25 +69,11 @@ int runCorrectionJob(const QStringList &arguments, const CorrectionChoice &choic
 {
     if (arguments.size() != 1)
         return 64;
-    RegistryFile registry;
-    installRegistryKeys(registry);
-    JobDialogs dialogs(false);
-    Session session;
-    Context ctx;
-    ctx.registry = &registry;
-    ctx.dialogs = &dialogs;
-    ctx.session = &session;
-    // The session makes the data folder the current one, so a relative name would not find the log.
-    const QString dataPad = QFileInfo(arguments[0]).absoluteFilePath();
-    if (!session.OpenAdministratie(dataPad)) {
-        std::fprintf(stderr, "De administratie in %s kan niet worden geopend.\n", qPrintable(arguments[0]));
+    JobSession job(false);
+    // The session makes the data folder the current one: a relative name would lose the log.
+    if (!job.open(QFileInfo(arguments[0]).absoluteFilePath()))
         return 2;
-    }
-    const CommandLineFolder folder = parseCommandLine(dataPad);
-    ctx.DataPad = folder.dataPad;
-    ctx.AdminCode = folder.adminCode;
-    ctx.AdminJaar = folder.adminJaar;
-
+    Context &ctx = job.ctx;
     std::optional<BookingCorrection> correction;
     if (!tryOperation(ctx, QStringLiteral("korvenal-admin correctie: Openen"), [&] { correction.emplace(ctx); }))
         return 2;

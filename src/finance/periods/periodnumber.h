@@ -1,12 +1,11 @@
 #pragma once
 
+#include "finance/periods/generation.h"
+
 #include <QDate>
 #include <QString>
 
 namespace kv::finance {
-
-// `BoekingsPeriode` of `UserGegevens`: how the financial year is divided into periods.
-enum class PeriodType { Year = 0, Quarter = 1, Month = 2, Week = 3 };
 
 // How the financial year runs, as `UserGegevens` keeps it.
 struct FinancialYear {

@@ -47,16 +47,22 @@ void BookingCorrection::readYear()
     m_yearEndPeriod = periodNumber(last, financial);
 }
 
+// Says why a run cannot start, when it cannot.
+bool BookingCorrection::refuses(const CorrectionChoice &choice)
+{
+    if (!choice.any())
+        m_ctx.dialogs->MsgBox(correctie::GeenKeuze.toString(), mb::Exclamation);
+    else if (m_yearEnd.isEmpty())
+        m_ctx.dialogs->MsgBox(correctie::GeenEinddatum.toString(), mb::Exclamation);
+    else
+        return false;
+    return true;
+}
+
 BookingCorrection::Outcome BookingCorrection::run(const CorrectionChoice &choice, CorrectionProgress *progress)
 {
-    if (!choice.any()) {
-        m_ctx.dialogs->MsgBox(correctie::GeenKeuze.toString(), mb::Exclamation);
+    if (refuses(choice))
         return Outcome::Refused;
-    }
-    if (m_yearEnd.isEmpty()) {
-        m_ctx.dialogs->MsgBox(correctie::GeenEinddatum.toString(), mb::Exclamation);
-        return Outcome::Refused;
-    }
     for (QStringView question : {correctie::Vraag, correctie::Herhaling})
         if (m_ctx.dialogs->MsgBox(question.toString(), mb::YesNo | mb::Question | mb::DefaultButton2) != mb::Yes)
             return Outcome::Cancelled;
@@ -68,14 +74,8 @@ BookingCorrection::Outcome BookingCorrection::run(const CorrectionChoice &choice
 
 BookingCorrection::Outcome BookingCorrection::perform(const CorrectionChoice &choice, CorrectionProgress *progress, bool trial)
 {
-    if (!choice.any()) {
-        m_ctx.dialogs->MsgBox(correctie::GeenKeuze.toString(), mb::Exclamation);
+    if (refuses(choice))
         return Outcome::Refused;
-    }
-    if (m_yearEnd.isEmpty()) {
-        m_ctx.dialogs->MsgBox(correctie::GeenEinddatum.toString(), mb::Exclamation);
-        return Outcome::Refused;
-    }
     m_db = &m_ctx.session->DBAdmin();
     m_progress = progress;
     m_reported = -1;
@@ -138,7 +138,7 @@ void BookingCorrection::collect(const CorrectionChoice &choice)
     for (size_t i = 0; i < sources.size(); ++i) {
         const Source &source = sources[i];
         if (source.into == &m_payments)
-            seen.clear();
+            seen.clear(); // a list of their own
         auto rs = m_db->OpenQuery(QStringLiteral("SELECT DISTINCT BoekstukNr FROM %1 WHERE %2 > \"%3\" ORDER BY BoekstukNr")
                                       .arg(QLatin1String(source.table), QLatin1String(source.date), m_yearEnd));
         for (; !rs->Eof(); rs->MoveNext()) {

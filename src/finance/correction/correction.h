@@ -94,6 +94,7 @@ private:
     class RowLocks;
 
     void readYear();
+    bool refuses(const CorrectionChoice &choice);
     void collect(const CorrectionChoice &choice);
     void apply(const CorrectionChoice &choice);
     void correctBooking(const QString &number, bool period);

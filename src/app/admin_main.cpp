@@ -4,8 +4,10 @@
 //   korvenal-admin opties <folder> [<formulier> [--ja] <sleutel>=<waarde>... | <formulier> --ongedaan [--ja]]
 //   korvenal-admin perioden <folder> [--genereer jaar|kwartaal|maand|week [--geforceerd]]
 //   korvenal-admin btwcontrole <folder> [--van ddmmjjjj --tot ddmmjjjj]
+//   korvenal-admin correctie <folder> [--boekdatum] [--periode] [--betaaldatum] [--proef]
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
+#include "finance/correction/correctionjob.h"
 #include "finance/periods/periodsjob.h"
 #include "finance/vat/vatcheckjob.h"
 #include "core/db/dberror.h"
@@ -28,7 +30,8 @@ int main(int argc, char **argv)
                                  QStringLiteral("new: nieuwe lege administratie; demo: demonstratieadministratie; "
                                                 "opties: instellingen van de optieschermen tonen of wijzigen; "
                                                 "perioden: boekingsperioden tonen of opnieuw maken; "
-                                                "btwcontrole: BTW codes en boekingen controleren voor de aangifte"));
+                                                "btwcontrole: BTW codes en boekingen controleren voor de aangifte; "
+                                                "correctie: boekingen na het einde van het boekjaar corrigeren"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -38,12 +41,24 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("geforceerd"), QStringLiteral("perioden: ook als er al boekingen in perioden staan")});
     parser.addOption({QStringLiteral("van"), QStringLiteral("btwcontrole: eerste dag"), QStringLiteral("datum")});
     parser.addOption({QStringLiteral("tot"), QStringLiteral("btwcontrole: laatste dag"), QStringLiteral("datum")});
+    parser.addOption({QStringLiteral("boekdatum"), QStringLiteral("correctie: boekingsdata na het einde van het boekjaar naar de laatste dag")});
+    parser.addOption({QStringLiteral("periode"), QStringLiteral("correctie: ook de periode naar die van de laatste dag van het boekjaar")});
+    parser.addOption({QStringLiteral("betaaldatum"), QStringLiteral("correctie: betaaldata na het einde van het boekjaar naar de laatste dag")});
+    parser.addOption({QStringLiteral("proef"), QStringLiteral("correctie: alleen tellen wat zou veranderen, niets schrijven")});
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
     if (args.value(0) == u"opties") {
         const int code = kv::options::runOptionsJob(args.mid(1), parser.isSet(QStringLiteral("ongedaan")),
                                                     parser.isSet(QStringLiteral("ja")), allOptionScreens());
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"correctie") {
+        const kv::finance::CorrectionChoice choice{parser.isSet(QStringLiteral("boekdatum")), parser.isSet(QStringLiteral("periode")),
+                                                   parser.isSet(QStringLiteral("betaaldatum"))};
+        const int code = kv::finance::runCorrectionJob(args.mid(1), choice, parser.isSet(QStringLiteral("proef")));
         if (code == 64)
             parser.showHelp(64);
         return code;

@@ -15,9 +15,12 @@ struct Scale {
     int ledgerLines;  // booked over the year, balanced per booking
     int openItems;
     int trips;
+    // Of the ledger lines, those booked in the first weeks of the next year: payments of the
+    // year's last invoices and recurring bookings, as entered after the year end.
+    int lateLines = 0;
 
-    static Scale demo() { return {300, 250, 600, 12000, 400, 120}; }
-    static Scale large() { return {20000, 100000, 100000, 1000000, 50000, 20000}; }
+    static Scale demo() { return {300, 250, 600, 12000, 400, 120, 120}; }
+    static Scale large() { return {20000, 100000, 100000, 1000000, 50000, 20000, 20000}; }
 };
 
 // Fills a new administration in `folder` (made here; it must not exist yet) with a believable

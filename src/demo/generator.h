@@ -61,7 +61,7 @@ struct Invoice {
     qint64 paid = 0;       // cents
     qint64 writtenOff = 0; // cents, settles the rest
     QDate paidOn;
-    QString paymentBooking; // BoekstukNr of the payment, when it falls in the year
+    QString paymentBooking; // BoekstukNr of the payment, when it was booked
     qint64 total() const;
     qint64 vat() const;
 };

@@ -2,6 +2,7 @@
 #include "demo/steps.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 namespace kv::demo {
@@ -154,12 +155,70 @@ int recurringOfSize(QRandomGenerator &random, int lines)
     return pick(random, fitting);
 }
 
-// The invoices and payments of the year, then recurring bookings until exactly `ledgerLines`
-// lines are planned. A booking never leaves a single line over, since none has fewer than two.
+// A day in the first three weeks of the year after `year`.
+QDate lateDay(QRandomGenerator &random, int year)
+{
+    return QDate(year + 1, 1, 2).addDays(random.bounded(20));
+}
+
+// Lines for the next year's first weeks, within the ledger's count; neither part may be one
+// line, since no booking has fewer than two.
+qint64 lateLinesOf(const Scale &scale)
+{
+    qint64 late = std::clamp<qint64>(scale.lateLines, 0, scale.ledgerLines);
+    if (late == 1)
+        late = 0;
+    if (late > 0 && scale.ledgerLines - late == 1)
+        ++late;
+    return late;
+}
+
+// Invoices of the year's last weeks that were still open at its end are paid in full in the
+// first weeks of the next year, booked in this administration after the year end: as many as
+// half the late lines hold. Only invoices with an open item, so each payment is in Betalingen.
+void payLate(Generator &gen)
+{
+    const qint64 payments = lateLinesOf(gen.scale) / 4;
+    QRandomGenerator random = gen.random(71);
+    const QDate from = QDate(gen.year, 12, 31).addDays(-56);
+    std::vector<size_t> candidates;
+    for (size_t i : itemInvoices(gen)) {
+        const Invoice &inv = gen.invoices[i];
+        if (inv.date >= from && inv.date.year() == gen.year && !inv.paid && !inv.writtenOff
+            && inv.relNr != QLatin1String(kCounterSaleRelation))
+            candidates.push_back(i);
+    }
+    for (qint64 k = 0; k < payments && k < qint64(candidates.size()); ++k) {
+        std::swap(candidates[size_t(k)], candidates[size_t(k + random.bounded(qint64(candidates.size()) - k))]);
+        Invoice &inv = gen.invoices[candidates[size_t(k)]];
+        inv.paid = inv.total();
+        inv.paidOn = lateDay(random, gen.year);
+    }
+}
+
+// Bookings until `room` is used up exactly; `add` takes a booking of that many lines.
+void fillWithRecurring(QRandomGenerator &random, qint64 room, const std::function<void(int type, int lines)> &add)
+{
+    while (room >= 2) {
+        int type = random.bounded(int(std::size(kRecurring)));
+        int lines = kRecurring[type].lines;
+        if (lines > room || room - lines == 1) {
+            lines = room <= 4 ? int(room) : room - 2 == 1 ? 3 : 2;
+            type = recurringOfSize(random, lines);
+        }
+        add(type, lines);
+        room -= lines;
+    }
+}
+
+// The invoices and payments of the year, then recurring bookings until exactly the year's
+// lines are planned; then the late ones: the payments made after the year end (see payLate)
+// and recurring bookings in the first weeks of the next year.
 std::vector<Plan> planBookings(const Generator &gen, QRandomGenerator &random)
 {
     std::vector<Plan> plans;
-    qint64 room = gen.scale.ledgerLines;
+    const qint64 late = lateLinesOf(gen.scale);
+    qint64 room = gen.scale.ledgerLines - late;
     auto add = [&](const QDate &date, Kind kind, int ref, int lines) {
         if (lines <= room && room - lines != 1) {
             plans.push_back({date, kind, ref, lines, random.generate()});
@@ -174,15 +233,15 @@ std::vector<Plan> planBookings(const Generator &gen, QRandomGenerator &random)
         if (!counter && inv.paid && inv.paidOn.year() == gen.year)
             add(inv.paidOn, inv.sales ? Kind::Receipt : Kind::Payment, i, inv.writtenOff ? 3 : 2);
     }
-    while (room >= 2) {
-        int type = random.bounded(int(std::size(kRecurring)));
-        int lines = kRecurring[type].lines;
-        if (lines > room || room - lines == 1) {
-            lines = room <= 4 ? int(room) : room - 2 == 1 ? 3 : 2;
-            type = recurringOfSize(random, lines);
-        }
-        add(randomDay(random, gen.year), Kind::Other, type, lines);
+    fillWithRecurring(random, room, [&](int type, int lines) { add(randomDay(random, gen.year), Kind::Other, type, lines); });
+
+    room = late;
+    for (int i = 0; i < int(gen.invoices.size()); ++i) {
+        const Invoice &inv = gen.invoices[size_t(i)];
+        if (inv.paid && inv.paidOn.year() > gen.year)
+            add(inv.paidOn, inv.sales ? Kind::Receipt : Kind::Payment, i, 2);
     }
+    fillWithRecurring(random, room, [&](int type, int lines) { add(lateDay(random, gen.year), Kind::Other, type, lines); });
     std::stable_sort(plans.begin(), plans.end(), [](const Plan &a, const Plan &b) { return a.date < b.date; });
     return plans;
 }
@@ -227,10 +286,11 @@ void writeEntries(const Generator &gen, Rows &rows, const Booking &b, const QStr
 
 } // namespace
 
-// The year's bookings in date order, numbered as they were entered. Memorial bookings also
-// stand in the journal.
+// The year's bookings in date order, numbered as they were entered, and after them those
+// entered after the year end. Memorial bookings also stand in the journal.
 void writeLedger(Generator &gen)
 {
+    payLate(gen);
     QRandomGenerator random = gen.random(70);
     const std::vector<Plan> plans = planBookings(gen, random);
     Rows ledger(gen.main, QStringLiteral("GrootboekMutaties"));

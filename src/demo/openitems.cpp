@@ -50,13 +50,11 @@ Item creditItem(QRandomGenerator &random, const RelationRef &relation, int year)
 
 std::vector<Item> collectItems(const Generator &gen, QRandomGenerator &random)
 {
-    const qint64 wanted = gen.scale.openItems;
-    const qint64 credits = std::max<qint64>(1, wanted / 100), history = std::max<qint64>(3, wanted / 10);
-    const qint64 fromInvoices = std::min<qint64>(qint64(gen.invoices.size()), std::max<qint64>(0, wanted - credits - history));
+    const qint64 wanted = gen.scale.openItems, credits = std::max<qint64>(1, wanted / 100);
     std::vector<Item> items;
     items.reserve(size_t(wanted));
-    for (qint64 k = 0; k < fromInvoices; ++k) // spread evenly, so every kind of invoice is among them
-        items.push_back(itemOf(gen.invoices[size_t(k * qint64(gen.invoices.size()) / fromInvoices)]));
+    for (size_t invoice : itemInvoices(gen))
+        items.push_back(itemOf(gen.invoices[invoice]));
 
     // Old items also for relations marked for deletion, which the deletion then takes along.
     std::vector<const RelationRef *> holders = gen.customers();
@@ -136,6 +134,18 @@ void writeInvoiceRecords(Generator &gen, const std::vector<Item> &items)
 }
 
 } // namespace
+
+std::vector<size_t> itemInvoices(const Generator &gen)
+{
+    const qint64 wanted = gen.scale.openItems;
+    const qint64 credits = std::max<qint64>(1, wanted / 100), history = std::max<qint64>(3, wanted / 10);
+    const qint64 fromInvoices = std::min<qint64>(qint64(gen.invoices.size()), std::max<qint64>(0, wanted - credits - history));
+    std::vector<size_t> chosen;
+    chosen.reserve(size_t(fromInvoices));
+    for (qint64 k = 0; k < fromInvoices; ++k) // spread evenly, so every kind of invoice is among them
+        chosen.push_back(size_t(k * qint64(gen.invoices.size()) / fromInvoices));
+    return chosen;
+}
 
 void writeOpenItems(Generator &gen)
 {

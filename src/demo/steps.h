@@ -20,6 +20,9 @@ void writeCompany(Generator &gen);        // company record, number series, staf
 void writeEquipment(Generator &gen);      // boats, containers, bunkers, drying, packing, shipping, tare, fees
 void writeRegisters(Generator &gen);      // counter sales, stock intake, subscriptions, feed contracts, assets, mail
 
+// The invoices that get an open item, by their place in `gen.invoices`.
+std::vector<size_t> itemInvoices(const Generator &gen);
+
 void writeNutrients(db::Database &grondstof); // units, nutrients and raw materials of Grondstof.mdb
 
 } // namespace kv::demo

@@ -2,6 +2,7 @@
 
 #include "core/navigation/screenregistry.h"
 #include "editing/listdetail/listscreen.h"
+#include "finance/correction/correctionscreen.h"
 #include "finance/periods/periodsmember.h"
 #include "finance/vat/frmbtw.h"
 
@@ -12,6 +13,8 @@ void registerFinanceScreens(ScreenRegistry &screens)
     screens.add(QStringLiteral("frmBTW"), [](Context &ctx) { return std::make_unique<FrmBTW>(ctx); });
     screens.add(periodsMember().screen,
                 [](Context &ctx) { return std::make_unique<listdetail::ListScreen>(ctx, periodsMember()); });
+    screens.add(QStringLiteral("frmBoekhouding_CorrectieBoekPeriode"),
+                [](Context &ctx) { return std::make_unique<CorrectionScreen>(ctx); });
 }
 
 } // namespace kv::finance

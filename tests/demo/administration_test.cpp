@@ -319,6 +319,19 @@ TEST(DemoGeneration, TheDemoOpensWithItsFullYear)
     EXPECT_EQ(count("OpenstaandePosten"), Scale::demo().openItems);
     EXPECT_EQ(session.DBAdmin().OpenQuery(QStringLiteral("SELECT count(DISTINCT OrderNr) FROM Ordergegevens"))->value(0).toInt(),
               Scale::demo().orders);
+    // Of the lines, those entered after the year end, dated in the first weeks of the next year
+    // and balanced per booking; among them payments, each in Betalingen with its booking number.
+    auto value = [&](const char *sql) { return session.DBAdmin().OpenQuery(QString::fromLatin1(sql))->value(0); };
+    EXPECT_EQ(value("SELECT count(*) FROM GrootboekMutaties WHERE BoekingsDatum > '20261231'").toInt(), Scale::demo().lateLines);
+    EXPECT_EQ(value("SELECT count(*) FROM GrootboekMutaties WHERE BoekingsDatum > '20270121'").toInt(), 0);
+    EXPECT_EQ(value("SELECT count(*) FROM (SELECT BoekstukNr FROM GrootboekMutaties WHERE BoekingsDatum > '20261231' "
+                    "GROUP BY BoekstukNr HAVING abs(sum(IIf(DCCode = 'D', Bedrag, -Bedrag))) > 0.001)").toInt(), 0);
+    EXPECT_GT(value("SELECT count(*) FROM Journaal WHERE BoekingsDatum > '20261231'").toInt(), 0);
+    const int latePayments = value("SELECT count(*) FROM Betalingen WHERE BetaalDatum > '20261231'").toInt();
+    EXPECT_GT(latePayments, 5);
+    EXPECT_EQ(value("SELECT count(*) FROM Betalingen b WHERE BetaalDatum > '20261231' AND BoekstukNr IN "
+                    "(SELECT BoekstukNr FROM GrootboekMutaties WHERE BoekingsDatum = b.BetaalDatum AND DagboekCode = '20')").toInt(),
+              latePayments);
     // A second run into the same folder is refused rather than mixed in.
     EXPECT_ANY_THROW(kv::demo::generateAdministratie(folder, Scale::demo()));
 }

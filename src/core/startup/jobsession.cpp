@@ -2,12 +2,16 @@
 
 #include "core/startup/startup.h"
 
+#include <QDir>
+
 #include <cstdio>
 
 namespace kv {
 
-bool JobSession::open(const QString &folder)
+bool JobSession::open(const QString &given)
 {
+    // The session works from the data folder: a folder named relative to here is made whole first.
+    const QString folder = QDir(given).absolutePath();
     installRegistryKeys(registry); // as the first start of the console does
     ctx.registry = &registry;
     ctx.dialogs = &dialogs;

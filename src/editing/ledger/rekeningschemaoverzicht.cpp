@@ -96,9 +96,9 @@ LijstRij RekeningschemaOverzicht::maakRij(db::Recordset &rs)
     const int hoofd = rs.value(u"Hoofdverdichting").toInt(), sub = rs.value(u"Subverdichting").toInt();
     const int btwCode = rs.value(u"BTWCode").toInt();
 
-    QString btwSpec = QStringLiteral(" - n.v.t.");
+    QString btwTekst = QStringLiteral(" - n.v.t.");
     if (auto btw = m_btw.constFind(btwCode); btwCode != 0 && btw != m_btw.cend())
-        btwSpec = QString::number(btw->percentage).replace(u'.', u',') + u"% - " +
+        btwTekst = QString::number(btw->percentage).replace(u'.', u',') + u"% - " +
                   (btw->inclusief ? QStringLiteral(" - inclusief BTW") : QStringLiteral(" - exclusief BTW"));
 
     const QString nummer = rs.text(u"GrootboekReknr").trimmed();
@@ -112,7 +112,7 @@ LijstRij RekeningschemaOverzicht::maakRij(db::Recordset &rs)
                   sub ? QString::number(sub) : QString(),
                   m_sub.value(sub),
                   btwCode ? QString::number(btwCode) : QString(),
-                  btwSpec};
+                  btwTekst};
     for (const QString &c : cellen)
         m_rij.cel(c);
     return m_rij.klaar(nummer, (rs.value(u"BTWRekening").toBool() ? BtwRekening : 0) |

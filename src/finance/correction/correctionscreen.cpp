@@ -102,9 +102,9 @@ CorrectionScreen::CorrectionScreen(Context &ctx) : m_ctx(ctx), m_logic(ctx)
         return toggle;
     };
     m_boekdata = addSwitch(u"Wijzig boekingsdata gedaan na het einde van het boekjaar naar " + d, "ynBoekdata");
-    m_periode = addSwitch(QStringLiteral("Bij voorkomende gevallen ook de periode corrigeren naar de periode behorend bij de "
-                                         "laatste datum van het boekjaar"),
-                          "ynPeriode");
+    m_periode = addSwitch(
+        QStringLiteral("Bij voorkomende gevallen ook de periode corrigeren naar de periode behorend bij de laatste datum van het boekjaar"),
+        "ynPeriode");
     m_betaaldata = addSwitch(QStringLiteral("Wijzig de betaaldatum corrigeren de laatste datum van het boekjaar"), "ynBetaaldata");
 
     layout->addSpacing(8);

@@ -3,6 +3,7 @@
 #include "core/db/statement.h"
 #include "core/log/schrijflog.h"
 #include "editing/options/optionslogic.h"
+#include "editing/options/optionstool.h"
 #include "finance/administration/administration.h"
 #include "support/demofixture.h"
 
@@ -140,6 +141,24 @@ TEST_F(AdministrationTest, TheYearAndItsPeriods)
     logic.setState(periods, u"1"_s);
     EXPECT_EQ(sql(u"SELECT COUNT(*) || ':' || MAX(PeriodeNr) FROM Perioden"_s), u"6:5"_s);
     EXPECT_EQ(sql(u"SELECT Startdatum || '-' || Einddatum FROM Perioden WHERE PeriodeNr = 4"_s), u"20270101-20270331"_s);
+}
+
+// The tool sets the period type without making periods at once: they are made in the save, so a
+// refused save leaves them as they were, and the type and its periods are one save to undo.
+TEST_F(AdministrationTest, TheToolMakesPeriodsOnlyWithTheSave)
+{
+    sql(u"UPDATE GrootboekMutaties SET Periode = NULL"_s);
+    auto periods = [&] { return sql(u"SELECT COUNT(*) FROM Perioden"_s); };
+    EXPECT_FALSE(setOptions(ctx, screen, {u"BoekingsPeriode=1"_s, u"BTWNr=NL465724292"_s}));
+    EXPECT_EQ(periods(), u"14"_s);
+    ASSERT_TRUE(setOptions(ctx, screen, {u"BoekingsPeriode=1"_s}));
+    EXPECT_EQ(periods(), u"6"_s);
+    dialogs.script({mb::Yes});
+    ASSERT_TRUE(OptionsLogic(ctx, screen).undoLast());
+    EXPECT_EQ(periods(), u"14"_s);
+    EXPECT_EQ(sql(u"SELECT BoekingsPeriode FROM UserGegevens"_s), u"2"_s);
+    EXPECT_FALSE(setOptions(ctx, screen, {u"Boekjaar=2030"_s}));
+    EXPECT_EQ(dialogs.prompts().last(), u"Boekjaar kan niet worden gewijzigd."_s);
 }
 
 // The per-article ledger links: asked when the switch changes, filled for every article and

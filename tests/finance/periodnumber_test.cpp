@@ -84,5 +84,5 @@ TEST(PeriodNumber, TheStoredTypeIsReadAsTheSettingsStoreIt)
     EXPECT_EQ(kv::finance::periodTypeOf(1), PeriodType::Quarter);
     EXPECT_EQ(kv::finance::periodTypeOf(2), PeriodType::Month);
     EXPECT_EQ(kv::finance::periodTypeOf(3), PeriodType::Week);
-    EXPECT_EQ(kv::finance::periodTypeOf(7), PeriodType::Month);
+    EXPECT_EQ(kv::finance::periodTypeOf(7), PeriodType::Year); // as the settings screen shows it
 }

@@ -49,6 +49,14 @@ TEST_F(VatCodesTest, MovingACodeNumbersTheListAnew)
     EXPECT_EQ(sql(u"SELECT COUNT(*) FROM BTWcodering WHERE SortNr IS NULL OR SortNr > 14"_s), u"0"_s);
     EXPECT_EQ(sql(u"SELECT OudeWaarde || '>' || NieuweWaarde FROM InstellingenLog WHERE Naam = 'BTWcodering[7].SortNr'"_s),
               u"50>14"_s);
+
+    // A number that was not there is put back as not there; the code itself stays.
+    sql(u"UPDATE BTWcodering SET SortNr = NULL WHERE BTWCode = 16"_s);
+    list.refresh();
+    list.move(list.rowOf(16), 1); // first in the list, as a code without a number
+    dialogs.script({mb::Yes});
+    ASSERT_TRUE(list.undoLast()) << dialogs.prompts().join(u'|').toStdString();
+    EXPECT_EQ(sql(u"SELECT coalesce(SortNr, 'leeg') FROM BTWcodering WHERE BTWCode = 16"_s), u"leeg"_s);
 }
 
 // A code in use stays; one used only by an order line that is no open order line goes.

@@ -211,14 +211,14 @@ void OptionsLogic::followLeaders()
     }
 }
 
-void OptionsLogic::setState(int option, const QString &state)
+void OptionsLogic::setState(int option, const QString &state, bool byUser)
 {
     const bool other = m_states[size_t(option)] != state;
     m_states[size_t(option)] = state;
     for (size_t i = 0; i < m_screen.options.size(); ++i)
         if (m_screen.options[i].kind == Control::Along && m_screen.options[i].follows == m_screen.options[size_t(option)].control)
             m_states[i] = state;
-    if (other && m_screen.changed)
+    if (other && byUser && m_screen.changed)
         m_screen.changed(*this, option);
 }
 

@@ -28,8 +28,9 @@ public:
     const QString &state(int option) const { return m_states[size_t(option)]; }
     // The state of the control a screen calls `control` ("field 23").
     const QString &stateOf(const QString &control) const { return state(indexOf(control)); }
-    // Sets a control's state, and that of the values that follow it.
-    void setState(int option, const QString &state);
+    // Sets a control's state, and that of the values that follow it; a choice of the user
+    // (`byUser`) also runs what the screen does on it at once.
+    void setState(int option, const QString &state, bool byUser = true);
     // Takes a value another part of the screen stored meanwhile as loaded (the periods a change
     // of their type made).
     void showStored(int option, const QVariant &stored);

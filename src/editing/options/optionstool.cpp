@@ -101,6 +101,10 @@ bool setOptions(Context &ctx, const OptionScreen &screen, const QStringList &ass
             return false;
         }
         const Option &option = screen.options[size_t(found)];
+        if (option.readOnly) {
+            ctx.dialogs->MsgBox(QStringLiteral("%1 kan niet worden gewijzigd.").arg(key), mb::Exclamation);
+            return false;
+        }
         if (logic.locked(found)) {
             ctx.dialogs->MsgBox(QStringLiteral("%1 is vergrendeld omdat de administratie er al gebruik van maakt. Geef het "
                                                "veld eerst vrij in het scherm %2.")
@@ -114,7 +118,7 @@ bool setOptions(Context &ctx, const OptionScreen &screen, const QStringList &ass
                                 mb::Exclamation);
             return false;
         }
-        logic.setState(found, *state);
+        logic.setState(found, *state, false); // the screen's own steps run with the save
     }
     return logic.save();
 }

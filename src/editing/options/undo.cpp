@@ -56,18 +56,21 @@ QString question(const LoggedSave &last)
 struct Record {
     QString table, key; // no key: the table's first record
     std::vector<const AuditEntry *> entries;
-    // A row the save added or deleted; a table's one record is only ever changed.
-    bool added() const
+    QString keyColumn; // a row's key field: a save that added or deleted the row keeps it too
+    // A row the save added or deleted, told by its key field; a table's one record is only ever
+    // changed, and so is a row whose key the save did not write.
+    bool added() const { return keyEntry() && keyEntry()->before.isNull(); }
+    bool deleted() const { return keyEntry() && keyEntry()->after.isNull(); }
+    const AuditEntry *keyEntry() const
     {
-        return !key.isEmpty() && std::all_of(entries.begin(), entries.end(), [](auto *e) { return e->before.isNull(); });
-    }
-    bool deleted() const
-    {
-        return !key.isEmpty() && std::all_of(entries.begin(), entries.end(), [](auto *e) { return e->after.isNull(); });
+        const auto found = std::find_if(entries.begin(), entries.end(), [&](auto *e) {
+            return !key.isEmpty() && e->name.section(u'.', 1).compare(keyColumn, Qt::CaseInsensitive) == 0;
+        });
+        return found == entries.end() ? nullptr : *found;
     }
 };
 
-std::vector<Record> recordsOf(const LoggedSave &save)
+std::vector<Record> recordsOf(Context &ctx, const LoggedSave &save)
 {
     std::map<QString, Record> records;
     for (const AuditEntry &entry : save.entries) {
@@ -81,8 +84,13 @@ std::vector<Record> recordsOf(const LoggedSave &save)
         r.entries.push_back(&entry);
     }
     std::vector<Record> list;
-    for (auto &[name, record] : records)
+    for (auto &[name, record] : records) {
+        if (!record.key.isEmpty()) {
+            const db::TableInfo &info = ctx.session->DBAdmin().table(record.table);
+            record.keyColumn = info.columns[size_t(info.index(u"PrimaryKey")->columns.front())].name;
+        }
         list.push_back(record);
+    }
     return list;
 }
 
@@ -107,7 +115,7 @@ bool seek(db::Recordset &rs, const Record &record)
 // what that save wrote; otherwise the name of the first that does not, and nothing is written.
 QString restoreDatabase(Context &ctx, const LoggedSave &save)
 {
-    const std::vector<Record> records = recordsOf(save);
+    const std::vector<Record> records = recordsOf(ctx, save);
     db::Database &db = ctx.session->DBAdmin();
     for (const Record &record : records) { // all checked before any is written
         auto rs = db.OpenTable(record.table);

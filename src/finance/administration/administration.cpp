@@ -4,6 +4,7 @@
 #include "core/db/database.h"
 #include "core/db/statement.h"
 #include "core/dialogs.h"
+#include "core/messages/errorreport.h"
 #include "core/session/session.h"
 #include "editing/busycursor.h"
 #include "editing/dates.h"
@@ -86,24 +87,46 @@ bool leaveVatNumber(OptionsLogic &logic, int option)
     return true;
 }
 
-// Another type of booking periods makes the periods anew at once, from the dates on the screen.
-void periodTypeChosen(OptionsLogic &logic, int option)
+QString datesInOrder(const OptionsLogic &logic)
 {
-    if (logic.screen().options[size_t(option)].control != kPeriods || logic.locked(option))
-        return;
+    const QString start = storedDate(logic, kStart), end = storedDate(logic, kEnd);
+    return !start.isEmpty() && !end.isEmpty() && end < start ? u"De einddatum mag niet voor de begindatum liggen."_s : QString();
+}
+
+// The periods of the type on the screen, from its dates; nothing (after the message) when the
+// dates are none or in the wrong order.
+std::optional<std::vector<Period>> periodsOnScreen(const OptionsLogic &logic)
+{
     Context &ctx = logic.context();
     const auto start = listdetail::storedValue(ctx, listdetail::Kind::Date, logic.stateOf(kStart));
     const auto end = listdetail::storedValue(ctx, listdetail::Kind::Date, logic.stateOf(kEnd));
     if (!start || !end) {
         ctx.dialogs->MsgBox(listdetail::OnlogischeDatum.toString(), mb::Exclamation);
-        logic.showStored(option, logic.loaded(option)); // the list goes back
-        return;
+        return std::nullopt;
     }
-    db::Statement year = ctx.session->DBAdmin().prepare(u"SELECT Boekjaar FROM UserGegevens LIMIT 1"_s);
-    const QString boekjaar = year.step() ? year.column(0).toString() : QString();
-    year.reset();
-    replacePeriods(ctx, periodsOf(PeriodType(logic.stateOf(kPeriods).toInt()), start->toString(), end->toString(), boekjaar),
-                   u"frmAdministratie"_s);
+    if (const QString order = datesInOrder(logic); !order.isEmpty()) {
+        ctx.dialogs->MsgBox(order, mb::Exclamation);
+        return std::nullopt;
+    }
+    return periodsOf(PeriodType(logic.stateOf(kPeriods).toInt()), start->toString(), end->toString(), logic.stateOf(u"field 0"_s));
+}
+
+// Another type of booking periods makes the periods anew at once, from the dates on the screen.
+// When that cannot be done the list goes back to the type the periods have.
+void periodTypeChosen(OptionsLogic &logic, int option)
+{
+    if (logic.screen().options[size_t(option)].control != kPeriods || logic.locked(option))
+        return;
+    const QString made = logic.notes().value(u"periods"_s, logic.loaded(option)).toString();
+    bool done = false;
+    if (const auto periods = periodsOnScreen(logic)) {
+        done = tryOperation(logic.context(), u"frmAdministratie: Perioden aanmaken"_s,
+                            [&] { replacePeriods(logic.context(), *periods, u"frmAdministratie"_s); });
+    }
+    if (done)
+        logic.notes()[u"periods"_s] = logic.stateOf(kPeriods);
+    else
+        logic.setState(option, made, false);
 }
 
 // Booking periods that do not fit the VAT return: years or weeks with a monthly or quarterly
@@ -119,7 +142,7 @@ bool illogical(int periods, int vatReturn)
 bool confirm(OptionsLogic &logic)
 {
     DialogService &dialogs = *logic.context().dialogs;
-    logic.notes().clear();
+    logic.notes().remove(u"links"_s);
     if (on(logic, kLiable)) {
         const QString number = logic.stateOf(kVatNumber).trimmed();
         const qsizetype b = number.indexOf(u'B');
@@ -159,11 +182,19 @@ bool confirm(OptionsLogic &logic)
     return true;
 }
 
-// In the save's transaction: the per-article ledger links, then the VAT codes.
+// In the save's transaction: the periods of a type chosen without making them (the tool), the
+// per-article ledger links, then the VAT codes.
 void alongside(OptionsLogic &logic, std::vector<options::AuditEntry> &trail)
 {
     Context &ctx = logic.context();
     db::Database &db = ctx.session->DBAdmin();
+    const int type = logic.indexOf(kPeriods);
+    if (logic.changed(type) && logic.notes().value(u"periods"_s).toString() != logic.stateOf(kPeriods)) {
+        const auto periods = periodsOnScreen(logic); // the save's checks passed: the dates are good
+        Q_ASSERT(periods);
+        replacePeriods(ctx, *periods, u"frmAdministratie"_s, &trail);
+        logic.notes()[u"periods"_s] = logic.stateOf(kPeriods);
+    }
     const QString links = logic.notes().value(u"links"_s).toString();
     if (!links.isEmpty()) {
         const BusyCursor busy;
@@ -180,9 +211,10 @@ void alongside(OptionsLogic &logic, std::vector<options::AuditEntry> &trail)
             if (links == u"fill")
                 db.exec(u"INSERT INTO ArtikelenBTW (ArtikelNummer, BTWCode, InkoopRekening, Grootboeknummer) "
                         u"SELECT a.ArtikelNummer, b.BTWCode, a.InkoopRekening, a.Grootboeknummer FROM Artikelen a, BTWcodering b"_s);
+            db.bumpGeneration(); // record sets over the links read them again
+            // Kept as counts, also when they came out the same: this save cannot be undone.
+            trail.push_back({options::TrailDatabase.toString(), u"ArtikelenBTW"_s, QString::number(before), QString::number(count())});
         }
-        if (const qint64 after = count(); after != before)
-            trail.push_back({options::TrailDatabase.toString(), u"ArtikelenBTW"_s, QString::number(before), QString::number(after)});
     }
     alignVatCodes(ctx, on(logic, kLiable), on(logic, kExtended), trail);
 }
@@ -192,12 +224,6 @@ QString broken(const OptionsLogic &logic)
 {
     const QString start = storedDate(logic, kStart), end = storedDate(logic, kEnd);
     return (start.mid(4) != u"0101" || end.mid(4) != u"1231") ? u"on"_s : u"off"_s;
-}
-
-QString datesInOrder(const OptionsLogic &logic)
-{
-    const QString start = storedDate(logic, kStart), end = storedDate(logic, kEnd);
-    return !start.isEmpty() && !end.isEmpty() && end < start ? u"De einddatum mag niet voor de begindatum liggen."_s : QString();
 }
 
 void openPeriods(Context &ctx, QWidget *parent)

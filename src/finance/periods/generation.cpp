@@ -81,14 +81,16 @@ std::vector<Period> periodsOf(PeriodType type, QString start, QString end, const
     return periods;
 }
 
-void replacePeriods(Context &ctx, const std::vector<Period> &periods, const QString &form)
+void replacePeriods(Context &ctx, const std::vector<Period> &periods, const QString &form,
+                    std::vector<options::AuditEntry> *trail)
 {
     db::Database &db = ctx.session->DBAdmin();
     db.write([&] {
         // The trail keeps every field of every period as it was and as it is now.
         std::map<QString, std::pair<QVariant, QVariant>> fields;
         auto rs = db.OpenTable(QStringLiteral("Perioden"));
-        const QStringList names{QStringLiteral("Omschrijving"), QStringLiteral("Startdatum"), QStringLiteral("Einddatum"),
+        const QStringList names{QStringLiteral("PeriodeNr"),    QStringLiteral("Omschrijving"), QStringLiteral("Startdatum"),
+                                QStringLiteral("Einddatum"),
                                 QStringLiteral("OpenDatum"),    QStringLiteral("SluitDatum"), QStringLiteral("Geblokkeerd")};
         auto trailName = [](const QVariant &nr, const QString &field) {
             return QStringLiteral("Perioden[%1].%2").arg(nr.toInt()).arg(field);
@@ -99,9 +101,8 @@ void replacePeriods(Context &ctx, const std::vector<Period> &periods, const QStr
             rs->Delete();
         }
         for (const Period &p : periods) {
-            const QVariantList values{p.omschrijving, p.startdatum, p.einddatum, p.opendatum, QString(), p.geblokkeerd};
+            const QVariantList values{p.nr, p.omschrijving, p.startdatum, p.einddatum, p.opendatum, QString(), p.geblokkeerd};
             rs->AddNew();
-            rs->setValue(u"PeriodeNr", p.nr);
             for (qsizetype i = 0; i < names.size(); ++i) {
                 rs->setValue(names[i], values[i]);
                 fields[trailName(p.nr, names[i])].second = options::logText(values[i]);
@@ -112,7 +113,9 @@ void replacePeriods(Context &ctx, const std::vector<Period> &periods, const QStr
         for (const auto &[name, change] : fields)
             if (change.first != change.second)
                 entries.push_back({options::TrailDatabase.toString(), name, change.first, change.second});
-        if (!entries.empty())
+        if (trail)
+            trail->insert(trail->end(), entries.begin(), entries.end());
+        else if (!entries.empty())
             options::recordSave(ctx, form, entries);
     });
 }

@@ -6,7 +6,10 @@
 
 namespace kv {
 class Context;
+namespace options {
+struct AuditEntry;
 }
+} // namespace kv
 
 namespace kv::finance {
 
@@ -26,8 +29,10 @@ struct Period {
 // `boekjaar` 0101 or 1231.
 std::vector<Period> periodsOf(PeriodType type, QString start, QString end, const QString &boekjaar);
 
-// Replaces every row of `Perioden` with `periods` in one transaction, with the rows of the
-// settings trail under `form`.
-void replacePeriods(Context &ctx, const std::vector<Period> &periods, const QString &form);
+// Replaces every row of `Perioden` with `periods` in one transaction (a part of the caller's
+// when one is open), with the rows of the settings trail: a save of its own under `form`, or
+// added to `trail`, the caller's save.
+void replacePeriods(Context &ctx, const std::vector<Period> &periods, const QString &form,
+                    std::vector<options::AuditEntry> *trail = nullptr);
 
 } // namespace kv::finance

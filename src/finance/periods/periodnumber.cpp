@@ -20,14 +20,14 @@ int monthOfYear(const QDate &date, const FinancialYear &year)
 PeriodType periodTypeOf(int stored)
 {
     switch (stored) {
-    case 0:
-        return PeriodType::Year;
     case 1:
         return PeriodType::Quarter;
+    case 2:
+        return PeriodType::Month;
     case 3:
         return PeriodType::Week;
-    default:
-        return PeriodType::Month;
+    default: // as the administration settings show any other value
+        return PeriodType::Year;
     }
 }
 

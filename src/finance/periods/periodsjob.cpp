@@ -42,28 +42,31 @@ int generate(Context &ctx, const QString &type, bool forced)
                              "Gebruik --geforceerd om de perioden toch opnieuw te maken.\n");
         return 1;
     }
-    if (inUse) {
-        const QString tag = PadRechts(u"SYSTEEM"_s, 10);
-        SchrijfLog(ctx, tag + u": Formulier       : " + u"Systeem");
-        SchrijfLog(ctx, tag + u": + Actie         : " + u"Geforceerd boekingsperiode wijzigen.");
-    }
     auto user = db.OpenTable(u"UserGegevens"_s);
     user->MoveFirst();
     if (user->Eof()) {
         std::fprintf(stderr, "De administratie heeft geen bedrijfsgegevens.\n");
         return 1;
     }
+    const QString start = user->text(u"BoekjaarPeriodeStart"), end = user->text(u"BoekjaarPeriodeEind");
+    if (!start.trimmed().isEmpty() && !end.trimmed().isEmpty() && end < start) {
+        std::fprintf(stderr, "De einddatum mag niet voor de begindatum liggen.\n");
+        return 1;
+    }
+    if (inUse) {
+        const QString tag = PadRechts(u"SYSTEEM"_s, 10);
+        SchrijfLog(ctx, tag + u": Formulier       : " + u"Systeem");
+        SchrijfLog(ctx, tag + u": + Actie         : " + u"Geforceerd boekingsperiode wijzigen.");
+    }
     const QVariant before = user->value(u"BoekingsPeriode");
-    db.write([&] { // the type and its periods land together
-        replacePeriods(ctx, periodsOf(PeriodType(chosen), user->text(u"BoekjaarPeriodeStart"),
-                                      user->text(u"BoekjaarPeriodeEind"), user->text(u"Boekjaar")),
-                       u"frmAdministratie"_s);
+    db.write([&] { // the type and its periods land together, as one save of the settings
+        std::vector<options::AuditEntry> trail{{options::TrailDatabase.toString(), u"UserGegevens.BoekingsPeriode"_s,
+                                                options::logText(before), QString::number(chosen)}};
+        replacePeriods(ctx, periodsOf(PeriodType(chosen), start, end, user->text(u"Boekjaar")), u"frmAdministratie"_s, &trail);
         user->Edit();
         user->setValue(u"BoekingsPeriode", int(chosen));
         user->Update();
-        options::recordSave(ctx, u"frmAdministratie"_s,
-                            {{options::TrailDatabase.toString(), u"UserGegevens.BoekingsPeriode"_s, options::logText(before),
-                              QString::number(chosen)}});
+        options::recordSave(ctx, u"frmAdministratie"_s, trail);
     });
     return 0;
 }

@@ -74,7 +74,7 @@ void VatCodeEditor::show(const QString &column, const QVariant &value)
     const std::map<QString, std::function<void()>> fields{
         {u"Omschrijving"_s, [&] { input.omschrijving = value.toString(); }},
         {u"BTWPercentage"_s, [&] { input.percentage = FormatBedrag(m_ctx.separators, value); }},
-        {u"BTWRubriek"_s, [&] { chooseRubric(value.toInt()); }}, // the stored basis follows from the rubric
+        {u"BTWRubriek"_s, [&] { chooseRubric(value.isNull() ? -1 : value.toInt()); }}, // the basis follows the rubric
         {u"BTWType"_s, [&] { input.type = value.isNull() ? -1 : value.toInt(); }},
         {u"InEx"_s, [&] { input.exclusief = value.toBool(); }},
         {u"Invisible"_s, [&] { input.invisible = value.toBool(); }},
@@ -218,6 +218,7 @@ bool VatCodeEditor::insert()
                 "SELECT ArtikelNummer, ?, InkoopRekening, Grootboeknummer FROM Artikelen"));
             links.bind(1, code);
             links.step();
+            db.bumpGeneration();
             const qint64 after = count.step() ? count.column(0).toLongLong() : 0;
             entries.push_back({options::TrailDatabase.toString(), u"ArtikelenBTW"_s, QString::number(before),
                                QString::number(after)});

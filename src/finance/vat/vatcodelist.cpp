@@ -51,8 +51,8 @@ VatCodeRow listRow(Context &ctx, db::Recordset &rs, int position)
                  percentage,
                  basis,
                  rs.text(u"Omschrijving"),
-                 rubricBox(rs.value(u"BTWRubriek").toInt()),
-                 basisBox(rs.value(u"BTWGrondslag").toInt()),
+                 rs.isNull(u"BTWRubriek") ? QString() : rubricBox(rs.value(u"BTWRubriek").toInt()),
+                 rs.isNull(u"BTWGrondslag") ? QString() : basisBox(rs.value(u"BTWGrondslag").toInt()),
                  QString::number(row.code)};
     const bool noPurchase = rs.text(u"grootboekreknrinkoop").trimmed().isEmpty();
     const bool noSales = rs.text(u"grootboekreknrverkoop").trimmed().isEmpty();
@@ -177,7 +177,7 @@ bool VatCodeList::remove(int row)
     tryOperation(m_ctx, VatScreen + u": Verwijderen", [&] {
         const BusyCursor busy;
         db::Database &db = m_ctx.session->DBAdmin();
-        db.write([&] { // no program can start using the code between the tests and the delete
+        db.write([&] { // no program can start using the code in this file between the tests and the delete
             used = !usedBy(code).isEmpty();
             if (used)
                 return;

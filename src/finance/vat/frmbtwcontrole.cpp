@@ -4,6 +4,7 @@
 #include "core/db/database.h"
 #include "core/db/statement.h"
 #include "core/dialogs.h"
+#include "core/messages/errorreport.h"
 #include "core/session/session.h"
 #include "editing/dates.h"
 #include "editing/listdetail/detaillogic.h"
@@ -30,9 +31,13 @@ FrmBTWControle::FrmBTWControle(Context &ctx, QWidget *parent)
 {
     setObjectName(u"frmBTWControle"_s);
     setWindowTitle(u"Aangifte controleren"_s);
-    db::Statement period = ctx.session->DBAdmin().prepare(u"SELECT BTWperiode FROM UserGegevens LIMIT 1"_s);
-    const auto [from, to] = lastReturnPeriod(period.step() ? period.column(0).toInt() : 1, ctx.today());
-    period.reset();
+    int returnPeriod = 1;
+    tryOperation(ctx, u"frmBTWControle: Laden"_s, [&] {
+        db::Statement period = ctx.session->DBAdmin().prepare(u"SELECT BTWperiode FROM UserGegevens LIMIT 1"_s);
+        if (period.step())
+            returnPeriod = period.column(0).toInt();
+    });
+    const auto [from, to] = lastReturnPeriod(returnPeriod, ctx.today());
     m_from->setText(DatumWeergave(from));
     m_to->setText(DatumWeergave(to));
     for (QLineEdit *date : {m_from, m_to})
@@ -79,7 +84,9 @@ void FrmBTWControle::cmdCheck_Click()
         return;
     }
     m_findings->clear();
-    const std::vector<VatFinding> findings = checkVat(m_ctx, from->toString(), to->toString());
+    std::vector<VatFinding> findings;
+    if (!tryOperation(m_ctx, u"frmBTWControle: Controleren"_s, [&] { findings = checkVat(m_ctx, from->toString(), to->toString()); }))
+        return;
     for (const VatFinding &finding : findings)
         new QTreeWidgetItem(m_findings, {finding.code == 0 ? u"geen"_s : QString::number(finding.code), finding.text});
     m_summary->setText(findings.empty() ? u"Geen bevindingen: de BTW coderingen en boekingen zijn in orde."_s

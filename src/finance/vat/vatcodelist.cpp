@@ -83,9 +83,11 @@ VatCodeList::VatCodeList(Context &ctx) : m_ctx(ctx)
 void VatCodeList::refresh()
 {
     m_rows.clear();
-    auto rs = m_ctx.session->DBAdmin().OpenQuery(u"SELECT * FROM " + kTable + u" ORDER BY SortNr, BTWCode");
-    for (; !rs->Eof(); rs->MoveNext())
-        m_rows.push_back(listRow(m_ctx, *rs, int(m_rows.size()) + 1));
+    tryOperation(m_ctx, VatScreen + u": Vernieuwen", [&] {
+        auto rs = m_ctx.session->DBAdmin().OpenQuery(u"SELECT * FROM " + kTable + u" ORDER BY SortNr, BTWCode");
+        for (; !rs->Eof(); rs->MoveNext())
+            m_rows.push_back(listRow(m_ctx, *rs, int(m_rows.size()) + 1));
+    });
 }
 
 int VatCodeList::rowOf(int code) const

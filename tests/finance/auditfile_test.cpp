@@ -189,6 +189,7 @@ protected:
             s.vatCodes();
             s.periods();
             s.openingBalance();
+            s.transactions();
             s.end();
             herstellingen = s.herstellingen();
         }
@@ -386,9 +387,100 @@ TEST_F(AuditfileSections, OpeningBalanceOfTheAccountsWhoseSidesDiffer)
         u"<linesCount>2</linesCount><totalDebit>100.25</totalDebit><totalCredit>1234.56</totalCredit>"
         u"<obLine><nr>1</nr><accID>"_s + accounts[0] + u"</accID><amnt>100.25</amnt><amntTp>D</amntTp></obLine>"
         u"<obLine><nr>2</nr><accID>"_s + accounts[2] + u"</accID><amnt>1234.56</amnt><amntTp>C</amntTp></obLine>"
-        u"</openingBalance></company>"_s;
+        u"</openingBalance>"_s;
     EXPECT_TRUE(file.contains(expected)) << file.mid(file.indexOf(u"</periods>"), 600).toStdString();
     EXPECT_FALSE(write({.zonderBeginbalans = true}).contains(u"openingBalance"_s));
+}
+
+// What the database says the file's transactions must hold.
+struct Ledger {
+    qint64 lines = 0;
+    double debit = 0, credit = 0;
+};
+
+TEST_F(AuditfileSections, TransactionsAgreeWithTheLedger)
+{
+    // Lines on a "*" account and of period 0 stay out of body, counts and totals.
+    auto first = session.DBAdmin().OpenQuery(u"SELECT DagboekCode, BoekstukNr FROM GrootboekMutaties "
+                                             u"WHERE Periode <> 0 ORDER BY ID"_s);
+    const QString journal = first->text(u"DagboekCode"), booking = first->text(u"BoekstukNr");
+    for (const char *dc : {"D", "C"})
+        execute(u"INSERT INTO GrootboekMutaties (DagboekCode, BoekstukNr, Periode, BoekingsDatum, GrootboekReknr, "
+                u"Bedrag, DCCode) VALUES (\""_s + journal + u"\", \""_s + booking
+                + u"\", 1, \"20260105\", \"9999*\", 5, \""_s + QLatin1String(dc) + u"\")"_s);
+    auto sums = session.DBAdmin().OpenQuery(
+        u"SELECT COUNT(*) AS n, SUM(IIf(DCCode = \"D\", Bedrag, 0)) AS d, SUM(IIf(DCCode = \"C\", Bedrag, 0)) AS c "
+        u"FROM GrootboekMutaties WHERE Periode <> 0 AND instr(GrootboekReknr, \"*\") = 0"_s);
+    const Ledger ledger{sums->value(u"n").toLongLong(), sums->value(u"d").toDouble(), sums->value(u"c").toDouble()};
+    ASSERT_GT(ledger.lines, 0);
+
+    const QString file = write({.btw = true});
+    kv::Separators separators;
+    const QString header = u"<transactions><linesCount>"_s + QString::number(ledger.lines) + u"</linesCount><totalDebit>"_s
+                           + xaf::bedrag(separators, ledger.debit) + u"</totalDebit><totalCredit>"_s
+                           + xaf::bedrag(separators, ledger.credit) + u"</totalCredit><journal><jrnID>"_s + journal
+                           + u"</jrnID>"_s;
+    EXPECT_TRUE(file.contains(header)) << file.mid(file.indexOf(u"<transactions>"), 300).toStdString();
+    EXPECT_EQ(file.count(u"<trLine>"), ledger.lines);
+    EXPECT_FALSE(file.contains(u"9999*"_s));
+    EXPECT_TRUE(file.endsWith(u"<subledgers></subledgers></transactions></company></auditfile>\r\n"_s));
+
+    // Per written line, the debit and credit sums equal the header's.
+    QXmlStreamReader reader(file);
+    qint64 debit = 0, credit = 0;
+    QString amount;
+    bool inTransactions = false; // the opening balance has amnt and amntTp too
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.name() == u"transactions")
+            inTransactions = true;
+        if (!inTransactions)
+            continue;
+        if (reader.isStartElement() && reader.name() == u"amnt")
+            amount = reader.readElementText();
+        else if (reader.isStartElement() && reader.name() == u"amntTp")
+            (reader.readElementText() == u"D" ? debit : credit) += xaf::centen(amount);
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_EQ(debit, xaf::centen(xaf::bedrag(separators, ledger.debit)));
+    EXPECT_EQ(credit, xaf::centen(xaf::bedrag(separators, ledger.credit)));
+}
+
+TEST_F(AuditfileSections, TransactionStops)
+{
+    const struct {
+        const char16_t *change, *message;
+    } cases[] = {
+        {u"UPDATE GrootboekMutaties SET Bedrag = Bedrag + 1 WHERE ID = (SELECT MIN(ID) FROM GrootboekMutaties "
+         u"WHERE Periode <> 0)",
+         u"Let op:\nEr zit een verschil in de grootboekmutaties.\n\n"
+         u"De XML Auditfile kan op dit moment niet worden aangemaakt."},
+        {u"UPDATE GrootboekMutaties SET DagboekCode = \"ZZ\" WHERE Periode <> 0 AND DagboekCode = "
+         u"(SELECT MAX(DagboekCode) FROM GrootboekMutaties)",
+         u"Tijdens het aanmaken is er ongeldige of onjuiste data aangetroffen.\n\nDe XML auditfile is NIET aangemaakt."},
+    };
+    for (const auto &c : cases) {
+        session.DBAdmin().BeginTrans();
+        execute(QString::fromUtf16(c.change));
+        EXPECT_EQ(stop(), QString::fromUtf16(c.message));
+        session.DBAdmin().Rollback();
+    }
+    EXPECT_EQ(stop(), QString()); // the demo itself is fine
+}
+
+TEST_F(AuditfileSections, VatPercentageFromTheCodeWhenTheLineHasNone)
+{
+    auto code = session.DBAdmin().OpenQuery(u"SELECT BTWCode, BTWPercentage FROM BTWcodering WHERE BTWPercentage > 0"_s);
+    ASSERT_FALSE(code->Eof());
+    const QString nr = code->text(u"BTWCode");
+    kv::Separators separators;
+    const QString perc = xaf::bedrag(separators, code->value(u"BTWPercentage"));
+    execute(u"UPDATE GrootboekMutaties SET BTWCode = "_s + nr + u", BTWPercentage = Null, BTWBedrag = 1.5"_s);
+    const QString file = write({.btw = true});
+    EXPECT_TRUE(file.contains(u"<vat><vatID>"_s + nr + u"</vatID><vatPerc>"_s + perc
+                              + u"</vatPerc><vatAmnt>1.50</vatAmnt><vatAmntTp>"_s))
+        << file.mid(file.indexOf(u"<vat>"), 200).toStdString();
+    EXPECT_FALSE(write().contains(u"<vat>"_s));
 }
 
 } // namespace

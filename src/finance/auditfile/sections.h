@@ -42,6 +42,7 @@ public:
     void vatCodes();
     void periods();
     void openingBalance();
+    void transactions();
     void end();    // the closing of company and auditfile, then CR LF
 
     const std::vector<BtwHerstel> &herstellingen() const { return m_herstellingen; }
@@ -50,6 +51,8 @@ private:
     void adres(QByteArrayView element, const QString &straat, const QString &nummer, const QString &plaats,
                const QString &postcode, const QString &land);
     QString landVanRelatie(const QVariant &landcode);
+    void journal(const QString &code, bool kostenplaatsen);
+    void trLine(int nr, const class Rij &regel, bool kostenplaatsen);
 
     Context &m_ctx;
     XmlWriter &m_out;

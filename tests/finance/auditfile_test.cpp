@@ -1,12 +1,14 @@
 #include "core/db/database.h"
 #include "core/db/recordset.h"
 #include "editing/amounts.h"
+#include "finance/auditfile/auditfile.h"
 #include "finance/auditfile/sections.h"
 #include "finance/auditfile/values.h"
 #include "finance/auditfile/xmlwriter.h"
 #include "support/demofixture.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -481,6 +483,52 @@ TEST_F(AuditfileSections, VatPercentageFromTheCodeWhenTheLineHasNone)
                               + u"</vatPerc><vatAmnt>1.50</vatAmnt><vatAmntTp>"_s))
         << file.mid(file.indexOf(u"<vat>"), 200).toStdString();
     EXPECT_FALSE(write().contains(u"<vat>"_s));
+}
+
+// ---------------------------------------------------------------- delivery
+
+TEST_F(AuditfileSections, DeliveredWholeOrNotAtAllAndVatRepairsOnlyAfterwards)
+{
+    QTemporaryDir out;
+    const QString target = out.filePath(u"2026.xaf"_s);
+    const QString nr = firstRelation();
+    execute(u"UPDATE RelatieGegevens SET BTWNr = \"123456782B01\", Bedrijfslandcode = 1 WHERE RelNr = \""_s + nr + u'"');
+    const auto storedVat = [&] {
+        auto rs = session.DBAdmin().OpenQuery(u"SELECT BTWNr FROM RelatieGegevens WHERE RelNr = \""_s + nr + u'"');
+        return rs->text(u"BTWNr");
+    };
+    const auto files = [&] { return QDir(out.path()).entryList(QDir::Files | QDir::Hidden); };
+    {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("oud");
+    }
+
+    // A stop leaves the old file, no temp file and the data as they were.
+    session.DBAdmin().Execute(u"UPDATE GrootboekMutaties SET Bedrag = Bedrag + 1 WHERE ID = "
+                              u"(SELECT MIN(ID) FROM GrootboekMutaties WHERE Periode <> 0)"_s);
+    EXPECT_THROW(xaf::maakAuditfile(ctx, target, {}), xaf::Stop);
+    EXPECT_EQ(files(), QStringList{u"2026.xaf"_s});
+    QFile check(target);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), QByteArray("oud"));
+    check.close();
+    EXPECT_EQ(storedVat(), u"123456782B01"_s);
+
+    session.DBAdmin().Execute(u"UPDATE GrootboekMutaties SET Bedrag = Bedrag - 1 WHERE ID = "
+                              u"(SELECT MIN(ID) FROM GrootboekMutaties WHERE Periode <> 0)"_s);
+    const xaf::Resultaat made = xaf::maakAuditfile(ctx, target, {});
+    EXPECT_EQ(files(), QStringList{u"2026.xaf"_s});
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    const QByteArray bytes = check.readAll();
+    EXPECT_EQ(bytes.size(), made.bytes);
+    EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\" ?><auditfile "));
+    EXPECT_TRUE(bytes.endsWith("</auditfile>\r\n"));
+    EXPECT_EQ(storedVat(), u"NL123456782B01"_s);
+
+    // A folder that does not exist: a file fault, nothing made.
+    EXPECT_THROW(xaf::maakAuditfile(ctx, out.filePath(u"geen/map/a.xaf"_s), {}), xaf::Schrijffout);
+    EXPECT_FALSE(QDir(out.filePath(u"geen"_s)).exists());
 }
 
 } // namespace

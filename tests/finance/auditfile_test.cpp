@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QXmlStreamReader>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -529,6 +531,47 @@ TEST_F(AuditfileSections, DeliveredWholeOrNotAtAllAndVatRepairsOnlyAfterwards)
     // A folder that does not exist: a file fault, nothing made.
     EXPECT_THROW(xaf::maakAuditfile(ctx, out.filePath(u"geen/map/a.xaf"_s), {}), xaf::Schrijffout);
     EXPECT_FALSE(QDir(out.filePath(u"geen"_s)).exists());
+}
+
+TEST_F(AuditfileSections, BadLinesAreNamedByTheirRecord)
+{
+    auto rs = session.DBAdmin().OpenQuery(u"SELECT DagboekCode FROM GrootboekMutaties WHERE Periode <> 0 ORDER BY ID"_s);
+    const QString journal = rs->text(u"DagboekCode");
+    auto acc = session.DBAdmin().OpenQuery(u"SELECT GrootboekReknr FROM RekeningSchema ORDER BY GrootboekReknr"_s);
+    const QString good = acc->text(u"GrootboekReknr");
+    const auto line = [&](const QString &account, const char *dc, const char *amount, const char *date = "20260105") {
+        execute(u"INSERT INTO GrootboekMutaties (DagboekCode, BoekstukNr, Periode, BoekingsDatum, GrootboekReknr, "
+                u"Bedrag, DCCode) VALUES (\""_s + journal + u"\", \"999999\", 1, \""_s + QLatin1String(date)
+                + u"\", \""_s + account + u"\", "_s + QLatin1String(amount) + u", \""_s + QLatin1String(dc) + u"\")"_s);
+    };
+    const QString who = u"Dagboek "_s + journal + u", boekstuk 999999, regel "_s;
+    const QString end = u"\n\nDe XML auditfile is NIET aangemaakt."_s;
+    const struct {
+        std::function<void()> change;
+        QString message;
+    } cases[] = {
+        {[&] { line(good, "D", "5"); line(good, "C", "5"); line(good, "X", "0"); },
+         who + u"3 (rekening "_s + good + u"): het debet/credit-kenmerk \"X\" is geen D of C."_s + end},
+        {[&] { line(u"7777"_s, "D", "5"); line(good, "C", "5"); },
+         who + u"1 (rekening 7777): de rekening staat niet in het rekeningschema."_s + end},
+        {[&] { line(good, "D", "5", "20260230"); line(good, "C", "5", "20260200"); },
+         who + u"1 (rekening "_s + good + u"): \"2026-02-30\" is geen geldige datum (effDate)."_s + end},
+        {[&] { for (int i = 0; i < 25; ++i) { line(u"7777"_s, "D", "1"); line(u"7777"_s, "C", "1"); } },
+         QString()},
+    };
+    for (const auto &c : cases) {
+        session.DBAdmin().BeginTrans();
+        c.change();
+        const QString message = stop();
+        if (c.message.isEmpty()) { // more than twenty: the rest counted
+            EXPECT_EQ(message.count(u"de rekening staat niet in het rekeningschema."_s), 20);
+            EXPECT_TRUE(message.endsWith(u"\nen nog 30"_s + end)) << message.toStdString();
+            EXPECT_TRUE(message.contains(who + u"20 (rekening 7777)"_s));
+        } else {
+            EXPECT_EQ(message, c.message);
+        }
+        session.DBAdmin().Rollback();
+    }
 }
 
 } // namespace

@@ -352,7 +352,11 @@ void Secties::transactions()
         while (regel.volgende()) {
             ++aantal;
             const qint64 c = centen(bedrag(m_ctx.separators, regel.waarde(u"Bedrag"_s)));
-            (regel.tekst(u"DCCode"_s).toUpper() == u"D" ? debet : credit) += c;
+            const QString dc = regel.tekst(u"DCCode"_s).toUpper();
+            if (dc == u"D")
+                debet += c;
+            else if (dc == u"C") // anything else is named as a fault with its line
+                credit += c;
         }
     }
     if (aantal == 0)
@@ -375,6 +379,13 @@ void Secties::transactions()
     }
     for (const QString &code : codes)
         journal(code, kostenplaatsen);
+    // The run reads on after a fault, so that one try names them all (up to a limit).
+    if (!m_fouten.isEmpty()) {
+        QString melding = m_fouten.join(u'\n');
+        if (m_overigeFouten > 0)
+            melding += u"\nen nog "_s + QString::number(m_overigeFouten);
+        throw Stop{melding + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
+    }
     m_out.raw("<subledgers></subledgers></transactions>");
 }
 
@@ -420,8 +431,10 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
             m_out.element("periodNumber", alsOpgeslagen(regel.tekst(u"Periode"_s)));
             m_out.element("trDt", datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar));
         }
-        if (!regel.tekst(u"GrootboekReknr"_s).contains(u'*'))
+        if (!regel.tekst(u"GrootboekReknr"_s).contains(u'*')) {
             trLine(++nr, regel, kostenplaatsen);
+            controleer(nr, regel);
+        }
     }
     if (open)
         m_out.close("transaction");
@@ -462,6 +475,31 @@ void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
         m_out.close("vat");
     }
     m_out.close("trLine");
+}
+
+void Secties::fout(const QString &melding)
+{
+    if (m_fouten.size() < kGenoemdeFouten)
+        m_fouten << melding;
+    else
+        ++m_overigeFouten;
+}
+
+void Secties::controleer(int nr, const Rij &regel)
+{
+    const QString rekening = regel.tekst(u"GrootboekReknr"_s);
+    const QString wie = u"Dagboek "_s + regel.tekst(u"DagboekCode"_s) + u", boekstuk "_s + regel.tekst(u"BoekstukNr"_s)
+                        + u", regel "_s + QString::number(nr) + u" (rekening "_s + rekening + u"): "_s;
+    const QString dc = regel.tekst(u"DCCode"_s).toUpper();
+    if (dc != u"D" && dc != u"C")
+        fout(wie + u"het debet/credit-kenmerk \""_s + regel.tekst(u"DCCode"_s) + u"\" is geen D of C."_s);
+    db::Statement bestaat = m_ctx.session->DBAdmin().prepare(u"SELECT 1 FROM RekeningSchema WHERE GrootboekReknr = ?"_s);
+    bestaat.bind(1, rekening);
+    if (!bestaat.step())
+        fout(wie + u"de rekening staat niet in het rekeningschema."_s);
+    const QString effDate = datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar);
+    if (!QDate::fromString(effDate, u"yyyy-MM-dd"_s).isValid())
+        fout(wie + u"\""_s + effDate + u"\" is geen geldige datum (effDate)."_s);
 }
 
 void Secties::end()

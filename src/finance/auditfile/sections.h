@@ -4,6 +4,7 @@
 #include "finance/auditfile/xmlwriter.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -53,6 +54,12 @@ private:
     QString landVanRelatie(const QVariant &landcode);
     void journal(const QString &code, bool kostenplaatsen);
     void trLine(int nr, const class Rij &regel, bool kostenplaatsen);
+    void controleer(int nr, const class Rij &regel);
+    void fout(const QString &melding);
+
+    static constexpr int kGenoemdeFouten = 20;
+    QStringList m_fouten; // the first faults, named by their record
+    qint64 m_overigeFouten = 0;
 
     Context &m_ctx;
     XmlWriter &m_out;

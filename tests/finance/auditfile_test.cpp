@@ -201,10 +201,10 @@ protected:
     }
 
     // The stop message of a run that must not succeed.
-    QString stop()
+    QString stop(xaf::Opties opties = {})
     {
         try {
-            write();
+            write(opties);
         } catch (const xaf::Stop &s) {
             return s.melding;
         }
@@ -556,13 +556,23 @@ TEST_F(AuditfileSections, BadLinesAreNamedByTheirRecord)
          who + u"1 (rekening 7777): de rekening staat niet in het rekeningschema."_s + end},
         {[&] { line(good, "D", "5", "20260230"); line(good, "C", "5", "20260200"); },
          who + u"1 (rekening "_s + good + u"): \"2026-02-30\" is geen geldige datum (effDate)."_s + end},
+        {[&] {
+             line(good, "D", "5");
+             line(good, "C", "5");
+             execute(u"UPDATE GrootboekMutaties SET BTWCode = 77, BTWPercentage = Null WHERE BoekstukNr = \"999999\" "
+                     u"AND DCCode = \"D\""_s);
+             execute(u"UPDATE GrootboekMutaties SET BTWCode = 1, BTWPercentage = -9 WHERE BoekstukNr = \"999999\" "
+                     u"AND DCCode = \"C\""_s);
+         },
+         who + u"1 (rekening "_s + good + u"): BTW code 77 bestaat niet en de regel heeft geen BTW percentage.\n"_s
+             + who + u"2 (rekening "_s + good + u"): het BTW percentage -9.00 is negatief."_s + end},
         {[&] { for (int i = 0; i < 25; ++i) { line(u"7777"_s, "D", "1"); line(u"7777"_s, "C", "1"); } },
          QString()},
     };
     for (const auto &c : cases) {
         session.DBAdmin().BeginTrans();
         c.change();
-        const QString message = stop();
+        const QString message = stop(xaf::Opties{.btw = true});
         if (c.message.isEmpty()) { // more than twenty: the rest counted
             EXPECT_EQ(message.count(u"de rekening staat niet in het rekeningschema."_s), 20);
             EXPECT_TRUE(message.endsWith(u"\nen nog 30"_s + end)) << message.toStdString();

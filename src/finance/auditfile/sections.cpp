@@ -40,6 +40,13 @@ private:
 
 namespace {
 
+// How a fault names its ledger line.
+QString regelNaam(int nr, const Rij &regel)
+{
+    return u"Dagboek "_s + regel.tekst(u"DagboekCode"_s) + u", boekstuk "_s + regel.tekst(u"BoekstukNr"_s)
+           + u", regel "_s + QString::number(nr) + u" (rekening "_s + regel.tekst(u"GrootboekReknr"_s) + u"): "_s;
+}
+
 std::unique_ptr<db::Recordset> gebruikersGegevens(Context &ctx)
 {
     auto rs = ctx.session->DBAdmin().OpenQuery(u"SELECT * FROM UserGegevens"_s);
@@ -466,7 +473,12 @@ void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
                 u"SELECT BTWPercentage FROM BTWcodering WHERE BTWCode = ?"_s);
             btw.bind(1, code);
             perc = btw.step() ? btw.column(0) : QVariant();
+            if (perc.isNull())
+                fout(regelNaam(nr, regel) + u"BTW code "_s + QString::number(code)
+                     + u" bestaat niet en de regel heeft geen BTW percentage."_s);
         }
+        if (perc.toDouble() < 0)
+            fout(regelNaam(nr, regel) + u"het BTW percentage "_s + bedrag(m_ctx.separators, perc) + u" is negatief."_s);
         m_out.open("vat");
         m_out.element("vatID", QByteArrayView(QByteArray::number(code)));
         m_out.element("vatPerc", bedrag(m_ctx.separators, perc));
@@ -488,8 +500,7 @@ void Secties::fout(const QString &melding)
 void Secties::controleer(int nr, const Rij &regel)
 {
     const QString rekening = regel.tekst(u"GrootboekReknr"_s);
-    const QString wie = u"Dagboek "_s + regel.tekst(u"DagboekCode"_s) + u", boekstuk "_s + regel.tekst(u"BoekstukNr"_s)
-                        + u", regel "_s + QString::number(nr) + u" (rekening "_s + rekening + u"): "_s;
+    const QString wie = regelNaam(nr, regel);
     const QString dc = regel.tekst(u"DCCode"_s).toUpper();
     if (dc != u"D" && dc != u"C")
         fout(wie + u"het debet/credit-kenmerk \""_s + regel.tekst(u"DCCode"_s) + u"\" is geen D of C."_s);

@@ -584,4 +584,18 @@ TEST_F(AuditfileSections, BadLinesAreNamedByTheirRecord)
     }
 }
 
+TEST_F(AuditfileSections, StoredValuesXmlCannotHoldAreNamedByTheirRecord)
+{
+    const QString nr = firstRelation();
+    execute(u"UPDATE RelatieGegevens SET BedrijfsHuisNr = \"12\tb\" WHERE RelNr = \""_s + nr + u'"');
+    auto code = session.DBAdmin().OpenQuery(u"SELECT BTWCode FROM BTWcodering ORDER BY BTWCode"_s);
+    const QString vat = code->text(u"BTWCode");
+    execute(u"UPDATE BTWcodering SET grootboekreknrverkoop = \"16\uFFFF00\" WHERE BTWCode = "_s + vat);
+    execute(u"UPDATE UserGegevens SET Huisnummer = \"7\x01\""_s);
+    const QString tail = u" bevat een teken dat XML niet kan bevatten."_s;
+    EXPECT_EQ(stop(), u"Bedrijfsgegevens: de waarde \"7?\""_s + tail + u"\nRelatie "_s + nr
+                          + u": de waarde \"12?b\""_s + tail + u"\nBTW code "_s + vat + u": de waarde \"16?00\""_s
+                          + tail + u"\n\nDe XML auditfile is NIET aangemaakt."_s);
+}
+
 } // namespace

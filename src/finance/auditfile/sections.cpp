@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QHash>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -57,7 +58,7 @@ std::unique_ptr<db::Recordset> gebruikersGegevens(Context &ctx)
 
 QString btwIdent(const QString &btwNr)
 {
-    return alsOpgeslagen(btwNr.toUpper().remove(u'-').remove(u' '));
+    return btwNr.toUpper().remove(u'-').remove(u' ');
 }
 
 bool isCijfers(QStringView twee)
@@ -88,13 +89,14 @@ void Secties::header()
     const QString &jaar = m_ctx.AdminJaar;
     const bool gebroken = rs->value(u"BoekjaarGebroken").toInt() != 0;
     const QString start = rs->text(u"BoekjaarPeriodeStart"), eind = rs->text(u"BoekjaarPeriodeEind");
+    m_record = u"Bedrijfsgegevens: "_s;
     m_out.open("header");
     if (gebroken) {
-        m_out.element("fiscalYear", alsOpgeslagen(start.left(4) + u'-' + eind.left(4)));
+        m_out.element("fiscalYear", opgeslagen(start.left(4) + u'-' + eind.left(4)));
         m_out.element("startDate", datum(start, jaar));
         m_out.element("endDate", datum(eind, jaar));
     } else {
-        m_out.element("fiscalYear", alsOpgeslagen(jaar));
+        m_out.element("fiscalYear", opgeslagen(jaar));
         m_out.element("startDate", jaar + u"-01-01"_s);
         m_out.element("endDate", jaar + u"-12-31"_s);
     }
@@ -110,10 +112,10 @@ void Secties::adres(QByteArrayView element, const QString &straat, const QString
 {
     m_out.open(element);
     m_out.element("streetname", tekst(straat));
-    m_out.element("number", alsOpgeslagen(nummer));
+    m_out.element("number", opgeslagen(nummer));
     m_out.raw("<numberExtension></numberExtension><property></property>");
     m_out.element("city", tekst(plaats, 50));
-    m_out.element("postalCode", alsOpgeslagen(postcode(code)));
+    m_out.element("postalCode", opgeslagen(postcode(code)));
     m_out.raw("<region></region>");
     m_out.element("country", land);
     m_out.close(element);
@@ -123,10 +125,10 @@ void Secties::companyBegin()
 {
     auto rs = gebruikersGegevens(m_ctx);
     m_out.open("company");
-    m_out.element("companyIdent", alsOpgeslagen(m_ctx.AdminCode + m_ctx.AdminJaar));
+    m_out.element("companyIdent", opgeslagen(m_ctx.AdminCode + m_ctx.AdminJaar));
     m_out.element("companyName", tekst(rs->text(u"Naam")));
     m_out.raw("<taxRegistrationCountry>NL</taxRegistrationCountry>");
-    m_out.element("taxRegIdent", btwIdent(rs->text(u"BTWNr")));
+    m_out.element("taxRegIdent", opgeslagen(btwIdent(rs->text(u"BTWNr"))));
     adres("streetAddress", rs->text(u"Adres"), rs->text(u"Huisnummer"), rs->text(u"Woonplaats"),
           rs->text(u"Postcode"), u"NL"_s);
     adres("postalAddress", rs->text(u"PostAdres"), rs->text(u"PostHuisnummer"), rs->text(u"PostWoonplaats"),
@@ -152,8 +154,9 @@ void Secties::customersSuppliers()
     while (rel.volgende()) {
         const QString relNr = rel.tekst(u"RelNr"_s);
         const QString eigenLand = landVanRelatie(rel.waarde(u"Bedrijfslandcode"_s));
+        m_record = u"Relatie "_s + relNr + u": "_s;
         m_out.open("customerSupplier");
-        m_out.element("custSupID", alsOpgeslagen(relNr));
+        m_out.element("custSupID", opgeslagen(relNr));
         m_out.element("custSupName", tekst(rel.tekst(u"Bedrijfsnaam1"_s), 50));
         m_out.element("contact", tekst(rel.tekst(u"BedrijfsContact"_s), 50));
         m_out.element("telephone", tekst(rel.tekst(u"TelefoonNr"_s), 30));
@@ -182,12 +185,12 @@ void Secties::customersSuppliers()
                            u"aangetroffen bij de BTW-rekening van relatienummer : "_s
                            + relNr + u"\n\n"_s + kNietAangemaakt};
             m_out.element("taxRegistrationCountry", land);
-            m_out.element("taxRegIdent", btwIdent(btwNr));
+            m_out.element("taxRegIdent", opgeslagen(btwIdent(btwNr)));
         }
 
         const QVariant soortWaarde = rel.waarde(u"RelSoort"_s);
         const int soort = soortWaarde.isNull() ? -1 : soortWaarde.toInt();
-        m_out.element("relationshipID", alsOpgeslagen(soortWaarde.toString()));
+        m_out.element("relationshipID", opgeslagen(soortWaarde.toString()));
         static const char *const typen[] = {"C", "S", "B", "O"};
         if (soort >= 0 && soort <= 3)
             m_out.element("custSupTp", QByteArrayView(typen[soort]));
@@ -207,9 +210,9 @@ void Secties::customersSuppliers()
             if (nummer.isEmpty() || !IsGeldigIBAN(nummer))
                 continue;
             m_out.open("bankAccount");
-            m_out.element("bankAccNr", alsOpgeslagen(nummer.toUpper().remove(u' ')));
+            m_out.element("bankAccNr", opgeslagen(nummer.toUpper().remove(u' ')));
             if (const QString bic = IBANNaarBIC(nummer); !bic.isEmpty())
-                m_out.element("bankIdCd", alsOpgeslagen(bic));
+                m_out.element("bankIdCd", opgeslagen(bic));
             m_out.close("bankAccount");
         }
         m_out.close("customerSupplier");
@@ -227,8 +230,9 @@ void Secties::generalLedger()
         if (nummer.contains(u'*'))
             continue;
         const QVariant soort = rek.waarde(u"Soortrek"_s);
+        m_record = u"Grootboekrekening "_s + nummer + u": "_s;
         m_out.open("ledgerAccount");
-        m_out.element("accID", alsOpgeslagen(nummer));
+        m_out.element("accID", opgeslagen(nummer));
         m_out.element("accDesc", tekst(rek.tekst(u"Omschrijving"_s)));
         // Any other kind than balance or profit and loss is declared mixed, as the schema requires a type.
         m_out.element("accTp", QByteArrayView(soort.isNull() ? "M" : soort.toInt() == 0 ? "B" : soort.toInt() == 1 ? "P" : "M"));
@@ -238,8 +242,9 @@ void Secties::generalLedger()
     if (m_opties.kostenplaatsen) {
         Rij kp(db, u"SELECT CodeNr, Omschrijving FROM TabelKostenplaatsen ORDER BY CodeNr"_s);
         while (kp.volgende()) {
+            m_record = u"Kostenplaats "_s + kp.tekst(u"CodeNr"_s) + u": "_s;
             m_out.raw("<basic><basicType>02</basicType>");
-            m_out.element("basicID", alsOpgeslagen(kp.tekst(u"CodeNr"_s)));
+            m_out.element("basicID", opgeslagen(kp.tekst(u"CodeNr"_s)));
             m_out.element("basicDesc", tekst(kp.tekst(u"Omschrijving"_s)));
             m_out.close("basic");
         }
@@ -264,11 +269,12 @@ void Secties::vatCodes()
     Rij code(db, u"SELECT BTWCode, Omschrijving, grootboekreknrverkoop, grootboekreknrinkoop FROM BTWcodering "
                  u"ORDER BY BTWCode"_s);
     while (code.volgende()) {
+        m_record = u"BTW code "_s + code.tekst(u"BTWCode"_s) + u": "_s;
         m_out.open("vatCode");
-        m_out.element("vatID", alsOpgeslagen(code.tekst(u"BTWCode"_s)));
+        m_out.element("vatID", opgeslagen(code.tekst(u"BTWCode"_s)));
         m_out.element("vatDesc", tekst(code.tekst(u"Omschrijving"_s)));
-        m_out.element("vatToPayAccID", alsOpgeslagen(code.tekst(u"grootboekreknrverkoop"_s)));
-        m_out.element("vatToClaimAccID", alsOpgeslagen(code.tekst(u"grootboekreknrinkoop"_s)));
+        m_out.element("vatToPayAccID", opgeslagen(code.tekst(u"grootboekreknrverkoop"_s)));
+        m_out.element("vatToClaimAccID", opgeslagen(code.tekst(u"grootboekreknrinkoop"_s)));
         m_out.close("vatCode");
     }
     m_out.close("vatCodes");
@@ -338,9 +344,10 @@ void Secties::openingBalance()
     m_out.element("totalCredit", bedragUitCenten(credit));
     qint64 nr = 0;
     walk([&](const Regel &r) {
+        m_record = u"Grootboekrekening "_s + r.rekening + u": "_s;
         m_out.open("obLine");
         m_out.element("nr", QByteArrayView(QByteArray::number(++nr)));
-        m_out.element("accID", alsOpgeslagen(r.rekening));
+        m_out.element("accID", opgeslagen(r.rekening));
         m_out.element("amnt", r.bedrag);
         m_out.element("amntTp", QByteArrayView(r.debet ? "D" : "C"));
         m_out.close("obLine");
@@ -386,13 +393,7 @@ void Secties::transactions()
     }
     for (const QString &code : codes)
         journal(code, kostenplaatsen);
-    // The run reads on after a fault, so that one try names them all (up to a limit).
-    if (!m_fouten.isEmpty()) {
-        QString melding = m_fouten.join(u'\n');
-        if (m_overigeFouten > 0)
-            melding += u"\nen nog "_s + QString::number(m_overigeFouten);
-        throw Stop{melding + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
-    }
+    stopBijFouten();
     m_out.raw("<subledgers></subledgers></transactions>");
 }
 
@@ -407,18 +408,19 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
                    u"De XML auditfile is NIET aangemaakt."_s};
     const QString omschrijving = dagboek.column(0).toString(), tegenrekening = dagboek.column(1).toString(),
                   bank = dagboek.column(2).toString();
+    m_record = u"Dagboek "_s + code + u": "_s;
     m_out.open("journal");
-    m_out.element("jrnID", alsOpgeslagen(code));
+    m_out.element("jrnID", opgeslagen(code));
     m_out.element("desc", tekst(omschrijving));
     m_out.element("jrnTp", journaalType(omschrijving));
     if (!tegenrekening.isEmpty()) {
         db::Statement bestaat = db.prepare(u"SELECT 1 FROM RekeningSchema WHERE GrootboekReknr = ?"_s);
         bestaat.bind(1, tegenrekening);
         if (bestaat.step())
-            m_out.element("offsetAccID", alsOpgeslagen(tegenrekening));
+            m_out.element("offsetAccID", opgeslagen(tegenrekening));
     }
     if (!bank.isEmpty())
-        m_out.element("bankAccNr", alsOpgeslagen(bank.toUpper().remove(u' ')));
+        m_out.element("bankAccNr", opgeslagen(bank.toUpper().remove(u' ')));
 
     Rij regel(db, u"SELECT * FROM GrootboekMutaties WHERE DagboekCode = ? AND Periode <> 0 "
                   u"ORDER BY BoekstukNr, ID"_s, code);
@@ -433,9 +435,10 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
             boekstuk = dit;
             open = true;
             nr = 0;
+            m_record = u"Dagboek "_s + code + u", boekstuk "_s + dit + u": "_s;
             m_out.open("transaction");
-            m_out.element("nr", alsOpgeslagen(dit));
-            m_out.element("periodNumber", alsOpgeslagen(regel.tekst(u"Periode"_s)));
+            m_out.element("nr", opgeslagen(dit));
+            m_out.element("periodNumber", opgeslagen(regel.tekst(u"Periode"_s)));
             m_out.element("trDt", datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar));
         }
         if (!regel.tekst(u"GrootboekReknr"_s).contains(u'*')) {
@@ -451,16 +454,17 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
 void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
 {
     const QString dc = regel.tekst(u"DCCode"_s).toUpper();
+    m_record = regelNaam(nr, regel);
     m_out.open("trLine");
     m_out.element("nr", QByteArrayView(QByteArray::number(nr)));
-    m_out.element("accID", alsOpgeslagen(regel.tekst(u"GrootboekReknr"_s)));
-    m_out.element("docRef", alsOpgeslagen(regel.tekst(u"BoekstukNr"_s)));
+    m_out.element("accID", opgeslagen(regel.tekst(u"GrootboekReknr"_s)));
+    m_out.element("docRef", opgeslagen(regel.tekst(u"BoekstukNr"_s)));
     m_out.element("effDate", datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar));
     m_out.element("desc", tekst(regel.tekst(u"Omschrijving"_s)));
     m_out.element("amnt", bedrag(m_ctx.separators, regel.waarde(u"Bedrag"_s)));
-    m_out.element("amntTp", alsOpgeslagen(dc));
+    m_out.element("amntTp", opgeslagen(dc));
     if (const QString relatie = regel.tekst(u"RelatieNr"_s); !relatie.isEmpty())
-        m_out.element("custSupID", alsOpgeslagen(relatie));
+        m_out.element("custSupID", opgeslagen(relatie));
     if (const QString factuur = regel.tekst(u"FactuurNr"_s); !factuur.isEmpty())
         m_out.element("invRef", tekst(factuur));
     // A cost centre or VAT code of 0 means none.
@@ -483,7 +487,7 @@ void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
         m_out.element("vatID", QByteArrayView(QByteArray::number(code)));
         m_out.element("vatPerc", bedrag(m_ctx.separators, perc));
         m_out.element("vatAmnt", bedrag(m_ctx.separators, regel.waarde(u"BTWBedrag"_s)));
-        m_out.element("vatAmntTp", alsOpgeslagen(dc));
+        m_out.element("vatAmntTp", opgeslagen(dc));
         m_out.close("vat");
     }
     m_out.close("trLine");
@@ -513,8 +517,31 @@ void Secties::controleer(int nr, const Rij &regel)
         fout(wie + u"\""_s + effDate + u"\" is geen geldige datum (effDate)."_s);
 }
 
+void Secties::stopBijFouten()
+{
+    // The run reads on after a fault, so that one try names them all (up to a limit).
+    if (m_fouten.isEmpty())
+        return;
+    QString melding = m_fouten.join(u'\n');
+    if (m_overigeFouten > 0)
+        melding += u"\nen nog "_s + QString::number(m_overigeFouten);
+    throw Stop{melding + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
+}
+
+QString Secties::opgeslagen(const QString &waarde)
+{
+    const auto onmogelijk = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF; };
+    if (std::any_of(waarde.begin(), waarde.end(), onmogelijk)) {
+        QString getoond = waarde;
+        std::replace_if(getoond.begin(), getoond.end(), onmogelijk, u'?');
+        fout(m_record + u"de waarde \""_s + getoond + u"\" bevat een teken dat XML niet kan bevatten."_s);
+    }
+    return alsOpgeslagen(waarde);
+}
+
 void Secties::end()
 {
+    stopBijFouten();
     m_out.raw("</company></auditfile>\r\n");
 }
 

@@ -56,6 +56,11 @@ private:
     void trLine(int nr, const class Rij &regel, bool kostenplaatsen);
     void controleer(int nr, const class Rij &regel);
     void fout(const QString &melding);
+    void stopBijFouten();
+    // A value written as stored, refused with a fault when it holds a character XML cannot hold.
+    QString opgeslagen(const QString &waarde);
+
+    QString m_record; // how a fault names the record being written, e.g. "Relatie 00123: "
 
     static constexpr int kGenoemdeFouten = 20;
     QStringList m_fouten; // the first faults, named by their record

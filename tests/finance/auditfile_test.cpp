@@ -566,6 +566,14 @@ TEST_F(AuditfileSections, BadLinesAreNamedByTheirRecord)
          },
          who + u"1 (rekening "_s + good + u"): BTW code 77 bestaat niet en de regel heeft geen BTW percentage.\n"_s
              + who + u"2 (rekening "_s + good + u"): het BTW percentage -9.00 is negatief."_s + end},
+        {[&] {
+             line(good, "D", "5");
+             line(good, "C", "5");
+             execute(u"UPDATE GrootboekMutaties SET Periode = Null WHERE BoekstukNr = \"999999\" AND DCCode = \"D\""_s);
+             execute(u"UPDATE GrootboekMutaties SET Periode = 1000 WHERE BoekstukNr = \"999999\" AND DCCode = \"C\""_s);
+         },
+         who + u"1 (rekening "_s + good + u"): de periode \"\" ligt niet tussen 0 en 999.\n"_s + who + u"2 (rekening "_s
+             + good + u"): de periode \"1000\" ligt niet tussen 0 en 999."_s + end},
         {[&] { for (int i = 0; i < 25; ++i) { line(u"7777"_s, "D", "1"); line(u"7777"_s, "C", "1"); } },
          QString()},
     };
@@ -582,6 +590,11 @@ TEST_F(AuditfileSections, BadLinesAreNamedByTheirRecord)
         }
         session.DBAdmin().Rollback();
     }
+
+    // A chart without accounts (only "*" ones): nothing the lines could point to.
+    execute(u"DELETE FROM GrootboekMutaties"_s);
+    execute(u"UPDATE RekeningSchema SET GrootboekReknr = GrootboekReknr & \"*\""_s);
+    EXPECT_EQ(stop(), u"Het rekeningschema bevat geen grootboekrekeningen.\n\nDe XML auditfile is NIET aangemaakt."_s);
 }
 
 TEST_F(AuditfileSections, StoredValuesXmlCannotHoldAreNamedByTheirRecord)

@@ -223,12 +223,14 @@ void Secties::customersSuppliers()
 void Secties::generalLedger()
 {
     db::Database &db = m_ctx.session->DBAdmin();
+    int rekeningen = 0;
     m_out.open("generalLedger");
     Rij rek(db, u"SELECT GrootboekReknr, Omschrijving, Soortrek FROM RekeningSchema ORDER BY GrootboekReknr"_s);
     while (rek.volgende()) {
         const QString nummer = rek.tekst(u"GrootboekReknr"_s);
         if (nummer.contains(u'*'))
             continue;
+        ++rekeningen;
         const QVariant soort = rek.waarde(u"Soortrek"_s);
         m_record = u"Grootboekrekening "_s + nummer + u": "_s;
         m_out.open("ledgerAccount");
@@ -238,6 +240,8 @@ void Secties::generalLedger()
         m_out.element("accTp", QByteArrayView(soort.isNull() ? "M" : soort.toInt() == 0 ? "B" : soort.toInt() == 1 ? "P" : "M"));
         m_out.close("ledgerAccount");
     }
+    if (rekeningen == 0)
+        fout(u"Het rekeningschema bevat geen grootboekrekeningen."_s);
     m_out.open("basics");
     if (m_opties.kostenplaatsen) {
         Rij kp(db, u"SELECT CodeNr, Omschrijving FROM TabelKostenplaatsen ORDER BY CodeNr"_s);
@@ -361,7 +365,7 @@ void Secties::transactions()
     // Counts and totals first, in cents of the amounts as written, so they equal the lines.
     qint64 aantal = 0, debet = 0, credit = 0;
     {
-        Rij regel(db, u"SELECT Bedrag, DCCode FROM GrootboekMutaties WHERE Periode <> 0 "
+        Rij regel(db, u"SELECT Bedrag, DCCode FROM GrootboekMutaties WHERE coalesce(Periode, -1) <> 0 "
                       u"AND instr(GrootboekReknr, '*') = 0"_s);
         while (regel.volgende()) {
             ++aantal;
@@ -386,7 +390,7 @@ void Secties::transactions()
     // Journals in the order their first line was booked; only their codes stay in memory.
     QStringList codes;
     {
-        Rij dagboek(db, u"SELECT DagboekCode FROM GrootboekMutaties WHERE Periode <> 0 "
+        Rij dagboek(db, u"SELECT DagboekCode FROM GrootboekMutaties WHERE coalesce(Periode, -1) <> 0 "
                         u"GROUP BY DagboekCode ORDER BY MIN(ID)"_s);
         while (dagboek.volgende())
             codes << dagboek.tekst(u"DagboekCode"_s);
@@ -422,7 +426,7 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
     if (!bank.isEmpty())
         m_out.element("bankAccNr", opgeslagen(bank.toUpper().remove(u' ')));
 
-    Rij regel(db, u"SELECT * FROM GrootboekMutaties WHERE DagboekCode = ? AND Periode <> 0 "
+    Rij regel(db, u"SELECT * FROM GrootboekMutaties WHERE DagboekCode = ? AND coalesce(Periode, -1) <> 0 "
                   u"ORDER BY BoekstukNr, ID"_s, code);
     QString boekstuk;
     bool open = false;
@@ -512,6 +516,9 @@ void Secties::controleer(int nr, const Rij &regel)
     bestaat.bind(1, rekening);
     if (!bestaat.step())
         fout(wie + u"de rekening staat niet in het rekeningschema."_s);
+    const QVariant periode = regel.waarde(u"Periode"_s);
+    if (periode.isNull() || periode.toLongLong() < 1 || periode.toLongLong() > 999)
+        fout(wie + u"de periode \""_s + periode.toString() + u"\" ligt niet tussen 0 en 999."_s);
     const QString effDate = datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar);
     if (!QDate::fromString(effDate, u"yyyy-MM-dd"_s).isValid())
         fout(wie + u"\""_s + effDate + u"\" is geen geldige datum (effDate)."_s);

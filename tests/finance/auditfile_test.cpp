@@ -611,4 +611,21 @@ TEST_F(AuditfileSections, StoredValuesXmlCannotHoldAreNamedByTheirRecord)
                           + tail + u"\n\nDe XML auditfile is NIET aangemaakt."_s);
 }
 
+TEST_F(AuditfileSections, TheReadSnapshotDoesNotHoldUpWriters)
+{
+    kv::db::Database &db = session.DBAdmin();
+    auto other = kv::db::Database::open(db.path(), {});
+    const auto count = [](kv::db::Database &d) {
+        return d.OpenQuery(u"SELECT COUNT(*) AS n FROM TabelKostenplaatsen"_s)->value(u"n").toInt();
+    };
+    const int before = count(db);
+    db.BeginReadTrans();
+    EXPECT_EQ(count(db), before);
+    other->Execute(u"INSERT INTO TabelKostenplaatsen (CodeNr, Omschrijving) VALUES (99, \"Nieuw\")"_s);
+    EXPECT_EQ(count(db), before); // the export keeps reading what it started with
+    db.Rollback();
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(count(db), before + 1);
+}
+
 } // namespace

@@ -22,7 +22,7 @@ Schrijffout schrijffout(const QString &pad, const QString &reden)
 std::vector<BtwHerstel> schrijf(Context &ctx, XmlWriter &out, const Opties &opties)
 {
     db::Database &db = ctx.session->DBAdmin();
-    db.BeginTrans();
+    db.BeginReadTrans();
     try {
         Secties s(ctx, out, opties);
         s.begin();

@@ -331,6 +331,18 @@ void Database::BeginTrans()
     ++m_depth;
 }
 
+void Database::BeginReadTrans()
+{
+    if (inTransaction()) {
+        BeginTrans();
+        return;
+    }
+    exec(QStringLiteral("BEGIN DEFERRED"));
+    ++m_depth;
+    // The snapshot starts at the first read, so read now rather than at the first query.
+    exec(QStringLiteral("SELECT 1 FROM sqlite_master LIMIT 1"));
+}
+
 void Database::CommitTrans()
 {
     // Work after the end would have been written piece by piece: the unit did not land whole.

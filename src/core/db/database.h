@@ -67,6 +67,9 @@ public:
     void CommitTrans();
     void Rollback();
     bool inTransaction();
+    // One snapshot for a long read (an export) that does not hold up writers as BeginTrans
+    // does; ended by Rollback. Inside an open transaction it is a savepoint of that one.
+    void BeginReadTrans();
 
     // Engine internals for record sets.
     sqlite3 *handle() const { return m_db; }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/db/database.h"
+#include "core/db/statement.h"
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+// What the sections of the audit file share inside this folder.
+namespace kv::finance::auditfile {
+
+inline const QString kNietAangemaakt = QStringLiteral("De XML Auditfile kan op dit moment niet worden aangemaakt.");
+
+// A streamed query whose columns are read by name.
+class Rij {
+public:
+    Rij(db::Database &db, const QString &sql, const QVariant &parameter = {}) : m_stmt(db.prepareOnce(sql))
+    {
+        if (parameter.isValid())
+            m_stmt.bind(1, parameter);
+        for (int i = 0; i < sqlite3_column_count(m_stmt.get()); ++i)
+            m_index.insert(QString::fromUtf8(sqlite3_column_name(m_stmt.get(), i)), i);
+    }
+    bool volgende() { return m_stmt.step(); }
+    QVariant waarde(const QString &veld) const { return m_stmt.column(m_index.value(veld, -1)); }
+    QString tekst(const QString &veld) const { return waarde(veld).toString(); }
+
+private:
+    db::Statement m_stmt;
+    QHash<QString, int> m_index;
+};
+
+inline bool heeftRijen(db::Database &db, const QString &tabel)
+{
+    db::Statement any = db.prepareOnce(QStringLiteral("SELECT 1 FROM ") + tabel + QStringLiteral(" LIMIT 1"));
+    return any.step();
+}
+
+} // namespace kv::finance::auditfile

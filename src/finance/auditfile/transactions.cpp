@@ -1,0 +1,183 @@
+#include "finance/auditfile/sections.h"
+
+#include "core/db/database.h"
+#include "core/db/statement.h"
+#include "core/session/session.h"
+#include "finance/auditfile/rows.h"
+#include "finance/auditfile/values.h"
+
+#include <QDate>
+
+using namespace Qt::StringLiterals;
+
+// The transactions section: counts and totals first, then per journal one ordered walk.
+namespace kv::finance::auditfile {
+namespace {
+
+// How a fault names its ledger line.
+QString regelNaam(int nr, const Rij &regel)
+{
+    return u"Dagboek "_s + regel.tekst(u"DagboekCode"_s) + u", boekstuk "_s + regel.tekst(u"BoekstukNr"_s)
+           + u", regel "_s + QString::number(nr) + u" (rekening "_s + regel.tekst(u"GrootboekReknr"_s) + u"): "_s;
+}
+
+} // namespace
+
+void Secties::transactions()
+{
+    db::Database &db = m_ctx.session->DBAdmin();
+    // Counts and totals first, in cents of the amounts as written, so they equal the lines.
+    qint64 aantal = 0, debet = 0, credit = 0;
+    {
+        Rij regel(db, u"SELECT Bedrag, DCCode FROM GrootboekMutaties WHERE coalesce(Periode, -1) <> 0 "
+                      u"AND instr(GrootboekReknr, '*') = 0"_s);
+        while (regel.volgende()) {
+            ++aantal;
+            const qint64 c = centen(bedrag(m_ctx.separators, regel.waarde(u"Bedrag"_s)));
+            const QString dc = regel.tekst(u"DCCode"_s).toUpper();
+            if (dc == u"D")
+                debet += c;
+            else if (dc == u"C") // anything else is named as a fault with its line
+                credit += c;
+        }
+    }
+    if (aantal == 0)
+        return;
+    if (debet != credit)
+        throw Stop{u"Let op:\nEr zit een verschil in de grootboekmutaties.\n\n"_s + kNietAangemaakt};
+    const bool kostenplaatsen = m_opties.kostenplaatsen && heeftRijen(db, u"TabelKostenplaatsen"_s);
+
+    m_out.open("transactions");
+    m_out.element("linesCount", QByteArrayView(QByteArray::number(aantal)));
+    m_out.element("totalDebit", bedragUitCenten(debet));
+    m_out.element("totalCredit", bedragUitCenten(credit));
+    // Journals in the order their first line was booked; only their codes stay in memory.
+    QStringList codes;
+    {
+        Rij dagboek(db, u"SELECT DagboekCode FROM GrootboekMutaties WHERE coalesce(Periode, -1) <> 0 "
+                        u"GROUP BY DagboekCode ORDER BY MIN(ID)"_s);
+        while (dagboek.volgende())
+            codes << dagboek.tekst(u"DagboekCode"_s);
+    }
+    for (const QString &code : codes)
+        journal(code, kostenplaatsen);
+    stopBijFouten();
+    m_out.raw("<subledgers></subledgers></transactions>");
+}
+
+void Secties::journal(const QString &code, bool kostenplaatsen)
+{
+    db::Database &db = m_ctx.session->DBAdmin();
+    db::Statement dagboek = db.prepareOnce(u"SELECT Omschrijving, GrootboekReknr, BankRekening FROM Dagboek "
+                                           u"WHERE DagboekCode = ?"_s);
+    dagboek.bind(1, code);
+    if (!dagboek.step())
+        throw Stop{u"Tijdens het aanmaken is er ongeldige of onjuiste data aangetroffen.\n\n"
+                   u"De XML auditfile is NIET aangemaakt."_s};
+    const QString omschrijving = dagboek.column(0).toString(), tegenrekening = dagboek.column(1).toString(),
+                  bank = dagboek.column(2).toString();
+    m_record = u"Dagboek "_s + code + u": "_s;
+    m_out.open("journal");
+    m_out.element("jrnID", opgeslagen(code));
+    m_out.element("desc", tekst(omschrijving));
+    m_out.element("jrnTp", journaalType(omschrijving));
+    if (!tegenrekening.isEmpty()) {
+        db::Statement bestaat = db.prepare(u"SELECT 1 FROM RekeningSchema WHERE GrootboekReknr = ?"_s);
+        bestaat.bind(1, tegenrekening);
+        if (bestaat.step())
+            m_out.element("offsetAccID", opgeslagen(tegenrekening));
+    }
+    if (!bank.isEmpty())
+        m_out.element("bankAccNr", opgeslagen(bank.toUpper().remove(u' ')));
+
+    Rij regel(db, u"SELECT * FROM GrootboekMutaties WHERE DagboekCode = ? AND coalesce(Periode, -1) <> 0 "
+                  u"ORDER BY BoekstukNr, ID"_s, code);
+    QString boekstuk;
+    bool open = false;
+    int nr = 0;
+    while (regel.volgende()) {
+        const QString dit = regel.tekst(u"BoekstukNr"_s);
+        if (!open || dit.compare(boekstuk, Qt::CaseInsensitive) != 0) {
+            if (open)
+                m_out.close("transaction");
+            boekstuk = dit;
+            open = true;
+            nr = 0;
+            m_record = u"Dagboek "_s + code + u", boekstuk "_s + dit + u": "_s;
+            m_out.open("transaction");
+            m_out.element("nr", opgeslagen(dit));
+            m_out.element("periodNumber", opgeslagen(regel.tekst(u"Periode"_s)));
+            m_out.element("trDt", datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar));
+        }
+        if (!regel.tekst(u"GrootboekReknr"_s).contains(u'*')) {
+            trLine(++nr, regel, kostenplaatsen);
+            controleer(nr, regel);
+        }
+    }
+    if (open)
+        m_out.close("transaction");
+    m_out.close("journal");
+}
+
+void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
+{
+    const QString dc = regel.tekst(u"DCCode"_s).toUpper();
+    m_record = regelNaam(nr, regel);
+    m_out.open("trLine");
+    m_out.element("nr", QByteArrayView(QByteArray::number(nr)));
+    m_out.element("accID", opgeslagen(regel.tekst(u"GrootboekReknr"_s)));
+    m_out.element("docRef", opgeslagen(regel.tekst(u"BoekstukNr"_s)));
+    m_out.element("effDate", datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar));
+    m_out.element("desc", tekst(regel.tekst(u"Omschrijving"_s)));
+    m_out.element("amnt", bedrag(m_ctx.separators, regel.waarde(u"Bedrag"_s)));
+    m_out.element("amntTp", opgeslagen(dc));
+    if (const QString relatie = regel.tekst(u"RelatieNr"_s); !relatie.isEmpty())
+        m_out.element("custSupID", opgeslagen(relatie));
+    if (const QString factuur = regel.tekst(u"FactuurNr"_s); !factuur.isEmpty())
+        m_out.element("invRef", tekst(factuur));
+    // A cost centre or VAT code of 0 means none.
+    if (const int kp = regel.waarde(u"Kostenplaats"_s).toInt(); kostenplaatsen && kp != 0)
+        m_out.element("costID", QByteArrayView(QByteArray::number(kp)));
+    if (const int code = regel.waarde(u"BTWCode"_s).toInt(); m_opties.btw && code != 0) {
+        QVariant perc = regel.waarde(u"BTWPercentage"_s);
+        if (perc.isNull() || perc.toString().isEmpty()) {
+            db::Statement btw = m_ctx.session->DBAdmin().prepare(
+                u"SELECT BTWPercentage FROM BTWcodering WHERE BTWCode = ?"_s);
+            btw.bind(1, code);
+            perc = btw.step() ? btw.column(0) : QVariant();
+            if (perc.isNull())
+                fout(regelNaam(nr, regel) + u"BTW code "_s + QString::number(code)
+                     + u" bestaat niet en de regel heeft geen BTW percentage."_s);
+        }
+        if (perc.toDouble() < 0)
+            fout(regelNaam(nr, regel) + u"het BTW percentage "_s + bedrag(m_ctx.separators, perc) + u" is negatief."_s);
+        m_out.open("vat");
+        m_out.element("vatID", QByteArrayView(QByteArray::number(code)));
+        m_out.element("vatPerc", bedrag(m_ctx.separators, perc));
+        m_out.element("vatAmnt", bedrag(m_ctx.separators, regel.waarde(u"BTWBedrag"_s)));
+        m_out.element("vatAmntTp", opgeslagen(dc));
+        m_out.close("vat");
+    }
+    m_out.close("trLine");
+}
+
+void Secties::controleer(int nr, const Rij &regel)
+{
+    const QString rekening = regel.tekst(u"GrootboekReknr"_s);
+    const QString wie = regelNaam(nr, regel);
+    const QString dc = regel.tekst(u"DCCode"_s).toUpper();
+    if (dc != u"D" && dc != u"C")
+        fout(wie + u"het debet/credit-kenmerk \""_s + regel.tekst(u"DCCode"_s) + u"\" is geen D of C."_s);
+    db::Statement bestaat = m_ctx.session->DBAdmin().prepare(u"SELECT 1 FROM RekeningSchema WHERE GrootboekReknr = ?"_s);
+    bestaat.bind(1, rekening);
+    if (!bestaat.step())
+        fout(wie + u"de rekening staat niet in het rekeningschema."_s);
+    const QVariant periode = regel.waarde(u"Periode"_s);
+    if (periode.isNull() || periode.toLongLong() < 1 || periode.toLongLong() > 999)
+        fout(wie + u"de periode \""_s + periode.toString() + u"\" ligt niet tussen 0 en 999."_s);
+    const QString effDate = datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar);
+    if (!QDate::fromString(effDate, u"yyyy-MM-dd"_s).isValid())
+        fout(wie + u"\""_s + effDate + u"\" is geen geldige datum (effDate)."_s);
+}
+
+} // namespace kv::finance::auditfile

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace kv::finance::auditfile {
+
+// A forward-only XML writer with a byte-defined layout: no indentation, no line breaks, an empty
+// element as <x></x>. Values arrive already prepared (through SepaTekst or escaped); the writer
+// only encodes them as UTF-8. Output is buffered and handed to the file in large blocks.
+class XmlWriter {
+public:
+    explicit XmlWriter(QIODevice &device) : m_device(device) { m_buffer.reserve(kBlock + 4096); }
+    ~XmlWriter() { flush(); }
+    XmlWriter(const XmlWriter &) = delete;
+    XmlWriter &operator=(const XmlWriter &) = delete;
+
+    void raw(QByteArrayView bytes);
+    void open(QByteArrayView name) { raw("<"); raw(name); raw(">"); }
+    void close(QByteArrayView name) { raw("</"); raw(name); raw(">"); }
+    // <name>value</name>, also when the value is empty.
+    void element(QByteArrayView name, const QString &value);
+    void element(QByteArrayView name, QByteArrayView value);
+
+    // Writes what is buffered; false once any write to the device failed.
+    bool flush();
+    bool ok() const { return m_ok; }
+    qint64 written() const { return m_written + m_buffer.size(); }
+
+private:
+    static constexpr qsizetype kBlock = 256 * 1024;
+    QIODevice &m_device;
+    QByteArray m_buffer;
+    qint64 m_written = 0;
+    bool m_ok = true;
+};
+
+} // namespace kv::finance::auditfile

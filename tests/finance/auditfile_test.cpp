@@ -1,0 +1,631 @@
+#include "core/db/database.h"
+#include "core/db/recordset.h"
+#include "editing/amounts.h"
+#include "finance/auditfile/auditfile.h"
+#include "finance/auditfile/sections.h"
+#include "finance/auditfile/values.h"
+#include "finance/auditfile/xmlwriter.h"
+#include "support/demofixture.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QXmlStreamReader>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+namespace xaf = kv::finance::auditfile;
+
+namespace {
+
+// ---------------------------------------------------------------- value rules
+
+TEST(AuditfileValues, AmountsAreFormatBedragWithAPointBeforeTheCents)
+{
+    struct Case {
+        QVariant value;
+        const char *written;
+        qint64 cents;
+    } cases[] = {
+        {1234.56, "1234.56", 123456},
+        {7, "7.00", 700},
+        {0, "0.00", 0},
+        {QVariant(), "0.00", 0},
+        {-1234.5, "-1234.50", -123450},
+        {-0.5, "-0.50", -50},
+        {0.05, "0.05", 5},
+        {0.005, "0.01", 1},   // halves round up, as on screen
+        {0.995, "1.00", 100},
+        {2.345, "2.35", 235},
+        {1e12, "1000000000000.00", 100000000000000},
+        {-1e12, "-1000000000000.00", -100000000000000},
+        {u"1234,56"_s, "1234.56", 123456},
+    };
+    for (const Case &c : cases) {
+        kv::Separators separators;
+        const QString written = xaf::bedrag(separators, c.value);
+        EXPECT_EQ(written, QString::fromLatin1(c.written)) << c.value.toString().toStdString();
+        EXPECT_EQ(xaf::centen(written), c.cents) << c.written;
+        EXPECT_EQ(xaf::bedragUitCenten(c.cents), written) << c.written;
+        // The same digits the screens show, only the separators differ.
+        kv::Separators again;
+        QString shown = kv::FormatBedrag(again, c.value);
+        EXPECT_EQ(shown.remove(u'.').replace(u',', u'.'), written) << c.written;
+    }
+}
+
+TEST(AuditfileValues, DatesAreRepairedFromTheYear)
+{
+    const struct {
+        const char *stored, *written;
+    } cases[] = {
+        {"20260215", "2026-02-15"}, {"00000315", "2026-03-15"}, {"20250015", "2025-01-15"},
+        {"20250300", "2025-03-01"}, {"00000000", "2026-01-01"}, {"2026021", "2026-01-01"},
+        {"202602150", "2026-01-01"}, {"", "2026-01-01"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(xaf::datum(QString::fromLatin1(c.stored), u"2026"_s), QString::fromLatin1(c.written)) << c.stored;
+}
+
+TEST(AuditfileValues, TextsPostcodesAndStoredValues)
+{
+    EXPECT_EQ(xaf::postcode(u"7731 ab"_s), u"7731AB"_s);
+    EXPECT_EQ(xaf::postcode(u" 77 31ab "_s), u"7731AB"_s);
+
+    const struct {
+        QString in;
+        int maximum;
+        QString out;
+    } texts[] = {
+        {u"Jansen & Zn"_s, 0, u"Jansen   Zn"_s},
+        {u"Café <Ommen>"_s, 0, u"Cafe .Ommen"_s},
+        {QString(60, u'a'), 50, QString(50, u'a')},
+        {u"+31 (0)529-45 67 89 toestel 12345"_s, 30, u"+31 (0)529-45 67 89 toestel 12"_s},
+    };
+    for (const auto &t : texts)
+        EXPECT_EQ(xaf::tekst(t.in, t.maximum), t.out) << t.in.toStdString();
+
+    EXPECT_EQ(xaf::alsOpgeslagen(u"A&B<C>D\"E'F"_s), u"A&amp;B&lt;C&gt;D\"E'F"_s);
+    EXPECT_EQ(xaf::alsOpgeslagen(u"&amp;"_s), u"&amp;amp;"_s);
+}
+
+TEST(AuditfileValues, JournalTypeFirstMatchWins)
+{
+    const struct {
+        const char *desc, *type;
+    } cases[] = {
+        {"Inkoopboek", "P"}, {"VERKOOPBOEK", "S"}, {"Memoriaal", "M"}, {"Beginbalans", "O"},
+        {"Kasboek", "C"}, {"Bank", "B"}, {"Rekening courant", "B"}, {"Spaarrekening", "B"},
+        {"Rabobank", "B"}, {"ABN AMRO", "B"}, {"SKG", "B"}, {"Diversen", "Z"}, {"", "Z"},
+        {"Bank inkoop", "P"},        // purchases before bank
+        {"Verkoop kassa", "S"},      // sales before cash
+        {"Kasrekening", "C"},        // cash before account
+        {"Memoriaal beginbalans", "M"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(xaf::journaalType(QString::fromLatin1(c.desc)), QString::fromLatin1(c.type)) << c.desc;
+}
+
+TEST(AuditfileValues, CountryCodes)
+{
+    for (const char *code : {"AD", "NL", "BE", "DE", "GB", "UK", "US", "NE", "CS", "AN", "ZW"})
+        EXPECT_TRUE(xaf::isLandcode(QString::fromLatin1(code))) << code;
+    for (const char *code : {"", "N", "nl", "DU", "XX", "12", "BQ", "NLD", "ZZ"})
+        EXPECT_FALSE(xaf::isLandcode(QString::fromLatin1(code))) << code;
+
+    int accepted = 0;
+    for (char16_t a = u'A'; a <= u'Z'; ++a)
+        for (char16_t b = u'A'; b <= u'Z'; ++b)
+            accepted += xaf::isLandcode(QString(QChar(a)).append(QChar(b)));
+    EXPECT_EQ(accepted, 241); // every code of the list is found, so the list is sorted
+
+    EXPECT_EQ(xaf::landcodeVan(u"NL Nederland"_s), u"NL"_s);
+    EXPECT_EQ(xaf::landcodeVan(u"be België"_s), u"BE"_s);
+    EXPECT_EQ(xaf::landcodeVan(u" D"_s), u"D"_s);
+    EXPECT_EQ(xaf::landcodeVan(u""_s), u""_s);
+}
+
+// ---------------------------------------------------------------- XML writer
+
+TEST(AuditfileXmlWriter, WritesBytesAsGivenAndEmptyElementsOpenAndClosed)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        xaf::XmlWriter out(buffer);
+        out.open("a");
+        out.element("b", u""_s);
+        out.element("c", u"é&amp;"_s);
+        out.element("d", QByteArrayView("x"));
+        out.close("a");
+        EXPECT_EQ(out.written(), 36);
+    }
+    EXPECT_EQ(buffer.data(), QByteArray("<a><b></b><c>\xc3\xa9&amp;</c><d>x</d></a>"));
+}
+
+TEST(AuditfileXmlWriter, LargeOutputInBlocksAndAFailedWriteIsReported)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        xaf::XmlWriter out(buffer);
+        for (int i = 0; i < 100000; ++i)
+            out.element("n", QByteArrayView(QByteArray::number(i)));
+        EXPECT_TRUE(out.flush());
+    }
+    EXPECT_TRUE(buffer.data().startsWith("<n>0</n><n>1</n>"));
+    EXPECT_TRUE(buffer.data().endsWith("<n>99999</n>"));
+    EXPECT_EQ(buffer.data().count("<n>"), 100000);
+
+    QBuffer closed; // never opened: every write fails
+    xaf::XmlWriter out(closed);
+    out.element("n", u"1"_s);
+    EXPECT_FALSE(out.flush());
+    EXPECT_FALSE(out.ok());
+}
+
+// ---------------------------------------------------------------- sections on the demo
+
+class AuditfileSections : public DemoTest {
+protected:
+    void SetUp() override
+    {
+        DemoTest::SetUp();
+        ctx.AdminCode = u"01"_s;
+        ctx.AdminJaar = u"2026"_s;
+        ctx.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 0)); };
+    }
+
+    QString write(xaf::Opties opties = {})
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            xaf::XmlWriter out(buffer);
+            xaf::Secties s(ctx, out, opties);
+            s.begin();
+            s.header();
+            s.companyBegin();
+            s.customersSuppliers();
+            s.generalLedger();
+            s.vatCodes();
+            s.periods();
+            s.openingBalance();
+            s.transactions();
+            s.end();
+            herstellingen = s.herstellingen();
+        }
+        return QString::fromUtf8(buffer.data());
+    }
+
+    // The stop message of a run that must not succeed.
+    QString stop(xaf::Opties opties = {})
+    {
+        try {
+            write(opties);
+        } catch (const xaf::Stop &s) {
+            return s.melding;
+        }
+        return {};
+    }
+
+    void execute(const QString &jetSql) { session.DBAdmin().Execute(jetSql); }
+
+    QString firstRelation()
+    {
+        auto rs = session.DBAdmin().OpenQuery(u"SELECT RelNr FROM RelatieGegevens ORDER BY RelNr"_s);
+        return rs->text(u"RelNr");
+    }
+
+    std::vector<xaf::BtwHerstel> herstellingen;
+};
+
+TEST_F(AuditfileSections, OneWellFormedLineWithTheHeaderValues)
+{
+    const QString file = write();
+    EXPECT_TRUE(file.startsWith(u"<?xml version=\"1.0\" encoding=\"UTF-8\" ?><auditfile "
+                                u"xmlns=\"http://www.auditfiles.nl/XAF/3.2\" "
+                                u"xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"><header>"
+                                u"<fiscalYear>2026</fiscalYear><startDate>2026-01-01</startDate>"
+                                u"<endDate>2026-12-31</endDate><curCode>EUR</curCode>"
+                                u"<dateCreated>2026-12-07</dateCreated><softwareDesc>Velmo KorvenalPro</softwareDesc>"
+                                u"<softwareVersion>2017 - 01</softwareVersion></header><company>"
+                                u"<companyIdent>012026</companyIdent><companyName>"_s))
+        << file.left(600).toStdString();
+    EXPECT_TRUE(file.endsWith(u"</company></auditfile>\r\n"_s));
+    EXPECT_EQ(file.count(u'\n'), 1);
+
+    QXmlStreamReader reader(file);
+    int relations = 0;
+    while (!reader.atEnd())
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == u"customerSupplier")
+            ++relations;
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    auto count = session.DBAdmin().OpenQuery(u"SELECT COUNT(*) AS n FROM RelatieGegevens"_s);
+    EXPECT_EQ(relations, count->value(u"n").toInt());
+    EXPECT_GT(relations, 0);
+    EXPECT_TRUE(file.contains(u"<basic><basicType>23</basicType><basicID>2</basicID>"
+                              u"<basicDesc>Debiteur,Crediteur</basicDesc></basic><basic><basicType>23</basicType>"
+                              u"<basicID>3</basicID><basicDesc>Prospect</basicDesc></basic></basics></generalLedger>"_s))
+        << file.mid(file.indexOf(u"<basics>"), 500).toStdString();
+}
+
+TEST_F(AuditfileSections, BrokenYear)
+{
+    execute(u"UPDATE UserGegevens SET BoekjaarGebroken = -1, BoekjaarPeriodeStart = \"20260401\", "
+            u"BoekjaarPeriodeEind = \"20270331\""_s);
+    EXPECT_TRUE(write().contains(u"<header><fiscalYear>2026-2027</fiscalYear><startDate>2026-04-01</startDate>"
+                                 u"<endDate>2027-03-31</endDate>"_s));
+}
+
+TEST_F(AuditfileSections, RelationTextsGoThroughTheSepaSetAndStoredValuesAreEscaped)
+{
+    const QString nr = firstRelation();
+    execute(u"UPDATE RelatieGegevens SET Bedrijfsnaam1 = \"Jansen & Zn <Ommen> en nog een lange naam erachter aan\", "
+            u"BedrijfsHuisNr = \"12<a>&\", BedrijfsPostcode = \"7731 ab\", BTWNr = \"\", RelSoort = 7 "
+            u"WHERE RelNr = \""_s + nr + u'"');
+    const QString file = write();
+    const QString expected = u"<customerSupplier><custSupID>"_s + nr
+                             + u"</custSupID><custSupName>Jansen   Zn .Ommen en nog een lange naam erachter </custSupName>"_s;
+    EXPECT_TRUE(file.contains(expected)) << file.mid(file.indexOf(u"<customerSupplier>"), 400).toStdString();
+    EXPECT_TRUE(file.contains(u"<taxRegistrationCountry>NL</taxRegistrationCountry><taxRegIdent></taxRegIdent>"
+                              u"<relationshipID>7</relationshipID><streetAddress>"_s)); // no custSupTp for 7
+    EXPECT_TRUE(file.contains(u"<number>12&lt;a&gt;&amp;</number><numberExtension></numberExtension>"
+                              u"<property></property>"_s));
+    EXPECT_TRUE(file.contains(u"<postalCode>7731AB</postalCode><region></region><country>NL</country>"_s));
+}
+
+TEST_F(AuditfileSections, VatNumbersAndCountries)
+{
+    const QString nr = firstRelation();
+    const auto set = [&](const QString &assignments) {
+        execute(u"UPDATE RelatieGegevens SET "_s + assignments + u" WHERE RelNr = \""_s + nr + u'"');
+    };
+    // A bare Dutch number of a Dutch relation gets its prefix.
+    set(u"BTWNr = \"123456782B01\", Bedrijfslandcode = 1"_s);
+    EXPECT_TRUE(write().contains(u"<taxRegistrationCountry>NL</taxRegistrationCountry>"
+                                 u"<taxRegIdent>NL123456782B01</taxRegIdent>"_s));
+    ASSERT_EQ(herstellingen.size(), 1u);
+    EXPECT_EQ(herstellingen[0].relNr, nr);
+    EXPECT_EQ(herstellingen[0].btwNr, u"NL123456782B01"_s);
+
+    set(u"BTWNr = \"de-123 456 789\", Bedrijfslandcode = 3"_s);
+    EXPECT_TRUE(write().contains(u"<taxRegistrationCountry>DE</taxRegistrationCountry>"
+                                 u"<taxRegIdent>DE123456789</taxRegIdent>"_s));
+    EXPECT_TRUE(herstellingen.empty());
+
+    const QString vatStop = u"Let op:\nEr is geen geldigde landcodering (volgens de verplichte ISO 3166 norm) "
+                            u"aangetroffen bij de BTW-rekening van relatienummer : "_s
+                            + nr + u"\n\nDe XML Auditfile kan op dit moment niet worden aangemaakt."_s;
+    const QString addressStop = u"Let op:\nEr is een ongeldige landcodering bij relatienummer "_s + nr
+                                + u" aangetroffen.\n(volgens de verplichte ISO 3166 norm)\n\n"
+                                  u"De XML Auditfile kan op dit moment niet worden aangemaakt."_s;
+    const struct {
+        QString assignments, message;
+    } stops[] = {
+        {u"BTWNr = \"XX123\", Bedrijfslandcode = 1"_s, vatStop},
+        {u"BTWNr = \"123456782B01\", Bedrijfslandcode = 3"_s, vatStop},  // bare number, not Dutch
+        {u"BTWNr = \"123456789B01\", Bedrijfslandcode = 1"_s, vatStop},  // fails the check
+        {u"BTWNr = \"\", Bedrijfslandcode = 9"_s, addressStop},         // a description without its code
+    };
+    execute(u"INSERT INTO TabelLandcode (CodeNr, Omschrijving) VALUES (9, \"Duitsland\")"_s);
+    for (const auto &s : stops) {
+        set(s.assignments);
+        EXPECT_EQ(stop(), s.message) << s.assignments.toStdString();
+    }
+}
+
+TEST_F(AuditfileSections, PeriodsByBookingPeriodType)
+{
+    const struct {
+        int type;
+        int count;
+        const char16_t *fragment;
+    } cases[] = {
+        {0, 1, u"<periods><period><periodNumber>1</periodNumber><periodDesc>Periode 1</periodDesc>"
+               u"<startDatePeriod>2026-01-01</startDatePeriod><endDatePeriod>2026-12-31</endDatePeriod></period></periods>"},
+        {1, 4, u"<period><periodNumber>2</periodNumber><periodDesc>2e kwartaal</periodDesc>"
+               u"<startDatePeriod>2026-04-01</startDatePeriod><endDatePeriod>2026-06-30</endDatePeriod></period>"},
+        {2, 12, u"<period><periodNumber>2</periodNumber><periodDesc>Maand 2</periodDesc>"
+                u"<startDatePeriod>2026-02-01</startDatePeriod><endDatePeriod>2026-02-28</endDatePeriod></period>"},
+        {3, 12, u"<period><periodNumber>12</periodNumber><periodDesc>Maand 12</periodDesc>"
+                u"<startDatePeriod>2026-12-01</startDatePeriod><endDatePeriod>2026-12-31</endDatePeriod></period></periods>"},
+    };
+    for (const auto &c : cases) {
+        execute(u"UPDATE UserGegevens SET BoekingsPeriode = "_s + QString::number(c.type));
+        const QString file = write();
+        EXPECT_TRUE(file.contains(QString::fromUtf16(c.fragment))) << c.type;
+        const QString periods = file.mid(file.indexOf(u"<periods>"));
+        EXPECT_EQ(periods.count(u"<period>"), c.count) << c.type;
+    }
+}
+
+TEST_F(AuditfileSections, LedgerAccountsVatCodesAndCostCentres)
+{
+    execute(u"INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving, Soortrek) VALUES (\"9999*\", \"Hulp\", 0)"_s);
+    execute(u"INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving, Soortrek) VALUES (\"9998\", \"R&D <x>\", 5)"_s);
+    execute(u"DELETE FROM TabelKostenplaatsen"_s);
+    execute(u"INSERT INTO TabelKostenplaatsen (CodeNr, Omschrijving) VALUES (4, \"Akker & stal\")"_s);
+    const QString without = write();
+    EXPECT_FALSE(without.contains(u"9999*"_s));
+    EXPECT_TRUE(without.contains(u"<ledgerAccount><accID>9998</accID><accDesc>R D .x</accDesc><accTp>M</accTp>"
+                                 u"</ledgerAccount>"_s));
+    EXPECT_FALSE(without.contains(u"<basicType>02</basicType>"_s));
+    EXPECT_TRUE(write({.kostenplaatsen = true})
+                    .contains(u"<basics><basic><basicType>02</basicType><basicID>4</basicID>"
+                              u"<basicDesc>Akker   stal</basicDesc></basic><basic><basicType>23</basicType>"_s));
+
+    EXPECT_TRUE(without.contains(u"<vatCodes><vatCode><vatID>"_s));
+    execute(u"DELETE FROM BTWcodering"_s);
+    execute(u"DELETE FROM RelatieGegevens"_s);
+    const QString bare = write();
+    EXPECT_FALSE(bare.contains(u"vatCodes"_s));
+    EXPECT_FALSE(bare.contains(u"customersSuppliers"_s));
+    EXPECT_TRUE(bare.contains(u"</postalAddress><generalLedger>"_s));
+}
+
+TEST_F(AuditfileSections, OpeningBalanceOfTheAccountsWhoseSidesDiffer)
+{
+    auto rs = session.DBAdmin().OpenQuery(u"SELECT GrootboekReknr FROM RekeningSchema ORDER BY GrootboekReknr"_s);
+    QStringList accounts;
+    for (; !rs->Eof() && accounts.size() < 3; rs->MoveNext())
+        accounts << rs->text(u"GrootboekReknr");
+    ASSERT_EQ(accounts.size(), 3);
+    execute(u"UPDATE RekeningSchema SET BeginsaldoDebet = 0, BeginsaldoCredit = 0"_s);
+    EXPECT_FALSE(write().contains(u"openingBalance"_s));
+
+    const auto set = [&](const QString &account, const char *debit, const char *credit) {
+        execute(u"UPDATE RekeningSchema SET BeginsaldoDebet = "_s + QLatin1String(debit) + u", BeginsaldoCredit = "_s
+                + QLatin1String(credit) + u" WHERE GrootboekReknr = \""_s + account + u'"');
+    };
+    set(accounts[0], "100.5", "0.25");
+    set(accounts[1], "10", "10");
+    set(accounts[2], "0", "1234.56");
+    execute(u"INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving, Soortrek, BeginsaldoDebet) "
+            u"VALUES (\"0000*\", \"Hulp\", 0, 99)"_s);
+    const QString file = write();
+    const QString expected =
+        u"</periods><openingBalance><opBalDate>2026-01-01</opBalDate><opBalDesc>Openingsbalans</opBalDesc>"
+        u"<linesCount>2</linesCount><totalDebit>100.25</totalDebit><totalCredit>1234.56</totalCredit>"
+        u"<obLine><nr>1</nr><accID>"_s + accounts[0] + u"</accID><amnt>100.25</amnt><amntTp>D</amntTp></obLine>"
+        u"<obLine><nr>2</nr><accID>"_s + accounts[2] + u"</accID><amnt>1234.56</amnt><amntTp>C</amntTp></obLine>"
+        u"</openingBalance>"_s;
+    EXPECT_TRUE(file.contains(expected)) << file.mid(file.indexOf(u"</periods>"), 600).toStdString();
+    EXPECT_FALSE(write({.zonderBeginbalans = true}).contains(u"openingBalance"_s));
+}
+
+// What the database says the file's transactions must hold.
+struct Ledger {
+    qint64 lines = 0;
+    double debit = 0, credit = 0;
+};
+
+TEST_F(AuditfileSections, TransactionsAgreeWithTheLedger)
+{
+    // Lines on a "*" account and of period 0 stay out of body, counts and totals.
+    auto first = session.DBAdmin().OpenQuery(u"SELECT DagboekCode, BoekstukNr FROM GrootboekMutaties "
+                                             u"WHERE Periode <> 0 ORDER BY ID"_s);
+    const QString journal = first->text(u"DagboekCode"), booking = first->text(u"BoekstukNr");
+    for (const char *dc : {"D", "C"})
+        execute(u"INSERT INTO GrootboekMutaties (DagboekCode, BoekstukNr, Periode, BoekingsDatum, GrootboekReknr, "
+                u"Bedrag, DCCode) VALUES (\""_s + journal + u"\", \""_s + booking
+                + u"\", 1, \"20260105\", \"9999*\", 5, \""_s + QLatin1String(dc) + u"\")"_s);
+    auto sums = session.DBAdmin().OpenQuery(
+        u"SELECT COUNT(*) AS n, SUM(IIf(DCCode = \"D\", Bedrag, 0)) AS d, SUM(IIf(DCCode = \"C\", Bedrag, 0)) AS c "
+        u"FROM GrootboekMutaties WHERE Periode <> 0 AND instr(GrootboekReknr, \"*\") = 0"_s);
+    const Ledger ledger{sums->value(u"n").toLongLong(), sums->value(u"d").toDouble(), sums->value(u"c").toDouble()};
+    ASSERT_GT(ledger.lines, 0);
+
+    const QString file = write({.btw = true});
+    kv::Separators separators;
+    const QString header = u"<transactions><linesCount>"_s + QString::number(ledger.lines) + u"</linesCount><totalDebit>"_s
+                           + xaf::bedrag(separators, ledger.debit) + u"</totalDebit><totalCredit>"_s
+                           + xaf::bedrag(separators, ledger.credit) + u"</totalCredit><journal><jrnID>"_s + journal
+                           + u"</jrnID>"_s;
+    EXPECT_TRUE(file.contains(header)) << file.mid(file.indexOf(u"<transactions>"), 300).toStdString();
+    EXPECT_EQ(file.count(u"<trLine>"), ledger.lines);
+    EXPECT_FALSE(file.contains(u"9999*"_s));
+    EXPECT_TRUE(file.endsWith(u"<subledgers></subledgers></transactions></company></auditfile>\r\n"_s));
+
+    // Per written line, the debit and credit sums equal the header's.
+    QXmlStreamReader reader(file);
+    qint64 debit = 0, credit = 0;
+    QString amount;
+    bool inTransactions = false; // the opening balance has amnt and amntTp too
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.name() == u"transactions")
+            inTransactions = true;
+        if (!inTransactions)
+            continue;
+        if (reader.isStartElement() && reader.name() == u"amnt")
+            amount = reader.readElementText();
+        else if (reader.isStartElement() && reader.name() == u"amntTp")
+            (reader.readElementText() == u"D" ? debit : credit) += xaf::centen(amount);
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_EQ(debit, xaf::centen(xaf::bedrag(separators, ledger.debit)));
+    EXPECT_EQ(credit, xaf::centen(xaf::bedrag(separators, ledger.credit)));
+}
+
+TEST_F(AuditfileSections, TransactionStops)
+{
+    const struct {
+        const char16_t *change, *message;
+    } cases[] = {
+        {u"UPDATE GrootboekMutaties SET Bedrag = Bedrag + 1 WHERE ID = (SELECT MIN(ID) FROM GrootboekMutaties "
+         u"WHERE Periode <> 0)",
+         u"Let op:\nEr zit een verschil in de grootboekmutaties.\n\n"
+         u"De XML Auditfile kan op dit moment niet worden aangemaakt."},
+        {u"UPDATE GrootboekMutaties SET DagboekCode = \"ZZ\" WHERE Periode <> 0 AND DagboekCode = "
+         u"(SELECT MAX(DagboekCode) FROM GrootboekMutaties)",
+         u"Tijdens het aanmaken is er ongeldige of onjuiste data aangetroffen.\n\nDe XML auditfile is NIET aangemaakt."},
+    };
+    for (const auto &c : cases) {
+        session.DBAdmin().BeginTrans();
+        execute(QString::fromUtf16(c.change));
+        EXPECT_EQ(stop(), QString::fromUtf16(c.message));
+        session.DBAdmin().Rollback();
+    }
+    EXPECT_EQ(stop(), QString()); // the demo itself is fine
+}
+
+TEST_F(AuditfileSections, VatPercentageFromTheCodeWhenTheLineHasNone)
+{
+    auto code = session.DBAdmin().OpenQuery(u"SELECT BTWCode, BTWPercentage FROM BTWcodering WHERE BTWPercentage > 0"_s);
+    ASSERT_FALSE(code->Eof());
+    const QString nr = code->text(u"BTWCode");
+    kv::Separators separators;
+    const QString perc = xaf::bedrag(separators, code->value(u"BTWPercentage"));
+    execute(u"UPDATE GrootboekMutaties SET BTWCode = "_s + nr + u", BTWPercentage = Null, BTWBedrag = 1.5"_s);
+    const QString file = write({.btw = true});
+    EXPECT_TRUE(file.contains(u"<vat><vatID>"_s + nr + u"</vatID><vatPerc>"_s + perc
+                              + u"</vatPerc><vatAmnt>1.50</vatAmnt><vatAmntTp>"_s))
+        << file.mid(file.indexOf(u"<vat>"), 200).toStdString();
+    EXPECT_FALSE(write().contains(u"<vat>"_s));
+}
+
+// ---------------------------------------------------------------- delivery
+
+TEST_F(AuditfileSections, DeliveredWholeOrNotAtAllAndVatRepairsOnlyAfterwards)
+{
+    QTemporaryDir out;
+    const QString target = out.filePath(u"2026.xaf"_s);
+    const QString nr = firstRelation();
+    execute(u"UPDATE RelatieGegevens SET BTWNr = \"123456782B01\", Bedrijfslandcode = 1 WHERE RelNr = \""_s + nr + u'"');
+    const auto storedVat = [&] {
+        auto rs = session.DBAdmin().OpenQuery(u"SELECT BTWNr FROM RelatieGegevens WHERE RelNr = \""_s + nr + u'"');
+        return rs->text(u"BTWNr");
+    };
+    const auto files = [&] { return QDir(out.path()).entryList(QDir::Files | QDir::Hidden); };
+    {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("oud");
+    }
+
+    // A stop leaves the old file, no temp file and the data as they were.
+    session.DBAdmin().Execute(u"UPDATE GrootboekMutaties SET Bedrag = Bedrag + 1 WHERE ID = "
+                              u"(SELECT MIN(ID) FROM GrootboekMutaties WHERE Periode <> 0)"_s);
+    EXPECT_THROW(xaf::maakAuditfile(ctx, target, {}), xaf::Stop);
+    EXPECT_EQ(files(), QStringList{u"2026.xaf"_s});
+    QFile check(target);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), QByteArray("oud"));
+    check.close();
+    EXPECT_EQ(storedVat(), u"123456782B01"_s);
+
+    session.DBAdmin().Execute(u"UPDATE GrootboekMutaties SET Bedrag = Bedrag - 1 WHERE ID = "
+                              u"(SELECT MIN(ID) FROM GrootboekMutaties WHERE Periode <> 0)"_s);
+    const xaf::Resultaat made = xaf::maakAuditfile(ctx, target, {});
+    EXPECT_EQ(files(), QStringList{u"2026.xaf"_s});
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    const QByteArray bytes = check.readAll();
+    EXPECT_EQ(bytes.size(), made.bytes);
+    EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\" ?><auditfile "));
+    EXPECT_TRUE(bytes.endsWith("</auditfile>\r\n"));
+    EXPECT_EQ(storedVat(), u"NL123456782B01"_s);
+
+    // A folder that does not exist: a file fault, nothing made.
+    EXPECT_THROW(xaf::maakAuditfile(ctx, out.filePath(u"geen/map/a.xaf"_s), {}), xaf::Schrijffout);
+    EXPECT_FALSE(QDir(out.filePath(u"geen"_s)).exists());
+}
+
+TEST_F(AuditfileSections, BadLinesAreNamedByTheirRecord)
+{
+    auto rs = session.DBAdmin().OpenQuery(u"SELECT DagboekCode FROM GrootboekMutaties WHERE Periode <> 0 ORDER BY ID"_s);
+    const QString journal = rs->text(u"DagboekCode");
+    auto acc = session.DBAdmin().OpenQuery(u"SELECT GrootboekReknr FROM RekeningSchema ORDER BY GrootboekReknr"_s);
+    const QString good = acc->text(u"GrootboekReknr");
+    const auto line = [&](const QString &account, const char *dc, const char *amount, const char *date = "20260105") {
+        execute(u"INSERT INTO GrootboekMutaties (DagboekCode, BoekstukNr, Periode, BoekingsDatum, GrootboekReknr, "
+                u"Bedrag, DCCode) VALUES (\""_s + journal + u"\", \"999999\", 1, \""_s + QLatin1String(date)
+                + u"\", \""_s + account + u"\", "_s + QLatin1String(amount) + u", \""_s + QLatin1String(dc) + u"\")"_s);
+    };
+    const QString who = u"Dagboek "_s + journal + u", boekstuk 999999, regel "_s;
+    const QString end = u"\n\nDe XML auditfile is NIET aangemaakt."_s;
+    const struct {
+        std::function<void()> change;
+        QString message;
+    } cases[] = {
+        {[&] { line(good, "D", "5"); line(good, "C", "5"); line(good, "X", "0"); },
+         who + u"3 (rekening "_s + good + u"): het debet/credit-kenmerk \"X\" is geen D of C."_s + end},
+        {[&] { line(u"7777"_s, "D", "5"); line(good, "C", "5"); },
+         who + u"1 (rekening 7777): de rekening staat niet in het rekeningschema."_s + end},
+        {[&] { line(good, "D", "5", "20260230"); line(good, "C", "5", "20260200"); },
+         who + u"1 (rekening "_s + good + u"): \"2026-02-30\" is geen geldige datum (effDate)."_s + end},
+        {[&] {
+             line(good, "D", "5");
+             line(good, "C", "5");
+             execute(u"UPDATE GrootboekMutaties SET BTWCode = 77, BTWPercentage = Null WHERE BoekstukNr = \"999999\" "
+                     u"AND DCCode = \"D\""_s);
+             execute(u"UPDATE GrootboekMutaties SET BTWCode = 1, BTWPercentage = -9 WHERE BoekstukNr = \"999999\" "
+                     u"AND DCCode = \"C\""_s);
+         },
+         who + u"1 (rekening "_s + good + u"): BTW code 77 bestaat niet en de regel heeft geen BTW percentage.\n"_s
+             + who + u"2 (rekening "_s + good + u"): het BTW percentage -9.00 is negatief."_s + end},
+        {[&] {
+             line(good, "D", "5");
+             line(good, "C", "5");
+             execute(u"UPDATE GrootboekMutaties SET Periode = Null WHERE BoekstukNr = \"999999\" AND DCCode = \"D\""_s);
+             execute(u"UPDATE GrootboekMutaties SET Periode = 1000 WHERE BoekstukNr = \"999999\" AND DCCode = \"C\""_s);
+         },
+         who + u"1 (rekening "_s + good + u"): de periode \"\" ligt niet tussen 0 en 999.\n"_s + who + u"2 (rekening "_s
+             + good + u"): de periode \"1000\" ligt niet tussen 0 en 999."_s + end},
+        {[&] { for (int i = 0; i < 25; ++i) { line(u"7777"_s, "D", "1"); line(u"7777"_s, "C", "1"); } },
+         QString()},
+    };
+    for (const auto &c : cases) {
+        session.DBAdmin().BeginTrans();
+        c.change();
+        const QString message = stop(xaf::Opties{.btw = true});
+        if (c.message.isEmpty()) { // more than twenty: the rest counted
+            EXPECT_EQ(message.count(u"de rekening staat niet in het rekeningschema."_s), 20);
+            EXPECT_TRUE(message.endsWith(u"\nen nog 30"_s + end)) << message.toStdString();
+            EXPECT_TRUE(message.contains(who + u"20 (rekening 7777)"_s));
+        } else {
+            EXPECT_EQ(message, c.message);
+        }
+        session.DBAdmin().Rollback();
+    }
+
+    // A chart without accounts (only "*" ones): nothing the lines could point to.
+    execute(u"DELETE FROM GrootboekMutaties"_s);
+    execute(u"UPDATE RekeningSchema SET GrootboekReknr = GrootboekReknr & \"*\""_s);
+    EXPECT_EQ(stop(), u"Het rekeningschema bevat geen grootboekrekeningen.\n\nDe XML auditfile is NIET aangemaakt."_s);
+}
+
+TEST_F(AuditfileSections, StoredValuesXmlCannotHoldAreNamedByTheirRecord)
+{
+    const QString nr = firstRelation();
+    execute(u"UPDATE RelatieGegevens SET BedrijfsHuisNr = \"12\tb\" WHERE RelNr = \""_s + nr + u'"');
+    auto code = session.DBAdmin().OpenQuery(u"SELECT BTWCode FROM BTWcodering ORDER BY BTWCode"_s);
+    const QString vat = code->text(u"BTWCode");
+    execute(u"UPDATE BTWcodering SET grootboekreknrverkoop = \"16\uFFFF00\" WHERE BTWCode = "_s + vat);
+    execute(u"UPDATE UserGegevens SET Huisnummer = \"7\x01\""_s);
+    const QString tail = u" bevat een teken dat XML niet kan bevatten."_s;
+    EXPECT_EQ(stop(), u"Bedrijfsgegevens: de waarde \"7?\""_s + tail + u"\nRelatie "_s + nr
+                          + u": de waarde \"12?b\""_s + tail + u"\nBTW code "_s + vat + u": de waarde \"16?00\""_s
+                          + tail + u"\n\nDe XML auditfile is NIET aangemaakt."_s);
+}
+
+TEST_F(AuditfileSections, TheReadSnapshotDoesNotHoldUpWriters)
+{
+    kv::db::Database &db = session.DBAdmin();
+    auto other = kv::db::Database::open(db.path(), {});
+    const auto count = [](kv::db::Database &d) {
+        return d.OpenQuery(u"SELECT COUNT(*) AS n FROM TabelKostenplaatsen"_s)->value(u"n").toInt();
+    };
+    const int before = count(db);
+    db.BeginReadTrans();
+    EXPECT_EQ(count(db), before);
+    other->Execute(u"INSERT INTO TabelKostenplaatsen (CodeNr, Omschrijving) VALUES (99, \"Nieuw\")"_s);
+    EXPECT_EQ(count(db), before); // the export keeps reading what it started with
+    db.Rollback();
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(count(db), before + 1);
+}
+
+} // namespace

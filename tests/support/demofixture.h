@@ -20,6 +20,8 @@ protected:
         kv::demo::createDemoAdministratie(folder);
         ASSERT_TRUE(session.OpenAdministratie(folder + u'/'));
         ctx.DataPad = folder + u'/';
+        ctx.AdminCode = QStringLiteral("01"); // from the folder's name, as the console takes them
+        ctx.AdminJaar = QStringLiteral("2026");
         ctx.session = &session;
         ctx.dialogs = &dialogs;
         ctx.registry = &registry;

@@ -22,6 +22,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "ratioreporter.h"
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -326,37 +328,6 @@ void BM_Correction_SetBased(benchmark::State &state)
     state.counters["rows"] = double(rows);
 }
 
-// The console's table, and each measured work's time kept by name (the median when repeated).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || (run.run_type == Run::RT_Iteration && !medians.count(run.run_name.function_name)))
-                times[run.run_name.function_name] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            if (median)
-                medians[run.run_name.function_name] = true;
-        }
-    }
-
-    void print() const
-    {
-        auto ratio = [&](const char *what, const std::string &a, const std::string &b) {
-            if (times.count(a) && times.count(b))
-                std::printf("%s: %.2f s against %.2f s, ratio %.2f\n", what, times.at(a), times.at(b), times.at(a) / times.at(b));
-        };
-        ratio("Engine against raw, per unit", "BM_Correction_Engine", "BM_Correction_Raw");
-        ratio("Per unit against one transaction (raw)", "BM_Correction_Raw", "BM_Correction_SetBased");
-        for (const auto &[name, peak] : g_peaks)
-            std::printf("Peak resident memory, %s: %.1f MB, %.1f MB above its start\n", name.c_str(), peak.first, peak.second);
-    }
-
-private:
-    std::map<std::string, double> times;
-    std::map<std::string, bool> medians;
-};
 
 } // namespace
 
@@ -371,7 +342,10 @@ int main(int argc, char **argv)
     largeAdministration();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.print();
+    reporter.printRatio("Engine against raw, per unit", "BM_Correction_Engine", "BM_Correction_Raw");
+    reporter.printRatio("Per unit against one transaction (raw)", "BM_Correction_Raw", "BM_Correction_SetBased");
+    for (const auto &[name, peak] : g_peaks)
+        std::printf("Peak resident memory, %s: %.1f MB, %.1f MB above its start\n", name.c_str(), peak.first, peak.second);
     QDir(scratch()).removeRecursively();
     benchmark::Shutdown();
     return 0;

@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "ratioreporter.h"
+
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -168,32 +170,6 @@ void BM_SaveInvoicing_Raw(benchmark::State &state)
     }
 }
 
-// The console's table, and each measured work's time kept by name (the median when repeated).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || (run.run_type == Run::RT_Iteration && !medians.count(run.run_name.function_name)))
-                times[run.run_name.function_name] = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e6;
-            if (median)
-                medians[run.run_name.function_name] = true;
-        }
-    }
-
-    void printRatio(const char *work, const std::string &options, const std::string &raw) const
-    {
-        if (times.count(options) && times.count(raw))
-            std::printf("%s: options %.1f us, raw %.1f us, ratio %.2f\n", work, times.at(options), times.at(raw),
-                        times.at(options) / times.at(raw));
-    }
-
-private:
-    std::map<std::string, double> times;
-    std::map<std::string, bool> medians;
-};
 
 } // namespace
 
@@ -210,8 +186,8 @@ int main(int argc, char **argv)
     rawConnection();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio("Open an option screen", "BM_OpenScreen_Options", "BM_OpenScreen_Raw");
-    reporter.printRatio("Save the invoicing options", "BM_SaveInvoicing_Options", "BM_SaveInvoicing_Raw");
+    reporter.printRatio("Open an option screen (options against raw)", "BM_OpenScreen_Options", "BM_OpenScreen_Raw");
+    reporter.printRatio("Save the invoicing options (options against raw)", "BM_SaveInvoicing_Options", "BM_SaveInvoicing_Raw");
     benchmark::Shutdown();
     return 0;
 }

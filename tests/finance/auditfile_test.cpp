@@ -185,16 +185,7 @@ protected:
         {
             xaf::XmlWriter out(buffer);
             xaf::Secties s(ctx, out, opties);
-            s.begin();
-            s.header();
-            s.companyBegin();
-            s.customersSuppliers();
-            s.generalLedger();
-            s.vatCodes();
-            s.periods();
-            s.openingBalance();
-            s.transactions();
-            s.end();
+            s.all();
             herstellingen = s.herstellingen();
         }
         return QString::fromUtf8(buffer.data());

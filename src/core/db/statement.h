@@ -47,6 +47,8 @@ public:
     }
 
     QVariant column(int i) const;
+    int columnCount() const { return sqlite3_column_count(m_stmt); }
+    QString columnName(int i) const { return QString::fromUtf8(sqlite3_column_name(m_stmt, i)); }
 
 private:
     sqlite3_stmt *m_stmt = nullptr;

@@ -25,16 +25,7 @@ std::vector<BtwHerstel> schrijf(Context &ctx, XmlWriter &out, const Opties &opti
     db.BeginReadTrans();
     try {
         Secties s(ctx, out, opties);
-        s.begin();
-        s.header();
-        s.companyBegin();
-        s.customersSuppliers();
-        s.generalLedger();
-        s.vatCodes();
-        s.periods();
-        s.openingBalance();
-        s.transactions();
-        s.end();
+        s.all();
         db.Rollback(); // nothing was written
         return s.herstellingen();
     } catch (...) {

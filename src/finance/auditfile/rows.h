@@ -19,8 +19,8 @@ public:
     {
         if (parameter.isValid())
             m_stmt.bind(1, parameter);
-        for (int i = 0; i < sqlite3_column_count(m_stmt.get()); ++i)
-            m_index.insert(QString::fromUtf8(sqlite3_column_name(m_stmt.get(), i)), i);
+        for (int i = 0; i < m_stmt.columnCount(); ++i)
+            m_index.insert(m_stmt.columnName(i), i);
     }
     bool volgende() { return m_stmt.step(); }
     QVariant waarde(const QString &veld) const { return m_stmt.column(m_index.value(veld, -1)); }

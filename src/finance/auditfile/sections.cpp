@@ -360,4 +360,18 @@ void Secties::end()
     m_out.raw("</company></auditfile>\r\n");
 }
 
+void Secties::all()
+{
+    begin();
+    header();
+    companyBegin();
+    customersSuppliers();
+    generalLedger();
+    vatCodes();
+    periods();
+    openingBalance();
+    transactions();
+    end();
+}
+
 } // namespace kv::finance::auditfile

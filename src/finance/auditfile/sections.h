@@ -45,6 +45,7 @@ public:
     void openingBalance();
     void transactions();
     void end();    // the closing of company and auditfile, then CR LF
+    void all();    // the whole file, every section in its order
 
     const std::vector<BtwHerstel> &herstellingen() const { return m_herstellingen; }
 

@@ -331,6 +331,11 @@ void Database::BeginTrans()
     ++m_depth;
 }
 
+bool Database::hasRows(const QString &source)
+{
+    return prepare(u"SELECT 1 FROM " + source + u" LIMIT 1").step();
+}
+
 void Database::BeginReadTrans()
 {
     if (inTransaction()) {

@@ -67,6 +67,9 @@ public:
     void CommitTrans();
     void Rollback();
     bool inTransaction();
+    // Whether `source` (a table, or a table with a condition: "GrootboekMutaties WHERE Periode IS
+    // NOT NULL") has a row: asks SQLite for one, never counts. The statement is kept for next time.
+    bool hasRows(const QString &source);
     // One snapshot for a long read (an export) that does not hold up writers as BeginTrans
     // does; ended by Rollback. Inside an open transaction it is a savepoint of that one.
     void BeginReadTrans();

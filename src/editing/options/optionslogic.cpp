@@ -116,7 +116,7 @@ void OptionsLogic::load()
                       && m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.switchName) == u"1";
         m_own.push_back(own);
         m_locked.push_back(!empty && !option.lockedWhile.isEmpty() && !m_released.contains(option.control)
-                           && hasRows(option.lockedWhile));
+                           && m_ctx.session->DBAdmin().hasRows(option.lockedWhile));
         if (empty || option.kind == Control::Heading || option.kind == Control::Button) { // store nothing
         } else if (own) {
             if (const QString text = m_ctx.registry->LeesRegistry(RegKeyKorvenal, option.workstationName); !text.isEmpty())
@@ -165,14 +165,6 @@ void OptionsLogic::load()
     m_loadedStates = m_states;
     for (const auto &[i, state] : asStored)
         m_loadedStates[i] = state;
-}
-
-// Whether a table (with a condition: "GrootboekMutaties WHERE Periode IS NOT NULL") has a row:
-// asks for one, never counts. Opening a screen asks the same
-// questions each time, so the engine keeps them prepared.
-bool OptionsLogic::hasRows(const QString &table) const
-{
-    return m_ctx.session->DBAdmin().prepare(u"SELECT 1 FROM " + table + u" LIMIT 1").step();
 }
 
 // An account that is not in the chart of accounts shows nothing.

@@ -80,7 +80,6 @@ private:
     bool ownNumber(int option) const; // a counter kept in this workstation's registry
     void followLeaders();
     void clearUnknownAccounts();
-    bool hasRows(const QString &table) const;
     void writeOtherTables(const std::vector<int> &changed, std::vector<AuditEntry> &entries);
     std::map<QString, QStringList> markerFiles() const;
     QString failedCheck() const;

@@ -202,9 +202,7 @@ void alongside(OptionsLogic &logic, std::vector<options::AuditEntry> &trail)
             db::Statement rows = db.prepare(u"SELECT COUNT(*) FROM ArtikelenBTW"_s);
             return rows.step() ? rows.column(0).toLongLong() : 0;
         };
-        db::Statement codes = db.prepare(u"SELECT 1 FROM BTWcodering LIMIT 1"_s);
-        const bool anyCode = codes.step();
-        codes.reset();
+        const bool anyCode = db.hasRows(u"BTWcodering"_s);
         const qint64 before = count();
         if (links == u"clear" || anyCode) {
             db.exec(u"DELETE FROM ArtikelenBTW"_s);

@@ -31,10 +31,4 @@ private:
     QHash<QString, int> m_index;
 };
 
-inline bool heeftRijen(db::Database &db, const QString &tabel)
-{
-    db::Statement any = db.prepareOnce(QStringLiteral("SELECT 1 FROM ") + tabel + QStringLiteral(" LIMIT 1"));
-    return any.step();
-}
-
 } // namespace kv::finance::auditfile

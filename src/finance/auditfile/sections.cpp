@@ -112,7 +112,7 @@ QString Secties::landVanRelatie(const QVariant &landcode)
 void Secties::customersSuppliers()
 {
     db::Database &db = m_ctx.session->DBAdmin();
-    if (!heeftRijen(db, u"RelatieGegevens"_s))
+    if (!db.hasRows(u"RelatieGegevens"_s))
         return;
     m_out.open("customersSuppliers");
     Rij rel(db, u"SELECT * FROM RelatieGegevens ORDER BY RelNr"_s);
@@ -232,7 +232,7 @@ void Secties::generalLedger()
 void Secties::vatCodes()
 {
     db::Database &db = m_ctx.session->DBAdmin();
-    if (!heeftRijen(db, u"BTWcodering"_s))
+    if (!db.hasRows(u"BTWcodering"_s))
         return;
     m_out.open("vatCodes");
     Rij code(db, u"SELECT BTWCode, Omschrijving, grootboekreknrverkoop, grootboekreknrinkoop FROM BTWcodering "

@@ -45,7 +45,7 @@ void Secties::transactions()
         return;
     if (debet != credit)
         throw Stop{u"Let op:\nEr zit een verschil in de grootboekmutaties.\n\n"_s + kNietAangemaakt};
-    const bool kostenplaatsen = m_opties.kostenplaatsen && heeftRijen(db, u"TabelKostenplaatsen"_s);
+    const bool kostenplaatsen = m_opties.kostenplaatsen && db.hasRows(u"TabelKostenplaatsen"_s);
 
     m_out.open("transactions");
     m_out.element("linesCount", QByteArrayView(QByteArray::number(aantal)));

@@ -34,9 +34,7 @@ int generate(Context &ctx, const QString &type, bool forced)
         return 1;
     }
     db::Database &db = ctx.session->DBAdmin();
-    db::Statement booked = db.prepare(u"SELECT 1 FROM GrootboekMutaties WHERE Periode IS NOT NULL LIMIT 1"_s);
-    const bool inUse = booked.step();
-    booked.reset();
+    const bool inUse = db.hasRows(u"GrootboekMutaties WHERE Periode IS NOT NULL"_s);
     if (inUse && !forced) {
         std::fprintf(stderr, "Er zijn reeds boekingen aangetroffen in bestaande boekingsperiode. "
                              "Gebruik --geforceerd om de perioden toch opnieuw te maken.\n");

@@ -90,10 +90,7 @@ void alignVatCodes(Context &ctx, bool liable, bool extended, std::vector<options
         deleteCodes(db, {}, trail);
         return;
     }
-    db::Statement any = db.prepare(QStringLiteral("SELECT 1 FROM BTWcodering LIMIT 1"));
-    const bool empty = !any.step();
-    any.reset();
-    if (empty)
+    if (!db.hasRows(QStringLiteral("BTWcodering")))
         for (const StandardVatCode &v : standardVatCodes())
             addCode(db, v, false, trail);
     if (!extended) {

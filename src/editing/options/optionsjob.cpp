@@ -1,7 +1,7 @@
 #include "editing/options/optionsjob.h"
 
 #include "core/db/dberror.h"
-#include "core/startup/jobsession.h"
+#include "core/jobs/jobsession.h"
 #include "editing/options/optionslogic.h"
 #include "editing/options/optionstool.h"
 

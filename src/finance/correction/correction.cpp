@@ -59,7 +59,7 @@ bool BookingCorrection::refuses(const CorrectionChoice &choice)
     return true;
 }
 
-BookingCorrection::Outcome BookingCorrection::run(const CorrectionChoice &choice, CorrectionProgress *progress)
+BookingCorrection::Outcome BookingCorrection::run(const CorrectionChoice &choice, Progress *progress)
 {
     if (refuses(choice))
         return Outcome::Refused;
@@ -72,7 +72,7 @@ BookingCorrection::Outcome BookingCorrection::run(const CorrectionChoice &choice
     return outcome;
 }
 
-BookingCorrection::Outcome BookingCorrection::perform(const CorrectionChoice &choice, CorrectionProgress *progress, bool trial)
+BookingCorrection::Outcome BookingCorrection::perform(const CorrectionChoice &choice, Progress *progress, bool trial)
 {
     if (refuses(choice))
         return Outcome::Refused;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/jobs/progress.h"
 #include "finance/periods/periodnumber.h"
 
 #include <QString>
@@ -44,18 +45,6 @@ struct CorrectionCounts {
     qint64 units = 0;
 };
 
-// Hears how a run goes: the screen's busy panel, the tool's progress line.
-class CorrectionProgress {
-public:
-    virtual ~CorrectionProgress() = default;
-    virtual void step(const QString &text) = 0; // collecting, then applying
-    virtual void percent(int value) = 0;        // 0..100 within the step
-    // Asked between units: true stops the run there; what is done stays done.
-    virtual bool stopRequested() { return false; }
-    // The work is over (done, stopped or failed), before anything is said about it.
-    virtual void finished() {}
-};
-
 // Moves bookings and payments dated after the end of the financial year back onto its last
 // day (D). Each booking number is one transaction with all its ledger and journal lines; each
 // payment booking number one with its payments and the open items they pay; then each
@@ -82,11 +71,11 @@ public:
 
     // The screen's button: the choice checked, both questions asked, then `perform`, with any
     // error reported through the dialogs and the log.
-    Outcome run(const CorrectionChoice &choice, CorrectionProgress *progress);
+    Outcome run(const CorrectionChoice &choice, Progress *progress);
 
     // Without questions, as the tool runs it. A `trial` counts what would change and writes
     // nothing: the whole run is rolled back. Errors are thrown (db::DbError).
-    Outcome perform(const CorrectionChoice &choice, CorrectionProgress *progress, bool trial = false);
+    Outcome perform(const CorrectionChoice &choice, Progress *progress, bool trial = false);
 
     const CorrectionCounts &counts() const { return m_counts; }
 
@@ -110,7 +99,7 @@ private:
     db::Database *m_db = nullptr;
     QString m_yearEnd;
     int m_yearEndPeriod = 0;
-    CorrectionProgress *m_progress = nullptr;
+    Progress *m_progress = nullptr;
     int m_reported = -1;
     bool m_stopped = false;
     QStringList m_bookings, m_payments; // booking numbers, in the order they are corrected

@@ -1,69 +1,15 @@
 #include "finance/correction/correctionjob.h"
 
 #include "core/messages/errorreport.h"
-#include "core/startup/jobsession.h"
+#include "core/jobs/jobsession.h"
+#include "core/jobs/terminalprogress.h"
 
 #include <QFileInfo>
 
-#include <atomic>
-#include <csignal>
 #include <optional>
 #include <cstdio>
-#include <unistd.h>
 
 namespace kv::finance {
-
-namespace {
-
-std::atomic<bool> g_stop = false;
-
-void stop(int)
-{
-    g_stop = true;
-}
-
-// The tool's progress: a line on standard error that rewrites itself, only on a terminal;
-// SIGINT and SIGTERM stop the run between two units.
-class JobProgress : public CorrectionProgress {
-public:
-    JobProgress() : m_terminal(::isatty(STDERR_FILENO))
-    {
-        struct sigaction action = {};
-        action.sa_handler = stop;
-        sigemptyset(&action.sa_mask);
-        for (int signal : {SIGINT, SIGTERM})
-            sigaction(signal, &action, nullptr);
-    }
-    ~JobProgress() override { finished(); }
-
-    void step(const QString &text) override
-    {
-        m_step = text;
-        percent(0);
-    }
-    void percent(int value) override
-    {
-        if (!m_terminal)
-            return;
-        std::fprintf(stderr, "\r%s %3d%%", qPrintable(m_step), value);
-        std::fflush(stderr);
-        m_line = true;
-    }
-    bool stopRequested() override { return g_stop; }
-    void finished() override
-    {
-        if (m_line)
-            std::fputc('\n', stderr);
-        m_line = false;
-    }
-
-private:
-    bool m_terminal;
-    bool m_line = false;
-    QString m_step;
-};
-
-} // namespace
 
 int runCorrectionJob(const QStringList &arguments, const CorrectionChoice &choice, bool trial)
 {
@@ -79,7 +25,7 @@ int runCorrectionJob(const QStringList &arguments, const CorrectionChoice &choic
         return 2;
     BookingCorrection::Outcome outcome = BookingCorrection::Outcome::Failed;
     {
-        JobProgress progress;
+        TerminalProgress progress;
         tryOperation(ctx, QStringLiteral("frmBoekhouding_CorrectieBoekPeriode: Corrigeren"),
                      [&] { outcome = correction->perform(choice, &progress, trial); });
     }

@@ -1,56 +1,16 @@
 #include "finance/correction/correctionscreen.h"
 
 #include "core/context.h"
-#include "core/mainwindow/theme.h"
+#include "editing/widgets/busypanel.h"
 #include "editing/dates.h"
 #include "editing/widgets/yesno.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kv::finance {
-
-// Shows the busy panel on the first step of a run and keeps it painted while the run works;
-// the busy pointer is up as long as the panel shows.
-class CorrectionScreen::Busy : public CorrectionProgress {
-public:
-    explicit Busy(CorrectionScreen &screen) : m_screen(screen) {}
-    ~Busy() override { finished(); }
-    void finished() override
-    {
-        if (m_shown) {
-            m_shown = false;
-            QApplication::restoreOverrideCursor();
-            m_screen.m_busy->hide();
-        }
-    }
-    void step(const QString &text) override
-    {
-        if (!m_shown) {
-            m_shown = true;
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            m_screen.m_busy->show();
-        }
-        m_screen.m_busyStep->setText(text);
-        m_screen.m_busyBar->setValue(0);
-        paint();
-    }
-    void percent(int value) override
-    {
-        m_screen.m_busyBar->setValue(value);
-        paint();
-    }
-
-private:
-    static void paint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
-
-    CorrectionScreen &m_screen;
-    bool m_shown = false;
-};
 
 CorrectionScreen::CorrectionScreen(Context &ctx) : m_ctx(ctx), m_logic(ctx)
 {
@@ -117,25 +77,7 @@ CorrectionScreen::CorrectionScreen(Context &ctx) : m_ctx(ctx), m_logic(ctx)
     buttons->addStretch();
     layout->addLayout(buttons);
 
-    // The busy panel: what the run is doing and how far it is.
-    m_busy = new QWidget(this);
-    m_busy->setObjectName(QStringLiteral("pnlBezig"));
-    m_busy->setAttribute(Qt::WA_StyledBackground);
-    m_busy->setStyleSheet(QStringLiteral("#pnlBezig { background: %1; border: 1px solid %2; }")
-                              .arg(QColor(theme::background).name(), QColor(theme::border).name()));
-    auto *busy = new QVBoxLayout(m_busy);
-    busy->setContentsMargins(16, 12, 16, 12);
-    auto *busyTitle = new QLabel(QStringLiteral("De gegevens worden verwerkt..."), m_busy);
-    busyTitle->setFont(bold);
-    m_busyStep = new QLabel(m_busy);
-    m_busyStep->setObjectName(QStringLiteral("lblStap"));
-    m_busyBar = new QProgressBar(m_busy);
-    m_busyBar->setRange(0, 100);
-    busy->addWidget(busyTitle);
-    busy->addWidget(m_busyStep);
-    busy->addWidget(m_busyBar);
-    m_busy->setMaximumWidth(560);
-    m_busy->hide();
+    m_busy = new BusyPanel(this, false);
     layout->addWidget(m_busy);
     layout->addStretch();
 }
@@ -149,10 +91,7 @@ CorrectionChoice CorrectionScreen::choice() const
 void CorrectionScreen::cmdCorrigeren_Click()
 {
     m_run->setEnabled(false);
-    {
-        Busy busy(*this);
-        m_logic.run(choice(), &busy);
-    }
+    m_logic.run(choice(), m_busy);
     m_run->setEnabled(true);
 }
 

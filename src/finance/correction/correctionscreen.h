@@ -3,12 +3,10 @@
 #include "core/navigation/childscreen.h"
 #include "finance/correction/correction.h"
 
-class QLabel;
-class QProgressBar;
 class QPushButton;
-class QWidget;
 
 namespace kv {
+class BusyPanel;
 class Context;
 class YesNo;
 } // namespace kv
@@ -27,15 +25,11 @@ public:
     void cmdCorrigeren_Click();
 
 private:
-    class Busy;
-
     Context &m_ctx;
     BookingCorrection m_logic;
     YesNo *m_boekdata, *m_periode, *m_betaaldata;
     QPushButton *m_run;
-    QWidget *m_busy;
-    QLabel *m_busyStep;
-    QProgressBar *m_busyBar;
+    BusyPanel *m_busy;
 };
 
 } // namespace kv::finance

@@ -5,7 +5,7 @@
 #include "core/db/recordset.h"
 #include "core/db/statement.h"
 #include "core/log/schrijflog.h"
-#include "core/startup/jobsession.h"
+#include "core/jobs/jobsession.h"
 #include "editing/options/audittrail.h"
 #include "finance/periods/generation.h"
 

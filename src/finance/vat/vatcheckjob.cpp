@@ -2,7 +2,7 @@
 
 #include "core/db/dberror.h"
 #include "core/db/statement.h"
-#include "core/startup/jobsession.h"
+#include "core/jobs/jobsession.h"
 #include "editing/listdetail/values.h"
 #include "finance/vat/vatcheck.h"
 

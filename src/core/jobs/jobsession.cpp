@@ -1,4 +1,4 @@
-#include "core/startup/jobsession.h"
+#include "core/jobs/jobsession.h"
 
 #include "core/startup/startup.h"
 

@@ -2,10 +2,21 @@
 
 #include "core/db/database.h"
 #include "core/db/statement.h"
+#include "core/jobs/progress.h"
+#include "core/log/schrijflog.h"
 #include "core/session/session.h"
+#include "finance/auditfile/schemacheck.h"
 #include "finance/auditfile/xmlwriter.h"
 
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -18,16 +29,51 @@ Schrijffout schrijffout(const QString &pad, const QString &reden)
                        + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
 }
 
-// Reads the whole file into `file` inside one read transaction.
-std::vector<BtwHerstel> schrijf(Context &ctx, XmlWriter &out, const Opties &opties)
+// One bar over the whole run: writing takes the first part, the check the rest.
+class Deel : public Progress {
+public:
+    Deel(Progress *heel, int van, int tot) : m_heel(heel), m_van(van), m_tot(tot) {}
+    void step(const QString &) override {}
+    void percent(int value) override { m_heel->percent(m_van + value * (m_tot - m_van) / 100); }
+    bool stopRequested() override { return m_heel->stopRequested(); }
+
+private:
+    Progress *m_heel;
+    int m_van, m_tot;
+};
+
+constexpr int kSchrijfDeel = 70; // writing takes about twice as long as the check
+
+// The temp file of a run is named after the target and the process, so that a later run can
+// tell a killed run's leftover from one still being written.
+QString tijdelijkeNaam(const QFileInfo &doel, qint64 proces)
+{
+    return doel.absolutePath() + u"/."_s + doel.fileName() + u'.' + QString::number(proces) + u".tmp"_s;
+}
+
+void ruimOpNaKill(const QFileInfo &doel)
+{
+    const QString voor = u"."_s + doel.fileName() + u'.';
+    for (const QString &naam : QDir(doel.absolutePath()).entryList({voor + u"*.tmp"_s}, QDir::Files | QDir::Hidden)) {
+        bool getal = false;
+        const qint64 proces = naam.mid(voor.size()).chopped(4).toLongLong(&getal);
+        if (getal && ::kill(pid_t(proces), 0) != 0 && errno == ESRCH)
+            QFile::remove(doel.absolutePath() + u'/' + naam);
+    }
+}
+
+// Reads the whole file into `out` inside one read transaction.
+void schrijf(Context &ctx, XmlWriter &out, const Opties &opties, Progress *voortgang, Resultaat &resultaat)
 {
     db::Database &db = ctx.session->DBAdmin();
     db.BeginReadTrans();
     try {
-        Secties s(ctx, out, opties);
+        Secties s(ctx, out, opties, voortgang);
         s.all();
         db.Rollback(); // nothing was written
-        return s.herstellingen();
+        resultaat.herstellingen = s.herstellingen();
+        resultaat.opmerkingen = s.opmerkingen();
+        resultaat.regels = s.regels();
     } catch (...) {
         db.Rollback();
         throw;
@@ -53,21 +99,54 @@ void bewaarHerstellingen(Context &ctx, const std::vector<BtwHerstel> &herstellin
 
 } // namespace
 
-Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties)
+Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties, Progress *voortgang)
 {
-    QSaveFile file(pad); // a temp file beside the target, renamed over it by commit()
-    if (!file.open(QIODevice::WriteOnly))
-        throw schrijffout(pad, file.errorString());
+    const QFileInfo doel(pad);
+    ruimOpNaKill(doel);
+    QFile tijdelijk(tijdelijkeNaam(doel, ::getpid()));
+    // Removed on every way out but the rename.
+    struct Opruimen {
+        QFile &bestand;
+        bool houden = false;
+        ~Opruimen()
+        {
+            if (!houden)
+                bestand.remove();
+        }
+    } opruimen{tijdelijk};
+    if (!tijdelijk.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw schrijffout(pad, tijdelijk.errorString());
+
     Resultaat resultaat;
+    if (voortgang)
+        voortgang->step(kSchrijven.toString());
     {
-        XmlWriter out(file);
-        resultaat.herstellingen = schrijf(ctx, out, opties);
+        Deel deel(voortgang, 0, kSchrijfDeel);
+        XmlWriter out(tijdelijk);
+        schrijf(ctx, out, opties, voortgang ? &deel : nullptr, resultaat);
         if (!out.flush())
-            throw schrijffout(pad, file.errorString());
+            throw schrijffout(pad, tijdelijk.errorString());
         resultaat.bytes = out.written();
     }
-    if (!file.commit())
-        throw schrijffout(pad, file.errorString());
+    if (!tijdelijk.flush() || ::fsync(tijdelijk.handle()) != 0)
+        throw schrijffout(pad, tijdelijk.errorString());
+    tijdelijk.close();
+
+    if (voortgang)
+        voortgang->step(kControleren.toString());
+    Deel deel(voortgang, kSchrijfDeel, 100);
+    const Schemacontrole controle = controleerBestand(tijdelijk.fileName(), voortgang ? &deel : nullptr);
+    for (const QString &engels : controle.engels)
+        SchrijfLog(ctx, PadRechts(u"SYSTEEM"_s, 10) + u": + Schema        : "_s + engels);
+    if (!controle.geldig())
+        throw Stop{controle.meldingen + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
+
+    tijdelijk.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (std::rename(QFile::encodeName(tijdelijk.fileName()).constData(), QFile::encodeName(pad).constData()) != 0)
+        throw schrijffout(pad, QString::fromLocal8Bit(std::strerror(errno)));
+    opruimen.houden = true;
+    if (voortgang)
+        voortgang->percent(100);
     bewaarHerstellingen(ctx, resultaat.herstellingen);
     return resultaat;
 }

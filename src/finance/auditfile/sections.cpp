@@ -3,6 +3,7 @@
 #include "core/db/database.h"
 #include "core/db/recordset.h"
 #include "core/db/statement.h"
+#include "core/jobs/progress.h"
 #include "core/session/session.h"
 #include "editing/iban.h"
 #include "editing/registration.h"
@@ -37,9 +38,54 @@ bool isCijfers(QStringView twee)
     return twee.size() == 2 && twee[0].isDigit() && twee[1].isDigit();
 }
 
+// How long a value the schema lets an element hold; 0 when it sets no limit.
+int maximum(QByteArrayView element)
+{
+    static const QHash<QByteArray, int> maxima = {
+        {"accID", 35}, {"custSupID", 35}, {"jrnID", 35}, {"nr", 35}, {"relationshipID", 35}, {"vatID", 35},
+        {"vatToPayAccID", 35}, {"vatToClaimAccID", 35}, {"offsetAccID", 35}, {"bankAccNr", 35}, {"bankIdCd", 35},
+        {"basicID", 35}, {"companyIdent", 35}, {"costID", 35},
+        {"number", 15}, {"postalCode", 10}, {"taxRegIdent", 30}, {"telephone", 30}, {"fax", 30}, {"fiscalYear", 9},
+        {"city", 50}, {"contact", 50}, {"custSupName", 50},
+        {"accDesc", 999}, {"companyName", 999}, {"streetname", 999}, {"commerceNr", 999}, {"docRef", 999},
+        {"invRef", 999}, {"vatDesc", 999},
+    };
+    return maxima.value(element.toByteArray());
+}
+
 } // namespace
 
-Secties::Secties(Context &ctx, XmlWriter &out, Opties opties) : m_ctx(ctx), m_out(out), m_opties(opties) {}
+void Meldingen::add(const QString &melding)
+{
+    if (m_genoemd.size() < kGenoemd)
+        m_genoemd << melding;
+    else
+        ++m_overig;
+}
+
+QString Meldingen::tekst() const
+{
+    QString t = m_genoemd.join(u'\n');
+    if (m_overig > 0)
+        t += u"\nen nog "_s + QString::number(m_overig);
+    return t;
+}
+
+Secties::Secties(Context &ctx, XmlWriter &out, Opties opties, Progress *voortgang)
+    : m_ctx(ctx), m_out(out), m_opties(opties), m_voortgang(voortgang)
+{
+}
+
+void Secties::rij()
+{
+    ++m_rijen;
+    if ((m_rijen & 1023) != 0 || !m_voortgang)
+        return;
+    if (m_voortgang->stopRequested())
+        throw Afgebroken{};
+    if (const int procent = int(std::min<qint64>(100, m_rijen * 100 / m_totaal)); procent != m_getoond)
+        m_voortgang->percent(m_getoond = procent);
+}
 
 void Secties::begin()
 {
@@ -56,15 +102,11 @@ void Secties::header()
     const QString start = rs->text(u"BoekjaarPeriodeStart"), eind = rs->text(u"BoekjaarPeriodeEind");
     m_record = u"Bedrijfsgegevens: "_s;
     m_out.open("header");
-    if (gebroken) {
-        m_out.element("fiscalYear", opgeslagen(start.left(4) + u'-' + eind.left(4)));
-        m_out.element("startDate", datum(start, jaar));
-        m_out.element("endDate", datum(eind, jaar));
-    } else {
-        m_out.element("fiscalYear", opgeslagen(jaar));
-        m_out.element("startDate", jaar + u"-01-01"_s);
-        m_out.element("endDate", jaar + u"-12-31"_s);
-    }
+    opgeslagen("fiscalYear", gebroken ? start.left(4) + u'-' + eind.left(4) : jaar);
+    m_start = gebroken ? datum(start, jaar) : jaar + u"-01-01"_s;
+    m_eind = gebroken ? datum(eind, jaar) : jaar + u"-12-31"_s;
+    m_out.element("startDate", m_start);
+    m_out.element("endDate", m_eind);
     m_out.raw("<curCode>EUR</curCode>");
     m_out.element("dateCreated", m_ctx.today().toString(u"yyyy-MM-dd"_s));
     m_out.raw("<softwareDesc>Velmo KorvenalPro</softwareDesc>");
@@ -76,11 +118,11 @@ void Secties::adres(QByteArrayView element, const QString &straat, const QString
                     const QString &code, const QString &land)
 {
     m_out.open(element);
-    m_out.element("streetname", tekst(straat));
-    m_out.element("number", opgeslagen(nummer));
+    vrijeTekst("streetname", straat);
+    opgeslagen("number", nummer);
     m_out.raw("<numberExtension></numberExtension><property></property>");
-    m_out.element("city", tekst(plaats, 50));
-    m_out.element("postalCode", opgeslagen(postcode(code)));
+    vrijeTekst("city", plaats);
+    opgeslagen("postalCode", postcode(code));
     m_out.raw("<region></region>");
     m_out.element("country", land);
     m_out.close(element);
@@ -90,10 +132,10 @@ void Secties::companyBegin()
 {
     auto rs = gebruikersGegevens(m_ctx);
     m_out.open("company");
-    m_out.element("companyIdent", opgeslagen(m_ctx.AdminCode + m_ctx.AdminJaar));
-    m_out.element("companyName", tekst(rs->text(u"Naam")));
+    opgeslagen("companyIdent", m_ctx.AdminCode + m_ctx.AdminJaar);
+    vrijeTekst("companyName", rs->text(u"Naam"));
     m_out.raw("<taxRegistrationCountry>NL</taxRegistrationCountry>");
-    m_out.element("taxRegIdent", opgeslagen(btwIdent(rs->text(u"BTWNr"))));
+    opgeslagen("taxRegIdent", btwIdent(rs->text(u"BTWNr")));
     adres("streetAddress", rs->text(u"Adres"), rs->text(u"Huisnummer"), rs->text(u"Woonplaats"),
           rs->text(u"Postcode"), u"NL"_s);
     adres("postalAddress", rs->text(u"PostAdres"), rs->text(u"PostHuisnummer"), rs->text(u"PostWoonplaats"),
@@ -117,18 +159,20 @@ void Secties::customersSuppliers()
     m_out.open("customersSuppliers");
     Rij rel(db, u"SELECT * FROM RelatieGegevens ORDER BY RelNr"_s);
     while (rel.volgende()) {
+        rij();
         const QString relNr = rel.tekst(u"RelNr"_s);
+        m_relaties.insert(relNr);
         const QString eigenLand = landVanRelatie(rel.waarde(u"Bedrijfslandcode"_s));
         m_record = u"Relatie "_s + relNr + u": "_s;
         m_out.open("customerSupplier");
-        m_out.element("custSupID", opgeslagen(relNr));
-        m_out.element("custSupName", tekst(rel.tekst(u"Bedrijfsnaam1"_s), 50));
-        m_out.element("contact", tekst(rel.tekst(u"BedrijfsContact"_s), 50));
-        m_out.element("telephone", tekst(rel.tekst(u"TelefoonNr"_s), 30));
-        m_out.element("fax", tekst(rel.tekst(u"Faxnr"_s), 30));
-        m_out.element("eMail", tekst(rel.tekst(u"Email"_s)));
-        m_out.element("website", tekst(rel.tekst(u"Website"_s)));
-        m_out.element("commerceNr", tekst(rel.tekst(u"KvKNr"_s)));
+        opgeslagen("custSupID", relNr);
+        vrijeTekst("custSupName", rel.tekst(u"Bedrijfsnaam1"_s));
+        vrijeTekst("contact", rel.tekst(u"BedrijfsContact"_s));
+        vrijeTekst("telephone", rel.tekst(u"TelefoonNr"_s));
+        vrijeTekst("fax", rel.tekst(u"Faxnr"_s));
+        vrijeTekst("eMail", rel.tekst(u"Email"_s));
+        vrijeTekst("website", rel.tekst(u"Website"_s));
+        vrijeTekst("commerceNr", rel.tekst(u"KvKNr"_s));
 
         QString btwNr = rel.tekst(u"BTWNr"_s);
         if (btwNr.isEmpty()) {
@@ -150,12 +194,12 @@ void Secties::customersSuppliers()
                            u"aangetroffen bij de BTW-rekening van relatienummer : "_s
                            + relNr + u"\n\n"_s + kNietAangemaakt};
             m_out.element("taxRegistrationCountry", land);
-            m_out.element("taxRegIdent", opgeslagen(btwIdent(btwNr)));
+            opgeslagen("taxRegIdent", btwIdent(btwNr));
         }
 
         const QVariant soortWaarde = rel.waarde(u"RelSoort"_s);
         const int soort = soortWaarde.isNull() ? -1 : soortWaarde.toInt();
-        m_out.element("relationshipID", opgeslagen(soortWaarde.toString()));
+        opgeslagen("relationshipID", soortWaarde.toString());
         static const char *const typen[] = {"C", "S", "B", "O"};
         if (soort >= 0 && soort <= 3)
             m_out.element("custSupTp", QByteArrayView(typen[soort]));
@@ -175,9 +219,9 @@ void Secties::customersSuppliers()
             if (nummer.isEmpty() || !IsGeldigIBAN(nummer))
                 continue;
             m_out.open("bankAccount");
-            m_out.element("bankAccNr", opgeslagen(nummer.toUpper().remove(u' ')));
+            opgeslagen("bankAccNr", nummer.toUpper().remove(u' '));
             if (const QString bic = IBANNaarBIC(nummer); !bic.isEmpty())
-                m_out.element("bankIdCd", opgeslagen(bic));
+                opgeslagen("bankIdCd", bic);
             m_out.close("bankAccount");
         }
         m_out.close("customerSupplier");
@@ -188,24 +232,24 @@ void Secties::customersSuppliers()
 void Secties::generalLedger()
 {
     db::Database &db = m_ctx.session->DBAdmin();
-    int rekeningen = 0;
     m_out.open("generalLedger");
     Rij rek(db, u"SELECT GrootboekReknr, Omschrijving, Soortrek FROM RekeningSchema ORDER BY GrootboekReknr"_s);
     while (rek.volgende()) {
+        rij();
         const QString nummer = rek.tekst(u"GrootboekReknr"_s);
         if (nummer.contains(u'*'))
             continue;
-        ++rekeningen;
+        m_rekeningen.insert(nummer);
         const QVariant soort = rek.waarde(u"Soortrek"_s);
         m_record = u"Grootboekrekening "_s + nummer + u": "_s;
         m_out.open("ledgerAccount");
-        m_out.element("accID", opgeslagen(nummer));
-        m_out.element("accDesc", tekst(rek.tekst(u"Omschrijving"_s)));
+        opgeslagen("accID", nummer);
+        vrijeTekst("accDesc", rek.tekst(u"Omschrijving"_s));
         // Any other kind than balance or profit and loss is declared mixed, as the schema requires a type.
         m_out.element("accTp", QByteArrayView(soort.isNull() ? "M" : soort.toInt() == 0 ? "B" : soort.toInt() == 1 ? "P" : "M"));
         m_out.close("ledgerAccount");
     }
-    if (rekeningen == 0)
+    if (m_rekeningen.isEmpty())
         fout(u"Het rekeningschema bevat geen grootboekrekeningen."_s);
     m_out.open("basics");
     if (m_opties.kostenplaatsen) {
@@ -213,8 +257,8 @@ void Secties::generalLedger()
         while (kp.volgende()) {
             m_record = u"Kostenplaats "_s + kp.tekst(u"CodeNr"_s) + u": "_s;
             m_out.raw("<basic><basicType>02</basicType>");
-            m_out.element("basicID", opgeslagen(kp.tekst(u"CodeNr"_s)));
-            m_out.element("basicDesc", tekst(kp.tekst(u"Omschrijving"_s)));
+            opgeslagen("basicID", kp.tekst(u"CodeNr"_s));
+            vrijeTekst("basicDesc", kp.tekst(u"Omschrijving"_s));
             m_out.close("basic");
         }
     }
@@ -235,15 +279,16 @@ void Secties::vatCodes()
     if (!db.hasRows(u"BTWcodering"_s))
         return;
     m_out.open("vatCodes");
-    Rij code(db, u"SELECT BTWCode, Omschrijving, grootboekreknrverkoop, grootboekreknrinkoop FROM BTWcodering "
-                 u"ORDER BY BTWCode"_s);
+    Rij code(db, u"SELECT BTWCode, Omschrijving, BTWPercentage, grootboekreknrverkoop, grootboekreknrinkoop "
+                 u"FROM BTWcodering ORDER BY BTWCode"_s);
     while (code.volgende()) {
+        m_btwCodes.insert(code.waarde(u"BTWCode"_s).toInt(), code.waarde(u"BTWPercentage"_s));
         m_record = u"BTW code "_s + code.tekst(u"BTWCode"_s) + u": "_s;
         m_out.open("vatCode");
-        m_out.element("vatID", opgeslagen(code.tekst(u"BTWCode"_s)));
-        m_out.element("vatDesc", tekst(code.tekst(u"Omschrijving"_s)));
-        m_out.element("vatToPayAccID", opgeslagen(code.tekst(u"grootboekreknrverkoop"_s)));
-        m_out.element("vatToClaimAccID", opgeslagen(code.tekst(u"grootboekreknrinkoop"_s)));
+        opgeslagen("vatID", code.tekst(u"BTWCode"_s));
+        vrijeTekst("vatDesc", code.tekst(u"Omschrijving"_s));
+        opgeslagen("vatToPayAccID", code.tekst(u"grootboekreknrverkoop"_s));
+        opgeslagen("vatToClaimAccID", code.tekst(u"grootboekreknrinkoop"_s));
         m_out.close("vatCode");
     }
     m_out.close("vatCodes");
@@ -262,6 +307,7 @@ void Secties::periods()
         m_out.element("endDatePeriod", m_ctx.AdminJaar + eind.toString(u"-MM-dd"_s));
         m_out.close("period");
     };
+    m_perioden = soort == 0 ? 1 : soort == 1 ? 4 : 12;
     m_out.open("periods");
     if (soort == 0) {
         periode(1, u"Periode 1"_s, 1, 12);
@@ -288,6 +334,7 @@ void Secties::openingBalance()
         Rij rek(m_ctx.session->DBAdmin(), u"SELECT GrootboekReknr, BeginsaldoDebet, BeginsaldoCredit "
                                           u"FROM RekeningSchema ORDER BY GrootboekReknr"_s);
         while (rek.volgende()) {
+            rij();
             const QString nummer = rek.tekst(u"GrootboekReknr"_s);
             if (nummer.contains(u'*'))
                 continue;
@@ -316,7 +363,7 @@ void Secties::openingBalance()
         m_record = u"Grootboekrekening "_s + r.rekening + u": "_s;
         m_out.open("obLine");
         m_out.element("nr", QByteArrayView(QByteArray::number(++nr)));
-        m_out.element("accID", opgeslagen(r.rekening));
+        opgeslagen("accID", r.rekening);
         m_out.element("amnt", r.bedrag);
         m_out.element("amntTp", QByteArrayView(r.debet ? "D" : "C"));
         m_out.close("obLine");
@@ -324,34 +371,47 @@ void Secties::openingBalance()
     m_out.close("openingBalance");
 }
 
-void Secties::fout(const QString &melding)
-{
-    if (m_fouten.size() < kGenoemdeFouten)
-        m_fouten << melding;
-    else
-        ++m_overigeFouten;
-}
-
 void Secties::stopBijFouten()
 {
     // The run reads on after a fault, so that one try names them all (up to a limit).
-    if (m_fouten.isEmpty())
-        return;
-    QString melding = m_fouten.join(u'\n');
-    if (m_overigeFouten > 0)
-        melding += u"\nen nog "_s + QString::number(m_overigeFouten);
-    throw Stop{melding + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
+    if (!m_fouten.isEmpty())
+        throw Stop{m_fouten.tekst() + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
 }
 
-QString Secties::opgeslagen(const QString &waarde)
+QStringList Secties::opmerkingen() const
+{
+    QStringList lijst;
+    for (const Meldingen &soort : m_opmerkingen)
+        if (!soort.isEmpty())
+            lijst << soort.tekst();
+    return lijst;
+}
+
+void Secties::opgeslagen(QByteArrayView element, const QString &waarde)
 {
     const auto onmogelijk = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF; };
+    const QString naam = QString::fromLatin1(element);
     if (std::any_of(waarde.begin(), waarde.end(), onmogelijk)) {
         QString getoond = waarde;
         std::replace_if(getoond.begin(), getoond.end(), onmogelijk, u'?');
-        fout(m_record + u"de waarde \""_s + getoond + u"\" bevat een teken dat XML niet kan bevatten."_s);
+        fout(m_record + u"de waarde \""_s + getoond + u"\" bevat een teken dat XML niet kan bevatten ("_s + naam + u")."_s);
+    } else if (const int max = maximum(element); max > 0 && waarde.size() > max) {
+        fout(m_record + u"\""_s + waarde + u"\" is langer dan "_s + QString::number(max) + u" tekens ("_s + naam + u")."_s);
     }
-    return alsOpgeslagen(waarde);
+    m_out.element(element, alsOpgeslagen(waarde));
+}
+
+void Secties::vrijeTekst(QByteArrayView element, const QString &waarde)
+{
+    const QString t = tekst(waarde);
+    const int max = maximum(element);
+    if (max == 0 || t.size() <= max) {
+        m_out.element(element, t);
+        return;
+    }
+    opmerking(Opmerking::Ingekort, m_record + u"\""_s + t + u"\" is ingekort tot "_s + QString::number(max)
+                                       + u" tekens ("_s + QString::fromLatin1(element) + u")."_s);
+    m_out.element(element, t.left(max));
 }
 
 void Secties::end()
@@ -362,6 +422,14 @@ void Secties::end()
 
 void Secties::all()
 {
+    // The bar follows the rows read: relations, the chart twice, the ledger lines twice.
+    {
+        db::Statement tel = m_ctx.session->DBAdmin().prepare(
+            u"SELECT (SELECT COUNT(*) FROM RelatieGegevens) + 2 * (SELECT COUNT(*) FROM RekeningSchema) "
+            u"+ 2 * (SELECT COUNT(*) FROM GrootboekMutaties)"_s);
+        tel.step();
+        m_totaal = std::max<qint64>(1, tel.column(0).toLongLong());
+    }
     begin();
     header();
     companyBegin();

@@ -21,6 +21,23 @@ QString regelNaam(int nr, const Rij &regel)
            + u", regel "_s + QString::number(nr) + u" (rekening "_s + regel.tekst(u"GrootboekReknr"_s) + u"): "_s;
 }
 
+// The transactions whose sides differ, named under the totals message (the sums in cents as
+// the amounts are written).
+QString onevenwichtig(db::Database &db)
+{
+    Rij t(db, u"SELECT DagboekCode, BoekstukNr, "
+              u"SUM(CASE WHEN upper(DCCode) = 'D' THEN round(Bedrag * 100) ELSE 0 END) AS Debet, "
+              u"SUM(CASE WHEN upper(DCCode) = 'C' THEN round(Bedrag * 100) ELSE 0 END) AS Credit "
+              u"FROM GrootboekMutaties WHERE coalesce(Periode, -1) <> 0 AND instr(GrootboekReknr, '*') = 0 "
+              u"GROUP BY DagboekCode, BoekstukNr HAVING Debet <> Credit ORDER BY DagboekCode, BoekstukNr"_s);
+    Meldingen m;
+    while (t.volgende())
+        m.add(u"Dagboek "_s + t.tekst(u"DagboekCode"_s) + u", boekstuk "_s + t.tekst(u"BoekstukNr"_s) + u": debet "_s
+              + bedragUitCenten(t.waarde(u"Debet"_s).toLongLong()) + u" en credit "_s
+              + bedragUitCenten(t.waarde(u"Credit"_s).toLongLong()) + u" zijn niet gelijk."_s);
+    return m.isEmpty() ? QString() : u"\n\n"_s + m.tekst();
+}
+
 } // namespace
 
 void Secties::transactions()
@@ -32,6 +49,7 @@ void Secties::transactions()
         Rij regel(db, u"SELECT Bedrag, DCCode FROM GrootboekMutaties WHERE coalesce(Periode, -1) <> 0 "
                       u"AND instr(GrootboekReknr, '*') = 0"_s);
         while (regel.volgende()) {
+            rij();
             ++aantal;
             const qint64 c = centen(bedrag(m_ctx.separators, regel.waarde(u"Bedrag"_s)));
             const QString dc = regel.tekst(u"DCCode"_s).toUpper();
@@ -44,7 +62,8 @@ void Secties::transactions()
     if (aantal == 0)
         return;
     if (debet != credit)
-        throw Stop{u"Let op:\nEr zit een verschil in de grootboekmutaties.\n\n"_s + kNietAangemaakt};
+        throw Stop{u"Let op:\nEr zit een verschil in de grootboekmutaties.\n\n"_s + kNietAangemaakt
+                   + onevenwichtig(db)};
     const bool kostenplaatsen = m_opties.kostenplaatsen && db.hasRows(u"TabelKostenplaatsen"_s);
 
     m_out.open("transactions");
@@ -78,17 +97,13 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
                   bank = dagboek.column(2).toString();
     m_record = u"Dagboek "_s + code + u": "_s;
     m_out.open("journal");
-    m_out.element("jrnID", opgeslagen(code));
-    m_out.element("desc", tekst(omschrijving));
+    opgeslagen("jrnID", code);
+    vrijeTekst("desc", omschrijving);
     m_out.element("jrnTp", journaalType(omschrijving));
-    if (!tegenrekening.isEmpty()) {
-        db::Statement bestaat = db.prepare(u"SELECT 1 FROM RekeningSchema WHERE GrootboekReknr = ?"_s);
-        bestaat.bind(1, tegenrekening);
-        if (bestaat.step())
-            m_out.element("offsetAccID", opgeslagen(tegenrekening));
-    }
+    if (m_rekeningen.contains(tegenrekening))
+        opgeslagen("offsetAccID", tegenrekening);
     if (!bank.isEmpty())
-        m_out.element("bankAccNr", opgeslagen(bank.toUpper().remove(u' ')));
+        opgeslagen("bankAccNr", bank.toUpper().remove(u' '));
 
     Rij regel(db, u"SELECT * FROM GrootboekMutaties WHERE DagboekCode = ? AND coalesce(Periode, -1) <> 0 "
                   u"ORDER BY BoekstukNr, ID"_s, code);
@@ -96,88 +111,106 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
     bool open = false;
     int nr = 0;
     while (regel.volgende()) {
+        rij();
         const QString dit = regel.tekst(u"BoekstukNr"_s);
         if (!open || dit.compare(boekstuk, Qt::CaseInsensitive) != 0) {
             if (open)
-                m_out.close("transaction");
+                closeTransaction();
             boekstuk = dit;
             open = true;
             nr = 0;
             m_record = u"Dagboek "_s + code + u", boekstuk "_s + dit + u": "_s;
+            m_transactie = {m_record, 0, 0};
             m_out.open("transaction");
-            m_out.element("nr", opgeslagen(dit));
-            m_out.element("periodNumber", opgeslagen(regel.tekst(u"Periode"_s)));
+            opgeslagen("nr", dit);
+            const QVariant periode = regel.waarde(u"Periode"_s);
+            m_out.element("periodNumber", periode.toString());
+            if (periode.toLongLong() > m_perioden)
+                opmerking(Opmerking::Periode, m_record + u"periode "_s + periode.toString()
+                                                   + u" staat niet in de perioden van het bestand (periodNumber)."_s);
             m_out.element("trDt", datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar));
         }
-        if (!regel.tekst(u"GrootboekReknr"_s).contains(u'*')) {
+        if (!regel.tekst(u"GrootboekReknr"_s).contains(u'*'))
             trLine(++nr, regel, kostenplaatsen);
-            controleer(nr, regel);
-        }
     }
     if (open)
-        m_out.close("transaction");
+        closeTransaction();
     m_out.close("journal");
+}
+
+void Secties::closeTransaction()
+{
+    if (m_transactie.debet != m_transactie.credit)
+        opmerking(Opmerking::Onevenwichtig, m_transactie.naam + u"debet "_s + bedragUitCenten(m_transactie.debet)
+                                                 + u" en credit "_s + bedragUitCenten(m_transactie.credit)
+                                                 + u" zijn niet gelijk."_s);
+    m_out.close("transaction");
 }
 
 void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
 {
     const QString dc = regel.tekst(u"DCCode"_s).toUpper();
-    m_record = regelNaam(nr, regel);
+    const QString wie = regelNaam(nr, regel);
+    const QString effDate = datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar);
+    const QString amnt = bedrag(m_ctx.separators, regel.waarde(u"Bedrag"_s));
+    m_record = wie;
+    ++m_regels;
+    controleer(wie, regel, effDate);
+    (dc == u"D" ? m_transactie.debet : m_transactie.credit) += centen(amnt);
     m_out.open("trLine");
     m_out.element("nr", QByteArrayView(QByteArray::number(nr)));
-    m_out.element("accID", opgeslagen(regel.tekst(u"GrootboekReknr"_s)));
-    m_out.element("docRef", opgeslagen(regel.tekst(u"BoekstukNr"_s)));
-    m_out.element("effDate", datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar));
-    m_out.element("desc", tekst(regel.tekst(u"Omschrijving"_s)));
-    m_out.element("amnt", bedrag(m_ctx.separators, regel.waarde(u"Bedrag"_s)));
-    m_out.element("amntTp", opgeslagen(dc));
-    if (const QString relatie = regel.tekst(u"RelatieNr"_s); !relatie.isEmpty())
-        m_out.element("custSupID", opgeslagen(relatie));
+    opgeslagen("accID", regel.tekst(u"GrootboekReknr"_s));
+    opgeslagen("docRef", regel.tekst(u"BoekstukNr"_s));
+    m_out.element("effDate", effDate);
+    vrijeTekst("desc", regel.tekst(u"Omschrijving"_s));
+    m_out.element("amnt", amnt);
+    m_out.element("amntTp", alsOpgeslagen(dc));
+    if (const QString relatie = regel.tekst(u"RelatieNr"_s); !relatie.isEmpty()) {
+        opgeslagen("custSupID", relatie);
+        if (!m_relaties.contains(relatie))
+            opmerking(Opmerking::Relatie, wie + u"relatie \""_s + relatie + u"\" bestaat niet (custSupID)."_s);
+    }
     if (const QString factuur = regel.tekst(u"FactuurNr"_s); !factuur.isEmpty())
-        m_out.element("invRef", tekst(factuur));
+        vrijeTekst("invRef", factuur);
     // A cost centre or VAT code of 0 means none.
     if (const int kp = regel.waarde(u"Kostenplaats"_s).toInt(); kostenplaatsen && kp != 0)
         m_out.element("costID", QByteArrayView(QByteArray::number(kp)));
     if (const int code = regel.waarde(u"BTWCode"_s).toInt(); m_opties.btw && code != 0) {
+        const auto bekend = m_btwCodes.constFind(code);
         QVariant perc = regel.waarde(u"BTWPercentage"_s);
         if (perc.isNull() || perc.toString().isEmpty()) {
-            db::Statement btw = m_ctx.session->DBAdmin().prepare(
-                u"SELECT BTWPercentage FROM BTWcodering WHERE BTWCode = ?"_s);
-            btw.bind(1, code);
-            perc = btw.step() ? btw.column(0) : QVariant();
+            perc = bekend != m_btwCodes.cend() ? *bekend : QVariant();
             if (perc.isNull())
-                fout(regelNaam(nr, regel) + u"BTW code "_s + QString::number(code)
-                     + u" bestaat niet en de regel heeft geen BTW percentage."_s);
+                fout(wie + u"BTW code "_s + QString::number(code) + u" bestaat niet en de regel heeft geen BTW percentage."_s);
+        } else if (bekend == m_btwCodes.cend()) {
+            opmerking(Opmerking::BtwCode, wie + u"BTW code "_s + QString::number(code) + u" bestaat niet (vatID)."_s);
         }
         if (perc.toDouble() < 0)
-            fout(regelNaam(nr, regel) + u"het BTW percentage "_s + bedrag(m_ctx.separators, perc) + u" is negatief."_s);
+            fout(wie + u"het BTW percentage "_s + bedrag(m_ctx.separators, perc) + u" is negatief."_s);
         m_out.open("vat");
         m_out.element("vatID", QByteArrayView(QByteArray::number(code)));
         m_out.element("vatPerc", bedrag(m_ctx.separators, perc));
         m_out.element("vatAmnt", bedrag(m_ctx.separators, regel.waarde(u"BTWBedrag"_s)));
-        m_out.element("vatAmntTp", opgeslagen(dc));
+        m_out.element("vatAmntTp", alsOpgeslagen(dc));
         m_out.close("vat");
     }
     m_out.close("trLine");
 }
 
-void Secties::controleer(int nr, const Rij &regel)
+void Secties::controleer(const QString &wie, const Rij &regel, const QString &effDate)
 {
-    const QString rekening = regel.tekst(u"GrootboekReknr"_s);
-    const QString wie = regelNaam(nr, regel);
     const QString dc = regel.tekst(u"DCCode"_s).toUpper();
     if (dc != u"D" && dc != u"C")
         fout(wie + u"het debet/credit-kenmerk \""_s + regel.tekst(u"DCCode"_s) + u"\" is geen D of C."_s);
-    db::Statement bestaat = m_ctx.session->DBAdmin().prepare(u"SELECT 1 FROM RekeningSchema WHERE GrootboekReknr = ?"_s);
-    bestaat.bind(1, rekening);
-    if (!bestaat.step())
+    if (!m_rekeningen.contains(regel.tekst(u"GrootboekReknr"_s)))
         fout(wie + u"de rekening staat niet in het rekeningschema."_s);
     const QVariant periode = regel.waarde(u"Periode"_s);
     if (periode.isNull() || periode.toLongLong() < 1 || periode.toLongLong() > 999)
         fout(wie + u"de periode \""_s + periode.toString() + u"\" ligt niet tussen 0 en 999."_s);
-    const QString effDate = datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar);
     if (!QDate::fromString(effDate, u"yyyy-MM-dd"_s).isValid())
         fout(wie + u"\""_s + effDate + u"\" is geen geldige datum (effDate)."_s);
+    else if (effDate < m_start || effDate > m_eind)
+        opmerking(Opmerking::Datum, wie + u"\""_s + effDate + u"\" ligt buiten het boekjaar (effDate)."_s);
 }
 
 } // namespace kv::finance::auditfile

@@ -54,7 +54,7 @@ void checkCodes(Context &ctx, std::vector<VatFinding> &findings)
             add(u"0% in rubriek %1"_s.arg(rubricBox(rubric)));
         if (const auto expected = rateFits(rs->value(u"BTWType").toInt(), rate, rs->text(u"DatumTotEnMet")))
             add(u"het percentage %1 past niet bij het type (verwacht %2%)"_s.arg(shownRate, *expected));
-        for (const QString field : {u"grootboekreknrinkoop"_s, u"grootboekreknrverkoop"_s, u"grootboekreknrkorting"_s}) {
+        for (const QString &field : {u"grootboekreknrinkoop"_s, u"grootboekreknrverkoop"_s, u"grootboekreknrkorting"_s}) {
             const QString number = rs->text(field).trimmed();
             if (number.isEmpty())
                 continue;

@@ -204,7 +204,7 @@ bool VatCodeEditor::insert()
         for (const auto &[column, value] : values())
             rs->setValue(column, value);
         rs->Update();
-        for (const QString column : {u"BTWCode"_s, u"SortNr"_s})
+        for (const QString &column : {u"BTWCode"_s, u"SortNr"_s})
             entries.push_back({options::TrailDatabase.toString(), trailName(code, column), {}, options::logText(column == u"SortNr" ? 99 : code)});
         for (const auto &[column, value] : values())
             entries.push_back({options::TrailDatabase.toString(), trailName(code, column), {}, options::logText(value)});

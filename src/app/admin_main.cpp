@@ -5,8 +5,11 @@
 //   korvenal-admin perioden <folder> [--genereer jaar|kwartaal|maand|week [--geforceerd]]
 //   korvenal-admin btwcontrole <folder> [--van ddmmjjjj --tot ddmmjjjj]
 //   korvenal-admin correctie <folder> [--boekdatum] [--periode] [--betaaldatum] [--proef]
+//   korvenal-admin auditfile <folder> <file> [--zonder-beginbalans] [--kostenplaatsen] [--btw]
+//   korvenal-admin auditfile-controle <file>
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
+#include "finance/auditfile/auditfilejob.h"
 #include "finance/correction/correctionjob.h"
 #include "finance/periods/periodsjob.h"
 #include "finance/vat/vatcheckjob.h"
@@ -31,7 +34,9 @@ int main(int argc, char **argv)
                                                 "opties: instellingen van de optieschermen tonen of wijzigen; "
                                                 "perioden: boekingsperioden tonen of opnieuw maken; "
                                                 "btwcontrole: BTW codes en boekingen controleren voor de aangifte; "
-                                                "correctie: boekingen na het einde van het boekjaar corrigeren"));
+                                                "correctie: boekingen na het einde van het boekjaar corrigeren; "
+                                                "auditfile: de XML auditfile aanmaken; "
+                                                "auditfile-controle: een XML auditfile aan het schema toetsen"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -45,6 +50,9 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("periode"), QStringLiteral("correctie: ook de periode naar die van de laatste dag van het boekjaar")});
     parser.addOption({QStringLiteral("betaaldatum"), QStringLiteral("correctie: betaaldata na het einde van het boekjaar naar de laatste dag")});
     parser.addOption({QStringLiteral("proef"), QStringLiteral("correctie: alleen tellen wat zou veranderen, niets schrijven")});
+    parser.addOption({QStringLiteral("zonder-beginbalans"), QStringLiteral("auditfile: zonder beginbalans")});
+    parser.addOption({QStringLiteral("kostenplaatsen"), QStringLiteral("auditfile: inclusief kostenplaatsen")});
+    parser.addOption({QStringLiteral("btw"), QStringLiteral("auditfile: inclusief btw gegevens")});
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
@@ -59,6 +67,15 @@ int main(int argc, char **argv)
         const kv::finance::CorrectionChoice choice{parser.isSet(QStringLiteral("boekdatum")), parser.isSet(QStringLiteral("periode")),
                                                    parser.isSet(QStringLiteral("betaaldatum"))};
         const int code = kv::finance::runCorrectionJob(args.mid(1), choice, parser.isSet(QStringLiteral("proef")));
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"auditfile" || args.value(0) == u"auditfile-controle") {
+        const kv::finance::auditfile::Opties opties{parser.isSet(QStringLiteral("zonder-beginbalans")),
+                                                    parser.isSet(QStringLiteral("kostenplaatsen")), parser.isSet(QStringLiteral("btw"))};
+        const int code = args[0] == u"auditfile" ? kv::finance::auditfile::runAuditfileJob(args.mid(1), opties)
+                                                 : kv::finance::auditfile::runAuditfileCheckJob(args.mid(1));
         if (code == 64)
             parser.showHelp(64);
         return code;

@@ -4,6 +4,7 @@
 #include "core/db/statement.h"
 #include "core/jobs/progress.h"
 #include "core/log/schrijflog.h"
+#include "core/messages/errorreport.h"
 #include "core/session/session.h"
 #include "finance/auditfile/schemacheck.h"
 #include "finance/auditfile/xmlwriter.h"
@@ -137,7 +138,7 @@ Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties, 
     Deel deel(voortgang, kSchrijfDeel, 100);
     const Schemacontrole controle = controleerBestand(tijdelijk.fileName(), voortgang ? &deel : nullptr);
     for (const QString &engels : controle.engels)
-        SchrijfLog(ctx, PadRechts(u"SYSTEEM"_s, 10) + u": + Schema        : "_s + engels);
+        SchrijfLog(ctx, PadRechts(u"SYSTEEM"_s, 10) + u": + Opmerking     : "_s + engels);
     if (!controle.geldig())
         throw Stop{controle.meldingen + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
 
@@ -149,6 +150,42 @@ Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties, 
         voortgang->percent(100);
     bewaarHerstellingen(ctx, resultaat.herstellingen);
     return resultaat;
+}
+
+Uitkomst voerUit(Context &ctx, const QString &pad, const Opties &opties, Progress *voortgang)
+{
+    const QString tag = PadRechts(u"SYSTEEM"_s, 10);
+    SchrijfLog(ctx, tag + u": Formulier       : Auditfile XML aanmaken"_s);
+    Uitkomst uitkomst;
+    const auto onverwerkt = [&](Uitkomst::Soort soort, const QString &melding) {
+        uitkomst.soort = soort;
+        uitkomst.melding = melding;
+        SchrijfLog(ctx, tag + u": + Onverwerkt    : "_s + melding.section(u'\n', 0, 0, QString::SectionSkipEmpty));
+    };
+    const bool klaar = tryOperation(ctx, u"frmAuditFile: Aanmaken"_s, [&] {
+        try {
+            uitkomst.resultaat = maakAuditfile(ctx, pad, opties, voortgang);
+            uitkomst.soort = Uitkomst::Soort::Gemaakt;
+            uitkomst.melding = u"De XML auditfile is aangemaakt.\n\nBestandslocatie:\n"_s + pad;
+        } catch (const Stop &stop) {
+            onverwerkt(Uitkomst::Soort::Fout, stop.melding);
+        } catch (const Schrijffout &fout) {
+            onverwerkt(Uitkomst::Soort::Mislukt, fout.melding);
+        } catch (const Afgebroken &) {
+            onverwerkt(Uitkomst::Soort::Afgebroken, u"Afgebroken: de XML auditfile is NIET aangemaakt."_s);
+        }
+    });
+    if (voortgang)
+        voortgang->finished();
+    if (!klaar)
+        return uitkomst; // reported, with the database's own words
+    if (uitkomst.soort == Uitkomst::Soort::Gemaakt) {
+        for (const BtwHerstel &h : uitkomst.resultaat.herstellingen)
+            SchrijfLog(ctx, tag + u": + Actie         : BTW nummer relatie "_s + h.relNr + u" wordt "_s + h.btwNr);
+        SchrijfLog(ctx, tag + u": + Afgerond      : "_s + pad + u" ("_s + QString::number(uitkomst.resultaat.regels)
+                            + u" regels)"_s);
+    }
+    return uitkomst;
 }
 
 } // namespace kv::finance::auditfile

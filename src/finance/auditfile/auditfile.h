@@ -34,4 +34,17 @@ inline constexpr QStringView kControleren = u"De XML auditfile wordt gecontrolee
 // Afgebroken, and then leaves no file (an old one unchanged) and the data as they were.
 Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties, Progress *voortgang = nullptr);
 
+// The export as the screen and the tool run it, with its log lines: what it made or why not.
+struct Uitkomst {
+    enum class Soort { Gemaakt, Fout, Mislukt, Afgebroken } soort = Soort::Mislukt;
+    QString melding; // the success message, or the fault; empty when the error was already reported
+    Resultaat resultaat;
+};
+
+// Logs "Auditfile XML aanmaken", runs maakAuditfile and logs its end: ": + Afgerond      : "
+// with the path and the line count, or ": + Onverwerkt    : " with the first fault; one
+// ": + Actie         : " per relation whose VAT number got "NL". A database error is
+// reported (log and error window) as every operation reports it.
+Uitkomst voerUit(Context &ctx, const QString &pad, const Opties &opties, Progress *voortgang);
+
 } // namespace kv::finance::auditfile

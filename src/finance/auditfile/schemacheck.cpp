@@ -10,6 +10,7 @@
 #include <libxml/xmlschemas.h>
 
 #include <memory>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -42,6 +43,7 @@ class Plaats {
 public:
     void begin(const xmlChar *naam)
     {
+        m_gesloten = {};
         m_stapel.push_back(QByteArray(reinterpret_cast<const char *>(naam)));
         m_tekst.clear();
         const QByteArray &n = m_stapel.back();
@@ -70,13 +72,23 @@ public:
             else if (n == "custSupID" && ouder == "customerSupplier")
                 m_relatie = m_tekst;
         }
+        // The validator hears of the end after us: it still needs the element's name and text.
+        m_gesloten = {QString::fromLatin1(m_stapel.back()), m_tekst};
         m_stapel.pop_back();
         m_tekst.clear();
     }
 
-    // The element being read and its text so far.
-    QString element() const { return m_stapel.empty() ? QString() : QString::fromLatin1(m_stapel.back()); }
-    const QString &waarde() const { return m_tekst; }
+    // The element being read, or the one just closed.
+    QString element() const { return m_stapel.empty() ? m_gesloten.first : QString::fromLatin1(m_stapel.back()); }
+    // The text of `element` when it is the one just closed or the one being read.
+    std::optional<QString> waarde(const QString &element) const
+    {
+        if (m_gesloten.first == element)
+            return m_gesloten.second;
+        if (!m_stapel.empty() && QLatin1StringView(m_stapel.back()) == element)
+            return m_tekst;
+        return std::nullopt;
+    }
 
     // "Dagboek 70, boekstuk 000123, regel 3 (rekening 8000): ", or the part of the file.
     QString naam() const
@@ -107,6 +119,7 @@ public:
 
 private:
     std::vector<QByteArray> m_stapel;
+    std::pair<QString, QString> m_gesloten;
     QString m_tekst, m_dagboek, m_boekstuk, m_regel, m_rekening, m_relatie;
 };
 
@@ -131,7 +144,8 @@ QString nederlands(const xmlError &fout, const Plaats &plaats)
     if (element.isEmpty())
         element = plaats.element();
     // The value is the text of the element being closed; for the others it is not known.
-    const QString waarde = element == plaats.element() ? u"\""_s + plaats.waarde() + u"\" "_s : QString();
+    const std::optional<QString> tekst = plaats.waarde(element);
+    const QString waarde = tekst ? u"\""_s + *tekst + u"\" "_s : QString();
     const QString wat = u" ("_s + element + u")."_s;
     switch (fout.code) {
     case XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_1:

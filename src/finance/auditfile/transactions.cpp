@@ -128,7 +128,10 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
             if (periode.toLongLong() > m_perioden)
                 opmerking(Opmerking::Periode, m_record + u"periode "_s + periode.toString()
                                                    + u" staat niet in de perioden van het bestand (periodNumber)."_s);
-            m_out.element("trDt", datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar));
+            const QString trDt = datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar);
+            m_out.element("trDt", trDt);
+            if (trDt < m_start || trDt > m_eind)
+                opmerking(Opmerking::Datum, m_record + u"\""_s + trDt + u"\" ligt buiten het boekjaar (trDt)."_s);
         }
         if (!regel.tekst(u"GrootboekReknr"_s).contains(u'*'))
             trLine(++nr, regel, kostenplaatsen);
@@ -209,8 +212,6 @@ void Secties::controleer(const QString &wie, const Rij &regel, const QString &ef
         fout(wie + u"de periode \""_s + periode.toString() + u"\" ligt niet tussen 0 en 999."_s);
     if (!QDate::fromString(effDate, u"yyyy-MM-dd"_s).isValid())
         fout(wie + u"\""_s + effDate + u"\" is geen geldige datum (effDate)."_s);
-    else if (effDate < m_start || effDate > m_eind)
-        opmerking(Opmerking::Datum, wie + u"\""_s + effDate + u"\" ligt buiten het boekjaar (effDate)."_s);
 }
 
 } // namespace kv::finance::auditfile

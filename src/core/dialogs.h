@@ -31,6 +31,10 @@ public:
 
     // The system's folder dialog from `current`; "" when the user cancels.
     virtual QString ChooseFolder(const QString &) { return {}; }
+
+    // The system's save dialog titled `title`, proposing `proposed` (folder and name), showing
+    // the files of `filter` written as "description | pattern"; "" when the user cancels.
+    virtual QString SaveFile(const QString &, const QString &, const QString &) { return {}; }
 };
 
 // Style bits and results of MsgBox, named as the platform names them.

@@ -2,6 +2,7 @@
 
 #include "core/navigation/screenregistry.h"
 #include "editing/listdetail/listscreen.h"
+#include "finance/auditfile/frmauditfile.h"
 #include "finance/correction/correctionscreen.h"
 #include "finance/periods/periodsmember.h"
 #include "finance/vat/frmbtw.h"
@@ -13,6 +14,7 @@ void registerFinanceScreens(ScreenRegistry &screens)
     screens.add(QStringLiteral("frmBTW"), [](Context &ctx) { return std::make_unique<FrmBTW>(ctx); });
     screens.add(periodsMember().screen,
                 [](Context &ctx) { return std::make_unique<listdetail::ListScreen>(ctx, periodsMember()); });
+    screens.add(QStringLiteral("frmAuditFile"), [](Context &ctx) { return std::make_unique<auditfile::FrmAuditFile>(ctx); });
     screens.add(QStringLiteral("frmBoekhouding_CorrectieBoekPeriode"),
                 [](Context &ctx) { return std::make_unique<CorrectionScreen>(ctx); });
 }

@@ -30,6 +30,12 @@ public:
     // The next colour or folder of the script; cancelled when it has run out.
     std::optional<QColor> ChooseColour(const QColor &) override { return next(colours, std::optional<QColor>()); }
     QString ChooseFolder(const QString &) override { return next(folders, QString()); }
+    // The next file name of the script ("" when it has run out: cancelled); the request is kept.
+    QString SaveFile(const QString &title, const QString &filter, const QString &proposed) override
+    {
+        saveRequests.push_back({title, filter, proposed});
+        return next(saveFiles, QString());
+    }
 
     // The prompts of every message box, in order.
     QStringList prompts() const;
@@ -40,6 +46,11 @@ public:
     std::deque<int> answers;
     std::deque<std::optional<QColor>> colours; // nothing: the user cancels
     std::deque<QString> folders;
+    std::deque<QString> saveFiles;
+    struct SaveRequest {
+        QString title, filter, proposed;
+    };
+    std::vector<SaveRequest> saveRequests;
 
 private:
     template <typename T>

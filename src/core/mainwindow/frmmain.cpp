@@ -126,6 +126,10 @@ void frmMain::openScreen(const QString &key, const nav::Opens &opens)
         m_screen = screen.get();
         m_screenKey = key;
         connect(m_screen, &ChildScreen::saved, this, &frmMain::Saved);
+        connect(m_screen, &ChildScreen::done, this, [this] {
+            if (leaveScreen())
+                m_menu->select(-1);
+        });
         m_content->setWidget(screen.release());
         m_screen->Init();
     });

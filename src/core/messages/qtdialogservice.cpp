@@ -38,4 +38,14 @@ QString QtDialogService::ChooseFolder(const QString &current)
     return QFileDialog::getExistingDirectory(m_window, QStringLiteral("Map kiezen"), current);
 }
 
+QString QtDialogService::SaveFile(const QString &title, const QString &filter, const QString &proposed)
+{
+    // "XML Auditfile (*.xaf) | *.xaf": the dialog shows each description, whose pattern it reads.
+    const QStringList parts = filter.split(u'|');
+    QStringList shown;
+    for (qsizetype i = 0; i < parts.size(); i += 2)
+        shown << parts[i].trimmed();
+    return QFileDialog::getSaveFileName(m_window, title, proposed, shown.join(QStringLiteral(";;")));
+}
+
 } // namespace kv

@@ -17,6 +17,7 @@ public:
     void OpenDocument(const QString &pathOrAddress) override;
     std::optional<QColor> ChooseColour(const QColor &current) override;
     QString ChooseFolder(const QString &current) override;
+    QString SaveFile(const QString &title, const QString &filter, const QString &proposed) override;
 
 private:
     QWidget *m_window = nullptr;

@@ -23,6 +23,8 @@ public:
 Q_SIGNALS:
     // A save succeeded; the main window shows "Gegevens opslaan...".
     void saved();
+    // The screen's work is done: the main window closes it and shows the section's menu.
+    void done();
 };
 
 } // namespace kv

@@ -280,6 +280,7 @@ QWidget *OptionsScreen::makeControl(int i)
     case Control::Text:
     case Control::Number:
     case Control::Amount:
+    case Control::Date:
         break;
     }
     auto *field = new QLineEdit(this);

@@ -1,0 +1,135 @@
+#include "finance/auditfile/frmauditfile.h"
+
+#include "core/context.h"
+#include "core/dialogs.h"
+#include "core/registry/registry.h"
+#include "editing/widgets/busypanel.h"
+#include "finance/auditfile/auditfile.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace kv::finance::auditfile {
+
+FrmAuditFile::FrmAuditFile(Context &ctx) : m_ctx(ctx)
+{
+    setObjectName(u"frmAuditFile"_s);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 20);
+    layout->setSpacing(10);
+
+    const auto addText = [&](const QString &text, const char *name) {
+        auto *label = new QLabel(text, this);
+        label->setObjectName(QLatin1String(name));
+        label->setWordWrap(true);
+        label->setTextFormat(Qt::PlainText);
+        layout->addWidget(label);
+        return label;
+    };
+    QLabel *caption = addText(u"Auditfile XML aanmaken"_s, "lblTitel");
+    QFont big = caption->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.25);
+    caption->setFont(big);
+    addText(u"Hier kunt u een standaard Auditfile XML Financieel versie 3.2 aanmaken"_s, "lblUitleg");
+    addText(u"Uitwisseling Auditfile met Belastingdienst of uw accountant"_s, "lblUitwisseling");
+    addText(u"Standaardoverzicht van alle mutaties in de grootboekrekeningen"_s, "lblOverzicht");
+    layout->addSpacing(10);
+    QLabel *extra = addText(u"Extra opties na overleg met uw accountant:"_s, "lblOpties");
+    QFont bold = extra->font();
+    bold.setBold(true);
+    extra->setFont(bold);
+
+    const auto addCheck = [&](const QString &text, const char *name) {
+        auto *check = new QCheckBox(text, this);
+        check->setObjectName(QLatin1String(name));
+        layout->addWidget(check);
+        return check;
+    };
+    m_zonderBeginbalans = addCheck(u"XML auditfile zonder beginbalans"_s, "chkZonderBeginbalans");
+    m_kostenplaatsen = addCheck(u"XML auditfile inclusief kostenplaatsen aanmaken"_s, "chkKostenplaatsen");
+    m_btw = addCheck(u"XML auditfile inclusief btw gegevens aanmaken"_s, "chkBtw");
+
+    layout->addSpacing(10);
+    auto *buttons = new QHBoxLayout;
+    m_aanmaken = new QPushButton(u"Aanmaken..."_s, this);
+    m_aanmaken->setObjectName(u"cmdAanmaken"_s);
+    m_aanmaken->setMinimumWidth(120);
+    connect(m_aanmaken, &QPushButton::clicked, this, &FrmAuditFile::cmdAanmaken_Click);
+    buttons->addWidget(m_aanmaken);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+
+    m_bezig = new BusyPanel(this, true);
+    layout->addWidget(m_bezig);
+    layout->addStretch();
+}
+
+Opties FrmAuditFile::opties() const
+{
+    return {m_zonderBeginbalans->isChecked(), m_kostenplaatsen->isChecked(), m_btw->isChecked()};
+}
+
+QString FrmAuditFile::voorgesteldBestand() const
+{
+    QString map = m_ctx.registry ? m_ctx.registry->LeesRegistry(
+                                       u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", u"Personal")
+                                 : QString();
+    if (map.isEmpty() || !QFileInfo(map).isDir())
+        map = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!map.endsWith(u'/'))
+        map += u'/';
+    return map + m_ctx.today().toString(u"yyyyMMdd"_s) + u".xaf"_s;
+}
+
+void FrmAuditFile::cmdAanmaken_Click()
+{
+    QString pad = m_ctx.dialogs->SaveFile(u"Opslaan XML auditfile"_s, u"XML Auditfile Finanancieel (*.xaf) | *.xaf"_s,
+                                          voorgesteldBestand());
+    if (pad.isEmpty())
+        return;
+    if (QFileInfo(pad).suffix().isEmpty())
+        pad += u".xaf"_s;
+    // Whether the chosen folder takes a file at all, before any work is done.
+    QFile proef(QFileInfo(pad).absolutePath() + u"/testwrite.txt"_s);
+    const bool schrijfbaar = proef.open(QIODevice::WriteOnly) && proef.write("test") == 4;
+    proef.remove();
+    if (!schrijfbaar) {
+        m_ctx.dialogs->MsgBox(u"Er kan op de gekozen doelbestemming niet worden geschreven. Selecteer een andere bestemming."_s,
+                              mb::Exclamation);
+        return;
+    }
+
+    m_aanmaken->setEnabled(false);
+    const Uitkomst uitkomst = voerUit(m_ctx, pad, opties(), m_bezig);
+    m_aanmaken->setEnabled(true);
+    switch (uitkomst.soort) {
+    case Uitkomst::Soort::Gemaakt:
+        m_ctx.dialogs->MsgBox(uitkomst.melding, mb::Information);
+        if (!uitkomst.resultaat.opmerkingen.isEmpty())
+            m_ctx.dialogs->MsgBox(u"Opmerkingen bij de XML auditfile (het bestand is aangemaakt):\n\n"_s
+                                      + uitkomst.resultaat.opmerkingen.join(u"\n\n"_s),
+                                  mb::Information);
+        break;
+    case Uitkomst::Soort::Afgebroken:
+        m_ctx.dialogs->MsgBox(uitkomst.melding, mb::Information);
+        break;
+    case Uitkomst::Soort::Fout:
+    case Uitkomst::Soort::Mislukt:
+        if (!uitkomst.melding.isEmpty())
+            m_ctx.dialogs->MsgBox(uitkomst.melding, mb::Exclamation);
+        break;
+    }
+    Q_EMIT done();
+}
+
+} // namespace kv::finance::auditfile

@@ -187,6 +187,7 @@ protected:
             xaf::Secties s(ctx, out, opties);
             s.all();
             herstellingen = s.herstellingen();
+            opmerkingen = s.opmerkingen().join(u'\n');
         }
         return QString::fromUtf8(buffer.data());
     }
@@ -211,6 +212,7 @@ protected:
     }
 
     std::vector<xaf::BtwHerstel> herstellingen;
+    QString opmerkingen;
 };
 
 TEST_F(AuditfileSections, OneWellFormedLineWithTheHeaderValues)
@@ -462,6 +464,44 @@ TEST_F(AuditfileSections, TransactionStops)
     EXPECT_EQ(stop(), u"Tijdens het aanmaken is er ongeldige of onjuiste data aangetroffen.\n\nDe XML auditfile is NIET aangemaakt."_s);
     session.DBAdmin().Rollback();
     EXPECT_EQ(stop(), QString()); // the demo itself is fine
+}
+
+TEST_F(AuditfileSections, RemarksNameTheirRecordAndTheFileIsStillMade)
+{
+    auto first = session.DBAdmin().OpenQuery(u"SELECT ID, DagboekCode, BoekstukNr, DCCode FROM GrootboekMutaties "
+                                             u"WHERE ID = (SELECT MIN(ID) FROM GrootboekMutaties WHERE Periode <> 0)"_s);
+    const QString id = first->text(u"ID"), transaction = u"Dagboek "_s + first->text(u"DagboekCode") + u", boekstuk "_s
+                                                         + first->text(u"BoekstukNr");
+    // A euro more on the other side of another transaction: the totals agree, two transactions do not.
+    auto other = session.DBAdmin().OpenQuery(u"SELECT MIN(ID) AS ID FROM GrootboekMutaties WHERE Periode <> 0 AND DCCode <> \""_s
+                                             + first->text(u"DCCode") + u"\" AND BoekstukNr <> \""_s + first->text(u"BoekstukNr") + u'"');
+    const QString name60 = QString(60, u'A');
+    const struct {
+        QString change, remark;
+    } cases[] = {
+        {u"UPDATE GrootboekMutaties SET RelatieNr = \"ZZ999\" WHERE ID = "_s + id,
+         u"): relatie \"ZZ999\" bestaat niet (custSupID)."_s},
+        {u"UPDATE GrootboekMutaties SET BTWCode = 77, BTWPercentage = 9 WHERE ID = "_s + id, u"BTW code 77 bestaat niet (vatID)."_s},
+        {u"UPDATE GrootboekMutaties SET Periode = 13 WHERE ID = "_s + id,
+         transaction + u": periode 13 staat niet in de perioden van het bestand (periodNumber)."_s},
+        {u"UPDATE GrootboekMutaties SET Bedrag = Bedrag + 1 WHERE ID IN ("_s + id + u", "_s + other->text(u"ID") + u')',
+         transaction + u": debet "_s},
+        {u"UPDATE RelatieGegevens SET Bedrijfsnaam1 = \""_s + name60 + u"\" WHERE RelNr = \""_s + firstRelation() + u'"',
+         u"Relatie "_s + firstRelation() + u": \""_s + name60 + u"\" is ingekort tot 50 tekens (custSupName)."_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.change.toStdString());
+        session.DBAdmin().BeginTrans();
+        execute(c.change);
+        const QString file = write({.btw = true});
+        EXPECT_TRUE(file.endsWith(u"</auditfile>\r\n"_s));
+        EXPECT_TRUE(opmerkingen.contains(c.remark)) << opmerkingen.toStdString();
+        session.DBAdmin().Rollback();
+    }
+
+    // A value written as stored that is longer than its element allows stops the file.
+    execute(u"UPDATE GrootboekMutaties SET BoekstukNr = \""_s + QString(36, u'7') + u"\" WHERE ID = "_s + id);
+    EXPECT_TRUE(stop().contains(u"\""_s + QString(36, u'7') + u"\" is langer dan 35 tekens (nr)."_s)) << stop().toStdString();
 }
 
 TEST_F(AuditfileSections, VatPercentageFromTheCodeWhenTheLineHasNone)

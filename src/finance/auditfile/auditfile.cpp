@@ -180,6 +180,9 @@ Uitkomst voerUit(Context &ctx, const QString &pad, const Opties &opties, Progres
     if (!klaar)
         return uitkomst; // reported, with the database's own words
     if (uitkomst.soort == Uitkomst::Soort::Gemaakt) {
+        for (const QString &soort : uitkomst.resultaat.opmerkingen)
+            for (const QString &regel : soort.split(u'\n'))
+                SchrijfLog(ctx, tag + u": + Opmerking     : "_s + regel);
         for (const BtwHerstel &h : uitkomst.resultaat.herstellingen)
             SchrijfLog(ctx, tag + u": + Actie         : BTW nummer relatie "_s + h.relNr + u" wordt "_s + h.btwNr);
         SchrijfLog(ctx, tag + u": + Afgerond      : "_s + pad + u" ("_s + QString::number(uitkomst.resultaat.regels)

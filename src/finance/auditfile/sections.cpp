@@ -57,7 +57,7 @@ int maximum(QByteArrayView element)
 
 void Meldingen::add(const QString &melding)
 {
-    if (m_genoemd.size() < kGenoemd)
+    if (m_genoemd.size() < m_maximum)
         m_genoemd << melding;
     else
         ++m_overig;

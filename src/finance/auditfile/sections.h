@@ -39,16 +39,17 @@ struct BtwHerstel {
     QString btwNr;
 };
 
-// Messages named by their record: the first twenty are kept, the rest counted.
+// Messages named by their record: the first ones are kept, the rest counted.
 class Meldingen {
 public:
+    explicit Meldingen(int genoemd = 20) : m_maximum(genoemd) {}
     void add(const QString &melding);
     bool isEmpty() const { return m_genoemd.isEmpty(); }
     // One line each, then "en nog N" for those not named.
     QString tekst() const;
 
 private:
-    static constexpr int kGenoemd = 20;
+    int m_maximum;
     QStringList m_genoemd;
     qint64 m_overig = 0;
 };
@@ -102,7 +103,12 @@ private:
 
     QString m_record; // how a fault names the record being written, e.g. "Relatie 00123: "
     Meldingen m_fouten;
-    std::array<Meldingen, size_t(Opmerking::Aantal)> m_opmerkingen;
+    // Ten of each kind: a remark is worth reading, a screen full of one kind is not.
+    std::array<Meldingen, size_t(Opmerking::Aantal)> m_opmerkingen = [] {
+        std::array<Meldingen, size_t(Opmerking::Aantal)> soorten;
+        soorten.fill(Meldingen(10));
+        return soorten;
+    }();
 
     Context &m_ctx;
     XmlWriter &m_out;

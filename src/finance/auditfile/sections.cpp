@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -38,19 +39,28 @@ bool isCijfers(QStringView twee)
     return twee.size() == 2 && twee[0].isDigit() && twee[1].isDigit();
 }
 
-// How long a value the schema lets an element hold; 0 when it sets no limit.
+// How long a value the schema lets an element hold; 0 when it sets no limit. Asked for every
+// value written, so a sorted table without allocations.
 int maximum(QByteArrayView element)
 {
-    static const QHash<QByteArray, int> maxima = {
-        {"accID", 35}, {"custSupID", 35}, {"jrnID", 35}, {"nr", 35}, {"relationshipID", 35}, {"vatID", 35},
-        {"vatToPayAccID", 35}, {"vatToClaimAccID", 35}, {"offsetAccID", 35}, {"bankAccNr", 35}, {"bankIdCd", 35},
-        {"basicID", 35}, {"companyIdent", 35}, {"costID", 35},
-        {"number", 15}, {"postalCode", 10}, {"taxRegIdent", 30}, {"telephone", 30}, {"fax", 30}, {"fiscalYear", 9},
-        {"city", 50}, {"contact", 50}, {"custSupName", 50},
-        {"accDesc", 999}, {"companyName", 999}, {"streetname", 999}, {"commerceNr", 999}, {"docRef", 999},
-        {"invRef", 999}, {"vatDesc", 999},
+    struct Maximum {
+        std::string_view element;
+        int tekens;
     };
-    return maxima.value(element.toByteArray());
+    static constexpr Maximum maxima[] = {
+        {"accDesc", 999}, {"accID", 35}, {"bankAccNr", 35}, {"bankIdCd", 35}, {"basicID", 35}, {"city", 50},
+        {"commerceNr", 999}, {"companyIdent", 35}, {"companyName", 999}, {"contact", 50}, {"costID", 35},
+        {"custSupID", 35}, {"custSupName", 50}, {"docRef", 999}, {"fax", 30}, {"fiscalYear", 9}, {"invRef", 999},
+        {"jrnID", 35}, {"nr", 35}, {"number", 15}, {"offsetAccID", 35}, {"postalCode", 10}, {"relationshipID", 35},
+        {"streetname", 999}, {"taxRegIdent", 30}, {"telephone", 30}, {"vatDesc", 999}, {"vatID", 35},
+        {"vatToClaimAccID", 35}, {"vatToPayAccID", 35},
+    };
+    static_assert(std::is_sorted(std::begin(maxima), std::end(maxima),
+                                 [](const Maximum &a, const Maximum &b) { return a.element < b.element; }));
+    const std::string_view naam(element.data(), size_t(element.size()));
+    const auto gevonden = std::lower_bound(std::begin(maxima), std::end(maxima), naam,
+                                           [](const Maximum &m, std::string_view e) { return m.element < e; });
+    return gevonden != std::end(maxima) && gevonden->element == naam ? gevonden->tekens : 0;
 }
 
 } // namespace

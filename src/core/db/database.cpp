@@ -184,6 +184,17 @@ void Database::checkPassword(const QString &password)
         raise(ErrInvalidPassword, QStringLiteral("Ongeldig wachtwoord."));
 }
 
+qint64 Database::setMappedSize(qint64 bytes)
+{
+    sqlite3_stmt *stmt = nullptr;
+    qint64 previous = 0;
+    if (sqlite3_prepare_v2(m_db, "PRAGMA mmap_size", -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+        previous = sqlite3_column_int64(stmt, 0);
+    sqlite3_finalize(stmt);
+    exec(QStringLiteral("PRAGMA mmap_size = %1").arg(bytes));
+    return previous;
+}
+
 void Database::exec(const QString &sql)
 {
     char *error = nullptr;

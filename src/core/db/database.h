@@ -110,6 +110,11 @@ public:
 
     void exec(const QString &sql); // plain SQLite, no translation
 
+    // How many bytes of the file SQLite maps into memory; returns what it was. A job that reads
+    // every row once maps nothing: its pages pass through the page cache, and the memory of the
+    // program stays small on a large administration.
+    qint64 setMappedSize(qint64 bytes);
+
 private:
     Database(sqlite3 *db, QString path);
     static sqlite3 *connect(const QString &path, bool create);

@@ -67,16 +67,20 @@ void ruimOpNaKill(const QFileInfo &doel)
 void schrijf(Context &ctx, XmlWriter &out, const Opties &opties, Progress *voortgang, Resultaat &resultaat)
 {
     db::Database &db = ctx.session->DBAdmin();
+    // Every row is read once: mapping the file would only make the program look large.
+    const qint64 gemapt = db.setMappedSize(0);
     db.BeginReadTrans();
     try {
         Secties s(ctx, out, opties, voortgang);
         s.all();
         db.Rollback(); // nothing was written
+        db.setMappedSize(gemapt);
         resultaat.herstellingen = s.herstellingen();
         resultaat.opmerkingen = s.opmerkingen();
         resultaat.regels = s.regels();
     } catch (...) {
         db.Rollback();
+        db.setMappedSize(gemapt);
         throw;
     }
 }

@@ -70,11 +70,12 @@ void Secties::transactions()
     m_out.element("linesCount", QByteArrayView(QByteArray::number(aantal)));
     m_out.element("totalDebit", bedragUitCenten(debet));
     m_out.element("totalCredit", bedragUitCenten(credit));
-    // Journals in the order their first line was booked; only their codes stay in memory.
+    // Journals with transactions, in the order their first line (of any period) was booked;
+    // only their codes stay in memory.
     QStringList codes;
     {
-        Rij dagboek(db, u"SELECT DagboekCode FROM GrootboekMutaties WHERE coalesce(Periode, -1) <> 0 "
-                        u"GROUP BY DagboekCode ORDER BY MIN(ID)"_s);
+        Rij dagboek(db, u"SELECT DagboekCode FROM GrootboekMutaties GROUP BY DagboekCode "
+                        u"HAVING MAX(coalesce(Periode, -1) <> 0) = 1 ORDER BY MIN(ID)"_s);
         while (dagboek.volgende())
             codes << dagboek.tekst(u"DagboekCode"_s);
     }

@@ -1,0 +1,133 @@
+// Audit files compared byte for byte with files kept beside the tests.
+#include "core/session/session.h"
+#include "finance/auditfile/auditfile.h"
+#include "support/administrationfixture.h"
+#include "support/printers.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+namespace xaf = kv::finance::auditfile;
+
+namespace {
+
+const QString kData = QStringLiteral(FINANCE_TEST_DATA);
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Where two different files part, with some bytes of each around that place.
+std::string firstDifference(const QByteArray &made, const QByteArray &expected)
+{
+    qsizetype at = 0;
+    while (at < made.size() && at < expected.size() && made[at] == expected[at])
+        ++at;
+    const qsizetype from = std::max<qsizetype>(0, at - 60);
+    return "sizes " + std::to_string(made.size()) + " and " + std::to_string(expected.size()) + ", first difference at byte "
+           + std::to_string(at) + "\n  made:     ..." + made.mid(from, 160).toStdString() + "\n  expected: ..."
+           + expected.mid(from, 160).toStdString();
+}
+
+// ---------------------------------------------------------------- a small administration
+
+// A handful of rows through the file's rules: a Dutch relation with a bare VAT number and an IBAN
+// of a known bank, a foreign one whose first account number is not an IBAN, a "*" account, an
+// opening balance where only one account's sides differ, a journal whose offset account is not in
+// the chart, "*" lines, a VAT percentage taken from its code, a lower-case debit/credit mark and a
+// date without its day. Journals follow the first line of each in the ledger, whatever its period:
+// the bank's opening line (period 0) was booked first, so the bank journal leads although the
+// sales journal's bookings came before the bank's others.
+const char16_t *const kFixture[] = {
+    uR"(INSERT INTO UserGegevens (Naam, Adres, Huisnummer, Postcode, Woonplaats, PostAdres, PostHuisnummer,
+        PostPostcode, PostWoonplaats, BTWNr, BoekingsPeriode, BoekjaarGebroken, BoekjaarPeriodeStart, BoekjaarPeriodeEind)
+        VALUES ("Loonbedrijf De Vries & Zn", "Kerkstraat", "12a", "7731 ab", "Ommen", "Postbus", "100", "7730 aa",
+        "Ommen", "nl-8123 45 678 b01", 2, 0, "20260101", "20261231"))",
+    uR"(INSERT INTO TabelLandcode (CodeNr, Omschrijving) VALUES (1, "NL Nederland"))",
+    uR"(INSERT INTO TabelLandcode (CodeNr, Omschrijving) VALUES (2, "DE Duitsland"))",
+    uR"(INSERT INTO RelatieGegevens (RelNr, RelSoort, Bedrijfsnaam1, BedrijfsContact, BedrijfsAdres, BedrijfsHuisNr,
+        BedrijfsPostcode, BedrijfsWoonplaats, Bedrijfslandcode, TelefoonNr, Email, Website, KvKNr, BTWNr, BankNr, Limiet)
+        VALUES ("10001", 0, "Akkerbouw Jansen & Zn", "J. Jansen", "Hoofdweg", "3", "7731 cd", "Ommen", 1, "0529-451234",
+        "info@jansen.example", "www.jansen.example", "05012345", "123456782B01", "NL91 ABNA 0417 1643 00", 2500))",
+    uR"(INSERT INTO RelatieGegevens (RelNr, RelSoort, Bedrijfsnaam1, BedrijfsAdres, BedrijfsHuisNr, BedrijfsPostcode,
+        BedrijfsWoonplaats, Bedrijfslandcode, TelefoonNr, BTWNr, BankNr, PostbankNr, Limiet)
+        VALUES ("20001", 1, "Landtechnik Müller GmbH", "Hafenweg", "24", "48155", "Münster", 2, "+49 251 123456",
+        "DE 123-456-789", "DE89 3704 0044 0532 0130 01", "DE89 3704 0044 0532 0130 00", 1000))",
+    uR"(INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving, Soortrek, BeginsaldoDebet, BeginsaldoCredit)
+        VALUES ("1000", "Rabobank", 0, 1500, 250))",
+    uR"(INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving, Soortrek) VALUES ("1100*", "Kruisposten", 0))",
+    uR"(INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving, Soortrek, BeginsaldoDebet, BeginsaldoCredit)
+        VALUES ("1500", "Af te dragen btw", 0, 300, 300))",
+    uR"(INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving, Soortrek) VALUES ("8000", "Omzet loonwerk", 1))",
+    uR"(INSERT INTO TabelKostenplaatsen (CodeNr, Omschrijving) VALUES (1, "Akkerbouw & loonwerk"))",
+    uR"(INSERT INTO BTWcodering (BTWCode, Omschrijving, BTWPercentage, grootboekreknrverkoop, grootboekreknrinkoop)
+        VALUES (1, "BTW hoog 21%", 21, "1500", "1500"))",
+    uR"(INSERT INTO BTWcodering (BTWCode, Omschrijving, BTWPercentage, grootboekreknrverkoop, grootboekreknrinkoop)
+        VALUES (2, "BTW laag 9%", 9, "1500", "1500"))",
+    uR"(INSERT INTO Dagboek (DagboekCode, Omschrijving, GrootboekReknr, BankRekening)
+        VALUES ("BNK", "Rabobank rekening-courant", "1000", "nl44 rabo 0123 4567 89"))",
+    uR"(INSERT INTO Dagboek (DagboekCode, Omschrijving, GrootboekReknr) VALUES ("VK", "Verkoopboek", "1300"))",
+};
+
+// The ledger lines in the order they were booked; a Jet INSERT leaves the counter empty, so it is given.
+const char16_t *const kLines[] = {
+    // ID, DagboekCode, BoekstukNr, Periode, BoekingsDatum, GrootboekReknr, Omschrijving, Bedrag, DCCode,
+    // RelatieNr, FactuurNr, Kostenplaats, BTWCode, BTWPercentage, BTWBedrag
+    uR"(1, "BNK", "BB2026", 0, "20260101", "1000", "Beginbalans", 1250, "D", Null, Null, Null, Null, Null, Null)",
+    uR"(2, "VK", "26001", 1, "20260115", "1100*", "Factuur F2026-001", 1512.5, "D", "10001", "F2026-001", Null, Null, Null, Null)",
+    uR"(3, "VK", "26001", 1, "20260115", "8000", "Loonwerk januari", 1250, "C", "10001", "F2026-001", 1, 1, 21, 262.5)",
+    uR"(4, "VK", "26001", 1, "20260115", "1500", "BTW hoog", 262.5, "C", "10001", "F2026-001", Null, Null, Null, Null)",
+    uR"(5, "BNK", "B001", 2, "20260210", "1000", "Ontvangst F2026-001", 1512.5, "D", "10001", "F2026-001", Null, Null, Null, Null)",
+    uR"(6, "BNK", "B001", 2, "20260210", "1100*", "Ontvangst F2026-001", 1512.5, "C", "10001", "F2026-001", Null, Null, Null, Null)",
+    uR"(7, "BNK", "B002", 3, "20260300", "1000", "Onderdelen Müller <spoed>", 109, "c", "20001", "LM-778", Null, Null, Null, Null)",
+    uR"(8, "BNK", "B002", 3, "20260300", "8000", "Onderdelen", 100, "D", Null, Null, Null, 2, Null, 9)",
+    uR"(9, "BNK", "B002", 3, "20260300", "1500", "BTW laag", 9, "D", Null, Null, Null, Null, Null, Null)",
+};
+
+class AuditfileFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(session.OpenAdministratie(admin.dataPad()));
+        ctx.DataPad = admin.dataPad();
+        ctx.AdminCode = u"07"_s;
+        ctx.AdminJaar = u"2026"_s;
+        ctx.session = &session;
+        ctx.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 0)); };
+        for (const char16_t *sql : kFixture)
+            execute(QString::fromUtf16(sql));
+        for (const char16_t *line : kLines)
+            execute(u"INSERT INTO GrootboekMutaties (ID, DagboekCode, BoekstukNr, Periode, BoekingsDatum, GrootboekReknr, "
+                    u"Omschrijving, Bedrag, DCCode, RelatieNr, FactuurNr, Kostenplaats, BTWCode, BTWPercentage, "
+                    u"BTWBedrag) VALUES ("_s
+                    + QString::fromUtf16(line) + u')');
+    }
+
+    void execute(const QString &jetSql) { session.DBAdmin().Execute(jetSql); }
+
+    QString write(const xaf::Opties &opties)
+    {
+        const QString path = dir.filePath(u"fixture.xaf"_s);
+        xaf::maakAuditfile(ctx, path, opties);
+        return path;
+    }
+
+    kv::test::TempAdministration admin;
+    QTemporaryDir dir;
+    kv::Session session;
+    kv::Context ctx;
+};
+
+TEST_F(AuditfileFixture, IsTheHandWrittenFile)
+{
+    const QByteArray made = contents(write({.kostenplaatsen = true, .btw = true}));
+    const QByteArray expected = contents(kData + u"/fixture.xaf"_s);
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_TRUE(made == expected) << firstDifference(made, expected);
+}
+
+} // namespace

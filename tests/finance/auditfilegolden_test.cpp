@@ -1,8 +1,10 @@
-// Audit files compared byte for byte with files kept beside the tests.
+// Audit files compared byte for byte with files kept beside the tests, and checked against the
+// schema with its keys at work.
 #include "core/session/session.h"
 #include "finance/auditfile/auditfile.h"
 #include "support/administrationfixture.h"
 #include "support/printers.h"
+#include "xafschema.h"
 
 #include <QFile>
 
@@ -14,6 +16,7 @@ namespace xaf = kv::finance::auditfile;
 namespace {
 
 const QString kData = QStringLiteral(FINANCE_TEST_DATA);
+const char *const kStrictSchema = FINANCE_TEST_DATA "/XmlAuditfileFinancieel3.2-strictkeys.xsd";
 
 QByteArray contents(const QString &path)
 {
@@ -128,6 +131,31 @@ TEST_F(AuditfileFixture, IsTheHandWrittenFile)
     const QByteArray expected = contents(kData + u"/fixture.xaf"_s);
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_TRUE(made == expected) << firstDifference(made, expected);
+}
+
+TEST_F(AuditfileFixture, ReferencesThatPointNowhereFailTheStrictSchema)
+{
+    EXPECT_EQ(schemaErrors(kStrictSchema, write({.btw = true})), QStringList());
+
+    const struct {
+        const char16_t *change, *keyref;
+    } faults[] = {
+        {u"UPDATE GrootboekMutaties SET RelatieNr = \"99999\" WHERE BoekstukNr = \"B002\" AND GrootboekReknr = \"1000\"",
+         u"ctTrLineCustSupIDRef"},
+        {u"UPDATE GrootboekMutaties SET BTWCode = 7 WHERE BoekstukNr = \"26001\" AND GrootboekReknr = \"8000\"",
+         u"ctTrLineVatIDRef"},
+        {u"UPDATE GrootboekMutaties SET Periode = 13 WHERE BoekstukNr = \"B001\"", u"ctTransactionPeriodNumberRef"},
+    };
+    for (const auto &f : faults)
+        execute(QString::fromUtf16(f.change));
+    const QString file = write({.btw = true});
+    const QStringList errors = schemaErrors(kStrictSchema, file);
+    EXPECT_EQ(size_t(errors.size()), std::size(faults)) << errors.join(u'\n').toStdString();
+    for (const auto &f : faults)
+        EXPECT_EQ(errors.filter(u"of keyref '{http://www.auditfiles.nl/XAF/3.2}"_s + QString::fromUtf16(f.keyref) + u"'."_s).size(), 1)
+            << QString::fromUtf16(f.keyref).toStdString();
+    // The official schema names its key paths without the namespace, so they check nothing.
+    EXPECT_EQ(schemaErrors(XAF_SCHEMA, file), QStringList());
 }
 
 } // namespace

@@ -3,10 +3,13 @@
 #include "core/session/session.h"
 #include "finance/auditfile/auditfile.h"
 #include "support/administrationfixture.h"
+#include "support/demofixture.h"
 #include "support/printers.h"
 #include "xafschema.h"
 
 #include <QFile>
+
+#include <zlib.h>
 
 #include <gtest/gtest.h>
 
@@ -156,6 +159,53 @@ TEST_F(AuditfileFixture, ReferencesThatPointNowhereFailTheStrictSchema)
             << QString::fromUtf16(f.keyref).toStdString();
     // The official schema names its key paths without the namespace, so they check nothing.
     EXPECT_EQ(schemaErrors(XAF_SCHEMA, file), QStringList());
+}
+
+// ---------------------------------------------------------------- the demo's file
+
+// The demo's audit file with VAT and cost centres, made on a fixed day.
+class DemoAuditfile : public DemoTest {
+protected:
+    void SetUp() override
+    {
+        DemoTest::SetUp();
+        ctx.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(10, 0)); };
+        file = dir.filePath(u"demo.xaf"_s);
+        xaf::maakAuditfile(ctx, file, {.kostenplaatsen = true, .btw = true});
+    }
+
+    QString file;
+};
+
+// The demo's data are generated from fixed seeds, so its file only changes when the demo or the
+// writer does. After a deliberate change, run this test once with BEHEER_REGENERATE_GOLDEN=1 to
+// rewrite data/demo.xaf.gz, and read the difference before committing it.
+TEST_F(DemoAuditfile, IsTheKeptFile)
+{
+    const QString golden = kData + u"/demo.xaf.gz"_s;
+    const QByteArray made = contents(file);
+    if (qEnvironmentVariable("BEHEER_REGENERATE_GOLDEN") == u"1") {
+        gzFile out = gzopen(QFile::encodeName(golden).constData(), "wb9");
+        ASSERT_NE(out, nullptr);
+        EXPECT_EQ(gzwrite(out, made.constData(), unsigned(made.size())), made.size());
+        EXPECT_EQ(gzclose(out), Z_OK);
+        GTEST_SKIP() << "rewrote " << golden.toStdString();
+    }
+    QByteArray expected;
+    gzFile in = gzopen(QFile::encodeName(golden).constData(), "rb");
+    ASSERT_NE(in, nullptr) << golden.toStdString();
+    char block[65536];
+    for (int n; (n = gzread(in, block, sizeof block)) > 0;)
+        expected.append(block, n);
+    EXPECT_EQ(gzclose(in), Z_OK);
+    EXPECT_TRUE(made == expected) << firstDifference(made, expected);
+}
+
+TEST_F(DemoAuditfile, KeysHoldUnderTheStrictSchema)
+{
+    xaf::maakAuditfile(ctx, file, {.btw = true}); // cost centre numbers would repeat the relation types' basicIDs
+    const QStringList errors = schemaErrors(kStrictSchema, file);
+    EXPECT_TRUE(errors.isEmpty()) << errors.mid(0, 3).join(u'\n').toStdString() << " (" << errors.size() << ")";
 }
 
 } // namespace

@@ -1,5 +1,7 @@
-// Audit files compared byte for byte with files kept beside the tests, and checked against the
-// schema with its keys at work.
+// Audit files compared byte for byte with files kept beside the tests, checked against the schema
+// with its keys at work, and the demo's file read back against its ledger.
+#include "core/db/database.h"
+#include "core/db/recordset.h"
 #include "core/session/session.h"
 #include "finance/auditfile/auditfile.h"
 #include "support/administrationfixture.h"
@@ -8,8 +10,15 @@
 #include "xafschema.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 
+#include <libxml/xmlreader.h>
 #include <zlib.h>
+
+#include <cmath>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -206,6 +215,122 @@ TEST_F(DemoAuditfile, KeysHoldUnderTheStrictSchema)
     xaf::maakAuditfile(ctx, file, {.btw = true}); // cost centre numbers would repeat the relation types' basicIDs
     const QStringList errors = schemaErrors(kStrictSchema, file);
     EXPECT_TRUE(errors.isEmpty()) << errors.mid(0, 3).join(u'\n').toStdString() << " (" << errors.size() << ")";
+}
+
+struct Sums {
+    qint64 lines = 0, debit = 0, credit = 0;
+    void add(bool isDebit, qint64 cents)
+    {
+        ++lines;
+        (isDebit ? debit : credit) += cents;
+    }
+    bool operator==(const Sums &) const = default;
+};
+
+void PrintTo(const Sums &s, std::ostream *os)
+{
+    *os << s.lines << " lines, debit " << s.debit << ", credit " << s.credit;
+}
+
+// What a file, or the database, says of the bookings.
+struct Books {
+    std::map<QString, Sums> journals;
+    Sums total;
+    std::map<QString, qint64> opening; // per account, the debit side positive
+};
+
+// The cents of an amount as the file must write it: digits, a point and two decimals.
+qint64 cents(const QString &amount)
+{
+    static const QRegularExpression form(u"^-?\\d+\\.\\d\\d$"_s);
+    EXPECT_TRUE(form.match(amount).hasMatch()) << amount.toStdString();
+    return QString(amount).remove(u'.').toLongLong();
+}
+
+qint64 cents(const QVariant &stored)
+{
+    return std::llround(stored.toDouble() * 100);
+}
+
+Books readBack(const QString &file)
+{
+    Books books;
+    xmlTextReaderPtr reader = xmlReaderForFile(QFile::encodeName(file).constData(), nullptr, 0);
+    std::vector<QString> path; // element names from the root down to the current one
+    QString journal, account;
+    qint64 amount = 0;
+    int status;
+    while ((status = xmlTextReaderRead(reader)) == 1) {
+        if (xmlTextReaderNodeType(reader) != XML_READER_TYPE_ELEMENT)
+            continue;
+        const int depth = xmlTextReaderDepth(reader);
+        path.resize(depth + 1);
+        const QString name = path[depth] = QString::fromUtf8(reinterpret_cast<const char *>(xmlTextReaderConstLocalName(reader)));
+        const QString parent = depth > 0 ? path[depth - 1] : QString();
+        if (parent != u"journal" && parent != u"trLine" && parent != u"obLine" && parent != u"transactions")
+            continue;
+        xmlChar *raw = xmlTextReaderReadString(reader);
+        const QString text = raw ? QString::fromUtf8(reinterpret_cast<const char *>(raw)) : QString();
+        xmlFree(raw);
+        if (parent == u"journal" && name == u"jrnID")
+            journal = text;
+        else if (name == u"accID")
+            account = text;
+        else if (name == u"amnt")
+            amount = cents(text);
+        else if (parent == u"trLine" && name == u"amntTp")
+            books.journals[journal].add(text == u"D", amount);
+        else if (parent == u"obLine" && name == u"amntTp")
+            books.opening[account] = text == u"D" ? amount : -amount;
+        else if (parent == u"transactions" && name == u"linesCount")
+            books.total.lines = text.toLongLong();
+        else if (parent == u"transactions" && name == u"totalDebit")
+            books.total.debit = cents(text);
+        else if (parent == u"transactions" && name == u"totalCredit")
+            books.total.credit = cents(text);
+    }
+    EXPECT_EQ(status, 0) << "the file is not well-formed";
+    xmlFreeTextReader(reader);
+    return books;
+}
+
+Books fromDatabase(kv::db::Database &db)
+{
+    Books books;
+    auto line = db.OpenQuery(u"SELECT DagboekCode, DCCode, Bedrag FROM GrootboekMutaties "
+                             u"WHERE Periode <> 0 AND instr(GrootboekReknr, \"*\") = 0"_s);
+    for (; !line->Eof(); line->MoveNext()) {
+        const bool debit = line->text(u"DCCode").toUpper() == u"D";
+        books.journals[line->text(u"DagboekCode")].add(debit, cents(line->value(u"Bedrag")));
+        books.total.add(debit, cents(line->value(u"Bedrag")));
+    }
+    auto account = db.OpenQuery(u"SELECT GrootboekReknr, BeginsaldoDebet, BeginsaldoCredit FROM RekeningSchema "
+                                u"WHERE instr(GrootboekReknr, \"*\") = 0"_s);
+    for (; !account->Eof(); account->MoveNext())
+        if (const qint64 d = cents(account->value(u"BeginsaldoDebet")) - cents(account->value(u"BeginsaldoCredit")))
+            books.opening[account->text(u"GrootboekReknr")] = d;
+    return books;
+}
+
+TEST_F(DemoAuditfile, ReadBackAgreesWithTheLedger)
+{
+    const Books inFile = readBack(file), inDatabase = fromDatabase(session.DBAdmin());
+    ASSERT_GT(inDatabase.journals.size(), 1u);
+    ASSERT_FALSE(inDatabase.opening.empty());
+    EXPECT_EQ(inFile.journals, inDatabase.journals);
+    EXPECT_EQ(inFile.total, inDatabase.total);
+    EXPECT_EQ(inFile.opening, inDatabase.opening);
+}
+
+TEST_F(DemoAuditfile, XmllintAcceptsIt)
+{
+    const QString xmllint = QStandardPaths::findExecutable(u"xmllint"_s);
+    ASSERT_FALSE(xmllint.isEmpty()) << "xmllint is missing; scripts/setup.sh installs it (libxml2-utils)";
+    QProcess run;
+    run.start(xmllint, {u"--noout"_s, u"--schema"_s, QStringLiteral(XAF_SCHEMA), file});
+    ASSERT_TRUE(run.waitForFinished(120000));
+    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().left(2000).toStdString();
 }
 
 } // namespace

@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libsqlite3-dev sqlite3
-    libxml2-dev libxml2-utils
+    libxml2-dev libxml2-utils zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
     fonts-dejavu-core

@@ -250,6 +250,15 @@ TEST_F(EngineTest, CountersNumberNewRecordsAndLastModifiedFindsThem)
     rs->Update();
     rs->setBookmark(rs->LastModified());
     EXPECT_EQ(rs->value(u"ID").toInt(), 41);
+    rs.reset();
+
+    // An INSERT that leaves the counter out gets the next numbers, as Jet gives them.
+    db->Execute(QStringLiteral("INSERT INTO Regels (OrderNr, Regel) VALUES (\"2001\", 1)"));
+    db->Execute(QStringLiteral("INSERT INTO [Regels] (OrderNr, Regel) SELECT OrderNr, Regel + 1 FROM Regels WHERE OrderNr = \"2001\""));
+    auto inserted = db->OpenQuery(QStringLiteral("SELECT ID, Regel FROM Regels WHERE OrderNr = \"2001\" ORDER BY Regel"));
+    EXPECT_EQ(inserted->value(u"ID").toInt(), 42);
+    inserted->MoveNext();
+    EXPECT_EQ(inserted->value(u"ID").toInt(), 43);
 }
 
 TEST_F(EngineTest, TransactionsLandWholeOrNotAtAll)

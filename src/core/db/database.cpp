@@ -1,8 +1,11 @@
 #include "core/db/database.h"
 
+#include "core/db/numbermarks.h"
+
 #include "core/db/dberror.h"
 #include "core/db/jetfunctions.h"
 #include "core/db/jetsql.h"
+#include "core/db/numbermarks.h"
 #include "core/db/recordset.h"
 #include "core/db/statement.h"
 
@@ -10,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -313,9 +317,48 @@ int Database::Execute(const QString &jetSql)
     const QString sql = translateJetSql(jetSql).sql;
     return write([&] {
         exec(sql);
+        const int changes = sqlite3_changes(m_db);
+        numberInsertedRows(jetSql);
         bumpGeneration();
-        return sqlite3_changes(m_db);
+        return changes;
     });
+}
+
+// Jet numbers a counter the INSERT leaves out, as AddNew does: the rows an INSERT left without
+// one get the next numbers in the order they were added, inside the INSERT's transaction.
+void Database::numberInsertedRows(const QString &jetSql)
+{
+    static const QRegularExpression insert(QStringLiteral(R"re(^\s*INSERT\s+INTO\s+(?:\[([^\]]+)\]|"([^"]+)"|(\w+)))re"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = insert.match(jetSql);
+    if (!match.hasMatch())
+        return;
+    const QString name = match.captured(1) + match.captured(2) + match.captured(3);
+    if (!hasTable(name))
+        return;
+    const TableInfo &info = table(name);
+    const int counter = info.counterColumn();
+    if (counter < 0)
+        return;
+    const QString field = info.columns[size_t(counter)].name;
+    std::vector<qint64> rows;
+    {
+        Statement unnumbered = prepareOnce(QStringLiteral("SELECT rowid FROM %1 WHERE %2 IS NULL ORDER BY rowid")
+                                               .arg(quotedName(info.name), quotedName(field)));
+        while (unnumbered.step())
+            rows.push_back(unnumbered.column(0).toLongLong());
+    }
+    if (rows.empty())
+        return;
+    qint64 next = nextNumber(*this, info.name, field);
+    Statement number = prepareOnce(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(quotedName(info.name), quotedName(field)));
+    for (const qint64 row : rows) {
+        number.bind(1, next++);
+        number.bind(2, row);
+        number.step();
+        number.reset();
+    }
+    numberUsed(*this, info.name, field, next - 1);
 }
 
 // SQLite ends a transaction itself on some failures (SQLITE_FULL, an I/O error, a failed

@@ -120,6 +120,7 @@ private:
     static sqlite3 *connect(const QString &path, bool create);
     void checkPassword(const QString &password);
     bool followAutocommit();
+    void numberInsertedRows(const QString &jetSql);
 
     sqlite3 *m_db;
     QString m_path;

@@ -7,7 +7,6 @@
 #include "finance/auditfile/values.h"
 
 #include <QProcess>
-#include <QThread>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -141,7 +140,7 @@ TEST_F(AuditfileTool, AKilledRunDeliversNothingAndTheNextRunClearsItsTempFile)
 
 TEST_F(AuditfileTool, AFullDiskIsAFileFaultAndLeavesNothing)
 {
-    // 100 blocks; the file would be about 5 MB. SIGXFSZ ignored: writes fail with EFBIG instead.
+    // 100 blocks against a file of 3 MB; with SIGXFSZ ignored a write fails with EFBIG instead.
     const Result full = run(export_(), u"ulimit -f 100; trap '' XFSZ"_s);
     EXPECT_EQ(full.code, 2);
     EXPECT_TRUE(full.err.startsWith(u"Het bestand "_s + target + u" kan niet worden geschreven: "_s)) << qPrintable(full.err);

@@ -2,6 +2,9 @@
 
 #include "editing/text.h"
 
+#include <algorithm>
+#include <array>
+
 namespace kv {
 
 namespace {
@@ -41,6 +44,17 @@ QString VerwijderAccenten(QStringView text)
 
 QString SepaTekst(QStringView text, int maxLengte)
 {
+    // Most texts are in the set already and need no work: they come back as they are.
+    static const std::array<bool, 128> inSet = [] {
+        std::array<bool, 128> set{};
+        for (QChar c : sepaCharacters)
+            set[c.unicode()] = true;
+        return set;
+    }();
+    const bool plain = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128 && inSet[c.unicode()]; });
+    if (plain && (text.isEmpty() || (text.front() != u' ' && text.back() != u' ')))
+        return (maxLengte > 0 ? text.left(maxLengte) : text).toString();
+
     QString sepa = text.toString();
     sepa.replace(u'&', u' ').replace(u';', u',');
     sepa = VerwijderAccenten(sepa);

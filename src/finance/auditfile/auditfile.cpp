@@ -115,8 +115,10 @@ Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties, 
         bool houden = false;
         ~Opruimen()
         {
-            if (!houden)
-                bestand.remove();
+            if (houden)
+                return;
+            bestand.close(); // may fail to write what QFile still held: the file goes all the same
+            QFile::remove(bestand.fileName());
         }
     } opruimen{tijdelijk};
     if (!tijdelijk.open(QIODevice::WriteOnly | QIODevice::NewOnly))
@@ -128,7 +130,11 @@ Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties, 
     {
         Deel deel(voortgang, 0, kSchrijfDeel);
         XmlWriter out(tijdelijk);
-        schrijf(ctx, out, opties, voortgang ? &deel : nullptr, resultaat);
+        try {
+            schrijf(ctx, out, opties, voortgang ? &deel : nullptr, resultaat);
+        } catch (const XmlWriter::Mislukt &mislukt) {
+            throw schrijffout(pad, mislukt.reden);
+        }
         if (!out.flush())
             throw schrijffout(pad, tijdelijk.errorString());
         resultaat.bytes = out.written();

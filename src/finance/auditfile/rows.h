@@ -25,6 +25,9 @@ public:
     bool volgende() { return m_stmt.step(); }
     QVariant waarde(const QString &veld) const { return m_stmt.column(m_index.value(veld, -1)); }
     QString tekst(const QString &veld) const { return waarde(veld).toString(); }
+    // By position, for the walks that read many rows.
+    QVariant waarde(int kolom) const { return m_stmt.column(kolom); }
+    QString tekst(int kolom) const { return waarde(kolom).toString(); }
 
 private:
     db::Statement m_stmt;

@@ -14,11 +14,31 @@ using namespace Qt::StringLiterals;
 namespace kv::finance::auditfile {
 namespace {
 
+// The columns of a ledger line as the journal walk selects them, read by position.
+namespace lijn {
+enum Kolom {
+    DagboekCode, BoekstukNr, Periode, BoekingsDatum, GrootboekReknr, Omschrijving, Bedrag, DCCode, RelatieNr, FactuurNr,
+    Kostenplaats, BTWCode, BTWPercentage, BTWBedrag,
+};
+const QString kolommen = u"DagboekCode, BoekstukNr, Periode, BoekingsDatum, GrootboekReknr, Omschrijving, Bedrag, "
+                         u"DCCode, RelatieNr, FactuurNr, Kostenplaats, BTWCode, BTWPercentage, BTWBedrag"_s;
+} // namespace lijn
+
+// Whether "yyyy-mm-dd" is a real date, read from its digits.
+bool isDatum(QStringView t)
+{
+    if (t.size() != 10 || t[4] != u'-' || t[7] != u'-')
+        return false;
+    bool j = false, m = false, d = false;
+    const int jaar = t.left(4).toInt(&j), maand = t.mid(5, 2).toInt(&m), dag = t.mid(8, 2).toInt(&d);
+    return j && m && d && QDate::isValid(jaar, maand, dag);
+}
+
 // How a fault names its ledger line.
 QString regelNaam(int nr, const Rij &regel)
 {
-    return u"Dagboek "_s + regel.tekst(u"DagboekCode"_s) + u", boekstuk "_s + regel.tekst(u"BoekstukNr"_s)
-           + u", regel "_s + QString::number(nr) + u" (rekening "_s + regel.tekst(u"GrootboekReknr"_s) + u"): "_s;
+    return u"Dagboek "_s + regel.tekst(lijn::DagboekCode) + u", boekstuk "_s + regel.tekst(lijn::BoekstukNr)
+           + u", regel "_s + QString::number(nr) + u" (rekening "_s + regel.tekst(lijn::GrootboekReknr) + u"): "_s;
 }
 
 // The transactions whose sides differ, named under the totals message (the sums in cents as
@@ -51,8 +71,8 @@ void Secties::transactions()
         while (regel.volgende()) {
             rij();
             ++aantal;
-            const qint64 c = centen(bedrag(m_ctx.separators, regel.waarde(u"Bedrag"_s)));
-            const QString dc = regel.tekst(u"DCCode"_s).toUpper();
+            const qint64 c = centen(bedrag(m_ctx.separators, regel.waarde(0)));
+            const QString dc = regel.tekst(1).toUpper();
             if (dc == u"D")
                 debet += c;
             else if (dc == u"C") // anything else is named as a fault with its line
@@ -106,14 +126,14 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
     if (!bank.isEmpty())
         opgeslagen("bankAccNr", bank.toUpper().remove(u' '));
 
-    Rij regel(db, u"SELECT * FROM GrootboekMutaties WHERE DagboekCode = ? AND coalesce(Periode, -1) <> 0 "
+    Rij regel(db, u"SELECT "_s + lijn::kolommen + u" FROM GrootboekMutaties WHERE DagboekCode = ? AND coalesce(Periode, -1) <> 0 "
                   u"ORDER BY BoekstukNr, ID"_s, code);
     QString boekstuk;
     bool open = false;
     int nr = 0;
     while (regel.volgende()) {
         rij();
-        const QString dit = regel.tekst(u"BoekstukNr"_s);
+        const QString dit = regel.tekst(lijn::BoekstukNr);
         if (!open || dit.compare(boekstuk, Qt::CaseInsensitive) != 0) {
             if (open)
                 closeTransaction();
@@ -124,17 +144,17 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
             m_transactie = {m_record, 0, 0};
             m_out.open("transaction");
             opgeslagen("nr", dit);
-            const QVariant periode = regel.waarde(u"Periode"_s);
+            const QVariant periode = regel.waarde(lijn::Periode);
             m_out.element("periodNumber", periode.toString());
             if (periode.toLongLong() > m_perioden)
                 opmerking(Opmerking::Periode, m_record + u"periode "_s + periode.toString()
                                                    + u" staat niet in de perioden van het bestand (periodNumber)."_s);
-            const QString trDt = datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar);
+            const QString trDt = datum(regel.tekst(lijn::BoekingsDatum), m_ctx.AdminJaar);
             m_out.element("trDt", trDt);
             if (trDt < m_start || trDt > m_eind)
                 opmerking(Opmerking::Datum, m_record + u"\""_s + trDt + u"\" ligt buiten het boekjaar (trDt)."_s);
         }
-        if (!regel.tekst(u"GrootboekReknr"_s).contains(u'*'))
+        if (!regel.tekst(lijn::GrootboekReknr).contains(u'*'))
             trLine(++nr, regel, kostenplaatsen);
     }
     if (open)
@@ -153,35 +173,35 @@ void Secties::closeTransaction()
 
 void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
 {
-    const QString dc = regel.tekst(u"DCCode"_s).toUpper();
+    const QString dc = regel.tekst(lijn::DCCode).toUpper();
     const QString wie = regelNaam(nr, regel);
-    const QString effDate = datum(regel.tekst(u"BoekingsDatum"_s), m_ctx.AdminJaar);
-    const QString amnt = bedrag(m_ctx.separators, regel.waarde(u"Bedrag"_s));
+    const QString effDate = datum(regel.tekst(lijn::BoekingsDatum), m_ctx.AdminJaar);
+    const QString amnt = bedrag(m_ctx.separators, regel.waarde(lijn::Bedrag));
     m_record = wie;
     ++m_regels;
     controleer(wie, regel, effDate);
     (dc == u"D" ? m_transactie.debet : m_transactie.credit) += centen(amnt);
     m_out.open("trLine");
     m_out.element("nr", QByteArrayView(QByteArray::number(nr)));
-    opgeslagen("accID", regel.tekst(u"GrootboekReknr"_s));
-    opgeslagen("docRef", regel.tekst(u"BoekstukNr"_s));
+    opgeslagen("accID", regel.tekst(lijn::GrootboekReknr));
+    opgeslagen("docRef", regel.tekst(lijn::BoekstukNr));
     m_out.element("effDate", effDate);
-    vrijeTekst("desc", regel.tekst(u"Omschrijving"_s));
+    vrijeTekst("desc", regel.tekst(lijn::Omschrijving));
     m_out.element("amnt", amnt);
     m_out.element("amntTp", alsOpgeslagen(dc));
-    if (const QString relatie = regel.tekst(u"RelatieNr"_s); !relatie.isEmpty()) {
+    if (const QString relatie = regel.tekst(lijn::RelatieNr); !relatie.isEmpty()) {
         opgeslagen("custSupID", relatie);
         if (!m_relaties.contains(relatie))
             opmerking(Opmerking::Relatie, wie + u"relatie \""_s + relatie + u"\" bestaat niet (custSupID)."_s);
     }
-    if (const QString factuur = regel.tekst(u"FactuurNr"_s); !factuur.isEmpty())
+    if (const QString factuur = regel.tekst(lijn::FactuurNr); !factuur.isEmpty())
         vrijeTekst("invRef", factuur);
     // A cost centre or VAT code of 0 means none.
-    if (const int kp = regel.waarde(u"Kostenplaats"_s).toInt(); kostenplaatsen && kp != 0)
+    if (const int kp = regel.waarde(lijn::Kostenplaats).toInt(); kostenplaatsen && kp != 0)
         m_out.element("costID", QByteArrayView(QByteArray::number(kp)));
-    if (const int code = regel.waarde(u"BTWCode"_s).toInt(); m_opties.btw && code != 0) {
+    if (const int code = regel.waarde(lijn::BTWCode).toInt(); m_opties.btw && code != 0) {
         const auto bekend = m_btwCodes.constFind(code);
-        QVariant perc = regel.waarde(u"BTWPercentage"_s);
+        QVariant perc = regel.waarde(lijn::BTWPercentage);
         if (perc.isNull() || perc.toString().isEmpty()) {
             perc = bekend != m_btwCodes.cend() ? *bekend : QVariant();
             if (perc.isNull())
@@ -194,7 +214,7 @@ void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
         m_out.open("vat");
         m_out.element("vatID", QByteArrayView(QByteArray::number(code)));
         m_out.element("vatPerc", bedrag(m_ctx.separators, perc));
-        m_out.element("vatAmnt", bedrag(m_ctx.separators, regel.waarde(u"BTWBedrag"_s)));
+        m_out.element("vatAmnt", bedrag(m_ctx.separators, regel.waarde(lijn::BTWBedrag)));
         m_out.element("vatAmntTp", alsOpgeslagen(dc));
         m_out.close("vat");
     }
@@ -203,15 +223,15 @@ void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
 
 void Secties::controleer(const QString &wie, const Rij &regel, const QString &effDate)
 {
-    const QString dc = regel.tekst(u"DCCode"_s).toUpper();
+    const QString dc = regel.tekst(lijn::DCCode).toUpper();
     if (dc != u"D" && dc != u"C")
-        fout(wie + u"het debet/credit-kenmerk \""_s + regel.tekst(u"DCCode"_s) + u"\" is geen D of C."_s);
-    if (!m_rekeningen.contains(regel.tekst(u"GrootboekReknr"_s)))
+        fout(wie + u"het debet/credit-kenmerk \""_s + regel.tekst(lijn::DCCode) + u"\" is geen D of C."_s);
+    if (!m_rekeningen.contains(regel.tekst(lijn::GrootboekReknr)))
         fout(wie + u"de rekening staat niet in het rekeningschema."_s);
-    const QVariant periode = regel.waarde(u"Periode"_s);
+    const QVariant periode = regel.waarde(lijn::Periode);
     if (periode.isNull() || periode.toLongLong() < 1 || periode.toLongLong() > 999)
         fout(wie + u"de periode \""_s + periode.toString() + u"\" ligt niet tussen 0 en 999."_s);
-    if (!QDate::fromString(effDate, u"yyyy-MM-dd"_s).isValid())
+    if (!isDatum(effDate))
         fout(wie + u"\""_s + effDate + u"\" is geen geldige datum (effDate)."_s);
 }
 

@@ -11,6 +11,11 @@ namespace kv::finance::auditfile {
 // only encodes them as UTF-8. Output is buffered and handed to the file in large blocks.
 class XmlWriter {
 public:
+    // A block could not be written; the device's reason.
+    struct Mislukt {
+        QString reden;
+    };
+
     explicit XmlWriter(QIODevice &device) : m_device(device) { m_buffer.reserve(kBlock + 4096); }
     ~XmlWriter() { flush(); }
     XmlWriter(const XmlWriter &) = delete;
@@ -23,7 +28,8 @@ public:
     void element(QByteArrayView name, const QString &value);
     void element(QByteArrayView name, QByteArrayView value);
 
-    // Writes what is buffered; false once any write to the device failed.
+    // Writes what is buffered; false once any write to the device failed. Writing a full block
+    // as it fills throws Mislukt instead, so a run stops at the first failure.
     bool flush();
     bool ok() const { return m_ok; }
     qint64 written() const { return m_written + m_buffer.size(); }

@@ -39,6 +39,11 @@ TEST(AuditfileValues, AmountsAreFormatBedragWithAPointBeforeTheCents)
         {0.005, "0.01", 1},   // halves round up, as on screen
         {0.995, "1.00", 100},
         {2.345, "2.35", 235},
+        {-2.675, "-2.68", -268},   // below the half as a double, on the half as shown
+        {1.005, "1.01", 101},
+        {123456789.125, "123456789.13", 12345678913},
+        {qlonglong(42), "42.00", 4200},
+        {1e16, "10000000000000000.00", 1000000000000000000}, // beyond the fast path
         {1e12, "1000000000000.00", 100000000000000},
         {-1e12, "-1000000000000.00", -100000000000000},
         {u"1234,56"_s, "1234.56", 123456},

@@ -30,21 +30,6 @@ Schrijffout schrijffout(const QString &pad, const QString &reden)
                        + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
 }
 
-// One bar over the whole run: writing takes the first part, the check the rest.
-class Deel : public Progress {
-public:
-    Deel(Progress *heel, int van, int tot) : m_heel(heel), m_van(van), m_tot(tot) {}
-    void step(const QString &) override {}
-    void percent(int value) override { m_heel->percent(m_van + value * (m_tot - m_van) / 100); }
-    bool stopRequested() override { return m_heel->stopRequested(); }
-
-private:
-    Progress *m_heel;
-    int m_van, m_tot;
-};
-
-constexpr int kSchrijfDeel = 70; // writing takes about twice as long as the check
-
 // The temp file of a run is named after the target and the process, so that a later run can
 // tell a killed run's leftover from one still being written.
 QString tijdelijkeNaam(const QFileInfo &doel, qint64 proces)
@@ -125,28 +110,27 @@ Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties, 
         throw schrijffout(pad, tijdelijk.errorString());
 
     Resultaat resultaat;
+    Schemacontrole controle;
     if (voortgang)
         voortgang->step(kSchrijven.toString());
     {
-        Deel deel(voortgang, 0, kSchrijfDeel);
-        XmlWriter out(tijdelijk);
+        Meelezer meelezer; // the schema check reads each block in a thread of its own
+        XmlWriter out(tijdelijk, [&](QByteArrayView blok) { meelezer.blok(blok); });
         try {
-            schrijf(ctx, out, opties, voortgang ? &deel : nullptr, resultaat);
+            schrijf(ctx, out, opties, voortgang, resultaat);
         } catch (const XmlWriter::Mislukt &mislukt) {
             throw schrijffout(pad, mislukt.reden);
         }
         if (!out.flush())
             throw schrijffout(pad, tijdelijk.errorString());
         resultaat.bytes = out.written();
+        if (voortgang)
+            voortgang->step(kControleren.toString());
+        controle = meelezer.einde();
     }
     if (!tijdelijk.flush() || ::fsync(tijdelijk.handle()) != 0)
         throw schrijffout(pad, tijdelijk.errorString());
     tijdelijk.close();
-
-    if (voortgang)
-        voortgang->step(kControleren.toString());
-    Deel deel(voortgang, kSchrijfDeel, 100);
-    const Schemacontrole controle = controleerBestand(tijdelijk.fileName(), voortgang ? &deel : nullptr);
     for (const QString &engels : controle.engels)
         SchrijfLog(ctx, PadRechts(u"SYSTEEM"_s, 10) + u": + Opmerking     : "_s + engels);
     if (!controle.geldig())

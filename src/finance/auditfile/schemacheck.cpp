@@ -9,7 +9,12 @@
 #include <libxml/parser.h>
 #include <libxml/xmlschemas.h>
 
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -188,12 +193,12 @@ QString nederlands(const xmlError &fout, const Plaats &plaats)
     }
 }
 
+// Where the check reads from: a function that fills a buffer and returns how many bytes it
+// gave, 0 at the end, -1 to stop.
+using Bron = std::function<int(char *, int)>;
+
 struct Lezer {
-    QFile bestand;
-    Progress *voortgang = nullptr;
-    qint64 grootte = 1;
-    int getoond = -1;
-    bool gestopt = false;
+    Bron bron;
     Plaats plaats;
     Meldingen meldingen;
     QStringList engels;
@@ -209,32 +214,11 @@ void meld(void *data, xmlErrorPtr fout)
     lezer->meldingen.add(lezer->plaats.naam() + nederlands(*fout, lezer->plaats));
 }
 
-int lees(void *data, char *buffer, int lengte)
-{
-    auto *lezer = static_cast<Lezer *>(data);
-    if (lezer->voortgang) {
-        if (lezer->voortgang->stopRequested()) {
-            lezer->gestopt = true;
-            return -1;
-        }
-        const int procent = int(lezer->bestand.pos() * 100 / lezer->grootte);
-        if (procent != lezer->getoond)
-            lezer->voortgang->percent(lezer->getoond = procent);
-    }
-    return int(lezer->bestand.read(buffer, lengte));
-}
-
-} // namespace
-
-Schemacontrole controleerBestand(const QString &pad, Progress *voortgang)
+// Streams `bron` through the validator; `uitkomst` is libxml2's (0 valid).
+Schemacontrole controleer(Bron bron)
 {
     Lezer lezer;
-    lezer.bestand.setFileName(pad);
-    if (!lezer.bestand.open(QIODevice::ReadOnly))
-        return {u"Het bestand "_s + pad + u" kan niet worden gelezen: "_s + lezer.bestand.errorString(), {}};
-    lezer.voortgang = voortgang;
-    lezer.grootte = std::max<qint64>(1, lezer.bestand.size());
-
+    lezer.bron = std::move(bron);
     xmlSAXHandler sax = {};
     sax.initialized = XML_SAX2_MAGIC;
     sax.startElementNs = [](void *data, const xmlChar *naam, const xmlChar *, const xmlChar *, int, const xmlChar **, int,
@@ -248,15 +232,106 @@ Schemacontrole controleerBestand(const QString &pad, Progress *voortgang)
     std::unique_ptr<xmlSchemaValidCtxt, decltype(&xmlSchemaFreeValidCtxt)> validator(
         xmlSchemaNewValidCtxt(officieelSchema()), xmlSchemaFreeValidCtxt);
     xmlSchemaSetValidStructuredErrors(validator.get(), meld, &lezer);
-    xmlSetStructuredErrorFunc(&lezer, meld); // the parser's own faults (not well-formed)
-    xmlParserInputBufferPtr invoer = xmlParserInputBufferCreateIO(lees, nullptr, &lezer, XML_CHAR_ENCODING_NONE);
+    xmlSetStructuredErrorFunc(&lezer, meld); // the parser's own faults (not well-formed); per thread
+    xmlParserInputBufferPtr invoer = xmlParserInputBufferCreateIO(
+        [](void *data, char *buffer, int lengte) { return static_cast<Lezer *>(data)->bron(buffer, lengte); }, nullptr,
+        &lezer, XML_CHAR_ENCODING_NONE);
     const int uitkomst = xmlSchemaValidateStream(validator.get(), invoer, XML_CHAR_ENCODING_NONE, &sax, &lezer);
     xmlSetStructuredErrorFunc(nullptr, nullptr);
-    if (lezer.gestopt)
-        throw Afgebroken{};
     if (uitkomst != 0 && lezer.meldingen.isEmpty())
         lezer.meldingen.add(u"Bestand: het bestand voldoet niet aan het schema."_s);
     return {lezer.meldingen.tekst(), lezer.engels};
+}
+
+} // namespace
+
+Schemacontrole controleerBestand(const QString &pad, Progress *voortgang)
+{
+    QFile bestand(pad);
+    if (!bestand.open(QIODevice::ReadOnly))
+        return {u"Het bestand "_s + pad + u" kan niet worden gelezen: "_s + bestand.errorString(), {}};
+    const qint64 grootte = std::max<qint64>(1, bestand.size());
+    bool gestopt = false;
+    int getoond = -1;
+    Schemacontrole controle = controleer([&](char *buffer, int lengte) {
+        if (voortgang) {
+            if (voortgang->stopRequested()) {
+                gestopt = true;
+                return -1;
+            }
+            if (const int procent = int(bestand.pos() * 100 / grootte); procent != getoond)
+                voortgang->percent(getoond = procent);
+        }
+        return int(bestand.read(buffer, lengte));
+    });
+    if (gestopt)
+        throw Afgebroken{};
+    return controle;
+}
+
+// The blocks the writer handed over and the check has not read yet. The writer waits when the
+// check lags this far behind, so the memory stays a few blocks.
+struct Meelezer::Wachtrij {
+    static constexpr size_t kHoogstens = 16;
+    std::mutex slot;
+    std::condition_variable veranderd;
+    std::deque<QByteArray> blokken;
+    qsizetype gelezen = 0; // of the front block
+    bool klaar = false, afgebroken = false;
+};
+
+Meelezer::Meelezer() : m_wachtrij(std::make_unique<Wachtrij>())
+{
+    m_uitkomst = std::async(std::launch::async, [w = m_wachtrij.get()] {
+        return controleer([w](char *buffer, int lengte) {
+            std::unique_lock lock(w->slot);
+            w->veranderd.wait(lock, [w] { return !w->blokken.empty() || w->klaar || w->afgebroken; });
+            if (w->afgebroken)
+                return -1;
+            if (w->blokken.empty())
+                return 0; // the end of the file
+            const QByteArray &blok = w->blokken.front();
+            const int n = int(std::min<qsizetype>(lengte, blok.size() - w->gelezen));
+            std::memcpy(buffer, blok.constData() + w->gelezen, size_t(n));
+            w->gelezen += n;
+            if (w->gelezen == blok.size()) {
+                w->blokken.pop_front();
+                w->gelezen = 0;
+                w->veranderd.notify_all();
+            }
+            return n;
+        });
+    });
+}
+
+Meelezer::~Meelezer()
+{
+    if (m_uitkomst.valid()) { // not finished: the check is abandoned
+        {
+            std::lock_guard lock(m_wachtrij->slot);
+            m_wachtrij->afgebroken = true;
+        }
+        m_wachtrij->veranderd.notify_all();
+        m_uitkomst.wait();
+    }
+}
+
+void Meelezer::blok(QByteArrayView bytes)
+{
+    std::unique_lock lock(m_wachtrij->slot);
+    m_wachtrij->veranderd.wait(lock, [this] { return m_wachtrij->blokken.size() < Wachtrij::kHoogstens; });
+    m_wachtrij->blokken.push_back(bytes.toByteArray());
+    m_wachtrij->veranderd.notify_all();
+}
+
+Schemacontrole Meelezer::einde()
+{
+    {
+        std::lock_guard lock(m_wachtrij->slot);
+        m_wachtrij->klaar = true;
+    }
+    m_wachtrij->veranderd.notify_all();
+    return m_uitkomst.get();
 }
 
 } // namespace kv::finance::auditfile

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <future>
+#include <memory>
+
 namespace kv {
 class Progress;
 }
@@ -19,5 +22,26 @@ struct Schemacontrole {
 // Reads `pad` once, streaming, and checks it against the official schema (built into the
 // program). Names up to twenty faults. Throws Afgebroken when `voortgang` asks to stop.
 Schemacontrole controleerBestand(const QString &pad, Progress *voortgang = nullptr);
+
+// The same check of a file while it is being written, in a thread of its own: the writer hands
+// each block over as it goes to disk, so on two cores writing and checking take the time of
+// the slower. Destroyed before `einde`, the check is abandoned.
+class Meelezer {
+public:
+    Meelezer();
+    ~Meelezer();
+    Meelezer(const Meelezer &) = delete;
+    Meelezer &operator=(const Meelezer &) = delete;
+
+    // The next bytes of the file; waits while the check is far behind.
+    void blok(QByteArrayView bytes);
+    // The file is complete: waits for the check and tells what it found.
+    Schemacontrole einde();
+
+private:
+    struct Wachtrij;
+    std::unique_ptr<Wachtrij> m_wachtrij;
+    std::future<Schemacontrole> m_uitkomst;
+};
 
 } // namespace kv::finance::auditfile

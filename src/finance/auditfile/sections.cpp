@@ -110,7 +110,7 @@ void Secties::header()
     const QString &jaar = m_ctx.AdminJaar;
     const bool gebroken = rs->value(u"BoekjaarGebroken").toInt() != 0;
     const QString start = rs->text(u"BoekjaarPeriodeStart"), eind = rs->text(u"BoekjaarPeriodeEind");
-    m_record = u"Bedrijfsgegevens: "_s;
+    noem(u"Bedrijfsgegevens: "_s);
     m_out.open("header");
     opgeslagen("fiscalYear", gebroken ? start.left(4) + u'-' + eind.left(4) : jaar);
     m_start = gebroken ? datum(start, jaar) : jaar + u"-01-01"_s;
@@ -173,7 +173,7 @@ void Secties::customersSuppliers()
         const QString relNr = rel.tekst(u"RelNr"_s);
         m_relaties.insert(relNr);
         const QString eigenLand = landVanRelatie(rel.waarde(u"Bedrijfslandcode"_s));
-        m_record = u"Relatie "_s + relNr + u": "_s;
+        noem(u"Relatie "_s + relNr + u": "_s);
         m_out.open("customerSupplier");
         opgeslagen("custSupID", relNr);
         vrijeTekst("custSupName", rel.tekst(u"Bedrijfsnaam1"_s));
@@ -251,7 +251,7 @@ void Secties::generalLedger()
             continue;
         m_rekeningen.insert(nummer);
         const QVariant soort = rek.waarde(u"Soortrek"_s);
-        m_record = u"Grootboekrekening "_s + nummer + u": "_s;
+        noem(u"Grootboekrekening "_s + nummer + u": "_s);
         m_out.open("ledgerAccount");
         opgeslagen("accID", nummer);
         vrijeTekst("accDesc", rek.tekst(u"Omschrijving"_s));
@@ -265,7 +265,7 @@ void Secties::generalLedger()
     if (m_opties.kostenplaatsen) {
         Rij kp(db, u"SELECT CodeNr, Omschrijving FROM TabelKostenplaatsen ORDER BY CodeNr"_s);
         while (kp.volgende()) {
-            m_record = u"Kostenplaats "_s + kp.tekst(u"CodeNr"_s) + u": "_s;
+            noem(u"Kostenplaats "_s + kp.tekst(u"CodeNr"_s) + u": "_s);
             m_out.raw("<basic><basicType>02</basicType>");
             opgeslagen("basicID", kp.tekst(u"CodeNr"_s));
             vrijeTekst("basicDesc", kp.tekst(u"Omschrijving"_s));
@@ -293,7 +293,7 @@ void Secties::vatCodes()
                  u"FROM BTWcodering ORDER BY BTWCode"_s);
     while (code.volgende()) {
         m_btwCodes.insert(code.waarde(u"BTWCode"_s).toInt(), code.waarde(u"BTWPercentage"_s));
-        m_record = u"BTW code "_s + code.tekst(u"BTWCode"_s) + u": "_s;
+        noem(u"BTW code "_s + code.tekst(u"BTWCode"_s) + u": "_s);
         m_out.open("vatCode");
         opgeslagen("vatID", code.tekst(u"BTWCode"_s));
         vrijeTekst("vatDesc", code.tekst(u"Omschrijving"_s));
@@ -370,7 +370,7 @@ void Secties::openingBalance()
     m_out.element("totalCredit", bedragUitCenten(credit));
     qint64 nr = 0;
     walk([&](const Regel &r) {
-        m_record = u"Grootboekrekening "_s + r.rekening + u": "_s;
+        noem(u"Grootboekrekening "_s + r.rekening + u": "_s);
         m_out.open("obLine");
         m_out.element("nr", QByteArrayView(QByteArray::number(++nr)));
         opgeslagen("accID", r.rekening);
@@ -400,13 +400,13 @@ QStringList Secties::opmerkingen() const
 void Secties::opgeslagen(QByteArrayView element, const QString &waarde)
 {
     const auto onmogelijk = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0xFFFE || c.unicode() == 0xFFFF; };
-    const QString naam = QString::fromLatin1(element);
+    const auto naam = [&] { return QString::fromLatin1(element); };
     if (std::any_of(waarde.begin(), waarde.end(), onmogelijk)) {
         QString getoond = waarde;
         std::replace_if(getoond.begin(), getoond.end(), onmogelijk, u'?');
-        fout(m_record + u"de waarde \""_s + getoond + u"\" bevat een teken dat XML niet kan bevatten ("_s + naam + u")."_s);
+        fout(record() + u"de waarde \""_s + getoond + u"\" bevat een teken dat XML niet kan bevatten ("_s + naam() + u")."_s);
     } else if (const int max = maximum(element); max > 0 && waarde.size() > max) {
-        fout(m_record + u"\""_s + waarde + u"\" is langer dan "_s + QString::number(max) + u" tekens ("_s + naam + u")."_s);
+        fout(record() + u"\""_s + waarde + u"\" is langer dan "_s + QString::number(max) + u" tekens ("_s + naam() + u")."_s);
     }
     m_out.element(element, alsOpgeslagen(waarde));
 }
@@ -419,7 +419,7 @@ void Secties::vrijeTekst(QByteArrayView element, const QString &waarde)
         m_out.element(element, t);
         return;
     }
-    opmerking(Opmerking::Ingekort, m_record + u"\""_s + t + u"\" is ingekort tot "_s + QString::number(max)
+    opmerking(Opmerking::Ingekort, record() + u"\""_s + t + u"\" is ingekort tot "_s + QString::number(max)
                                        + u" tekens ("_s + QString::fromLatin1(element) + u")."_s);
     m_out.element(element, t.left(max));
 }

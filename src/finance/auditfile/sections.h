@@ -89,7 +89,7 @@ private:
     void journal(const QString &code, bool kostenplaatsen);
     void closeTransaction();
     void trLine(int nr, const class Rij &regel, bool kostenplaatsen);
-    void controleer(const QString &wie, const class Rij &regel, const QString &effDate);
+    void controleer(const class Rij &regel, const QString &effDate);
     void fout(const QString &melding) { m_fouten.add(melding); }
     void opmerking(Opmerking soort, const QString &melding) { m_opmerkingen[size_t(soort)].add(melding); }
     void stopBijFouten();
@@ -101,7 +101,17 @@ private:
     // One row read: moves the bar now and then and stops when asked to.
     void rij();
 
-    QString m_record; // how a fault names the record being written, e.g. "Relatie 00123: "
+    // How a fault names the record being written, e.g. "Relatie 00123: ". A ledger line's name
+    // is only composed when something is said about it.
+    void noem(QString naam)
+    {
+        m_record = std::move(naam);
+        m_regel = nullptr;
+    }
+    QString record() const;
+    QString m_record;
+    const class Rij *m_regel = nullptr;
+    int m_regelNr = 0;
     Meldingen m_fouten;
     // Ten of each kind: a remark is worth reading, a screen full of one kind is not.
     std::array<Meldingen, size_t(Opmerking::Aantal)> m_opmerkingen = [] {

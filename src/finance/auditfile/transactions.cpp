@@ -71,7 +71,7 @@ void Secties::transactions()
         while (regel.volgende()) {
             rij();
             ++aantal;
-            const qint64 c = centen(bedrag(m_ctx.separators, regel.waarde(0)));
+            const qint64 c = centenVan(m_ctx.separators, regel.waarde(0));
             const QString dc = regel.tekst(1).toUpper();
             if (dc == u"D")
                 debet += c;
@@ -116,7 +116,7 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
                    u"De XML auditfile is NIET aangemaakt."_s};
     const QString omschrijving = dagboek.column(0).toString(), tegenrekening = dagboek.column(1).toString(),
                   bank = dagboek.column(2).toString();
-    m_record = u"Dagboek "_s + code + u": "_s;
+    noem(u"Dagboek "_s + code + u": "_s);
     m_out.open("journal");
     opgeslagen("jrnID", code);
     vrijeTekst("desc", omschrijving);
@@ -140,7 +140,7 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
             boekstuk = dit;
             open = true;
             nr = 0;
-            m_record = u"Dagboek "_s + code + u", boekstuk "_s + dit + u": "_s;
+            noem(u"Dagboek "_s + code + u", boekstuk "_s + dit + u": "_s);
             m_transactie = {m_record, 0, 0};
             m_out.open("transaction");
             opgeslagen("nr", dit);
@@ -159,6 +159,7 @@ void Secties::journal(const QString &code, bool kostenplaatsen)
     }
     if (open)
         closeTransaction();
+    m_regel = nullptr; // the walk's row is gone
     m_out.close("journal");
 }
 
@@ -174,13 +175,14 @@ void Secties::closeTransaction()
 void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
 {
     const QString dc = regel.tekst(lijn::DCCode).toUpper();
-    const QString wie = regelNaam(nr, regel);
     const QString effDate = datum(regel.tekst(lijn::BoekingsDatum), m_ctx.AdminJaar);
-    const QString amnt = bedrag(m_ctx.separators, regel.waarde(lijn::Bedrag));
-    m_record = wie;
+    const qint64 cents = centenVan(m_ctx.separators, regel.waarde(lijn::Bedrag));
+    const QString amnt = bedragUitCenten(cents);
+    m_regel = &regel;
+    m_regelNr = nr;
     ++m_regels;
-    controleer(wie, regel, effDate);
-    (dc == u"D" ? m_transactie.debet : m_transactie.credit) += centen(amnt);
+    controleer(regel, effDate);
+    (dc == u"D" ? m_transactie.debet : m_transactie.credit) += cents;
     m_out.open("trLine");
     m_out.element("nr", QByteArrayView(QByteArray::number(nr)));
     opgeslagen("accID", regel.tekst(lijn::GrootboekReknr));
@@ -192,7 +194,7 @@ void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
     if (const QString relatie = regel.tekst(lijn::RelatieNr); !relatie.isEmpty()) {
         opgeslagen("custSupID", relatie);
         if (!m_relaties.contains(relatie))
-            opmerking(Opmerking::Relatie, wie + u"relatie \""_s + relatie + u"\" bestaat niet (custSupID)."_s);
+            opmerking(Opmerking::Relatie, record() + u"relatie \""_s + relatie + u"\" bestaat niet (custSupID)."_s);
     }
     if (const QString factuur = regel.tekst(lijn::FactuurNr); !factuur.isEmpty())
         vrijeTekst("invRef", factuur);
@@ -205,12 +207,12 @@ void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
         if (perc.isNull() || perc.toString().isEmpty()) {
             perc = bekend != m_btwCodes.cend() ? *bekend : QVariant();
             if (perc.isNull())
-                fout(wie + u"BTW code "_s + QString::number(code) + u" bestaat niet en de regel heeft geen BTW percentage."_s);
+                fout(record() + u"BTW code "_s + QString::number(code) + u" bestaat niet en de regel heeft geen BTW percentage."_s);
         } else if (bekend == m_btwCodes.cend()) {
-            opmerking(Opmerking::BtwCode, wie + u"BTW code "_s + QString::number(code) + u" bestaat niet (vatID)."_s);
+            opmerking(Opmerking::BtwCode, record() + u"BTW code "_s + QString::number(code) + u" bestaat niet (vatID)."_s);
         }
         if (perc.toDouble() < 0)
-            fout(wie + u"het BTW percentage "_s + bedrag(m_ctx.separators, perc) + u" is negatief."_s);
+            fout(record() + u"het BTW percentage "_s + bedrag(m_ctx.separators, perc) + u" is negatief."_s);
         m_out.open("vat");
         m_out.element("vatID", QByteArrayView(QByteArray::number(code)));
         m_out.element("vatPerc", bedrag(m_ctx.separators, perc));
@@ -221,18 +223,23 @@ void Secties::trLine(int nr, const Rij &regel, bool kostenplaatsen)
     m_out.close("trLine");
 }
 
-void Secties::controleer(const QString &wie, const Rij &regel, const QString &effDate)
+QString Secties::record() const
+{
+    return m_regel ? regelNaam(m_regelNr, *m_regel) : m_record;
+}
+
+void Secties::controleer(const Rij &regel, const QString &effDate)
 {
     const QString dc = regel.tekst(lijn::DCCode).toUpper();
     if (dc != u"D" && dc != u"C")
-        fout(wie + u"het debet/credit-kenmerk \""_s + regel.tekst(lijn::DCCode) + u"\" is geen D of C."_s);
+        fout(record() + u"het debet/credit-kenmerk \""_s + regel.tekst(lijn::DCCode) + u"\" is geen D of C."_s);
     if (!m_rekeningen.contains(regel.tekst(lijn::GrootboekReknr)))
-        fout(wie + u"de rekening staat niet in het rekeningschema."_s);
+        fout(record() + u"de rekening staat niet in het rekeningschema."_s);
     const QVariant periode = regel.waarde(lijn::Periode);
     if (periode.isNull() || periode.toLongLong() < 1 || periode.toLongLong() > 999)
-        fout(wie + u"de periode \""_s + periode.toString() + u"\" ligt niet tussen 0 en 999."_s);
+        fout(record() + u"de periode \""_s + periode.toString() + u"\" ligt niet tussen 0 en 999."_s);
     if (!isDatum(effDate))
-        fout(wie + u"\""_s + effDate + u"\" is geen geldige datum (effDate)."_s);
+        fout(record() + u"\""_s + effDate + u"\" is geen geldige datum (effDate)."_s);
 }
 
 } // namespace kv::finance::auditfile

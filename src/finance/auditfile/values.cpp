@@ -5,18 +5,77 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace kv::finance::auditfile {
 
-QString bedrag(Separators &separators, const QVariant &waarde)
+namespace {
+
+// A number's cents as FormatBedrag rounds them: half away from zero on the shortest decimal
+// text of the value (2.345 is 2.35, though the double is a hair below). Every ledger line
+// passes here twice, so without building texts; nothing for values beyond 10^15.
+std::optional<qint64> centenVanGetal(const QVariant &waarde)
 {
+    switch (waarde.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong: {
+        const qint64 v = waarde.toLongLong();
+        if (v > 1'000'000'000'000'000 || v < -1'000'000'000'000'000)
+            return std::nullopt;
+        return v * 100;
+    }
+    case QMetaType::Double: {
+        const double v = waarde.toDouble();
+        if (!std::isfinite(v) || std::abs(v) >= 1e15)
+            return std::nullopt;
+        char tekst[64];
+        const auto [einde, fout] = std::to_chars(tekst, tekst + sizeof tekst, std::abs(v), std::chars_format::fixed);
+        if (fout != std::errc())
+            return std::nullopt;
+        qint64 cents = 0;
+        int decimalen = -1; // digits read after the point
+        bool omhoog = false;
+        for (const char *c = tekst; c != einde; ++c) {
+            if (*c == '.') {
+                decimalen = 0;
+            } else if (decimalen < 0 || decimalen < 2) {
+                cents = cents * 10 + (*c - '0');
+                if (decimalen >= 0)
+                    ++decimalen;
+            } else if (decimalen == 2) {
+                omhoog = *c >= '5';
+                ++decimalen;
+            }
+        }
+        for (int d = std::max(decimalen, 0); d < 2; ++d)
+            cents *= 10;
+        cents += omhoog ? 1 : 0;
+        return v < 0 ? -cents : cents;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+qint64 centenVan(Separators &separators, const QVariant &waarde)
+{
+    if (const std::optional<qint64> snel = centenVanGetal(waarde))
+        return *snel;
+    // Texts and very large values: FormatBedrag's own digits, without its separators.
     QString text = FormatBedrag(separators, waarde);
     text.remove(separators.DuizendTeken).remove(separators.DecimaalTeken);
-    // FormatBedrag always shows two decimals, so the cents are the last two digits.
-    text.insert(text.size() - 2, u'.');
-    return text;
+    return text.toLongLong();
+}
+
+QString bedrag(Separators &separators, const QVariant &waarde)
+{
+    return bedragUitCenten(centenVan(separators, waarde));
 }
 
 qint64 centen(QStringView geschreven)
@@ -28,9 +87,19 @@ qint64 centen(QStringView geschreven)
 
 QString bedragUitCenten(qint64 centen)
 {
-    const qint64 absoluut = centen < 0 ? -centen : centen;
-    return (centen < 0 ? u"-"_s : QString()) + QString::number(absoluut / 100) + u'.'
-           + QString::number(absoluut % 100).rightJustified(2, u'0');
+    char tekst[32];
+    char *p = tekst + sizeof tekst;
+    quint64 rest = centen < 0 ? 0 - quint64(centen) : quint64(centen);
+    for (int d = 0; d < 2; ++d, rest /= 10)
+        *--p = char('0' + rest % 10);
+    *--p = '.';
+    do {
+        *--p = char('0' + rest % 10);
+        rest /= 10;
+    } while (rest);
+    if (centen < 0)
+        *--p = '-';
+    return QString::fromLatin1(p, tekst + sizeof tekst - p);
 }
 
 QString datum(const QString &opgeslagen, const QString &adminJaar)

@@ -11,6 +11,8 @@ namespace kv::finance::auditfile {
 // The amount as `FormatBedrag` shows it, its separators stripped and "." before the last two
 // digits: 1.234,56 becomes 1234.56 and 7 becomes 7.00.
 QString bedrag(Separators &separators, const QVariant &waarde);
+// The integer cents `bedrag` writes for a value.
+qint64 centenVan(Separators &separators, const QVariant &waarde);
 // The integer cents of an amount text as `bedrag` writes it, so sums equal what the file shows.
 qint64 centen(QStringView geschreven);
 // A sum of cents written as an amount: -123456 becomes -1234.56.

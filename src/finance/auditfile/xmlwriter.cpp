@@ -42,6 +42,8 @@ bool XmlWriter::flush()
         else
             done += n;
     }
+    if (m_ok && m_meelezer && !m_buffer.isEmpty())
+        m_meelezer(m_buffer);
     m_written += m_buffer.size();
     m_buffer.resize(0); // keeps the capacity for the next block; nothing piles up after a failure
     return m_ok;

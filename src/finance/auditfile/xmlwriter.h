@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QString>
 
+#include <functional>
+
 namespace kv::finance::auditfile {
 
 // A forward-only XML writer with a byte-defined layout: no indentation, no line breaks, an empty
@@ -16,7 +18,12 @@ public:
         QString reden;
     };
 
-    explicit XmlWriter(QIODevice &device) : m_device(device) { m_buffer.reserve(kBlock + 4096); }
+    // `meelezer`, when given, hears each block as it is written.
+    explicit XmlWriter(QIODevice &device, std::function<void(QByteArrayView)> meelezer = {})
+        : m_device(device), m_meelezer(std::move(meelezer))
+    {
+        m_buffer.reserve(kBlock + 4096);
+    }
     ~XmlWriter() { flush(); }
     XmlWriter(const XmlWriter &) = delete;
     XmlWriter &operator=(const XmlWriter &) = delete;
@@ -37,6 +44,7 @@ public:
 private:
     static constexpr qsizetype kBlock = 256 * 1024;
     QIODevice &m_device;
+    std::function<void(QByteArrayView)> m_meelezer;
     QByteArray m_buffer;
     qint64 m_written = 0;
     bool m_ok = true;

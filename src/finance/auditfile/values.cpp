@@ -106,14 +106,14 @@ QString datum(const QString &opgeslagen, const QString &adminJaar)
 {
     if (opgeslagen.size() != 8)
         return adminJaar + u"-01-01"_s;
-    QString jaar = opgeslagen.left(4), maand = opgeslagen.mid(4, 2), dag = opgeslagen.mid(6, 2);
-    if (jaar.toInt() == 0)
-        jaar = adminJaar;
-    if (maand.toInt() == 0)
-        maand = u"01"_s;
-    if (dag.toInt() == 0)
-        dag = u"01"_s;
-    return jaar + u'-' + maand + u'-' + dag;
+    const QStringView tekst(opgeslagen);
+    const QStringView jaar = tekst.left(4).toInt() == 0 ? QStringView(adminJaar) : tekst.left(4);
+    const QStringView maand = tekst.mid(4, 2).toInt() == 0 ? u"01" : tekst.mid(4, 2);
+    const QStringView dag = tekst.mid(6, 2).toInt() == 0 ? u"01" : tekst.mid(6, 2);
+    QString datum;
+    datum.reserve(10);
+    datum.append(jaar).append(u'-').append(maand).append(u'-').append(dag);
+    return datum;
 }
 
 QString postcode(const QString &waarde)

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace kv::finance::auditfile {
 
@@ -20,17 +21,16 @@ public:
 
     // `meelezer`, when given, hears each block as it is written.
     explicit XmlWriter(QIODevice &device, std::function<void(QByteArrayView)> meelezer = {})
-        : m_device(device), m_meelezer(std::move(meelezer))
+        : m_device(device), m_meelezer(std::move(meelezer)), m_buffer(kBlock + 4096)
     {
-        m_buffer.reserve(kBlock + 4096);
     }
     ~XmlWriter() { flush(); }
     XmlWriter(const XmlWriter &) = delete;
     XmlWriter &operator=(const XmlWriter &) = delete;
 
     void raw(QByteArrayView bytes);
-    void open(QByteArrayView name) { raw("<"); raw(name); raw(">"); }
-    void close(QByteArrayView name) { raw("</"); raw(name); raw(">"); }
+    void open(QByteArrayView name);
+    void close(QByteArrayView name);
     // <name>value</name>, also when the value is empty.
     void element(QByteArrayView name, const QString &value);
     void element(QByteArrayView name, QByteArrayView value);
@@ -39,13 +39,19 @@ public:
     // as it fills throws Mislukt instead, so a run stops at the first failure.
     bool flush();
     bool ok() const { return m_ok; }
-    qint64 written() const { return m_written + m_buffer.size(); }
+    qint64 written() const { return m_written + m_used; }
 
 private:
     static constexpr qsizetype kBlock = 256 * 1024;
     QIODevice &m_device;
     std::function<void(QByteArrayView)> m_meelezer;
-    QByteArray m_buffer;
+    // Where the next `n` bytes go; grows the buffer for a value larger than a block.
+    char *ruimte(qsizetype n);
+    // After each piece: a full block goes to the device.
+    void misschienFlush();
+
+    std::vector<char> m_buffer;
+    qsizetype m_used = 0;
     qint64 m_written = 0;
     bool m_ok = true;
 };

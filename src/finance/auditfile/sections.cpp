@@ -200,9 +200,9 @@ void Secties::customersSuppliers()
                 }
             }
             if (!isLandcode(land))
-                throw Stop{u"Let op:\nEr is geen geldigde landcodering (volgens de verplichte ISO 3166 norm) "
-                           u"aangetroffen bij de BTW-rekening van relatienummer : "_s
-                           + relNr + u"\n\n"_s + kNietAangemaakt};
+                throw Stop{
+                    u"Let op:\nEr is geen geldigde landcodering (volgens de verplichte ISO 3166 norm) aangetroffen bij de BTW-rekening van relatienummer : "_s
+                    + relNr + u"\n\n"_s + kNietAangemaakt};
             m_out.element("taxRegistrationCountry", land);
             opgeslagen("taxRegIdent", btwIdent(btwNr));
         }

@@ -7,8 +7,10 @@
 //   korvenal-admin correctie <folder> [--boekdatum] [--periode] [--betaaldatum] [--proef]
 //   korvenal-admin auditfile <folder> <file> [--zonder-beginbalans] [--kostenplaatsen] [--btw]
 //   korvenal-admin auditfile-controle <file>
+//   korvenal-admin afschrijvingen <folder> <year> [--activum <nr>]
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
+#include "finance/assets/assetsjob.h"
 #include "finance/auditfile/auditfilejob.h"
 #include "finance/correction/correctionjob.h"
 #include "finance/periods/periodsjob.h"
@@ -36,7 +38,8 @@ int main(int argc, char **argv)
                                                 "btwcontrole: BTW codes en boekingen controleren voor de aangifte; "
                                                 "correctie: boekingen na het einde van het boekjaar corrigeren; "
                                                 "auditfile: de XML auditfile aanmaken; "
-                                                "auditfile-controle: een XML auditfile aan het schema toetsen"));
+                                                "auditfile-controle: een XML auditfile aan het schema toetsen; "
+                                                "afschrijvingen: de afschrijvingen van een jaar per activum en periode"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -53,6 +56,7 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("zonder-beginbalans"), QStringLiteral("auditfile: zonder beginbalans")});
     parser.addOption({QStringLiteral("kostenplaatsen"), QStringLiteral("auditfile: inclusief kostenplaatsen")});
     parser.addOption({QStringLiteral("btw"), QStringLiteral("auditfile: inclusief btw gegevens")});
+    parser.addOption({QStringLiteral("activum"), QStringLiteral("afschrijvingen: alleen dit activum"), QStringLiteral("nr")});
     parser.process(app);
 
     const QStringList args = parser.positionalArguments();
@@ -76,6 +80,12 @@ int main(int argc, char **argv)
                                                     parser.isSet(QStringLiteral("kostenplaatsen")), parser.isSet(QStringLiteral("btw"))};
         const int code = args[0] == u"auditfile" ? kv::finance::auditfile::runAuditfileJob(args.mid(1), opties)
                                                  : kv::finance::auditfile::runAuditfileCheckJob(args.mid(1));
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"afschrijvingen") {
+        const int code = kv::finance::assets::runAssetsJob(args.mid(1), parser.value(QStringLiteral("activum")));
         if (code == 64)
             parser.showHelp(64);
         return code;

@@ -1,0 +1,108 @@
+#include "finance/assets/assetsjob.h"
+
+#include "core/jobs/jobsession.h"
+#include "core/jobs/terminalprogress.h"
+#include "core/messages/errorreport.h"
+#include "finance/assets/assetregister.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace kv::finance::assets {
+namespace {
+
+// 1234,50: cents with a decimal comma, no thousands separator.
+QString bedrag(qint64 centen)
+{
+    const qint64 a = centen < 0 ? -centen : centen;
+    return (centen < 0 ? u"-"_s : QString()) + QString::number(a / 100) + u',' + QString::number(a % 100).rightJustified(2, u'0');
+}
+
+// 2026-03, 2026-K1 or 2026.
+QString periode(const Termijn &t)
+{
+    switch (t.perJaar) {
+    case 12: return QString::number(t.jaar) + u'-' + QString::number(t.nummer).rightJustified(2, u'0');
+    case 4: return QString::number(t.jaar) + u"-K"_s + QString::number(t.nummer);
+    default: return QString::number(t.jaar);
+    }
+}
+
+void regel(const QStringList &velden)
+{
+    std::printf("%s\n", velden.join(u'\t').toUtf8().constData());
+}
+
+} // namespace
+
+int runAssetsJob(const QStringList &arguments, const QString &activum)
+{
+    if (arguments.size() != 2)
+        return 64;
+    if (!QRegularExpression(u"^\\d{4}$"_s).match(arguments[1]).hasMatch()) {
+        std::fprintf(stderr, "Het jaar moet uit vier cijfers bestaan, bijvoorbeeld 2026.\n");
+        return 1;
+    }
+    bool getal = activum.isEmpty();
+    const qint64 nummer = activum.toLongLong(getal ? nullptr : &getal);
+    if (!getal) {
+        std::fprintf(stderr, "Activum %s bestaat niet.\n", qPrintable(activum));
+        return 1;
+    }
+    const int jaar = arguments[1].toInt();
+    JobSession job(false);
+    if (!job.open(QFileInfo(arguments[0]).absoluteFilePath()))
+        return 2;
+    std::vector<Geregistreerd> activa;
+    bool afronden = false;
+    if (!tryOperation(job.ctx, u"korvenal-admin afschrijvingen"_s, [&] {
+            activa = leesActiva(job.ctx, activum.isEmpty() ? std::nullopt : std::optional(nummer));
+            afronden = heleEuros(job.ctx, jaar);
+        }))
+        return 2;
+    if (!activum.isEmpty() && activa.empty()) {
+        std::fprintf(stderr, "Activum %s bestaat niet.\n", qPrintable(activum));
+        return 1;
+    }
+
+    regel({u"nummer"_s, u"omschrijving"_s, u"groep"_s, u"methode"_s, u"periode"_s, u"boekwaarde begin"_s,
+           u"afschrijving"_s, u"cumulatief"_s, u"boekwaarde eind"_s});
+    qint64 begin = 0, afschrijving = 0, cumulatief = 0, eind = 0;
+    bool overgeslagen = false;
+    TerminalProgress voortgang;
+    voortgang.step(u"Afschrijvingen berekenen..."_s);
+    for (size_t i = 0; i < activa.size(); ++i) {
+        voortgang.percent(int(i * 100 / activa.size()));
+        const Geregistreerd &g = activa[i];
+        const QStringList bezwaar = bezwaren(g.activum, g.metGroep);
+        if (!bezwaar.isEmpty()) {
+            voortgang.finished();
+            std::fprintf(stderr, "Activum %lld (%s) overgeslagen: %s\n", g.nummer, qPrintable(g.omschrijving),
+                         qPrintable(bezwaar.join(u' ')));
+            overgeslagen = true;
+            continue;
+        }
+        std::vector<Termijn> termijnen = assets::termijnen(g.activum, jaar, afronden);
+        const qint64 beginJaar = termijnen.front().begin, eindJaar = termijnen.back().eind();
+        const qint64 cumJaar = termijnen.back().cumulatief;
+        const bool niets = std::all_of(termijnen.begin(), termijnen.end(), [](const Termijn &t) { return t.bedrag == 0; });
+        if (niets) // one row for the year
+            termijnen = {{jaar, 1, 1, beginJaar, 0, cumJaar}};
+        for (const Termijn &t : termijnen)
+            regel({QString::number(g.nummer), g.omschrijving, g.groep, QString::number(g.activum.methode), periode(t),
+                   bedrag(t.begin), bedrag(t.bedrag), bedrag(t.cumulatief), bedrag(t.eind())});
+        begin += beginJaar;
+        afschrijving += beginJaar - eindJaar;
+        cumulatief += cumJaar;
+        eind += eindJaar;
+    }
+    voortgang.finished();
+    regel({u"Totaal"_s, {}, {}, {}, QString::number(jaar), bedrag(begin), bedrag(afschrijving), bedrag(cumulatief), bedrag(eind)});
+    return overgeslagen ? 3 : 0;
+}
+
+} // namespace kv::finance::assets

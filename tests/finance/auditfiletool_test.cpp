@@ -5,6 +5,7 @@
 #include "core/db/database.h"
 #include "core/log/workstation.h"
 #include "core/session/session.h"
+#include "support/toolprocess.h"
 #include "finance/auditfile/values.h"
 
 #include <QProcess>
@@ -32,27 +33,11 @@ protected:
 
     std::unique_ptr<QProcess> start(const QStringList &arguments, const QString &shell = {})
     {
-        auto tool = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"BEHEER_REGISTRY"_s, dir.filePath(u"registry.reg"_s));
-        tool->setProcessEnvironment(env);
-        if (shell.isEmpty())
-            tool->start(QStringLiteral(KORVENAL_ADMIN), arguments);
-        else // the tool under the limits a shell sets before it becomes the tool
-            tool->start(u"/bin/sh"_s, QStringList{u"-c"_s, shell + u"; exec \"$0\" \"$@\""_s, QStringLiteral(KORVENAL_ADMIN)} + arguments);
-        EXPECT_TRUE(tool->waitForStarted());
-        return tool;
+        return kv::test::startTool(dir.filePath(u"registry.reg"_s), arguments, shell);
     }
-    struct Result {
-        int code = -1;
-        QString err;
-    };
-    Result run(const QStringList &arguments, const QString &shell = {})
+    kv::test::ToolResult run(const QStringList &arguments, const QString &shell = {})
     {
-        std::unique_ptr<QProcess> tool = start(arguments, shell);
-        tool->waitForFinished(120000);
-        return {tool->exitStatus() == QProcess::NormalExit ? tool->exitCode() : -1,
-                QString::fromUtf8(tool->readAllStandardError())};
+        return kv::test::runTool(dir.filePath(u"registry.reg"_s), arguments, shell);
     }
     QStringList export_() const { return QStringList{u"auditfile"_s, folder, target} + kOpties; }
     QStringList leftovers() const { return QDir(dir.path()).entryList({u".*.tmp"_s}, QDir::Files | QDir::Hidden); }
@@ -90,7 +75,7 @@ TEST_F(AuditfileTool, ExitCodesForUsageBadDataAndAMissingAdministration)
         session.DBAdmin().Execute(u"INSERT INTO GrootboekMutaties (DagboekCode, BoekstukNr, Periode, BoekingsDatum, "
                                   u"GrootboekReknr, Bedrag, DCCode) VALUES (\""_s + journal + u"\", \"999999\", 1, \"20260105\", \""_s
                                   + rekening + u"\", 5, \""_s + QLatin1String(dc) + u"\")"_s);
-    const Result bad = run(export_());
+    const kv::test::ToolResult bad = run(export_());
     EXPECT_EQ(bad.code, 1);
     EXPECT_EQ(bad.err, u"Dagboek "_s + journal + u", boekstuk 999999, regel 1 (rekening 7777): de rekening staat niet in het "
                                                    u"rekeningschema."_s + kNiet);
@@ -142,7 +127,7 @@ TEST_F(AuditfileTool, AKilledRunDeliversNothingAndTheNextRunClearsItsTempFile)
 TEST_F(AuditfileTool, AFullDiskIsAFileFaultAndLeavesNothing)
 {
     // 100 blocks against a file of 3 MB; with SIGXFSZ ignored a write fails with EFBIG instead.
-    const Result full = run(export_(), u"ulimit -f 100; trap '' XFSZ"_s);
+    const kv::test::ToolResult full = run(export_(), u"ulimit -f 100; trap '' XFSZ"_s);
     EXPECT_EQ(full.code, 2);
     EXPECT_TRUE(full.err.startsWith(u"Het bestand "_s + target + u" kan niet worden geschreven: "_s)) << qPrintable(full.err);
     EXPECT_TRUE(full.err.endsWith(kNiet));

@@ -2,6 +2,7 @@
 
 #include "core/session/session.h"
 #include "finance/correction/correction.h"
+#include "support/toolprocess.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -24,28 +25,13 @@ const kv::demo::Scale kCrashScale{100, 60, 400, 3000, 400, 10, 1250};
 
 class CorrectionTool : public ::testing::Test {
 protected:
-    struct Result {
-        int code = -1;
-        QString out, err;
-    };
+    using Result = kv::test::ToolResult;
 
-    QProcess *start(const QStringList &arguments)
+    std::unique_ptr<QProcess> start(const QStringList &arguments)
     {
-        auto *tool = new QProcess;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("BEHEER_REGISTRY"), dir.filePath(QStringLiteral("registry.reg")));
-        tool->setProcessEnvironment(env);
-        tool->start(QStringLiteral(KORVENAL_ADMIN), QStringList{QStringLiteral("correctie")} + arguments);
-        tool->waitForStarted();
-        return tool;
+        return kv::test::startTool(dir.filePath(QStringLiteral("registry.reg")), QStringList{QStringLiteral("correctie")} + arguments);
     }
-    Result run(const QStringList &arguments)
-    {
-        std::unique_ptr<QProcess> tool(start(arguments));
-        tool->waitForFinished(60000);
-        return {tool->exitStatus() == QProcess::NormalExit ? tool->exitCode() : -1,
-                QString::fromUtf8(tool->readAllStandardOutput()), QString::fromUtf8(tool->readAllStandardError())};
-    }
+    Result run(const QStringList &arguments) { return kv::test::finish(*start(arguments)); }
     static State stateOf(const QString &dataPad)
     {
         kv::Session session;

@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 
 #include "ratioreporter.h"
+#include "residentmemory.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -71,23 +72,11 @@ void freshCopy()
             std::abort();
 }
 
-// Resident memory from /proc/self/status, in MB: "VmRSS:" now, "VmHWM:" the peak since the
-// last reset. The mapped pages of the database file count as resident once read.
-double statusMB(const char *field)
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field, 0) == 0)
-            return std::stod(line.substr(std::strlen(field))) / 1024.0;
-    return 0;
-}
-
 double g_baseline = 0;
 
-void resetPeak()
+void startPeak()
 {
-    std::ofstream("/proc/self/clear_refs") << "5";
-    g_baseline = statusMB("VmRSS:");
+    g_baseline = resetPeak();
 }
 
 // Per variant: the peak, and its growth over the resident memory at the start of the work.
@@ -120,7 +109,7 @@ void BM_Correction_Engine(benchmark::State &state)
         ctx.session = session.get();
         ctx.registry = &registry;
         ctx.dialogs = &dialogs;
-        resetPeak();
+        startPeak();
         state.ResumeTiming();
 
         kv::finance::BookingCorrection correction(ctx);
@@ -275,7 +264,7 @@ void BM_Correction_Raw(benchmark::State &state)
         state.PauseTiming();
         freshCopy();
         sqlite3 *db = openRaw();
-        resetPeak();
+        startPeak();
         rows = units = 0;
         state.ResumeTiming();
 
@@ -299,7 +288,7 @@ void BM_Correction_SetBased(benchmark::State &state)
         state.PauseTiming();
         freshCopy();
         sqlite3 *db = openRaw();
-        resetPeak();
+        startPeak();
         state.ResumeTiming();
 
         Raw raw(db);

@@ -3,6 +3,7 @@
 #include "editing/numbers.h"
 #include "editing/text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kv {
@@ -41,6 +42,19 @@ QString MaandNaam(QStringView maand, bool volledig)
     if (month < 1 || month > 12)
         return {};
     return (volledig ? fullNames : abbreviations)[month - 1].toString();
+}
+
+QDate OpgeslagenDatum(QStringView datum)
+{
+    if (datum.size() != 8 || !std::all_of(datum.begin(), datum.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return {};
+    const auto getal = [&](int van, int lengte) {
+        int n = 0;
+        for (QChar c : datum.mid(van, lengte))
+            n = n * 10 + (c.unicode() - u'0');
+        return n;
+    };
+    return QDate(getal(0, 4), getal(4, 2), getal(6, 2));
 }
 
 int DagenInMaand(int maand, int jaar)

@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 
+#include <QDate>
 #include <QString>
 
 namespace kv {
@@ -12,6 +13,10 @@ namespace kv {
 // "JAN" ... "DEC" (any case) give the month number "1" ... "12"; "1" ... "12" (or "01" ...
 // "09") give the Dutch name, full or abbreviated; anything else gives "".
 QString MaandNaam(QStringView maand, bool volledig);
+
+// A stored "yyyymmdd" as a date, read from its digits; invalid for anything that is not eight
+// digits of a real date (day "00", year "0000").
+QDate OpgeslagenDatum(QStringView datum);
 
 // The number of days of the month in the year; 0 for a month outside 1-12.
 int DagenInMaand(int maand, int jaar);

@@ -4,6 +4,7 @@
 #include "core/db/database.h"
 #include "core/db/statement.h"
 #include "core/session/session.h"
+#include "editing/dates.h"
 
 #include <cmath>
 
@@ -19,7 +20,7 @@ qint64 centen(const QVariant &bedrag)
 
 QDate datum(const QVariant &opgeslagen)
 {
-    return QDate::fromString(opgeslagen.toString(), u"yyyyMMdd"_s);
+    return OpgeslagenDatum(opgeslagen.toString());
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -18,8 +19,19 @@ namespace {
 // 1234,50: cents with a decimal comma, no thousands separator.
 QString bedrag(qint64 centen)
 {
-    const qint64 a = centen < 0 ? -centen : centen;
-    return (centen < 0 ? u"-"_s : QString()) + QString::number(a / 100) + u',' + QString::number(a % 100).rightJustified(2, u'0');
+    char tekst[32];
+    char *p = tekst + sizeof tekst;
+    quint64 rest = centen < 0 ? 0 - quint64(centen) : quint64(centen);
+    for (int d = 0; d < 2; ++d, rest /= 10)
+        *--p = char('0' + rest % 10);
+    *--p = ',';
+    do {
+        *--p = char('0' + rest % 10);
+        rest /= 10;
+    } while (rest);
+    if (centen < 0)
+        *--p = '-';
+    return QString::fromLatin1(p, tekst + sizeof tekst - p);
 }
 
 // 2026-03, 2026-K1 or 2026.
@@ -30,11 +42,6 @@ QString periode(const Termijn &t)
     case 4: return QString::number(t.jaar) + u"-K"_s + QString::number(t.nummer);
     default: return QString::number(t.jaar);
     }
-}
-
-void regel(const QStringList &velden)
-{
-    std::printf("%s\n", velden.join(u'\t').toUtf8().constData());
 }
 
 } // namespace
@@ -69,29 +76,53 @@ int runAssetsJob(const QStringList &arguments, const QString &activum)
         return 1;
     }
 
-    regel({u"nummer"_s, u"omschrijving"_s, u"groep"_s, u"methode"_s, u"periode"_s, u"boekwaarde begin"_s,
-           u"afschrijving"_s, u"cumulatief"_s, u"boekwaarde eind"_s});
-    qint64 begin = 0, afschrijving = 0, cumulatief = 0, eind = 0;
-    bool overgeslagen = false;
     TerminalProgress voortgang;
     voortgang.step(u"Afschrijvingen berekenen..."_s);
-    for (size_t i = 0; i < activa.size(); ++i) {
-        voortgang.percent(int(i * 100 / activa.size()));
-        const Geregistreerd &g = activa[i];
-        const QStringList bezwaar = bezwaren(g.activum, g.metGroep);
-        if (!bezwaar.isEmpty()) {
+    const bool overgeslagen = !jaaroverzicht(
+        activa, jaar, afronden, [](const QString &regel) { std::printf("%s\n", regel.toUtf8().constData()); },
+        [&](const Geregistreerd &g, const QStringList &bezwaar) {
             voortgang.finished();
             std::fprintf(stderr, "Activum %lld (%s) overgeslagen: %s\n", g.nummer, qPrintable(g.omschrijving),
                          qPrintable(bezwaar.join(u' ')));
-            overgeslagen = true;
+        },
+        &voortgang);
+    voortgang.finished();
+    return overgeslagen ? 3 : 0;
+}
+
+bool jaaroverzicht(const std::vector<Geregistreerd> &activa, int jaar, bool afronden,
+                   const std::function<void(const QString &)> &uit,
+                   const std::function<void(const Geregistreerd &, const QStringList &)> &geweigerd, Progress *voortgang)
+{
+    QString lijn;
+    const auto regel = [&](std::initializer_list<QString> velden) {
+        lijn.clear();
+        bool eerste = true;
+        for (const QString &veld : velden) {
+            if (!std::exchange(eerste, false))
+                lijn += u'\t';
+            lijn += veld;
+        }
+        uit(lijn);
+    };
+    regel({u"nummer"_s, u"omschrijving"_s, u"groep"_s, u"methode"_s, u"periode"_s, u"boekwaarde begin"_s,
+           u"afschrijving"_s, u"cumulatief"_s, u"boekwaarde eind"_s});
+    qint64 begin = 0, afschrijving = 0, cumulatief = 0, eind = 0;
+    bool alles = true;
+    for (size_t i = 0; i < activa.size(); ++i) {
+        if (voortgang)
+            voortgang->percent(int(i * 100 / activa.size()));
+        const Geregistreerd &g = activa[i];
+        if (const QStringList bezwaar = bezwaren(g.activum, g.metGroep); !bezwaar.isEmpty()) {
+            geweigerd(g, bezwaar);
+            alles = false;
             continue;
         }
         std::vector<Termijn> termijnen = assets::termijnen(g.activum, jaar, afronden);
         const qint64 beginJaar = termijnen.front().begin, eindJaar = termijnen.back().eind();
         const qint64 cumJaar = termijnen.back().cumulatief;
-        const bool niets = std::all_of(termijnen.begin(), termijnen.end(), [](const Termijn &t) { return t.bedrag == 0; });
-        if (niets) // one row for the year
-            termijnen = {{jaar, 1, 1, beginJaar, 0, cumJaar}};
+        if (std::all_of(termijnen.begin(), termijnen.end(), [](const Termijn &t) { return t.bedrag == 0; }))
+            termijnen = {{jaar, 1, 1, beginJaar, 0, cumJaar}}; // one row for the year
         for (const Termijn &t : termijnen)
             regel({QString::number(g.nummer), g.omschrijving, g.groep, QString::number(g.activum.methode), periode(t),
                    bedrag(t.begin), bedrag(t.bedrag), bedrag(t.cumulatief), bedrag(t.eind())});
@@ -100,9 +131,8 @@ int runAssetsJob(const QStringList &arguments, const QString &activum)
         cumulatief += cumJaar;
         eind += eindJaar;
     }
-    voortgang.finished();
     regel({u"Totaal"_s, {}, {}, {}, QString::number(jaar), bedrag(begin), bedrag(afschrijving), bedrag(cumulatief), bedrag(eind)});
-    return overgeslagen ? 3 : 0;
+    return alles;
 }
 
 } // namespace kv::finance::assets

@@ -94,29 +94,37 @@ std::vector<Termijn> termijnen(const Activum &activum, int jaar, bool heleEuros)
     const int perJaar = activum.frequentie == 1 || activum.frequentie == 4 ? activum.frequentie : 12;
     const int maandenPerTermijn = 12 / perJaar;
 
-    // The cumulative depreciation at the end of each month, from the first month to December of
-    // the year asked and on until it is complete (its last value, the total, is needed for the
-    // rounding); before the first month nothing.
+    // The cumulative depreciation at the end of each month, from the first month until it is
+    // complete (its last value, the total, is needed for the rounding); before the first month
+    // nothing, after the last the total.
     const int eerste = begin.isValid() ? maandNummer(begin) : jaar * 12 + 12;
-    const int tot = jaar * 12 + 11;
+    const int vorigDecember = jaar * 12 - 1;
     constexpr int kHoogstens = 100 * 12; // no asset depreciates longer
-    Groot cum = 0, voorJaar = 0, eindVorigJaar = 0;
+    Groot cum = 0, voorJaar = 0, eindVorigJaar = 0, plafond = 0, perMaand = 0;
     std::vector<Groot> inJaar(12, 0);
-    for (int m = eerste; m - eerste < kHoogstens; ++m) {
+    int m = eerste;
+    for (; m - eerste < kHoogstens; ++m) {
         const int index = m - eerste, k = index / 12 + 1;
-        if (index % 12 == 0)
+        if (index % 12 == 0) { // an asset year begins: its month is the same throughout, but for the rest of a last year
             voorJaar = cum;
-        const Groot plafond = r.plafond(m / 12);
-        const Groot maand = r.maand(k, index % 12, voorJaar);
+            perMaand = r.maand(k, 0, voorJaar);
+        }
+        if (index == 0 || m % 12 == 0)
+            plafond = r.plafond(m / 12);
+        const bool rest = r.a.methode == 1 && r.n > 0 && k == r.n;
+        const Groot maand = rest ? r.maand(k, index % 12, voorJaar) : perMaand;
         cum = std::max(cum, std::min(cum + maand, plafond));
-        if (m / 12 == jaar - 1 && m % 12 == 11)
+        if (m == vorigDecember)
             eindVorigJaar = cum;
         if (m / 12 == jaar)
             inJaar[size_t(m % 12)] = cum;
-        const bool klaar = cum >= plafond || (maand == 0 && (r.n == 0 || k > r.n));
-        if (m >= tot && klaar)
-            break;
+        if (cum >= plafond || (maand == 0 && (r.n == 0 || k > r.n)))
+            break; // complete: nothing changes any more
     }
+    if (m < vorigDecember)
+        eindVorigJaar = cum;
+    for (int later = std::max(m + 1, jaar * 12); later <= jaar * 12 + 11; ++later)
+        inJaar[size_t(later % 12)] = cum;
     const Groot totaal = cum;
 
     // Rounded as booked: to cents or whole euros, never beyond the total, and the total itself

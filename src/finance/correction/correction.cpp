@@ -9,6 +9,7 @@
 #include "core/log/schrijflog.h"
 #include "core/messages/errorreport.h"
 #include "core/session/session.h"
+#include "editing/dates.h"
 
 #include <QSet>
 
@@ -36,14 +37,14 @@ void BookingCorrection::readYear()
         end = year + u"1231";
     if (start.isEmpty() && year.size() == 4)
         start = year + u"0101";
-    const QDate last = QDate::fromString(end, QStringLiteral("yyyyMMdd"));
+    const QDate last = OpgeslagenDatum(end);
     if (end.size() != 8 || !last.isValid())
         return;
     m_yearEnd = end;
     FinancialYear financial;
     financial.type = periodTypeOf(company.value(u"BoekingsPeriode").toInt());
     financial.broken = company.value(u"BoekjaarGebroken").toBool();
-    financial.start = QDate::fromString(start, QStringLiteral("yyyyMMdd"));
+    financial.start = OpgeslagenDatum(start);
     m_yearEndPeriod = periodNumber(last, financial);
 }
 

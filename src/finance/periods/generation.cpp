@@ -49,7 +49,7 @@ std::vector<Period> periodsOf(PeriodType type, QString start, QString end, const
         start = boekjaar + QStringLiteral("0101");
     if (end.trimmed().isEmpty())
         end = boekjaar + QStringLiteral("1231");
-    const QDate first = QDate::fromString(start, QStringLiteral("yyyyMMdd"));
+    const QDate first = OpgeslagenDatum(start);
     std::vector<Period> periods{{0, QStringLiteral("beginbalans"), start, end, start, false}};
     static const QStringList quarters{QStringLiteral("1e kwartaal"), QStringLiteral("2e kwartaal"),
                                       QStringLiteral("3e kwartaal"), QStringLiteral("4e kwartaal")};

@@ -87,6 +87,10 @@ int runAssetsJob(const QStringList &arguments, const QString &activum)
         },
         &voortgang);
     voortgang.finished();
+    if (voortgang.stopRequested()) {
+        std::fprintf(stderr, "Onderbroken.\n");
+        return 130;
+    }
     return overgeslagen ? 3 : 0;
 }
 
@@ -110,8 +114,11 @@ bool jaaroverzicht(const std::vector<Geregistreerd> &activa, int jaar, bool afro
     qint64 begin = 0, afschrijving = 0, cumulatief = 0, eind = 0;
     bool alles = true;
     for (size_t i = 0; i < activa.size(); ++i) {
-        if (voortgang)
+        if (voortgang) {
+            if (voortgang->stopRequested())
+                return false;
             voortgang->percent(int(i * 100 / activa.size()));
+        }
         const Geregistreerd &g = activa[i];
         if (const QStringList bezwaar = bezwaren(g.activum, g.metGroep); !bezwaar.isEmpty()) {
             geweigerd(g, bezwaar);

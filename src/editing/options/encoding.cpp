@@ -1,6 +1,7 @@
 #include "editing/options/encoding.h"
 
 #include "core/context.h"
+#include "editing/accountnumbers.h"
 #include "editing/amounts.h"
 #include "editing/dates.h"
 #include "editing/decimaltext.h"
@@ -66,6 +67,8 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
     }
     case Encoding::Postcode:
         return FormatPostcode(stored.toString().trimmed());
+    case Encoding::BankAccount:
+        return FormatRekeningnummer(stored.toString().trimmed());
     case Encoding::Item:
     {
         // Without regard to case: a marker file may say "False".
@@ -81,6 +84,7 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
         return FormatBedrag(copy, stored);
     }
     case Encoding::Text:
+    case Encoding::Compact:
     case Encoding::Number:
     case Encoding::Leading:
     case Encoding::Counter:
@@ -154,6 +158,10 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state, 
             return std::nullopt;
         return QVariant(decimal::render(*amount, u'.').toDouble());
     }
+    case Encoding::BankAccount:
+        return QVariant(QString(state).remove(u'.').remove(u' ').trimmed().toUpper());
+    case Encoding::Compact:
+        return QVariant(QString(state).remove(u' ').trimmed().toUpper());
     case Encoding::Text:
         break;
     }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class QLabel;
 class QToolButton;
 
 namespace kv {
@@ -38,6 +39,7 @@ private:
     Context &m_ctx;
     OptionsLogic m_logic;
     std::vector<QWidget *> m_controls; // null for a value without a control
+    std::vector<std::pair<int, QLabel *>> m_remarks; // the line under a field, by option
 };
 
 // Registers the view of every screen under its name.

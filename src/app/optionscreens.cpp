@@ -4,6 +4,7 @@
 #include "company/options/optionscreens.h"
 #include "editing/options/favourites.h"
 #include "finance/administration/administration.h"
+#include "finance/incasso/incasso.h"
 
 const std::vector<kv::options::OptionScreen> &allOptionScreens()
 {
@@ -12,6 +13,7 @@ const std::vector<kv::options::OptionScreen> &allOptionScreens()
         all.insert(all.end(), kv::company::optionScreens().begin(), kv::company::optionScreens().end());
         all.push_back(kv::cemetery::settings());
         all.push_back(kv::finance::administration());
+        all.push_back(kv::finance::incassoBetalen());
         return all;
     }();
     return screens;

@@ -5,6 +5,7 @@
 #include "editing/options/favourites.h"
 #include "finance/administration/administration.h"
 #include "finance/incasso/incasso.h"
+#include "finance/subadmin/subadmin.h"
 
 const std::vector<kv::options::OptionScreen> &allOptionScreens()
 {
@@ -14,6 +15,8 @@ const std::vector<kv::options::OptionScreen> &allOptionScreens()
         all.push_back(kv::cemetery::settings());
         all.push_back(kv::finance::administration());
         all.push_back(kv::finance::incassoBetalen());
+        all.push_back(kv::finance::subAdministratie());
+        all.push_back(kv::finance::sorbexOnline());
         return all;
     }();
     return screens;

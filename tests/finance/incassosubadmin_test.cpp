@@ -1,11 +1,15 @@
-// The direct debit and payment settings on the demo administration.
+// The direct debit and payment settings and the sub-administration on the demo administration.
 #include "core/db/statement.h"
 #include "editing/options/optionslogic.h"
+#include "editing/options/optionsscreen.h"
 #include "editing/options/optionstool.h"
 #include "finance/incasso/incasso.h"
+#include "finance/subadmin/subadmin.h"
 #include "support/demofixture.h"
 
+#include <QLineEdit>
 #include <QProcess>
+#include <QRadioButton>
 
 using namespace kv;
 using namespace kv::options;
@@ -16,6 +20,7 @@ namespace {
 const QString kWrongAccount = u"Het ingegeven bankgironummer is niet correct...opnieuw s.v.p."_s;
 const QString kWrongId = u"Let op: dit Incassant ID klopt niet; controleer het incasso-contract met uw bank."_s;
 const QString kOtherKvk = u"Let op: het KvK-nummer in dit Incassant ID is niet 12345678 uit de bedrijfsgegevens."_s;
+const QString kChooseSorbex = u"Kies of Sorbex lokaal of als Sorbex Online wordt gebruikt."_s;
 
 class IncassoSubadminTest : public DemoTest {
 protected:
@@ -38,6 +43,7 @@ protected:
         return logic.save();
     }
     const OptionScreen incasso = finance::incassoBetalen();
+    const OptionScreen subadmin = finance::subAdministratie();
 };
 
 // What is typed is stored in the form the batch files take, shown in groups, with the bank's
@@ -130,6 +136,44 @@ TEST_F(IncassoSubadminTest, ToolSetsDirectDebitSettings)
     EXPECT_EQ(run({u"BetaalNaam=X"_s, u"BetaalRekening=NL91ABNA0417164301"_s}, &err), 1);
     EXPECT_TRUE(err.contains(kWrongAccount)) << err.toStdString();
     EXPECT_NE(user(u"BetaalNaam"_s), u"X"_s);
+}
+
+// The kind is made from both groups; Sorbex with neither way of using it is refused whole.
+TEST_F(IncassoSubadminTest, SubAdministrationKinds)
+{
+    sql(u"UPDATE UserGegevens SET Subadminsoort = 7"_s);
+    EXPECT_EQ(OptionsLogic(ctx, subadmin).stateOf(u"choice 1"_s), u"0"_s); // an unknown kind reads as none
+
+    EXPECT_FALSE(save(subadmin, {{u"choice 1"_s, u"1"_s}, {u"choice 2"_s, u"1"_s}, {u"toggle 0"_s, u"on"_s}}));
+    EXPECT_EQ(dialogs.prompts(), QStringList{kChooseSorbex});
+    EXPECT_EQ(user(u"Subadminsoort || SubadminBoeking"_s), u"70"_s);
+
+    ASSERT_TRUE(save(subadmin, {{u"choice 1"_s, u"1"_s}, {u"choice 2"_s, u"1"_s}, {u"choice 3"_s, u"1"_s}}));
+    EXPECT_EQ(user(u"Subadminsoort || '|' || SorbexLokaal || '|' || SorbexOnline"_s), u"2|0|-1"_s);
+    ASSERT_TRUE(save(subadmin, {{u"choice 3"_s, u"0"_s}}));
+    EXPECT_EQ(user(u"Subadminsoort || '|' || SorbexLokaal || '|' || SorbexOnline"_s), u"2|-1|0"_s);
+    // Without a sub-administration the rest is kept as it shows.
+    ASSERT_TRUE(save(subadmin, {{u"choice 1"_s, u"0"_s}}));
+    EXPECT_EQ(user(u"Subadminsoort || '|' || SorbexLokaal"_s), u"0|-1"_s);
+
+    OptionsScreen view(ctx, subadmin);
+    QWidget *kind = view.control(view.logic().indexOf(u"choice 2"_s));
+    EXPECT_FALSE(kind->isEnabled());
+    view.control(view.logic().indexOf(u"choice 1"_s))->findChildren<QRadioButton *>().at(1)->click();
+    EXPECT_TRUE(kind->isEnabled());
+}
+
+// The Sorbex Online password and key are typed behind dots and never reach the trail.
+TEST_F(IncassoSubadminTest, SorbexOnlineSecretsStayHidden)
+{
+    const OptionScreen online = finance::sorbexOnline();
+    ASSERT_TRUE(save(online, {{u"field 0"_s, u"akkerhof"_s}, {u"field 1"_s, u"geheim"_s}, {u"field 2"_s, u"4321"_s}}));
+    EXPECT_EQ(user(u"InlogNaam || Toegangscode || PINcode"_s), u"akkerhofgeheim4321"_s);
+    EXPECT_EQ(sql(u"SELECT group_concat(coalesce(OudeWaarde, '-') || '>' || NieuweWaarde, ' ') FROM InstellingenLog "
+                  u"WHERE Naam IN ('UserGegevens.Toegangscode', 'UserGegevens.PINcode')"_s),
+              u"(verborgen)>(verborgen) (verborgen)>(verborgen)"_s);
+    OptionsScreen view(ctx, online);
+    EXPECT_EQ(qobject_cast<QLineEdit *>(view.control(1))->echoMode(), QLineEdit::Password);
 }
 
 } // namespace

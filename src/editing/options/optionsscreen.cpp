@@ -96,6 +96,9 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
         control->setEnabled(!m_logic.locked(i) && !option.readOnly);
         if (option.kind == Control::Heading)
             rows->addSpacing(10);
+        else if (i > 0 && (option.kind == Control::Choice || option.kind == Control::Toggle)
+                 && (screen.options[size_t(i - 1)].kind == Control::Choice || screen.options[size_t(i - 1)].kind == Control::Button))
+            rows->addSpacing(8); // groups of choices apart from each other and from the switches
         if (option.kind == Control::Choice || option.kind == Control::Heading || option.kind == Control::Picks) {
             rows->addWidget(control);
             lastRow = nullptr;

@@ -81,7 +81,8 @@ void openOnline(Context &ctx, QWidget *parent)
     auto *screen = new options::OptionsScreen(ctx, table);
     layout->addWidget(screen);
     QObject::connect(screen, &options::OptionsScreen::saved, &window, &QDialog::accept);
-    window.resize(640, 360);
+    window.setMinimumWidth(640);
+    window.adjustSize();
     window.exec();
 }
 

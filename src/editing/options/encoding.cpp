@@ -26,7 +26,10 @@ QString describedState(const Option &option, const QString &state)
     switch (option.kind) {
     case Control::Toggle: return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
     case Control::Choice:
-    case Control::Combo: return option.encoding == Encoding::CodeKey ? state : option.items.value(state.toInt());
+    case Control::Combo:
+        if (option.encoding == Encoding::CodeKey || state.isEmpty()) // a key, or nothing chosen yet
+            return state;
+        return option.items.value(state.toInt());
     case Control::Along:
         if (state == u"on" || state == u"off")
             return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");

@@ -173,6 +173,14 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     showStates();
 }
 
+// A field that has the focus when the screen goes finishes its editing while the widgets are
+// taken down, after the logic is gone: its checks must not run then.
+OptionsScreen::~OptionsScreen()
+{
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        field->disconnect(this);
+}
+
 // The icon beside a locked field: releases it after asking.
 QToolButton *OptionsScreen::releaseButton(int i)
 {

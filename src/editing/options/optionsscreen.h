@@ -21,6 +21,7 @@ class OptionsScreen : public ChildScreen {
     Q_OBJECT
 public:
     OptionsScreen(Context &ctx, const OptionScreen &screen);
+    ~OptionsScreen() override;
 
     OptionsLogic &logic() { return m_logic; }
     QWidget *control(int option) const { return m_controls[size_t(option)]; }

@@ -7,9 +7,11 @@
 #include "finance/subadmin/subadmin.h"
 #include "support/demofixture.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QTest>
 
 using namespace kv;
 using namespace kv::options;
@@ -136,6 +138,27 @@ TEST_F(IncassoSubadminTest, ToolSetsDirectDebitSettings)
     EXPECT_EQ(run({u"BetaalNaam=X"_s, u"BetaalRekening=NL91ABNA0417164301"_s}, &err), 1);
     EXPECT_TRUE(err.contains(kWrongAccount)) << err.toStdString();
     EXPECT_NE(user(u"BetaalNaam"_s), u"X"_s);
+}
+
+// On the screen a wrong account keeps the focus after its message; a right one is shown in groups.
+TEST_F(IncassoSubadminTest, LeavingAWrongAccountKeepsTheFocus)
+{
+    OptionsScreen view(ctx, incasso);
+    view.show();
+    QApplication::setActiveWindow(&view);
+    auto *account = qobject_cast<QLineEdit *>(view.control(view.logic().indexOf(u"field 1"_s)));
+    auto *next = qobject_cast<QLineEdit *>(view.control(view.logic().indexOf(u"field 2"_s)));
+    for (const auto &[typed, kept] : {std::pair{u"NL91ABNA0417164301"_s, true}, std::pair{u"nl91abna0417164300"_s, false}}) {
+        dialogs.shown.clear();
+        account->setFocus();
+        account->clear();
+        QTest::keyClicks(account, typed);
+        next->setFocus();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(account->hasFocus(), kept) << typed.toStdString();
+        EXPECT_EQ(dialogs.prompts(), kept ? QStringList{kWrongAccount} : QStringList{});
+    }
+    EXPECT_EQ(account->text(), u"NL91 ABNA 0417 1643 00"_s);
 }
 
 // The kind is made from both groups; Sorbex with neither way of using it is refused whole.

@@ -71,9 +71,7 @@ TEST_F(IncassoSubadminTest, AccountsAndIdAreStoredNormalised)
 
 TEST_F(IncassoSubadminTest, CreditorIdAdvice)
 {
-    struct Case {
-        QString id, kvk, advice;
-    };
+    struct Case { QString id, kvk, advice; };
     const Case cases[] = {
         {u"NL79ZZZ999999990000"_s, u"99999999"_s, {}},
         {u"nl79 zzz 9999 9999 0000"_s, u"99999999"_s, {}},
@@ -197,6 +195,14 @@ TEST_F(IncassoSubadminTest, SorbexOnlineSecretsStayHidden)
               u"(verborgen)>(verborgen) (verborgen)>(verborgen)"_s);
     OptionsScreen view(ctx, online);
     EXPECT_EQ(qobject_cast<QLineEdit *>(view.control(1))->echoMode(), QLineEdit::Password);
+    // Nor does the question about another program's change show either password.
+    view.logic().setState(1, u"nieuw"_s);
+    sql(u"UPDATE UserGegevens SET Toegangscode = 'anders'"_s);
+    dialogs.script({mb::Yes});
+    ASSERT_TRUE(view.logic().save());
+    EXPECT_FALSE(dialogs.prompts().join(u' ').contains(u"anders"_s) || dialogs.prompts().join(u' ').contains(u"nieuw"_s))
+        << dialogs.prompts().join(u' ').toStdString();
+    EXPECT_EQ(user(u"Toegangscode"_s), u"nieuw"_s);
 }
 
 } // namespace

@@ -473,7 +473,7 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
     for (int i : inUser) {
         const Option &option = m_screen.options[size_t(i)];
         changes.push_back({option.name, named(i), m_loaded[size_t(i)], *storedAt(i),
-                           describedState(option, m_states[size_t(i)])});
+                           option.secret ? Verborgen.toString() : describedState(option, m_states[size_t(i)])});
     }
     auto optionOf = [&](const QString &name) {
         for (int i : inUser)
@@ -490,6 +490,8 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
         },
         .shown = [&](const QString &name, const QVariant &value) {
             const Option &option = m_screen.options[size_t(optionOf(name))];
+            if (option.secret) // another program's password is not shown either
+                return Verborgen.toString();
             return describedState(option, shownState(option, value, m_ctx.separators));
         },
         .alongside = [&] {

@@ -4,6 +4,8 @@
 #include "company/options/optionscreens.h"
 #include "editing/options/favourites.h"
 #include "finance/administration/administration.h"
+#include "finance/incasso/incasso.h"
+#include "finance/subadmin/subadmin.h"
 
 const std::vector<kv::options::OptionScreen> &allOptionScreens()
 {
@@ -12,6 +14,9 @@ const std::vector<kv::options::OptionScreen> &allOptionScreens()
         all.insert(all.end(), kv::company::optionScreens().begin(), kv::company::optionScreens().end());
         all.push_back(kv::cemetery::settings());
         all.push_back(kv::finance::administration());
+        all.push_back(kv::finance::incassoBetalen());
+        all.push_back(kv::finance::subAdministratie());
+        all.push_back(kv::finance::sorbexOnline());
         return all;
     }();
     return screens;

@@ -1,6 +1,7 @@
 #include "editing/options/encoding.h"
 
 #include "core/context.h"
+#include "editing/accountnumbers.h"
 #include "editing/amounts.h"
 #include "editing/dates.h"
 #include "editing/decimaltext.h"
@@ -25,7 +26,10 @@ QString describedState(const Option &option, const QString &state)
     switch (option.kind) {
     case Control::Toggle: return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
     case Control::Choice:
-    case Control::Combo: return option.encoding == Encoding::CodeKey ? state : option.items.value(state.toInt());
+    case Control::Combo:
+        if (option.encoding == Encoding::CodeKey || state.isEmpty()) // a key, or nothing chosen yet
+            return state;
+        return option.items.value(state.toInt());
     case Control::Along:
         if (state == u"on" || state == u"off")
             return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
@@ -66,6 +70,8 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
     }
     case Encoding::Postcode:
         return FormatPostcode(stored.toString().trimmed());
+    case Encoding::BankAccount:
+        return FormatRekeningnummer(stored.toString().trimmed());
     case Encoding::Item:
     {
         // Without regard to case: a marker file may say "False".
@@ -81,6 +87,7 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
         return FormatBedrag(copy, stored);
     }
     case Encoding::Text:
+    case Encoding::Compact:
     case Encoding::Number:
     case Encoding::Leading:
     case Encoding::Counter:
@@ -154,6 +161,10 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state, 
             return std::nullopt;
         return QVariant(decimal::render(*amount, u'.').toDouble());
     }
+    case Encoding::BankAccount:
+        return QVariant(QString(state).remove(u'.').remove(u' ').trimmed().toUpper());
+    case Encoding::Compact:
+        return QVariant(QString(state).remove(u' ').trimmed().toUpper());
     case Encoding::Text:
         break;
     }

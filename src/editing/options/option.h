@@ -39,7 +39,8 @@ enum class Control {
 // workstation of the administration), a text value under the program's registry key (this
 // user on this workstation), or a line of a marker file in the data folder, which the suite's
 // programs read. A screen's marker files are made to hold what it shows on every save.
-enum class Place { UserGegevens, Registry, MarkerFile };
+// `Screen`: shown only, a part of a value another option of the screen stores (`shownFrom`).
+enum class Place { UserGegevens, Registry, MarkerFile, Screen };
 
 // How a state is stored. The encodings are the suite's: its other programs read them.
 enum class Encoding {
@@ -64,6 +65,8 @@ enum class Encoding {
     Marked,    // text: `values[0]` on, empty off; on only when it holds `values[0]`
     DateText,  // a date kept as the text "yyyymmdd"
     CodeKey,   // the key of an entry of the code table `codeTable` (its position, from 1)
+    BankAccount, // shown through FormatRekeningnummer; stored without "." and blanks, upper case, trimmed
+    Compact,   // stored upper case, without blanks (a creditor identifier)
 };
 
 // What ends each key of a `Keys` value.
@@ -100,8 +103,18 @@ struct Option {
     QString codeTable = {};  // `CodeKey`: the code table the drop-down list shows
     std::function<QString(const OptionsLogic &)> compute = {}; // `Along`: its state, from the others
     std::function<void(Context &, QWidget *)> action = {};     // `Button`
-    bool secret = false;     // written, never shown: the trail records "(verborgen)" and undo skips it
-                             // (a column of another table than `UserGegevens`: the counter sale's password)
+    bool secret = false;     // written, never listed: the trail records "(verborgen)" and undo skips it
+                             // (the counter sale's password, the Sorbex Online password and key)
+    bool masked = false;     // a field that shows dots for what is typed (a password)
+    std::function<QString(const OptionsLogic &)> shownFrom = {}; // `Place::Screen`: its state when
+                             // loaded, made from the options before it
+};
+
+// A line under a field: what the value tells (the bank of an IBAN), or advice that never stops
+// a save (the tool tells it on stderr).
+struct Remark {
+    QString text;
+    bool advice = false;
 };
 
 // In the name of a marker file: the workstation's name. In its text: today in a format.
@@ -133,6 +146,10 @@ struct OptionScreen {
     // In the save's database transaction, after the options: more writes of the same save,
     // with their rows for the trail.
     std::function<void(OptionsLogic &, std::vector<AuditEntry> &)> alongside = {};
+    // The line under a field, from its state; empty: none.
+    std::function<Remark(const OptionsLogic &, int option)> remark = {};
+    // Whether a control can be used now (a choice that only means something after another one).
+    std::function<bool(const OptionsLogic &, int option)> enabled = {};
 };
 
 } // namespace kv::options

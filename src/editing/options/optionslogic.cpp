@@ -87,6 +87,7 @@ QString OptionsLogic::storedName(int i) const
     case Place::UserGegevens: return tableOf(option) + u'.' + option.name;
     case Place::Registry: return option.perAdministration ? regNameCodeLast(m_ctx.AdminCode, option.name) : option.name;
     case Place::MarkerFile: return markerName(option);
+    case Place::Screen: break;
     }
     return option.name;
 }
@@ -149,9 +150,13 @@ void OptionsLogic::load()
                     stored = lines->second->value(option.line);
                 break;
             }
+            case Place::Screen:
+                break;
             }
         }
         QString state = shownState(option, stored, m_ctx.separators);
+        if (option.place == Place::Screen && option.shownFrom && !empty)
+            state = option.shownFrom(*this);
         const bool fallback = !option.fallback.isEmpty() || option.fallbackOf;
         if (!empty && fallback && Val(stored.toString()) == 0) {
             asStored.emplace_back(m_states.size(), state); // saved as shown
@@ -383,6 +388,8 @@ bool OptionsLogic::changed(int option) const
 {
     const size_t i = size_t(option);
     const Option &o = m_screen.options[i];
+    if (o.place == Place::Screen) // stored by the option it is a part of
+        return false;
     if (o.kind == Control::Along && !o.follows.isEmpty() && !o.values.isEmpty() && stored(option).isEmpty())
         return false;
     const bool counter = o.encoding == Encoding::Counter || o.encoding == Encoding::CounterNotZero;
@@ -466,7 +473,7 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
     for (int i : inUser) {
         const Option &option = m_screen.options[size_t(i)];
         changes.push_back({option.name, named(i), m_loaded[size_t(i)], *storedAt(i),
-                           describedState(option, m_states[size_t(i)])});
+                           option.secret ? Verborgen.toString() : describedState(option, m_states[size_t(i)])});
     }
     auto optionOf = [&](const QString &name) {
         for (int i : inUser)
@@ -483,13 +490,18 @@ bool OptionsLogic::writeUserGegevens(const std::vector<int> &changed, const std:
         },
         .shown = [&](const QString &name, const QVariant &value) {
             const Option &option = m_screen.options[size_t(optionOf(name))];
+            if (option.secret) // another program's password is not shown either
+                return Verborgen.toString();
             return describedState(option, shownState(option, value, m_ctx.separators));
         },
         .alongside = [&] {
             std::vector<AuditEntry> all = entries;
-            for (const FieldChange &change : changes) // as the column holds it now (amounts to 4 decimals)
-                all.push_back({TrailDatabase.toString(), kUserGegevens + u'.' + change.field, logText(change.loaded),
-                               logText(user.value(change.field))});
+            for (const FieldChange &change : changes) { // as the column holds it now (amounts to 4 decimals)
+                const bool secret = m_screen.options[size_t(optionOf(change.field))].secret;
+                all.push_back({TrailDatabase.toString(), kUserGegevens + u'.' + change.field,
+                               secret ? QVariant(Verborgen.toString()) : logText(change.loaded),
+                               secret ? QVariant(Verborgen.toString()) : logText(user.value(change.field))});
+            }
             writeRest(all);
         },
     };

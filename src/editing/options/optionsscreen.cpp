@@ -96,6 +96,9 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
         control->setEnabled(!m_logic.locked(i) && !option.readOnly);
         if (option.kind == Control::Heading)
             rows->addSpacing(10);
+        else if (i > 0 && (option.kind == Control::Choice || option.kind == Control::Toggle)
+                 && (screen.options[size_t(i - 1)].kind == Control::Choice || screen.options[size_t(i - 1)].kind == Control::Button))
+            rows->addSpacing(8); // groups of choices apart from each other and from the switches
         if (option.kind == Control::Choice || option.kind == Control::Heading || option.kind == Control::Picks) {
             rows->addWidget(control);
             lastRow = nullptr;
@@ -139,6 +142,15 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
         row->addStretch();
         rows->addLayout(row);
         lastRow = row;
+        if (screen.remark && option.kind != Control::Toggle) { // under the field
+            auto *remark = new QLabel(this);
+            remark->setObjectName(u"opmerking " + option.control);
+            remark->setWordWrap(true);
+            remark->setIndent(captionWidth + 8 + row->spacing()); // under the field, not its caption
+            remark->hide();
+            m_remarks.emplace_back(i, remark);
+            rows->addWidget(remark);
+        }
     }
     layout->addLayout(rows);
     auto *buttons = new QHBoxLayout;
@@ -159,6 +171,14 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     layout->addLayout(buttons);
     layout->addStretch();
     showStates();
+}
+
+// A field that has the focus when the screen goes finishes its editing while the widgets are
+// taken down, after the logic is gone: its checks must not run then.
+OptionsScreen::~OptionsScreen()
+{
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        field->disconnect(this);
 }
 
 // The icon beside a locked field: releases it after asking.
@@ -241,6 +261,7 @@ QWidget *OptionsScreen::makeControl(int i)
         auto *group = new QButtonGroup(box);
         for (int item = 0; item < option.items.size(); ++item) {
             auto *button = new QRadioButton(option.items[item], box);
+            button->setToolTip(QStringLiteral(" Klik om te selecteren "));
             group->addButton(button, item);
             column->addWidget(button);
         }
@@ -285,6 +306,8 @@ QWidget *OptionsScreen::makeControl(int i)
     }
     auto *field = new QLineEdit(this);
     field->setReadOnly(option.readOnly);
+    if (option.masked)
+        field->setEchoMode(QLineEdit::Password);
     if (option.kind == Control::Date)
         field->setMaximumWidth(140);
     connect(field, &QLineEdit::editingFinished, this, [this, i, field] {
@@ -307,7 +330,7 @@ QWidget *OptionsScreen::makeControl(int i)
 void OptionsScreen::choose(int option, const QString &state)
 {
     m_logic.setState(option, state);
-    if (m_logic.screen().changed)
+    if (m_logic.screen().changed || m_logic.screen().enabled || m_logic.screen().remark)
         showStates();
 }
 
@@ -354,8 +377,25 @@ void OptionsScreen::showStates()
             codetables::SetComboKey(combo, state.isEmpty() ? -1 : state.toInt());
         else if (combo)
             combo->setCurrentIndex(state.toInt());
-        else if (auto *group = control->findChild<QButtonGroup *>(); group && group->button(state.toInt()))
-            group->button(state.toInt())->setChecked(true);
+        else if (auto *group = control->findChild<QButtonGroup *>()) {
+            bool known = false;
+            const int item = state.toInt(&known);
+            if (known && group->button(item)) {
+                group->button(item)->setChecked(true);
+            } else if (group->checkedButton()) { // none chosen yet
+                group->setExclusive(false);
+                group->checkedButton()->setChecked(false);
+                group->setExclusive(true);
+            }
+        }
+        if (m_logic.screen().enabled)
+            control->setEnabled(m_logic.screen().enabled(m_logic, i) && !m_logic.locked(i) && !option.readOnly);
+    }
+    for (const auto &[option, label] : m_remarks) {
+        const Remark remark = m_logic.screen().remark(m_logic, option);
+        label->setText(remark.text);
+        label->setStyleSheet(remark.advice ? QStringLiteral("color: #b34700;") : QStringLiteral("color: #555;"));
+        label->setVisible(!remark.text.isEmpty());
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class QLabel;
 class QToolButton;
 
 namespace kv {
@@ -20,6 +21,7 @@ class OptionsScreen : public ChildScreen {
     Q_OBJECT
 public:
     OptionsScreen(Context &ctx, const OptionScreen &screen);
+    ~OptionsScreen() override;
 
     OptionsLogic &logic() { return m_logic; }
     QWidget *control(int option) const { return m_controls[size_t(option)]; }
@@ -38,6 +40,7 @@ private:
     Context &m_ctx;
     OptionsLogic m_logic;
     std::vector<QWidget *> m_controls; // null for a value without a control
+    std::vector<std::pair<int, QLabel *>> m_remarks; // the line under a field, by option
 };
 
 // Registers the view of every screen under its name.

@@ -120,7 +120,12 @@ bool setOptions(Context &ctx, const OptionScreen &screen, const QStringList &ass
         }
         logic.setState(found, *state, false); // the screen's own steps run with the save
     }
-    return logic.save();
+    if (!logic.save())
+        return false;
+    for (int i = 0; screen.remark && i < int(screen.options.size()); ++i) // advice never stops the save
+        if (const Remark remark = screen.remark(logic, i); remark.advice && !remark.text.isEmpty())
+            ctx.dialogs->MsgBox(remark.text, mb::Information);
+    return true;
 }
 
 } // namespace kv::options

@@ -17,6 +17,14 @@ QString trimSpaces(QStringView text)
     return text.mid(begin, end - begin).toString();
 }
 
+QString veldNaam(QStringView caption)
+{
+    QString naam = caption.trimmed().toString();
+    if (naam.endsWith(u':'))
+        naam.chop(1);
+    return naam.trimmed();
+}
+
 QString AlleenCijfers(QStringView text)
 {
     QString digits;

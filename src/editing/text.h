@@ -16,6 +16,10 @@ inline bool isDigit(QChar c)
 // whitespace stay and count as characters.
 QString trimSpaces(QStringView text);
 
+// A field's caption as a message names the field: trimmed, without its closing colon
+// ("Wachtwoord:" becomes "Wachtwoord").
+QString veldNaam(QStringView caption);
+
 // Keeps only the characters 0-9.
 QString AlleenCijfers(QStringView text);
 

@@ -321,7 +321,7 @@ TEST_F(OptionsTest, AnotherProgramsChangeIsOnlyOverwrittenAfterYes)
         other->Execute(u"UPDATE UserGegevens SET LastRitNummer = '"_s + number + u"'"_s);
     };
     const QString question = u"Dit record is intussen door een andere gebruiker gewijzigd:\n"
-                             u"Laatste ritnummer weegbrug:: nu %1, uw invoer R2\n\nWilt u uw invoer toch opslaan?"_s;
+                             u"Laatste ritnummer weegbrug: nu %1, uw invoer R2\n\nWilt u uw invoer toch opslaan?"_s;
 
     OptionsLogic logic(ctx, weegbrug);
     logic.setState(optionNamed(weegbrug, u"field 6"_s), u"R2"_s);

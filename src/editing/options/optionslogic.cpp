@@ -21,6 +21,7 @@
 #include "editing/options/undo.h"
 #include "editing/saving/checks.h"
 #include "editing/saving/recordchanges.h"
+#include "editing/text.h"
 
 #include <QFile>
 
@@ -539,7 +540,7 @@ void OptionsLogic::writeOtherTables(const std::vector<int> &changed, std::vector
                 if (!option.secret && before.toString() != logText(m_loaded[size_t(i)]).toString()
                     && before.toString() != stored(i)) {
                     m_loaded[size_t(i)] = rs.value(option.name); // saving again overwrites it
-                    db::raise(3197, IntussenGewijzigd + u'\n' + named(i) + u": nu " + before.toString() + u", uw invoer "
+                    db::raise(3197, IntussenGewijzigd + u'\n' + veldNaam(named(i)) + u": nu " + before.toString() + u", uw invoer "
                                         + stored(i) + u"\n\nSla opnieuw op om uw invoer toch op te slaan.");
                 }
                 rs.setValue(option.name, *storedAt(i));

@@ -4,6 +4,7 @@
 #include "core/db/recordset.h"
 #include "core/dialogs.h"
 #include "editing/saving/guardedwrite.h"
+#include "editing/text.h"
 
 #include <QStringList>
 
@@ -46,7 +47,7 @@ bool askOverwrite(Context &ctx, const RecordSave &save, std::vector<FieldChange>
     QStringList lines{IntussenGewijzigd.toString()};
     for (const TheirValue &their : differing) {
         const FieldChange &change = changeOf(changes, their.field);
-        lines << change.caption + u": nu " + orEmpty(save.shown(their.field, their.value)) + u", uw invoer "
+        lines << veldNaam(change.caption) + u": nu " + orEmpty(save.shown(their.field, their.value)) + u", uw invoer "
                      + orEmpty(change.input);
     }
     lines << QString() << TochOpslaan.toString();

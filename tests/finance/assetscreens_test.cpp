@@ -3,7 +3,9 @@
 #include "editing/listdetail/detaillogic.h"
 #include "editing/listdetail/listlogic.h"
 #include "editing/listdetail/detailpopup.h"
+#include "editing/options/optionslogic.h"
 #include "finance/assets/assetmembers.h"
+#include "finance/assets/generalsettings.h"
 #include "support/demofixture.h"
 
 #include <QComboBox>
@@ -173,6 +175,34 @@ TEST_F(AssetScreens, ThePopupRecountsTheInstalmentsAsTheUserTypes)
     frequency->setCurrentIndex(frequency->findText(u"jaar"_s));
     EXPECT_EQ(instalments->text(), u"4"_s);
     EXPECT_EQ(popup.logic().text(u"BoekingsFrequentie"_s), u"1"_s);
+}
+
+// The general settings of a year without them show the year before and saving adds the year;
+// a negative limit is refused; a journal Dagboek lacks is shown as unknown, and kept.
+TEST_F(AssetScreens, GeneralSettingsOfANewYearStartFromTheYearBefore)
+{
+    session.DBAdmin().exec(u"UPDATE ActivaAlgemeen SET DagboekCode = '95'"_s);
+    ctx.AdminJaar = u"2027"_s;
+    const options::OptionScreen table = generalSettings(ctx);
+    options::OptionsLogic logic(ctx, table);
+    EXPECT_EQ(logic.stateOf(u"field 0"_s), u"2027"_s);
+    EXPECT_EQ(logic.stateOf(u"field 1"_s), u"450,00"_s);
+    const options::Option &journal = table.options.back();
+    EXPECT_EQ(journal.items.value(logic.stateOf(u"combo 1"_s).toInt()), u"95 - onbekend"_s);
+
+    logic.setState(logic.indexOf(u"field 1"_s), u"-1,00"_s);
+    EXPECT_FALSE(logic.save());
+    EXPECT_EQ(dialogs.prompts().last(), NegatieveOndergrens.toString());
+    EXPECT_EQ(value(u"SELECT COUNT(*) FROM ActivaAlgemeen"_s), u"1"_s);
+
+    logic.setState(logic.indexOf(u"field 1"_s), u"500"_s);
+    ASSERT_TRUE(logic.save());
+    EXPECT_EQ(value(u"SELECT group_concat(Boekjaar || ':' || FiscaleOndergrens || ':' || Methode || ':' || Afronden || ':' || "
+                    u"DagboekCode, ' ') FROM ActivaAlgemeen"_s),
+              u"2026:450,00:0:1:95 2027:500,00:0:1:95"_s);
+    dialogs.script({mb::Yes});
+    ASSERT_TRUE(logic.undoLast());
+    EXPECT_EQ(value(u"SELECT COUNT(*) FROM ActivaAlgemeen"_s), u"1"_s);
 }
 
 } // namespace

@@ -64,6 +64,7 @@ enum class Encoding {
     Marked,    // text: `values[0]` on, empty off; on only when it holds `values[0]`
     DateText,  // a date kept as the text "yyyymmdd"
     CodeKey,   // the key of an entry of the code table `codeTable` (its position, from 1)
+    AmountText, // an amount kept as the text FormatBedrag gives it ("450,00"); empty stores Null
 };
 
 // What ends each key of a `Keys` value.
@@ -133,6 +134,10 @@ struct OptionScreen {
     // In the save's database transaction, after the options: more writes of the same save,
     // with their rows for the trail.
     std::function<void(OptionsLogic &, std::vector<AuditEntry> &)> alongside = {};
+    // The options of another table than `UserGegevens` are kept in its record for the
+    // administration's year, this column (its key) holding `AdminJaar`. Without that record the
+    // latest earlier year's values are shown, and saving adds the year's record with them.
+    QString yearField = {};
 };
 
 } // namespace kv::options

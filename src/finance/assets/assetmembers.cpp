@@ -178,7 +178,10 @@ QWidget *schemaVanHetJaar(listdetail::DetailPopup &popup)
     lijst->setObjectName(u"lstSchema"_s);
     lijst->setRootIsDecorated(false);
     lijst->setHeaderLabels({u"Periode"_s, u"Boekwaarde begin"_s, u"Afschrijving"_s, u"Boekwaarde eind"_s});
-    lijst->setMinimumHeight(150);
+    lijst->setUniformRowHeights(true);
+    lijst->setStyleSheet(u"QTreeView::item { padding: 2px 10px; }"_s);
+    lijst->header()->setStretchLastSection(false);
+    lijst->setMinimumHeight(300); // a year by month without scrolling
     layout->addWidget(kop);
     layout->addWidget(lijst);
     auto vul = [&popup, lijst, jaar] {
@@ -233,7 +236,7 @@ const listdetail::Member &groupsMember()
             {u"WOZBeperking"_s, u"Beperking tot WOZ-waarde:"_s, Kind::YesNo},
             rekening(u"GrbRekActiva"_s, u"Grootboekrekening voor investeringen - activa:"_s),
             rekening(u"GrbRekAfschrijvenActiva"_s, u"Grootboekrekening voor afschrijvingen - activa balans:"_s),
-            rekening(u"GrbRekAfschrijvenKosten"_s, u"Grootboekrekening voor afschrijvingen - kosten / v & w:"_s),
+            rekening(u"GrbRekAfschrijvenKosten"_s, u"Grootboekrekening voor afschrijvingen - kosten / v && w:"_s),
             rekening(u"GrbRekVerkopen"_s, u"Grootboekrekening voor verkopen - activa balans:"_s),
             rekening(u"GrbRekResultaatHIR"_s, u"Grootboekrekening voor verkopen - HIR balans:"_s),
             rekening(u"GrbRekResultaatVW"_s, u"Grootboekrekening voor verkopen - verkoopresultaat:"_s),

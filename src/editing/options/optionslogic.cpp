@@ -568,7 +568,9 @@ void OptionsLogic::writeOtherTables(const std::vector<int> &changed, std::vector
             for (int i : columns) {
                 const Option &option = m_screen.options[size_t(i)];
                 const QVariant before = adding ? QVariant() : logText(rs.value(option.name));
-                if (!adding && !option.secret && before.toString() != logText(m_loaded[size_t(i)]).toString()
+                // A year's record made anew starts from the earlier year's values it showed.
+                const bool newYear = adding && perYear(table);
+                if (!newYear && !option.secret && before.toString() != logText(m_loaded[size_t(i)]).toString()
                     && before.toString() != stored(i)) {
                     m_loaded[size_t(i)] = rs.value(option.name); // saving again overwrites it
                     db::raise(3197, IntussenGewijzigd + u'\n' + named(i) + u": nu " + before.toString() + u", uw invoer "

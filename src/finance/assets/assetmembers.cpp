@@ -1,6 +1,7 @@
 #include "finance/assets/assetmembers.h"
 
 #include "core/context.h"
+#include "core/dialogs.h"
 #include "core/db/recordset.h"
 #include "editing/amounts.h"
 #include "editing/listdetail/detaillogic.h"
@@ -10,6 +11,7 @@
 #include "finance/assets/schedule.h"
 
 #include <QHeaderView>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -204,6 +206,38 @@ QWidget *schemaVanHetJaar(listdetail::DetailPopup &popup)
     return box;
 }
 
+const QString afschrijvingspercentage =
+    u"Fiscaal mag per jaar ten hoogste 20% van de aanschafkosten worden afgeschreven, voor goodwill ten hoogste 10%.\n\n"
+    u"Gebouwen worden afgeschreven over 30 jaar (bedrijfsgebouwen) of 50 jaar, en niet verder dan tot de "
+    u"bodemwaarde: tot en met 2018 50% van de WOZ-waarde, vanaf 2019 de volle WOZ-waarde."_s;
+const QString herinvesteringsreserve =
+    u"Een boekwinst bij de verkoop van een bedrijfsmiddel mag in een herinvesteringsreserve worden gehouden als er "
+    u"het voornemen is opnieuw te investeren. Bij de herinvestering wordt de reserve afgeboekt op de aanschafwaarde "
+    u"van het nieuwe bedrijfsmiddel, zodat over dat deel niet wordt afgeschreven.\n\n"
+    u"De reserve vervalt na drie jaar zonder herinvestering en valt dan in de winst."_s;
+
+// The two explanations under a group's fields.
+QWidget *uitleg(listdetail::DetailPopup &popup)
+{
+    auto *box = new QWidget(&popup);
+    auto *row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(24);
+    const std::pair<QString, QString> teksten[] = {{u"Meer informatie..."_s, afschrijvingspercentage},
+                                                   {u"HIR - Herinvesteringsreserve..."_s, herinvesteringsreserve}};
+    const QString titels[] = {u"Afschrijvingspercentage"_s, u"Herinvesteringsreserve"_s};
+    for (int i = 0; i < 2; ++i) {
+        auto *link = new QLabel(u"<a href=\"#\">"_s + teksten[i].first.toHtmlEscaped() + u"</a>", box);
+        link->setObjectName(i == 0 ? u"lblMeerInformatie"_s : u"lblHIR"_s);
+        QObject::connect(link, &QLabel::linkActivated, box, [&popup, tekst = teksten[i].second, titel = titels[i]] {
+            popup.logic().context().dialogs->MsgBox(tekst, mb::Information, titel);
+        });
+        row->addWidget(link);
+    }
+    row->addStretch();
+    return box;
+}
+
 QString bezwaar(DetailLogic &popup)
 {
     return bezwaren(activumVan(popup), groepBestaat(popup)).join(u'\n');
@@ -246,6 +280,7 @@ const listdetail::Member &groupsMember()
             listdetail::required(u"ActivaGroep"_s, u"U heeft nog geen omschrijving ingegeven"_s),
             listdetail::numeric(u"Percentage"_s, u"Er is geen correct BTW percentage ingegeven."_s),
         },
+        .section = uitleg,
         .trail = u"frmActivaGroepen"_s,
         .mayDelete = groepMetActiva,
         .edited = telTermijnen,

@@ -43,6 +43,35 @@ void DetailLogic::load()
     m_loadedTexts = m_texts;
 }
 
+void DetailLogic::setText(const QString &field, const QString &text)
+{
+    if (m_texts.value(field) == text && m_texts.contains(field))
+        return;
+    m_texts[field] = text;
+    if (m_member.edited)
+        m_member.edited(*this, field);
+}
+
+std::vector<DetailLogic::Choice> DetailLogic::choices(const QString &field)
+{
+    const Field *f = m_member.field(field);
+    std::vector<Choice> offered;
+    if (!f)
+        return offered;
+    for (qsizetype i = 0; i < f->choices.size(); ++i)
+        offered.push_back({f->choices[i], f->kind != Kind::Number ? f->choices[i]
+                                                                 : QString::number(f->choiceValues.value(i, i))});
+    if (f->choicesFrom) {
+        tryOperation(m_ctx, m_member.popup + u": Laden", [&] {
+            db::Recordset &rs = m_tables.table(f->choicesFrom->table);
+            rs.setIndex(QStringLiteral("PrimaryKey"));
+            for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+                offered.push_back({rs.text(f->choicesFrom->text).trimmed(), rs.text(f->choicesFrom->value).trimmed()});
+        });
+    }
+    return offered;
+}
+
 bool DetailLogic::seekEdited(db::Recordset &rs)
 {
     rs.setIndex(QStringLiteral("PrimaryKey"));

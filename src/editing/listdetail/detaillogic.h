@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace kv {
 class Context;
@@ -32,7 +33,14 @@ public:
     QString editKey() const { return m_editKey; } // the record's key once it is stored
 
     QString text(const QString &field) const { return m_texts.value(field); }
-    void setText(const QString &field, const QString &text) { m_texts[field] = text; }
+    // A field's text changes; the member hears of it (fields that follow from it).
+    void setText(const QString &field, const QString &text);
+
+    // What a pick-list field offers: the texts shown and the texts of the values they store.
+    struct Choice {
+        QString text, value;
+    };
+    std::vector<Choice> choices(const QString &field);
 
     // The user leaves a field: amounts and dates are shown again in their display form. A date
     // that is none gives the message and false; the text stays so the user can correct it.

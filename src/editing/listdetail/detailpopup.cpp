@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
+#include "editing/ledger/grootboekrekeningwidget.h"
 #include "editing/listdetail/listscreen.h"
 #include "editing/listdetail/members/members.h"
 #include "editing/selection/frmselectiescherm.h"
@@ -164,17 +165,18 @@ QWidget *DetailPopup::editorFor(const Field &field)
         toggle->setObjectName(field.name);
         return toggle;
     }
-    if (!field.choices.isEmpty()) {
-        auto *pick = new QComboBox(this);
-        pick->addItems(field.choices);
-        pick->setCurrentIndex(std::max(0, int(field.choices.indexOf(m_logic.text(field.name)))));
-        m_logic.setText(field.name, pick->currentText());
-        connect(pick, &QComboBox::currentTextChanged, this, [this, name = field.name](const QString &text) {
-            m_logic.setText(name, text);
+    if (!field.choices.isEmpty() || field.choicesFrom)
+        return choiceFor(field);
+    if (field.kind == Kind::LedgerAccount) {
+        auto *account = new GrootboekRekeningWidget(m_ctx, this);
+        account->setObjectName(field.name);
+        account->setNummer(m_logic.text(field.name));
+        connect(account, &GrootboekRekeningWidget::gewijzigd, this, [this, name = field.name](const QString &nummer) {
+            m_logic.setText(name, nummer);
+            showTexts(name);
         });
-        pick->setObjectName(field.name);
-        m_editors[field.name] = pick;
-        return pick;
+        m_editors[field.name] = account;
+        return account;
     }
     auto *edit = new TypedLineEdit(m_ctx.separators, typeKeyword(field.kind), this);
     edit->setObjectName(field.name);
@@ -184,6 +186,7 @@ QWidget *DetailPopup::editorFor(const Field &field)
     edit->setMinimumWidth(field.kind == Kind::Text ? 260 : 140);
     connect(edit, &QLineEdit::textEdited, this, [this, &field](const QString &text) {
         m_logic.setText(field.name, text);
+        showTexts(field.name);
         if (text.contains(u'*') && field.pickable())
             QTimer::singleShot(0, this, [this, &field] { pick(field); });
     });
@@ -191,6 +194,29 @@ QWidget *DetailPopup::editorFor(const Field &field)
     m_fields[edit] = &field;
     m_editors[field.name] = edit;
     return edit;
+}
+
+// A pick list: a text field stores the text chosen, a number field the choice's value. A
+// number no choice stores (a group since deleted) shows no choice at all.
+QWidget *DetailPopup::choiceFor(const Field &field)
+{
+    auto *pick = new QComboBox(this);
+    for (const DetailLogic::Choice &choice : m_logic.choices(field.name))
+        pick->addItem(choice.text, choice.value);
+    const int at = pick->findData(m_logic.text(field.name));
+    pick->setCurrentIndex(field.choosesNumber() ? at : std::max(0, at));
+    if (pick->currentIndex() >= 0)
+        m_logic.setText(field.name, pick->currentData().toString());
+    connect(pick, &QComboBox::currentIndexChanged, this, [this, pick, name = field.name](int item) {
+        if (item < 0)
+            return;
+        m_logic.setText(name, pick->itemData(item).toString());
+        showTexts(name);
+    });
+    pick->setObjectName(field.name);
+    pick->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_editors[field.name] = pick;
+    return pick;
 }
 
 // A field is left when the focus moves to another control of the window; a message box that
@@ -248,18 +274,25 @@ void DetailPopup::leave(const Field &field)
     m_leaving = false;
 }
 
-void DetailPopup::showTexts()
+// Controls whose text differs from the logic's are shown again; the one being typed in
+// (`except`) keeps its cursor.
+void DetailPopup::showTexts(const QString &except)
 {
     for (const Field &field : m_logic.member().fields) {
+        if (field.name == except)
+            continue;
+        const QString text = m_logic.text(field.name);
         QWidget *editor = m_editors.value(field.name);
         if (auto *toggle = qobject_cast<YesNo *>(editor))
-            toggle->setState(m_logic.text(field.name));
+            toggle->setState(text);
         else if (auto *choice = qobject_cast<QComboBox *>(editor); choice && field.kind == Kind::YesNo)
-            choice->setCurrentIndex(m_logic.text(field.name) == u"on" ? 1 : 0);
-        else if (choice)
-            choice->setCurrentText(m_logic.text(field.name));
-        else if (auto *edit = qobject_cast<QLineEdit *>(editor))
-            edit->setText(m_logic.text(field.name));
+            choice->setCurrentIndex(text == u"on" ? 1 : 0);
+        else if (choice && choice->currentData().toString() != text)
+            choice->setCurrentIndex(choice->findData(text));
+        else if (auto *account = qobject_cast<GrootboekRekeningWidget *>(editor); account && account->nummer() != text)
+            account->setNummer(text);
+        else if (auto *edit = qobject_cast<QLineEdit *>(editor); edit && edit->text() != text)
+            edit->setText(text);
         if (QLabel *name = m_names.value(field.name))
             name->setText(m_logic.shownName(field.name));
     }

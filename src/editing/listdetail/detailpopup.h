@@ -32,7 +32,8 @@ private:
     QWidget *withName(QWidget *editor, const Field &field);
     void leave(const Field &field);
     void pick(const Field &field);
-    void showTexts(); // every control again from the logic's texts
+    void showTexts(const QString &except = {}); // the controls again from the logic's texts
+    QWidget *choiceFor(const Field &field);
     void openLink();
     void openSubList();
 

@@ -50,8 +50,9 @@ void ListLogic::read()
 
 QVariant ListLogic::lookup(const Lookup &lookup, const QVariant &value)
 {
+    const QVariant none = lookup.missing.isEmpty() ? QVariant() : QVariant(lookup.missing);
     if (value.isNull() || value.toString().trimmed().isEmpty())
-        return {};
+        return none;
     db::Recordset &rs = m_tables.table(lookup.table);
     if (lookup.every) {
         QStringList all;
@@ -62,7 +63,7 @@ QVariant ListLogic::lookup(const Lookup &lookup, const QVariant &value)
     }
     rs.setIndex(lookup.index);
     rs.Seek(u"=", value);
-    return rs.NoMatch() ? QVariant() : rs.value(lookup.field);
+    return rs.NoMatch() ? none : rs.value(lookup.field);
 }
 
 void ListLogic::replaceRows(std::vector<Row> rows)
@@ -148,7 +149,10 @@ void ListLogic::deleteRecord(const QString &key)
 {
     db::Recordset &rs = m_tables.table(m_member.table);
     bool found = false;
+    QString refusal;
     m_tables.database().write([&] {
+        if (m_member.mayDelete && !(refusal = m_member.mayDelete(m_tables, key)).isEmpty())
+            return;
         rs.setIndex(QStringLiteral("PrimaryKey"));
         rs.Seek(u"=", key);
         if (!(found = !rs.NoMatch()))
@@ -161,6 +165,8 @@ void ListLogic::deleteRecord(const QString &key)
         if (!m_member.trail.isEmpty())
             options::recordSave(m_ctx, m_member.trail, entries);
     });
+    if (!refusal.isEmpty())
+        m_ctx.dialogs->MsgBox(refusal, mb::Exclamation); // once the transaction has ended
     if (found && m_member.deleted)
         m_member.deleted(m_ctx, key);
 }

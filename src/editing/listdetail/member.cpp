@@ -1,5 +1,6 @@
 #include "editing/listdetail/member.h"
 
+#include "core/context.h"
 #include "core/db/recordset.h"
 #include "editing/listdetail/detaillogic.h"
 #include "editing/listdetail/values.h"
@@ -49,6 +50,16 @@ Check datesInOrder(const QString &from, const QString &to)
         const bool reversed = first && last && !first->toString().isEmpty() && !last->toString().isEmpty()
                            && last->toString() < first->toString();
         return reversed ? QStringLiteral("De einddatum mag niet voor de begindatum liggen.") : QString();
+    };
+}
+
+Check numeric(const QString &field, const QString &message)
+{
+    return [=](DetailLogic &popup) {
+        const QString text = popup.text(field).trimmed();
+        const auto &separators = popup.context().separators;
+        const bool none = !text.isEmpty() && !listdetail::number(text, separators.GetalDecimaalTeken, separators.GetalDuizendTeken);
+        return none ? message : QString();
     };
 }
 

@@ -17,6 +17,7 @@ namespace kv::listdetail {
 
 class DetailLogic;
 class DetailPopup;
+class MemberTables;
 
 // How a field is typed, shown and stored.
 enum class Kind {
@@ -29,6 +30,7 @@ enum class Kind {
     Date,       // stored as "yyyymmdd", typed as ddmmyyyy, shown through DatumWeergave
     YesNo,      // a toggle, stored as a yes/no field
     DateTime,   // stored as "yyyymmddhhmmss", typed as ddmmyyyy and hh:mm
+    LedgerAccount, // a ledger account number with its pick button, at most `PositiesGrbnr` long
 };
 
 // A column that shows a field of a related record: `field` of the record of `table` whose
@@ -41,6 +43,7 @@ struct Lookup {
     // Every record holding the value (the index is named after its one field, see
     // forEachHolding): their fields joined by ", ".
     bool every = false;
+    QString missing = {}; // shown when no record holds the value
 };
 
 // One column of the list: its caption, the field it shows and how.
@@ -63,10 +66,21 @@ struct Field {
     QString initial = {};       // the text of a new record
     bool numberedOnAdd = false; // a new record gets the highest number so far + 1
     QStringList choices = {};   // the texts a pick list offers, instead of typing; for a yes/no
-                                // field the texts of false and true
+                                // field the texts of false and true; a Number field stores the
+                                // chosen text's position, or its value in `choiceValues` below
     std::optional<Lookup> shows = {}; // the related record's name beside the field
     bool readOnly = false;      // shown, never typed in
+    QList<qint64> choiceValues = {};
+    // A Number field offering the records of another table, in its key order.
+    struct ChoiceTable {
+        QString table;
+        QString value; // the field stored
+        QString text;  // the field shown
+    };
+    std::optional<ChoiceTable> choicesFrom = {};
 
+    // A pick list whose choice stores a number rather than its text.
+    bool choosesNumber() const { return kind == Kind::Number && (!choices.isEmpty() || choicesFrom); }
     // Whether the selection window can fill the field ("*" typed in it).
     bool pickable() const { return shows && !shows->pick.isEmpty(); }
 };
@@ -113,6 +127,11 @@ struct Member {
     QString trail = {};  // every write is kept in the settings trail under this form, and can be undone
     // After the record with this key was deleted: settings kept outside the database go too.
     std::function<void(Context &, const QString &key)> deleted = {};
+    // Why the record with this key may not be deleted ("" when it may). Asked inside the
+    // deletion's transaction, so a related record another program adds meanwhile counts.
+    std::function<QString(MemberTables &, const QString &key)> mayDelete = {};
+    // Heard after a field's text changed, to keep fields that follow from it up to date.
+    std::function<void(DetailLogic &, const QString &field)> edited = {};
 
     bool editOnly() const { return deleteQuestion.isEmpty(); } // nothing is deleted
     bool canAdd() const { return !editOnly() || adds; }
@@ -130,6 +149,8 @@ Check unique(const QString &field, const QString &message);
 Check known(const QString &field, const QString &table, const QString &message);
 // The date in `to` may not lie before the one in `from` (either may be empty).
 Check datesInOrder(const QString &from, const QString &to);
+// A filled-in `field` must read as a number.
+Check numeric(const QString &field, const QString &message);
 // `field` must be filled when the toggle `when` is on.
 Check requiredWhen(const QString &when, const QString &field, const QString &message);
 

@@ -6,6 +6,8 @@
 #include "core/session/datafiles.h"
 #include "core/session/session.h"
 
+#include <algorithm>
+
 namespace kv::listdetail {
 
 MemberTables::MemberTables(Context &ctx, const QString &file) : m_ctx(ctx), m_file(file) {}
@@ -29,14 +31,23 @@ db::Database &MemberTables::database()
     return own() ? *m_own : m_ctx.session->DBAdmin();
 }
 
+// The session's shared record set where it has one; others (the asset tables) are opened here.
 db::Recordset &MemberTables::table(const QString &name)
 {
-    if (!own())
+    if (!own() && sharedBySession(name))
         return m_ctx.session->table(name);
     auto &rs = m_tables[name.toLower()];
     if (!rs)
-        rs = m_own->OpenTable(name);
+        rs = database().OpenTable(name);
     return *rs;
+}
+
+bool sharedBySession(const QString &table)
+{
+    const auto &shared = Session::sharedTables();
+    return std::any_of(shared.begin(), shared.end(), [&](const Session::SharedTable &t) {
+        return table.compare(QLatin1String(t.name), Qt::CaseInsensitive) == 0;
+    });
 }
 
 void forEachHolding(db::Recordset &rs, const QString &field, const QString &value,

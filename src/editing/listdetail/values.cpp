@@ -119,6 +119,8 @@ std::optional<QVariant> storedValue(Context &ctx, Kind kind, const QString &text
         return std::nullopt;
     case Kind::YesNo:
         return text == u"on";
+    case Kind::LedgerAccount:
+        return trimmed;
     case Kind::Text:
         break;
     }

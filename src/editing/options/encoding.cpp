@@ -80,8 +80,9 @@ QString shownState(const Option &option, const QVariant &stored, const Separator
         });
         return QString::number(item == option.values.end() ? 0 : item - option.values.begin());
     }
-    case Encoding::Amount: {
-        if (stored.isNull())
+    case Encoding::Amount:
+    case Encoding::AmountText: {
+        if (stored.isNull() || stored.toString().trimmed().isEmpty())
             return {};
         Separators copy = separators;
         return FormatBedrag(copy, stored);
@@ -152,6 +153,14 @@ std::optional<QVariant> storedValue(const Option &option, const QString &state, 
         bool ok = false;
         const int number = state.trimmed().toInt(&ok);
         return ok ? std::optional<QVariant>(number) : std::nullopt;
+    }
+    case Encoding::AmountText: {
+        if (state.trimmed().isEmpty())
+            return QVariant();
+        if (!decimal::parse(state.trimmed(), separators.DecimaalTeken, separators.DuizendTeken))
+            return std::nullopt;
+        Separators copy = separators;
+        return QVariant(FormatBedrag(copy, state.trimmed()));
     }
     case Encoding::Amount: {
         if (state.trimmed().isEmpty())

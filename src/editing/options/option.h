@@ -67,6 +67,7 @@ enum class Encoding {
     CodeKey,   // the key of an entry of the code table `codeTable` (its position, from 1)
     BankAccount, // shown through FormatRekeningnummer; stored without "." and blanks, upper case, trimmed
     Compact,   // stored upper case, without blanks (a creditor identifier)
+    AmountText, // an amount kept as the text FormatBedrag gives it ("450,00"); empty stores Null
 };
 
 // What ends each key of a `Keys` value.
@@ -150,6 +151,10 @@ struct OptionScreen {
     std::function<Remark(const OptionsLogic &, int option)> remark = {};
     // Whether a control can be used now (a choice that only means something after another one).
     std::function<bool(const OptionsLogic &, int option)> enabled = {};
+    // The options of another table than `UserGegevens` are kept in its record for the
+    // administration's year, this column (its key) holding `AdminJaar`. Without that record the
+    // latest earlier year's values are shown, and saving adds the year's record with them.
+    QString yearField = {};
 };
 
 } // namespace kv::options

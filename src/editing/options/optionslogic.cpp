@@ -9,6 +9,7 @@
 #include "core/dialogs.h"
 #include "core/log/schrijflog.h"
 #include "core/messages/errorreport.h"
+#include "editing/listdetail/tables.h"
 #include "core/registry/registry.h"
 #include "core/session/datafiles.h"
 #include "core/session/session.h"
@@ -93,15 +94,54 @@ QString OptionsLogic::storedName(int i) const
     return option.name;
 }
 
+bool OptionsLogic::perYear(const QString &table) const
+{
+    return !m_screen.yearField.isEmpty() && table != kUserGegevens;
+}
+
+// The record the options of `table` are kept in: the first, or on a screen kept per year the
+// year's; `orEarlier`, without that the latest earlier year's.
+bool OptionsLogic::seekRecord(db::Recordset &rs, const QString &table, bool orEarlier) const
+{
+    if (!perYear(table)) {
+        rs.MoveFirst();
+        return !rs.Eof();
+    }
+    rs.setIndex(QStringLiteral("PrimaryKey"));
+    rs.Seek(u"=", m_ctx.AdminJaar);
+    if (rs.NoMatch() && orEarlier)
+        rs.Seek(u"<", m_ctx.AdminJaar);
+    return !rs.NoMatch();
+}
+
+// The session's shared record set of a table, or one of the screen's own where it has none.
+db::Recordset &OptionsLogic::recordsOf(const QString &table)
+{
+    if (listdetail::sharedBySession(table))
+        return m_ctx.session->table(table);
+    auto &rs = m_opened[table.toLower()];
+    if (!rs)
+        rs = m_ctx.session->DBAdmin().OpenTable(table);
+    return *rs;
+}
+
+// How the trail names the record of `table`: "ActivaAlgemeen[2026]" for a year's.
+QString OptionsLogic::trailRecord(const QString &table) const
+{
+    return perYear(table) ? table + u'[' + m_ctx.AdminJaar + u']' : table;
+}
+
 void OptionsLogic::load()
 {
-    std::map<QString, db::Recordset *> records; // each table's first record; null when it has none
+    std::map<QString, db::Recordset *> records; // each table's record; null when it has none
+    m_newYear = false;
     auto recordOf = [&](const QString &table) {
         auto found = records.find(table);
         if (found == records.end()) {
-            db::Recordset &rs = m_ctx.session->table(table);
-            rs.MoveFirst();
-            found = records.emplace(table, rs.Eof() ? nullptr : &rs).first;
+            db::Recordset &rs = recordsOf(table);
+            m_newYear = m_newYear || (perYear(table) && !seekRecord(rs, table, false));
+            const bool there = seekRecord(rs, table, true);
+            found = records.emplace(table, there ? &rs : nullptr).first;
         }
         return found->second;
     };
@@ -126,7 +166,9 @@ void OptionsLogic::load()
         } else {
             switch (option.place) {
             case Place::UserGegevens:
-                if (db::Recordset *record = recordOf(tableOf(option)))
+                if (perYear(tableOf(option)) && option.name == m_screen.yearField)
+                    stored = m_ctx.AdminJaar;
+                else if (db::Recordset *record = recordOf(tableOf(option)))
                     stored = record->value(option.name);
                 break;
             case Place::Registry:
@@ -373,6 +415,7 @@ bool OptionsLogic::saveStates()
         return false;
     }
     removeWithAbsentFiles();
+    m_newYear = false;
     for (size_t i = 0; i < m_screen.options.size(); ++i) // the database's were taken from the record
         if (m_screen.options[i].place != Place::UserGegevens || ownNumber(int(i)))
             m_loaded[i] = *storedAt(int(i));
@@ -391,6 +434,8 @@ bool OptionsLogic::changed(int option) const
     const Option &o = m_screen.options[i];
     if (o.place == Place::Screen) // stored by the option it is a part of
         return false;
+    if (m_newYear && o.place == Place::UserGegevens && perYear(tableOf(o)) && !o.name.isEmpty())
+        return true; // the year's record is made whole
     if (o.kind == Control::Along && !o.follows.isEmpty() && !o.values.isEmpty() && stored(option).isEmpty())
         return false;
     const bool counter = o.encoding == Encoding::Counter || o.encoding == Encoding::CounterNotZero;
@@ -529,22 +574,23 @@ void OptionsLogic::writeOtherTables(const std::vector<int> &changed, std::vector
     for (int i : changed)
         byTable[tableOf(m_screen.options[size_t(i)])].push_back(i);
     for (const auto &[table, columns] : byTable) {
-        db::Recordset &rs = m_ctx.session->table(table);
-        rs.MoveFirst();
-        const bool adding = rs.Eof();
+        db::Recordset &rs = recordsOf(table);
+        const bool adding = !seekRecord(rs, table, false);
         adding ? rs.AddNew() : rs.Edit();
         try {
             for (int i : columns) {
                 const Option &option = m_screen.options[size_t(i)];
                 const QVariant before = adding ? QVariant() : logText(rs.value(option.name));
-                if (!option.secret && before.toString() != logText(m_loaded[size_t(i)]).toString()
+                // A year's record made anew starts from the earlier year's values it showed.
+                const bool newYear = adding && perYear(table);
+                if (!newYear && !option.secret && before.toString() != logText(m_loaded[size_t(i)]).toString()
                     && before.toString() != stored(i)) {
                     m_loaded[size_t(i)] = rs.value(option.name); // saving again overwrites it
                     db::raise(3197, IntussenGewijzigd + u'\n' + veldNaam(named(i)) + u": nu " + before.toString() + u", uw invoer "
                                         + stored(i) + u"\n\nSla opnieuw op om uw invoer toch op te slaan.");
                 }
                 rs.setValue(option.name, *storedAt(i));
-                entries.push_back({TrailDatabase.toString(), table + u'.' + option.name,
+                entries.push_back({TrailDatabase.toString(), trailRecord(table) + u'.' + option.name,
                                    option.secret ? Verborgen.toString() : before,
                                    option.secret ? Verborgen.toString() : logText(rs.value(option.name))});
             }

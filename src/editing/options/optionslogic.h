@@ -7,12 +7,16 @@
 #include <QVariant>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace kv {
 class Context;
+namespace db {
+class Recordset;
 }
+} // namespace kv
 
 namespace kv::options {
 
@@ -77,6 +81,10 @@ private:
     QString stored(int option) const; // the text to write for the option's state
     std::optional<QVariant> storedAt(int option) const;
     QString tableOf(const Option &option) const;
+    bool perYear(const QString &table) const;
+    bool seekRecord(db::Recordset &rs, const QString &table, bool orEarlier) const;
+    db::Recordset &recordsOf(const QString &table);
+    QString trailRecord(const QString &table) const;
     bool ownNumber(int option) const; // a counter kept in this workstation's registry
     void followLeaders();
     void clearUnknownAccounts();
@@ -93,6 +101,8 @@ private:
     std::vector<bool> m_locked, m_own;
     QStringList m_released; // the controls released while the screen is open
     QVariantHash m_notes;
+    bool m_newYear = false; // the year's record is not there yet: saving adds it
+    std::map<QString, std::shared_ptr<db::Recordset>> m_opened; // tables the session does not share
 };
 
 // How the trail and the undo question show a secret value.

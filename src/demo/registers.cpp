@@ -2,6 +2,8 @@
 
 #include <QUuid>
 
+#include <cmath>
+
 namespace kv::demo {
 namespace {
 
@@ -65,7 +67,7 @@ void writeAssets(Generator &gen)
     gen.inBatches(gen.main, std::size(groups), [&](qint64 i) {
         const auto &g = groups[i];
         rows.add().set(u"InternNr", int(i + 1)).set(u"RecordCode", 1).set(u"ActivaGroep", QString::fromUtf8(g.group))
-            .set(u"WOZBeperking", i == 0).set(u"Methode", 0).set(u"Looptijd", g.years).set(u"Percentage", 100.0 / g.years)
+            .set(u"WOZBeperking", i == 0).set(u"Methode", 0).set(u"Looptijd", g.years).set(u"Percentage", std::round(1000000.0 / g.years) / 10000)
             .set(u"BoekingsFrequentie", 12).set(u"Termijnen", g.years * 12)
             .set(u"GrbRekActiva", QString::fromLatin1(g.asset)).set(u"GrbRekAfschrijvenActiva", QString::fromLatin1(g.depreciation))
             .set(u"GrbRekAfschrijvenKosten", QString::fromLatin1(g.costs)).set(u"GrbRekVerkopen", QStringLiteral("9000"))
@@ -99,7 +101,7 @@ void writeAssets(Generator &gen)
             .amount(u"VerzekerdBedrag", a.value).amount(u"TermijnBedrag", perMonth).amount(u"EersteTermijnBedrag", perMonth)
             .amount(u"Afgeschreven", done).amount(u"Boekwaarde", a.value - done).amount(u"HerInvesteringsReserve", 0)
             .amount(u"WOZwaarde", a.group == 1 ? a.value / 2 : 0)
-            .set(u"Methode", 0).set(u"Looptijd", years).set(u"Percentage", 100.0 / years)
+            .set(u"Methode", 0).set(u"Looptijd", years).set(u"Percentage", std::round(1000000.0 / years) / 10000)
             .set(u"BoekingsFrequentie", 12).set(u"Termijnen", years * 12).post();
     });
 

@@ -152,7 +152,7 @@ QStringList bezwaren(const Activum &a, bool metGroep)
         uit << u"Kies de activagroep van dit activum."_s;
     if (a.restWaarde > a.aanschafWaarde)
         uit << u"De restwaarde kan niet hoger zijn dan de aanschafwaarde."_s;
-    if (a.basis > a.aanschafWaarde - a.restWaarde)
+    if (a.basis != 0 && a.basis > a.aanschafWaarde - a.restWaarde) // 0: the proposal, checked above
         uit << u"Het af te schrijven bedrag kan niet hoger zijn dan de aanschafwaarde min de restwaarde."_s;
     if (a.start.isValid() && a.aanschaf.isValid() && maandNummer(a.start) < maandNummer(a.aanschaf))
         uit << u"De afschrijvingen kunnen niet beginnen voor de maand van aanschaf."_s;

@@ -112,8 +112,9 @@ options::OptionScreen subAdministratie()
                u"Sorbex Online ( webapplicatie )"_s},
               sorbexChosen),
         online,
-        dbToggle(0, u"Boeking toestaan op subadministratie-grootboekrekening zonder boeking in de subadministratie "
-                    u"debiteuren of crediteuren (niet aanbevolen)"_s, u"SubadminBoeking"_s),
+        dbToggle(0,
+                 u"Boeking toestaan op subadministratie-grootboekrekening zonder boeking in de subadministratie debiteuren of crediteuren (niet aanbevolen)"_s,
+                 u"SubadminBoeking"_s),
         regToggle(1, u"Bij journaalpostcorrecties, nooit opnieuw doorboeken naar Sorbex of Sorbex Online"_s,
                   u"SorbexCorrectieBlockDoorboeken"_s),
         regToggle(2, u"Bij correcties, naast het boekstuknummer ook controleren op de boekdatum"_s,

@@ -71,7 +71,7 @@ void BM_Assets_Engine(benchmark::State &state)
         out.open(QIODevice::WriteOnly);
         const auto activa = kv::finance::assets::leesActiva(ctx);
         kv::finance::assets::jaaroverzicht(
-            activa, kJaar, kv::finance::assets::heleEuros(ctx, kJaar),
+            activa, kJaar, kv::finance::assets::jaarInstellingen(ctx, kJaar).heleEuros,
             [&](const QString &regel) {
                 out.write(regel.toUtf8());
                 out.write("\n", 1);

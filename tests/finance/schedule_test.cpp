@@ -114,6 +114,21 @@ TEST(Schedule, InstalmentsNeverNegativeAndAddUpToTheTotal)
     }
 }
 
+TEST(Schedule, AdviceAboveTwentyPercentOrBelowTheFiscalLimit)
+{
+    Activum a = activum(10000 * euro, 0, 5, {2024, 1, 1}, 12); // 20 % a year: the most, no advice
+    EXPECT_TRUE(adviezen(a, 450 * euro).isEmpty());
+    a.looptijd = 4;
+    EXPECT_EQ(adviezen(a, 0).size(), 1);
+    a = activum(10000 * euro, 2, 9, {2024, 1, 1}, 12); // sum of digits: the first year 2/(n+1)
+    EXPECT_TRUE(adviezen(a, 0).isEmpty());
+    a.looptijd = 8;
+    EXPECT_EQ(adviezen(a, 0).size(), 1);
+    a = activum(400 * euro, 1, 10, {2024, 1, 1}, 12);
+    a.percentage = 25 * kProcent;
+    EXPECT_EQ(adviezen(a, 450 * euro).size(), 2);
+}
+
 TEST(Schedule, TheRefusalsOfThePopup)
 {
     Activum a = activum(1000 * euro, 1, 0, {2024, 3, 1}, 12);

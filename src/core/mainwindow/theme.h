@@ -18,5 +18,7 @@ inline constexpr QRgb border = qRgb(0xD8, 0xDE, 0xE6);
 inline constexpr QRgb accent = qRgb(0x2F, 0x6D, 0xB5);
 inline constexpr QRgb text = qRgb(0x1F, 0x2A, 0x37);
 inline constexpr QRgb mutedText = qRgb(0x5B, 0x67, 0x75);
+// Advice under a field: worth reading, never in the way.
+inline constexpr QRgb advice = qRgb(0xB3, 0x47, 0x00);
 
 } // namespace kv::theme

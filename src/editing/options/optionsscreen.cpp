@@ -5,6 +5,7 @@
 #include "core/navigation/screenregistry.h"
 #include "core/db/database.h"
 #include "core/dialogs.h"
+#include "core/mainwindow/theme.h"
 #include "core/session/session.h"
 #include "editing/codetables/combos.h"
 #include "editing/ledger/grootboekrekeningwidget.h"
@@ -394,7 +395,7 @@ void OptionsScreen::showStates()
     for (const auto &[option, label] : m_remarks) {
         const Remark remark = m_logic.screen().remark(m_logic, option);
         label->setText(remark.text);
-        label->setStyleSheet(remark.advice ? QStringLiteral("color: #b34700;") : QStringLiteral("color: #555;"));
+        label->setStyleSheet(QStringLiteral("color: %1;").arg(QColor(remark.advice ? theme::advice : theme::mutedText).name()));
         label->setVisible(!remark.text.isEmpty());
     }
 }

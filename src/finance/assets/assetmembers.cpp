@@ -1,8 +1,9 @@
 #include "finance/assets/assetmembers.h"
 
 #include "core/context.h"
-#include "core/dialogs.h"
 #include "core/db/recordset.h"
+#include "core/dialogs.h"
+#include "core/mainwindow/theme.h"
 #include "editing/amounts.h"
 #include "editing/listdetail/detaillogic.h"
 #include "editing/listdetail/detailpopup.h"
@@ -158,15 +159,6 @@ void vulAfgeleid(DetailLogic &popup)
     popup.setText(u"TermijnBedrag"_s, bedragTekst(popup, bedragen.size() > 1 ? bedragen[1] : bedragen.empty() ? 0 : bedragen[0]));
 }
 
-QString periode(const Termijn &t)
-{
-    switch (t.perJaar) {
-    case 12: return u"%1-%2"_s.arg(t.jaar).arg(t.nummer, 2, 10, QChar(u'0'));
-    case 4: return u"%1-K%2"_s.arg(t.jaar).arg(t.nummer);
-    default: return QString::number(t.jaar);
-    }
-}
-
 // The asset's depreciation in the administration's year, below the fields; it follows what is
 // typed once a field is left.
 QWidget *schemaVanHetJaar(listdetail::DetailPopup &popup)
@@ -184,16 +176,24 @@ QWidget *schemaVanHetJaar(listdetail::DetailPopup &popup)
     lijst->setStyleSheet(u"QTreeView::item { padding: 2px 10px; }"_s);
     lijst->header()->setStretchLastSection(false);
     lijst->setMinimumHeight(300); // a year by month without scrolling
+    auto *advies = new QLabel(box);
+    advies->setObjectName(u"lblAdvies"_s);
+    advies->setWordWrap(true);
+    advies->setStyleSheet(u"color: %1;"_s.arg(QColor(theme::advice).name()));
+    layout->addWidget(advies);
     layout->addWidget(kop);
     layout->addWidget(lijst);
-    auto vul = [&popup, lijst, jaar] {
+    auto vul = [&popup, lijst, advies, jaar] {
         DetailLogic &logic = popup.logic();
         lijst->clear();
         const Activum a = activumVan(logic);
+        const JaarInstellingen instellingen = jaarInstellingen(logic.context(), jaar);
+        advies->setText(adviezen(a, instellingen.ondergrens).join(u'\n'));
+        advies->setVisible(!advies->text().isEmpty());
         if (!bezwaren(a, true).isEmpty() || !(a.start.isValid() || a.aanschaf.isValid()))
             return;
-        for (const Termijn &t : termijnen(a, jaar, heleEuros(logic.context(), jaar))) {
-            auto *rij = new QTreeWidgetItem(lijst, {periode(t), bedragTekst(logic, t.begin), bedragTekst(logic, t.bedrag),
+        for (const Termijn &t : termijnen(a, jaar, instellingen.heleEuros)) {
+            auto *rij = new QTreeWidgetItem(lijst, {periodeNaam(t), bedragTekst(logic, t.begin), bedragTekst(logic, t.bedrag),
                                                     bedragTekst(logic, t.eind())});
             for (int kolom = 1; kolom < 4; ++kolom)
                 rij->setTextAlignment(kolom, Qt::AlignRight | Qt::AlignVCenter);

@@ -59,12 +59,18 @@ std::vector<Geregistreerd> leesActiva(Context &ctx, std::optional<qint64> nummer
     return uit;
 }
 
-bool heleEuros(Context &ctx, int jaar)
+JaarInstellingen jaarInstellingen(Context &ctx, int jaar)
 {
-    db::Statement afronden = ctx.session->DBAdmin().prepareOnce(
-        u"SELECT Afronden FROM ActivaAlgemeen WHERE CAST(Boekjaar AS INTEGER) <= ? ORDER BY CAST(Boekjaar AS INTEGER) DESC LIMIT 1"_s);
-    afronden.bind(1, jaar);
-    return afronden.step() && afronden.column(0).toString() == u"1";
+    db::Statement rij = ctx.session->DBAdmin().prepareOnce(
+        u"SELECT Afronden, FiscaleOndergrens FROM ActivaAlgemeen WHERE CAST(Boekjaar AS INTEGER) <= ? "
+        u"ORDER BY CAST(Boekjaar AS INTEGER) DESC LIMIT 1"_s);
+    rij.bind(1, jaar);
+    if (!rij.step())
+        return {};
+    // The limit is kept as FormatBedrag writes it: "1.450,00".
+    QString grens = rij.column(1).toString();
+    grens.remove(u'.').replace(u',', u'.');
+    return {rij.column(0).toString() == u"1", std::llround(grens.toDouble() * 100)};
 }
 
 } // namespace kv::finance::assets

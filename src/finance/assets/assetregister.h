@@ -24,8 +24,11 @@ struct Geregistreerd {
 // The assets in number order, or only `nummer` (none when it does not exist).
 std::vector<Geregistreerd> leesActiva(Context &ctx, std::optional<qint64> nummer = std::nullopt);
 
-// Whether amounts of `jaar` are rounded to whole euros: `Afronden` of the year's general
-// settings, or of the latest earlier year that has them.
-bool heleEuros(Context &ctx, int jaar);
+// The general settings that count for `jaar`: the year's own, or the latest earlier year's.
+struct JaarInstellingen {
+    bool heleEuros = false; // `Afronden` "1": amounts to whole euros
+    qint64 ondergrens = 0;  // the fiscal lower limit, in cents
+};
+JaarInstellingen jaarInstellingen(Context &ctx, int jaar);
 
 } // namespace kv::finance::assets

@@ -34,16 +34,6 @@ QString bedrag(qint64 centen)
     return QString::fromLatin1(p, tekst + sizeof tekst - p);
 }
 
-// 2026-03, 2026-K1 or 2026.
-QString periode(const Termijn &t)
-{
-    switch (t.perJaar) {
-    case 12: return QString::number(t.jaar) + u'-' + QString::number(t.nummer).rightJustified(2, u'0');
-    case 4: return QString::number(t.jaar) + u"-K"_s + QString::number(t.nummer);
-    default: return QString::number(t.jaar);
-    }
-}
-
 } // namespace
 
 int runAssetsJob(const QStringList &arguments, const QString &activum)
@@ -68,7 +58,7 @@ int runAssetsJob(const QStringList &arguments, const QString &activum)
     bool afronden = false;
     if (!tryOperation(job.ctx, u"korvenal-admin afschrijvingen"_s, [&] {
             activa = leesActiva(job.ctx, activum.isEmpty() ? std::nullopt : std::optional(nummer));
-            afronden = heleEuros(job.ctx, jaar);
+            afronden = jaarInstellingen(job.ctx, jaar).heleEuros;
         }))
         return 2;
     if (!activum.isEmpty() && activa.empty()) {
@@ -131,7 +121,7 @@ bool jaaroverzicht(const std::vector<Geregistreerd> &activa, int jaar, bool afro
         if (std::all_of(termijnen.begin(), termijnen.end(), [](const Termijn &t) { return t.bedrag == 0; }))
             termijnen = {{jaar, 1, 1, beginJaar, 0, cumJaar}}; // one row for the year
         for (const Termijn &t : termijnen)
-            regel({QString::number(g.nummer), g.omschrijving, g.groep, QString::number(g.activum.methode), periode(t),
+            regel({QString::number(g.nummer), g.omschrijving, g.groep, QString::number(g.activum.methode), periodeNaam(t),
                    bedrag(t.begin), bedrag(t.bedrag), bedrag(t.cumulatief), bedrag(t.eind())});
         begin += beginJaar;
         afschrijving += beginJaar - eindJaar;

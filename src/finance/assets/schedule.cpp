@@ -145,6 +145,36 @@ std::vector<Termijn> termijnen(const Activum &activum, int jaar, bool heleEuros)
     return uit;
 }
 
+QString periodeNaam(const Termijn &t)
+{
+    switch (t.perJaar) {
+    case 12: return u"%1-%2"_s.arg(t.jaar).arg(t.nummer, 2, 10, QChar(u'0'));
+    case 4: return u"%1-K%2"_s.arg(t.jaar).arg(t.nummer);
+    default: return QString::number(t.jaar);
+    }
+}
+
+QStringList adviezen(const Activum &a, qint64 ondergrens)
+{
+    QStringList uit;
+    // The first full year's share of the purchase, in the percentage's unit.
+    const qint64 B = a.basisBedrag(), n = a.looptijd;
+    qint64 perJaar = 0; // cents
+    if (a.methode == 0)
+        perJaar = n > 0 ? B / n : a.aanschafWaarde * a.percentage / (100 * kProcent);
+    else if (a.methode == 1)
+        perJaar = a.aanschafWaarde * a.percentage / (100 * kProcent);
+    else if (n > 0)
+        perJaar = 2 * B / (n + 1);
+    if (a.aanschafWaarde > 0 && perJaar * 5 > a.aanschafWaarde)
+        uit << u"Let op: er wordt meer dan 20% van de aanschafwaarde per jaar afgeschreven; fiscaal is dat het "
+               u"hoogste dat mag (10% voor goodwill)."_s;
+    if (ondergrens > 0 && a.aanschafWaarde < ondergrens)
+        uit << u"Let op: de aanschafwaarde ligt onder de fiscale benedengrens; zo'n aankoop wordt fiscaal niet "
+               u"geactiveerd."_s;
+    return uit;
+}
+
 QStringList bezwaren(const Activum &a, bool metGroep)
 {
     QStringList uit;

@@ -46,6 +46,14 @@ struct Termijn {
 // depreciation is complete it stands exactly on its total.
 std::vector<Termijn> termijnen(const Activum &activum, int jaar, bool heleEuros);
 
+// The period as lists name it: 2026-03 (a month), 2026-K1 (a quarter) or 2026 (the year).
+QString periodeNaam(const Termijn &termijn);
+
+// What is worth knowing before the asset is stored, never a reason to refuse it: more than
+// 20 % of the purchase written off in a year (the most the tax rules allow, 10 % for
+// goodwill), or a purchase below the year's fiscal lower limit (`ondergrens`, cents; 0: none).
+QStringList adviezen(const Activum &activum, qint64 ondergrens);
+
 // Why the asset cannot be depreciated as entered, each as the popup says it; empty when it can.
 // `metGroep`: whether it belongs to an existing asset group.
 QStringList bezwaren(const Activum &activum, bool metGroep);

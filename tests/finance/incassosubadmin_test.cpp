@@ -1,5 +1,6 @@
 // The direct debit and payment settings and the sub-administration on the demo administration.
 #include "core/db/statement.h"
+#include "core/registry/registry.h"
 #include "editing/options/optionslogic.h"
 #include "editing/options/optionsscreen.h"
 #include "editing/options/optionstool.h"
@@ -8,6 +9,7 @@
 #include "support/demofixture.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
@@ -182,6 +184,32 @@ TEST_F(IncassoSubadminTest, SubAdministrationKinds)
     EXPECT_FALSE(kind->isEnabled());
     view.control(view.logic().indexOf(u"choice 1"_s))->findChildren<QRadioButton *>().at(1)->click();
     EXPECT_TRUE(kind->isEnabled());
+}
+
+// A second console holds the company record in edit: the save says so and writes nothing,
+// not the record and not the registry's correction switches either.
+TEST_F(IncassoSubadminTest, ARecordHeldByAnotherConsoleWritesNothing)
+{
+    QProcess peer;
+    peer.start(QStringLiteral(EDITING_PEER), {u"lock"_s, ctx.DataPad, u"UserGegevens"_s});
+    while (!peer.canReadLine() && peer.waitForReadyRead(30000)) {
+    }
+    ASSERT_EQ(peer.readLine().trimmed(), "locked");
+    registry.createKey(RegKeyKorvenal); // as the console's first start makes it
+    const auto registryFile = [&] {
+        QFile file(registry.path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = registryFile();
+    const QString record = user(u"Subadminsoort || '|' || SubadminBoeking"_s);
+    EXPECT_FALSE(save(subadmin, {{u"choice 1"_s, u"1"_s}, {u"toggle 0"_s, u"on"_s}, {u"toggle 1"_s, u"on"_s}}));
+    EXPECT_EQ(dialogs.errors, QStringList{u"Kan niet bijwerken; de record wordt op dit moment door een andere "
+                                          u"gebruiker bewerkt.\n\nFout 3260 bij: frmSubAdministratie: Opslaan"_s})
+        << dialogs.errors.join(u'\n').toStdString();
+    EXPECT_EQ(user(u"Subadminsoort || '|' || SubadminBoeking"_s), record);
+    EXPECT_EQ(registryFile(), before);
+    peer.kill();
+    peer.waitForFinished();
 }
 
 // The Sorbex Online password and key are typed behind dots and never reach the trail.

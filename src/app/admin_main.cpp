@@ -1,6 +1,7 @@
 // korvenal-admin: the unattended jobs of an administrator.
 //   korvenal-admin new <folder> [--password <password>] [--grondstof]
 //   korvenal-admin demo <folder>
+//   korvenal-admin demo-sorbex <folder>
 //   korvenal-admin opties <folder> [<formulier> [--ja] <sleutel>=<waarde>... | <formulier> --ongedaan [--ja]]
 //   korvenal-admin perioden <folder> [--genereer jaar|kwartaal|maand|week [--geforceerd]]
 //   korvenal-admin btwcontrole <folder> [--van ddmmjjjj --tot ddmmjjjj]
@@ -18,6 +19,7 @@
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
+#include "demo/sorbex.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -33,6 +35,7 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("opdracht"),
                                  QStringLiteral("new: nieuwe lege administratie; demo: demonstratieadministratie; "
+                                                "demo-sorbex: een Sorbex-installatie voor de koppeling; "
                                                 "opties: instellingen van de optieschermen tonen of wijzigen; "
                                                 "perioden: boekingsperioden tonen of opnieuw maken; "
                                                 "btwcontrole: BTW codes en boekingen controleren voor de aangifte; "
@@ -102,6 +105,8 @@ int main(int argc, char **argv)
             kv::createAdministratie(args[1], parser.value(QStringLiteral("password")), parser.isSet(QStringLiteral("grondstof")));
         else if (args[0] == u"demo")
             kv::demo::createDemoAdministratie(args[1]);
+        else if (args[0] == u"demo-sorbex")
+            kv::demo::createSorbexInstallatie(args[1]);
         else
             parser.showHelp(64);
     } catch (const kv::db::DbError &e) {

@@ -5,10 +5,14 @@
 #include "editing/options/optionsscreen.h"
 #include "editing/options/optionstool.h"
 #include "finance/incasso/incasso.h"
+#include "finance/subadmin/sorbexscan.h"
 #include "finance/subadmin/subadmin.h"
+#include "demo/sorbex.h"
 #include "support/demofixture.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
+#include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -210,6 +214,41 @@ TEST_F(IncassoSubadminTest, ARecordHeldByAnotherConsoleWritesNothing)
     EXPECT_EQ(registryFile(), before);
     peer.kill();
     peer.waitForFinished();
+}
+
+// The administrations of a Sorbex installation, read without writing a byte of it.
+TEST_F(IncassoSubadminTest, SorbexAdministrationsAreFoundAndNamed)
+{
+    const QString root = dir.filePath(u"Sorbex"_s);
+    demo::createSorbexInstallatie(root);
+    const auto bytes = [&] {
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        QStringList files;
+        for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+            files << it.next();
+        files.sort();
+        for (const QString &file : files) {
+            QFile f(file);
+            f.open(QIODevice::ReadOnly);
+            hash.addData(file.toUtf8());
+            hash.addData(f.readAll());
+        }
+        return hash.result();
+    };
+    const QByteArray before = bytes();
+    EXPECT_TRUE(finance::isSorbexMap(root));
+    EXPECT_FALSE(finance::isSorbexMap(dir.path()));
+    QStringList shown;
+    for (const finance::SorbexAdministratie &a : finance::sorbexAdministraties(root))
+        shown << a.getoond().mid(root.size() + 6);
+    EXPECT_EQ(shown, (QStringList{u"GKOMMN - Gereformeerde Kerk Ommen"_s, u"HGDALF - Hervormde Gemeente Dalfsen"_s,
+                                  u"PKNVEC - (niet te openen)"_s}));
+    EXPECT_EQ(bytes(), before);
+
+    // At most a thousand folders are looked at, in name order.
+    for (int i = 0; i < 1000; ++i)
+        QDir().mkpath(root + u"/data/"_s + QString::number(i).rightJustified(6, u'0'));
+    EXPECT_TRUE(finance::sorbexAdministraties(root).empty());
 }
 
 // The Sorbex Online password and key are typed behind dots and never reach the trail.

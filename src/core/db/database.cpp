@@ -15,6 +15,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -96,14 +97,18 @@ Database::~Database()
     sqlite3_close_v2(m_db);
 }
 
-sqlite3 *Database::connect(const QString &path, bool create)
+sqlite3 *Database::connect(const QString &path, Connect how)
 {
+    const bool readOnly = how == Connect::ReadOnly;
     const bool network = onNetwork(path);
-    if (network)
+    if (network && !readOnly)
         requireWorkingLocks(path);
     sqlite3 *db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX
+                    | (how == Connect::Create ? SQLITE_OPEN_CREATE : 0);
+    // Read-only as "immutable": SQLite then makes no journal, shared-memory or lock file beside it.
+    const QByteArray name = readOnly ? QUrl::fromLocalFile(path).toEncoded() + "?immutable=1" : QFile::encodeName(path);
+    const int rc = sqlite3_open_v2(name.constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_close_v2(db);
         raise(ErrFileInUse, QStringLiteral("Het bestand '%1' kan niet worden geopend.").arg(path));
@@ -113,9 +118,10 @@ sqlite3 *Database::connect(const QString &path, bool create)
     for (const char *pragma : {"PRAGMA busy_timeout = 10000", "PRAGMA synchronous = FULL",
                                "PRAGMA cache_size = -16384", "PRAGMA temp_store = MEMORY",
                                network ? "PRAGMA mmap_size = 0" : "PRAGMA mmap_size = 268435456",
-                               network ? "PRAGMA journal_mode = DELETE" : "PRAGMA journal_mode = WAL"})
+                               readOnly ? "PRAGMA query_only = 1"
+                               : network ? "PRAGMA journal_mode = DELETE" : "PRAGMA journal_mode = WAL"})
         sqlite3_exec(db, pragma, nullptr, nullptr, nullptr);
-    if (network && journalMode(db) != "delete") {
+    if (network && !readOnly && journalMode(db) != "delete") {
         sqlite3_close_v2(db);
         refuseFolder();
     }
@@ -126,9 +132,18 @@ std::unique_ptr<Database> Database::open(const QString &path, const QString &pas
 {
     if (!QFile::exists(path))
         raise(ErrFileNotFound, QStringLiteral("Kan bestand '%1' niet vinden.").arg(path));
-    std::unique_ptr<Database> database(new Database(connect(path, false), path));
+    std::unique_ptr<Database> database(new Database(connect(path, Connect::Open), path));
     database->checkPassword(password);
     database->m_locks = std::make_unique<RecordLocks>(path);
+    return database;
+}
+
+std::unique_ptr<Database> Database::openReadOnly(const QString &path, const QString &password)
+{
+    if (!QFile::exists(path))
+        raise(ErrFileNotFound, QStringLiteral("Kan bestand '%1' niet vinden.").arg(path));
+    std::unique_ptr<Database> database(new Database(connect(path, Connect::ReadOnly), path));
+    database->checkPassword(password);
     return database;
 }
 
@@ -147,7 +162,7 @@ std::unique_ptr<Database> Database::create(const QString &path, const QString &p
     if (QFile::exists(path))
         raise(ErrFileInUse, QStringLiteral("Het bestand '%1' bestaat al.").arg(path));
     try {
-        std::unique_ptr<Database> database(new Database(connect(path, true), path));
+        std::unique_ptr<Database> database(new Database(connect(path, Connect::Create), path));
         database->write([&] {
             database->exec(QStringLiteral("CREATE TABLE kv_meta (name TEXT PRIMARY KEY, value)"));
             QByteArray salt(16, Qt::Uninitialized);

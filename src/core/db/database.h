@@ -38,6 +38,10 @@ public:
     // Opens an existing file. Fails with 3024 when it is missing, 3031 when the password does not
     // match the one the file was made with.
     static std::unique_ptr<Database> open(const QString &path, const QString &password);
+    // Opens another program's file only to read it: nothing of it is written, not even a lock
+    // or journal file beside it (SQLite takes it as unchanging, so a file that program is
+    // writing at that moment may read as damaged and fail). Fails as `open` does.
+    static std::unique_ptr<Database> openReadOnly(const QString &path, const QString &password);
     // Makes a new file holding the schema's tables of `which`, protected by `password`.
     static std::unique_ptr<Database> create(const QString &path, const QString &password, schema::Db which);
     static std::unique_ptr<Database> create(const QString &path, const QString &password,
@@ -117,7 +121,8 @@ public:
 
 private:
     Database(sqlite3 *db, QString path);
-    static sqlite3 *connect(const QString &path, bool create);
+    enum class Connect { Open, Create, ReadOnly };
+    static sqlite3 *connect(const QString &path, Connect how);
     void checkPassword(const QString &password);
     bool followAutocommit();
     void numberInsertedRows(const QString &jetSql);

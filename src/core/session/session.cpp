@@ -68,9 +68,9 @@ QString EncodeerWachtwoord(const QString &password)
     return line;
 }
 
-QString folderPassword(const QString &dataPad)
+QString folderPassword(const QString &dataPad, const QString &file)
 {
-    const auto line = firstLine(dataPad, QStringLiteral("korvenal.pwd"));
+    const auto line = firstLine(dataPad, file);
     return line ? DecodeerWachtwoord(*line) : QString();
 }
 

@@ -75,7 +75,8 @@ QString DecodeerWachtwoord(const QString &text);
 // The line a password file holds for `password`. Throws 3031 for a character the file cannot
 // hold: anything outside printable ASCII.
 QString EncodeerWachtwoord(const QString &password);
-// The password of every database of the data folder, from its korvenal.pwd; empty without one.
-QString folderPassword(const QString &dataPad);
+// The password of every database of the data folder, from its korvenal.pwd (or another such
+// password file); empty without one.
+QString folderPassword(const QString &dataPad, const QString &file = QStringLiteral("korvenal.pwd"));
 
 } // namespace kv

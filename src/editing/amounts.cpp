@@ -65,4 +65,21 @@ QString FormatBedrag(Separators &separators, const QVariant &waarde, BedragOpmaa
     return u'-' + shown;
 }
 
+QString CentenTekst(qint64 centen, QChar decimaalTeken)
+{
+    char tekst[32];
+    char *p = tekst + sizeof tekst;
+    quint64 rest = centen < 0 ? 0 - quint64(centen) : quint64(centen);
+    for (int d = 0; d < 2; ++d, rest /= 10)
+        *--p = char('0' + rest % 10);
+    *--p = char(decimaalTeken.unicode());
+    do {
+        *--p = char('0' + rest % 10);
+        rest /= 10;
+    } while (rest);
+    if (centen < 0)
+        *--p = '-';
+    return QString::fromLatin1(p, tekst + sizeof tekst - p);
+}
+
 } // namespace kv

@@ -19,4 +19,8 @@ struct BedragOpmaak {
 // from then on.
 QString FormatBedrag(Separators &separators, const QVariant &waarde, BedragOpmaak opmaak = {});
 
+// Whole cents as a plain amount for files and tools: the euros, `decimaalTeken` and two digits
+// of cents, no thousands separator ("-1234.50" or "1234,50").
+QString CentenTekst(qint64 centen, QChar decimaalTeken);
+
 } // namespace kv

@@ -3,6 +3,7 @@
 #include "core/jobs/jobsession.h"
 #include "core/jobs/terminalprogress.h"
 #include "core/messages/errorreport.h"
+#include "editing/amounts.h"
 #include "finance/assets/assetregister.h"
 
 #include <QFileInfo>
@@ -19,19 +20,7 @@ namespace {
 // 1234,50: cents with a decimal comma, no thousands separator.
 QString bedrag(qint64 centen)
 {
-    char tekst[32];
-    char *p = tekst + sizeof tekst;
-    quint64 rest = centen < 0 ? 0 - quint64(centen) : quint64(centen);
-    for (int d = 0; d < 2; ++d, rest /= 10)
-        *--p = char('0' + rest % 10);
-    *--p = ',';
-    do {
-        *--p = char('0' + rest % 10);
-        rest /= 10;
-    } while (rest);
-    if (centen < 0)
-        *--p = '-';
-    return QString::fromLatin1(p, tekst + sizeof tekst - p);
+    return CentenTekst(centen, u',');
 }
 
 } // namespace

@@ -4,13 +4,13 @@
 #include "core/dialogs.h"
 #include "core/registry/registry.h"
 #include "editing/widgets/busypanel.h"
+#include "editing/widgets/taskform.h"
 #include "finance/auditfile/auditfile.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -23,55 +23,29 @@ namespace kv::finance::auditfile {
 FrmAuditFile::FrmAuditFile(Context &ctx) : m_ctx(ctx)
 {
     setObjectName(u"frmAuditFile"_s);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 20, 24, 20);
-    layout->setSpacing(10);
-
-    const auto addText = [&](const QString &text, const char *name) {
-        auto *label = new QLabel(text, this);
-        label->setObjectName(QLatin1String(name));
-        label->setWordWrap(true);
-        label->setTextFormat(Qt::PlainText);
-        layout->addWidget(label);
-        return label;
-    };
-    QLabel *caption = addText(u"Auditfile XML aanmaken"_s, "lblTitel");
-    QFont big = caption->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.25);
-    caption->setFont(big);
-    addText(u"Hier kunt u een standaard Auditfile XML Financieel versie 3.2 aanmaken"_s, "lblUitleg");
-    addText(u"Uitwisseling Auditfile met Belastingdienst of uw accountant"_s, "lblUitwisseling");
-    addText(u"Standaardoverzicht van alle mutaties in de grootboekrekeningen"_s, "lblOverzicht");
-    layout->addSpacing(10);
-    QLabel *extra = addText(u"Extra opties na overleg met uw accountant:"_s, "lblOpties");
-    QFont bold = extra->font();
-    bold.setBold(true);
-    extra->setFont(bold);
+    TaskForm form(this, 10);
+    form.caption(u"Auditfile XML aanmaken"_s)->setObjectName(u"lblTitel"_s);
+    form.text(u"Hier kunt u een standaard Auditfile XML Financieel versie 3.2 aanmaken"_s, "lblUitleg");
+    form.text(u"Uitwisseling Auditfile met Belastingdienst of uw accountant"_s, "lblUitwisseling");
+    form.text(u"Standaardoverzicht van alle mutaties in de grootboekrekeningen"_s, "lblOverzicht");
+    form.layout()->addSpacing(10);
+    form.text(u"Extra opties na overleg met uw accountant:"_s, "lblOpties", true);
 
     const auto addCheck = [&](const QString &text, const char *name) {
         auto *check = new QCheckBox(text, this);
         check->setObjectName(QLatin1String(name));
-        layout->addWidget(check);
+        form.layout()->addWidget(check);
         return check;
     };
     m_zonderBeginbalans = addCheck(u"XML auditfile zonder beginbalans"_s, "chkZonderBeginbalans");
     m_kostenplaatsen = addCheck(u"XML auditfile inclusief kostenplaatsen aanmaken"_s, "chkKostenplaatsen");
     m_btw = addCheck(u"XML auditfile inclusief btw gegevens aanmaken"_s, "chkBtw");
 
-    layout->addSpacing(10);
-    auto *buttons = new QHBoxLayout;
-    m_aanmaken = new QPushButton(u"Aanmaken..."_s, this);
-    m_aanmaken->setObjectName(u"cmdAanmaken"_s);
-    m_aanmaken->setMinimumWidth(120);
+    form.layout()->addSpacing(10);
+    m_aanmaken = form.button(u"Aanmaken..."_s, "cmdAanmaken");
     connect(m_aanmaken, &QPushButton::clicked, this, &FrmAuditFile::cmdAanmaken_Click);
-    buttons->addWidget(m_aanmaken);
-    buttons->addStretch();
-    layout->addLayout(buttons);
-
     m_bezig = new BusyPanel(this, true);
-    layout->addWidget(m_bezig);
-    layout->addStretch();
+    form.end(m_bezig);
 }
 
 Opties FrmAuditFile::opties() const

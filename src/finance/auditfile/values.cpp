@@ -87,19 +87,7 @@ qint64 centen(QStringView geschreven)
 
 QString bedragUitCenten(qint64 centen)
 {
-    char tekst[32];
-    char *p = tekst + sizeof tekst;
-    quint64 rest = centen < 0 ? 0 - quint64(centen) : quint64(centen);
-    for (int d = 0; d < 2; ++d, rest /= 10)
-        *--p = char('0' + rest % 10);
-    *--p = '.';
-    do {
-        *--p = char('0' + rest % 10);
-        rest /= 10;
-    } while (rest);
-    if (centen < 0)
-        *--p = '-';
-    return QString::fromLatin1(p, tekst + sizeof tekst - p);
+    return CentenTekst(centen, u'.');
 }
 
 QString datum(const QString &opgeslagen, const QString &adminJaar)

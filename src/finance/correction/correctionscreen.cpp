@@ -1,8 +1,9 @@
 #include "finance/correction/correctionscreen.h"
 
 #include "core/context.h"
-#include "editing/widgets/busypanel.h"
 #include "editing/dates.h"
+#include "editing/widgets/busypanel.h"
+#include "editing/widgets/taskform.h"
 #include "editing/widgets/yesno.h"
 
 #include <QHBoxLayout>
@@ -16,35 +17,16 @@ CorrectionScreen::CorrectionScreen(Context &ctx) : m_ctx(ctx), m_logic(ctx)
 {
     setObjectName(QStringLiteral("frmBoekhouding_CorrectieBoekPeriode"));
     const QString d = DatumSysteemVorm(ctx, m_logic.yearEnd());
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 20, 24, 20);
-    layout->setSpacing(12);
-
-    auto *caption = new QLabel(QStringLiteral("Corrigeren boekdata, periode en betaaldata"), this);
-    QFont big = caption->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.25);
-    caption->setFont(big);
-    layout->addWidget(caption);
-
-    auto addText = [&](const QString &text, const char *name) {
-        auto *label = new QLabel(text, this);
-        label->setObjectName(QLatin1String(name));
-        label->setWordWrap(true);
-        label->setTextFormat(Qt::PlainText);
-        layout->addWidget(label);
-        return label;
-    };
-    addText(u"Er zijn na " + d + u" nog correctieboekingen doorgevoerd..", "lblNa");
-    addText(u" Hier kunt u deze boekingsdata, perioden en betaaldata corrigeren naar de laatste datum van het boekjaar. ( "
-                + d + u" )",
-            "lblUitleg");
-    QLabel *warning = addText(QStringLiteral("Let op: Corrigeren is DEFINITIEF - Maak van te voren ALTIJD een backup!"), "lblDefinitief");
-    QFont bold = warning->font();
-    bold.setBold(true);
-    warning->setFont(bold);
-    warning->setStyleSheet(QStringLiteral("color: #B3261E;"));
-    addText(QStringLiteral("Let op: Afgesloten perioden hebben hier geen effect."), "lblAfgesloten");
+    TaskForm form(this, 12);
+    QVBoxLayout *layout = form.layout();
+    form.caption(QStringLiteral("Corrigeren boekdata, periode en betaaldata"));
+    form.text(u"Er zijn na " + d + u" nog correctieboekingen doorgevoerd..", "lblNa");
+    form.text(u" Hier kunt u deze boekingsdata, perioden en betaaldata corrigeren naar de laatste datum van het boekjaar. ( "
+                  + d + u" )",
+              "lblUitleg");
+    form.text(QStringLiteral("Let op: Corrigeren is DEFINITIEF - Maak van te voren ALTIJD een backup!"), "lblDefinitief", true)
+        ->setStyleSheet(QStringLiteral("color: #B3261E;"));
+    form.text(QStringLiteral("Let op: Afgesloten perioden hebben hier geen effect."), "lblAfgesloten");
     layout->addSpacing(8);
 
     auto addSwitch = [&](const QString &text, const char *name) {
@@ -68,18 +50,10 @@ CorrectionScreen::CorrectionScreen(Context &ctx) : m_ctx(ctx), m_logic(ctx)
     m_betaaldata = addSwitch(QStringLiteral("Wijzig de betaaldatum corrigeren de laatste datum van het boekjaar"), "ynBetaaldata");
 
     layout->addSpacing(8);
-    auto *buttons = new QHBoxLayout;
-    m_run = new QPushButton(QStringLiteral("Corrigeren"), this);
-    m_run->setObjectName(QStringLiteral("cmdCorrigeren"));
-    m_run->setMinimumWidth(120);
+    m_run = form.button(QStringLiteral("Corrigeren"), "cmdCorrigeren");
     connect(m_run, &QPushButton::clicked, this, &CorrectionScreen::cmdCorrigeren_Click);
-    buttons->addWidget(m_run);
-    buttons->addStretch();
-    layout->addLayout(buttons);
-
     m_busy = new BusyPanel(this, false);
-    layout->addWidget(m_busy);
-    layout->addStretch();
+    form.end(m_busy);
 }
 
 CorrectionChoice CorrectionScreen::choice() const

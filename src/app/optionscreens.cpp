@@ -16,6 +16,7 @@ const std::vector<kv::options::OptionScreen> &allOptionScreens()
         all.push_back(kv::finance::administration());
         all.push_back(kv::finance::incassoBetalen());
         all.push_back(kv::finance::subAdministratie());
+        all.push_back(kv::finance::sorbexLokaal());
         all.push_back(kv::finance::sorbexOnline());
         return all;
     }();

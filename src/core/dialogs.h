@@ -29,8 +29,9 @@ public:
     // cannot ask (the automation tool) cancels.
     virtual std::optional<QColor> ChooseColour(const QColor &) { return std::nullopt; }
 
-    // The system's folder dialog from `current`; "" when the user cancels.
-    virtual QString ChooseFolder(const QString &) { return {}; }
+    // The system's folder dialog titled `title` (empty: "Map kiezen"), from `current`; "" when
+    // the user cancels.
+    virtual QString ChooseFolder(const QString &, const QString & = {}) { return {}; }
 
     // The system's save dialog titled `title`, proposing `proposed` (folder and name), showing
     // the files of `filter` written as "description | pattern"; "" when the user cancels.

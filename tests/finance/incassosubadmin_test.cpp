@@ -13,8 +13,11 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDirIterator>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTest>
@@ -249,6 +252,51 @@ TEST_F(IncassoSubadminTest, SorbexAdministrationsAreFoundAndNamed)
     for (int i = 0; i < 1000; ++i)
         QDir().mkpath(root + u"/data/"_s + QString::number(i).rightJustified(6, u'0'));
     EXPECT_TRUE(finance::sorbexAdministraties(root).empty());
+}
+
+// The link window takes a folder only with Sorbex and an administration in it, lists them by
+// name, and the sub-administration screen then shows the one linked; undo unlinks it again.
+TEST_F(IncassoSubadminTest, LocalSorbexIsLinkedByFolder)
+{
+    registry.createKey(RegKeyKorvenal);
+    const QString root = dir.filePath(u"Sorbex"_s), bare = dir.filePath(u"Kaal"_s);
+    demo::createSorbexInstallatie(root);
+    QDir().mkpath(bare);
+    QFile(bare + u"/Quenlor.EXE"_s).open(QIODevice::WriteOnly);
+    const QString notFound = u"Sorbex is op deze computer niet gevonden. Kies de folder waar Sorbex is geïnstalleerd."_s;
+    const OptionScreen local = finance::sorbexLokaal();
+    const auto remark = [](const OptionsScreen &view, const QString &control) {
+        return view.findChild<QLabel *>(u"opmerking "_s + control)->text();
+    };
+    ASSERT_TRUE(save(subadmin, {{u"choice 1"_s, u"1"_s}, {u"choice 2"_s, u"1"_s}, {u"choice 3"_s, u"0"_s}}));
+    EXPECT_EQ(remark(OptionsScreen(ctx, subadmin), u"cmdSorbexLokaal"_s), notFound);
+    {
+        OptionsScreen view(ctx, local);
+        EXPECT_EQ(remark(view, u"folder 0"_s), notFound);
+        dialogs.folders = {dir.path(), bare, root};
+        auto *pick = view.findChild<QToolButton *>(u"cmdMap0"_s);
+        for (int i = 0; i < 3; ++i)
+            pick->click();
+        EXPECT_EQ(dialogs.prompts(), (QStringList{u"In deze folder is Sorbex niet geïnstalleerd."_s,
+                                                  u"Er kon geen administratie van Sorbex gevonden worden in de opgegeven folder."_s}));
+        EXPECT_EQ(dialogs.folderTitles.value(0), u"Selecteer de folder waar Sorbex is geïnstalleerd..."_s);
+        auto *list = qobject_cast<QComboBox *>(view.control(1));
+        ASSERT_EQ(list->count(), 3);
+        EXPECT_EQ(list->currentText(), QDir::toNativeSeparators(root + u"/data/GKOMMN - Gereformeerde Kerk Ommen"_s));
+        view.logic().setState(1, list->itemData(1).toString());
+        view.cmdSave_Click();
+    }
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"VVBDataPath01"), QDir::toNativeSeparators(root + u"/data/HGDALF"_s));
+    EXPECT_TRUE(remark(OptionsScreen(ctx, subadmin), u"cmdSorbexLokaal"_s).endsWith(u"HGDALF - Hervormde Gemeente Dalfsen"_s));
+    // The tool is held to the same checks; undo takes the link away.
+    EXPECT_FALSE(save(local, {{u"folder 0"_s, bare}}));
+    dialogs.script({mb::Yes});
+    ASSERT_TRUE(OptionsLogic(ctx, local).undoLast());
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"VVBRootPath01"), QString());
+    // Where Sorbex's installer put it is proposed.
+    registry.createKey(u"Software\\Velmo\\Sorbex\\CurrentVersion");
+    registry.SchrijfRegistry(u"Software\\Velmo\\Sorbex\\CurrentVersion", u"RootDir", root);
+    EXPECT_EQ(OptionsLogic(ctx, local).stateOf(u"folder 0"_s), root);
 }
 
 // The Sorbex Online password and key are typed behind dots and never reach the trail.

@@ -29,7 +29,11 @@ public:
     void OpenDocument(const QString &pathOrAddress) override { opened += pathOrAddress; }
     // The next colour or folder of the script; cancelled when it has run out.
     std::optional<QColor> ChooseColour(const QColor &) override { return next(colours, std::optional<QColor>()); }
-    QString ChooseFolder(const QString &) override { return next(folders, QString()); }
+    QString ChooseFolder(const QString &, const QString &title) override
+    {
+        folderTitles << title;
+        return next(folders, QString());
+    }
     // The next file name of the script ("" when it has run out: cancelled); the request is kept.
     QString SaveFile(const QString &title, const QString &filter, const QString &proposed) override
     {
@@ -46,6 +50,7 @@ public:
     std::deque<int> answers;
     std::deque<std::optional<QColor>> colours; // nothing: the user cancels
     std::deque<QString> folders;
+    QStringList folderTitles; // the title of every folder dialog asked for
     std::deque<QString> saveFiles;
     struct SaveRequest {
         QString title, filter, proposed;

@@ -33,9 +33,9 @@ std::optional<QColor> QtDialogService::ChooseColour(const QColor &current)
     return chosen.isValid() ? std::optional(chosen) : std::nullopt;
 }
 
-QString QtDialogService::ChooseFolder(const QString &current)
+QString QtDialogService::ChooseFolder(const QString &current, const QString &title)
 {
-    return QFileDialog::getExistingDirectory(m_window, QStringLiteral("Map kiezen"), current);
+    return QFileDialog::getExistingDirectory(m_window, title.isEmpty() ? QStringLiteral("Map kiezen") : title, current);
 }
 
 QString QtDialogService::SaveFile(const QString &title, const QString &filter, const QString &proposed)

@@ -16,7 +16,7 @@ public:
     void DisplayError(const QString &message, bool withHelp = false) override;
     void OpenDocument(const QString &pathOrAddress) override;
     std::optional<QColor> ChooseColour(const QColor &current) override;
-    QString ChooseFolder(const QString &current) override;
+    QString ChooseFolder(const QString &current, const QString &title) override;
     QString SaveFile(const QString &title, const QString &filter, const QString &proposed) override;
 
 private:

@@ -27,7 +27,7 @@ QString describedState(const Option &option, const QString &state)
     case Control::Toggle: return state == u"on" ? QStringLiteral("aan") : QStringLiteral("uit");
     case Control::Choice:
     case Control::Combo:
-        if (option.encoding == Encoding::CodeKey || state.isEmpty()) // a key, or nothing chosen yet
+        if (option.encoding != Encoding::Item || state.isEmpty()) // a key or a text, or nothing chosen yet
             return state;
         return option.items.value(state.toInt());
     case Control::Along:

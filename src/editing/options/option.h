@@ -86,6 +86,7 @@ struct Option {
     int line = 0;            // the line of a marker file, from 0; -1: the whole file is the value
     QString mirror = {};     // a marker file that also holds the stored text, as its one line
     QString note = {};       // a remark shown under the caption
+    QString dialogTitle = {}; // a folder's: the title of the dialog that picks it
     bool spaceWhenEmpty = false; // an empty field is stored as one space (the suite needs a value)
 
     QString table = {};      // a column of another single-record table than `UserGegevens`
@@ -93,7 +94,8 @@ struct Option {
     QString follows = {};    // `Along`: the control whose state it takes; `values` by item, "" leaving
                              // the value alone; without `values` it stores that state in its own encoding
     QString fallback = {};   // shown when what is stored has the numeric value 0, and saved as shown
-    std::function<QString(const OptionsLogic &)> fallbackOf = {}; // the same, made from the options before it
+    std::function<QString(const OptionsLogic &)> fallbackOf = {}; // the same, made from the options before it;
+                             // for a text: shown, and saved, when nothing but blanks is stored
     QString width = {};      // `Counter`: the control holding the digit count
     QString lockedWhile = {}; // locked while this table has records, until released on the screen
     QString switchName = {}, workstationName = {}; // `Counter`: when the registry value `switchName`
@@ -109,6 +111,13 @@ struct Option {
     bool masked = false;     // a field that shows dots for what is typed (a password)
     std::function<QString(const OptionsLogic &)> shownFrom = {}; // `Place::Screen`: its state when
                              // loaded, made from the options before it
+    // A drop-down list whose entries depend on another control (`entriesFollow`): what each
+    // shows and the text it stores, which is the state (`Encoding::Text`).
+    struct Entry {
+        QString shown, value;
+    };
+    std::function<std::vector<Entry>(const OptionsLogic &)> entries = {};
+    QString entriesFollow = {};
 };
 
 // A line under a field: what the value tells (the bank of an IBAN), or advice that never stops

@@ -201,7 +201,9 @@ void OptionsLogic::load()
         if (option.place == Place::Screen && option.shownFrom && !empty)
             state = option.shownFrom(*this);
         const bool fallback = !option.fallback.isEmpty() || option.fallbackOf;
-        if (!empty && fallback && Val(stored.toString()) == 0) {
+        const bool nothing = option.encoding == Encoding::Text ? stored.toString().trimmed().isEmpty()
+                                                               : Val(stored.toString()) == 0;
+        if (!empty && fallback && nothing) {
             asStored.emplace_back(m_states.size(), state); // saved as shown
             state = option.fallbackOf ? option.fallbackOf(*this) : option.fallback;
         }

@@ -83,7 +83,7 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     int captionWidth = 0;
     for (const Option &option : screen.options)
         if (option.kind != Control::Toggle && option.kind != Control::Choice && option.kind != Control::Heading
-            && option.kind != Control::Folder && option.kind != Control::Button) // a folder's long caption keeps its own width
+            && option.kind != Control::Folder && option.kind != Control::Button)
             captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(option.caption));
     auto *rows = new QVBoxLayout;
     rows->setSpacing(8);
@@ -114,6 +114,8 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
                 row->addStretch();
                 rows->addLayout(row);
             }
+            if (screen.remark) // what it set up
+                rows->addWidget(remarkLabel(i, 0));
             continue;
         }
         if (option.caption.isEmpty() && lastRow) {
@@ -131,7 +133,8 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
             row->addWidget(control);
             row->addWidget(label);
         } else {
-            if (option.kind != Control::Folder)
+            // a folder's long caption keeps its own width
+            if (option.kind != Control::Folder || fontMetrics().horizontalAdvance(option.caption) <= captionWidth)
                 label->setFixedWidth(captionWidth + 8);
             row->addWidget(label);
             row->addWidget(control);
@@ -143,15 +146,8 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
         row->addStretch();
         rows->addLayout(row);
         lastRow = row;
-        if (screen.remark && option.kind != Control::Toggle) { // under the field
-            auto *remark = new QLabel(this);
-            remark->setObjectName(u"opmerking " + option.control);
-            remark->setWordWrap(true);
-            remark->setIndent(captionWidth + 8 + row->spacing()); // under the field, not its caption
-            remark->hide();
-            m_remarks.emplace_back(i, remark);
-            rows->addWidget(remark);
-        }
+        if (screen.remark && option.kind != Control::Toggle) // under the field, not its caption
+            rows->addWidget(remarkLabel(i, option.kind == Control::Folder ? 0 : captionWidth + 8 + row->spacing()));
     }
     layout->addLayout(rows);
     auto *buttons = new QHBoxLayout;
@@ -180,6 +176,18 @@ OptionsScreen::~OptionsScreen()
 {
     for (QLineEdit *field : findChildren<QLineEdit *>())
         field->disconnect(this);
+}
+
+// The line under a control, `indent` from the left; shown when the screen has something to say.
+QLabel *OptionsScreen::remarkLabel(int option, int indent)
+{
+    auto *remark = new QLabel(this);
+    remark->setObjectName(u"opmerking " + m_logic.screen().options[size_t(option)].control);
+    remark->setWordWrap(true);
+    remark->setIndent(indent);
+    remark->hide();
+    m_remarks.emplace_back(option, remark);
+    return remark;
 }
 
 // The icon beside a locked field: releases it after asking.
@@ -231,12 +239,20 @@ QWidget *OptionsScreen::makeControl(int i)
         row->addWidget(path);
         row->addWidget(pick);
         connect(path, &QLineEdit::textEdited, this, [this, i](const QString &text) { m_logic.setState(i, text); });
-        connect(pick, &QToolButton::clicked, this, [this, i, path] {
-            const QString folder = m_ctx.dialogs->ChooseFolder(m_logic.state(i));
+        connect(path, &QLineEdit::editingFinished, this, [this, i, path] {
+            if (!leaveField(i))
+                QTimer::singleShot(0, path, [path] { path->setFocus(); });
+            showStates();
+        });
+        connect(pick, &QToolButton::clicked, this, [this, i] {
+            const QString before = m_logic.state(i);
+            const QString folder = m_ctx.dialogs->ChooseFolder(before, m_logic.screen().options[size_t(i)].dialogTitle);
             if (folder.isEmpty())
                 return;
             m_logic.setState(i, QDir::toNativeSeparators(folder));
-            path->setText(m_logic.state(i));
+            if (!leaveField(i)) // a folder the screen does not take: the one before stays
+                m_logic.setState(i, before);
+            showStates();
         });
         return box;
     }
@@ -284,6 +300,12 @@ QWidget *OptionsScreen::makeControl(int i)
                 const int key = combo->currentData().toInt();
                 choose(i, key < 0 ? QString() : QString::number(key));
             });
+            return combo;
+        }
+        if (option.entries) { // entries of its own, each storing its text
+            combo->setMinimumWidth(360);
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            connect(combo, &QComboBox::activated, this, [this, i, combo] { choose(i, combo->currentData().toString()); });
             return combo;
         }
         combo->addItems(option.items);
@@ -376,6 +398,8 @@ void OptionsScreen::showStates()
             lists->setKeys(state);
         else if (auto *combo = qobject_cast<QComboBox *>(control); combo && option.encoding == Encoding::CodeKey)
             codetables::SetComboKey(combo, state.isEmpty() ? -1 : state.toInt());
+        else if (combo && option.entries)
+            fillEntries(i, combo);
         else if (combo)
             combo->setCurrentIndex(state.toInt());
         else if (auto *group = control->findChild<QButtonGroup *>()) {
@@ -398,6 +422,24 @@ void OptionsScreen::showStates()
         label->setStyleSheet(QStringLiteral("color: %1;").arg(QColor(remark.advice ? theme::advice : theme::mutedText).name()));
         label->setVisible(!remark.text.isEmpty());
     }
+}
+
+// Made again only when the control they follow changed; a stored value that is not among them
+// stays, shown as it is, first.
+void OptionsScreen::fillEntries(int i, QComboBox *combo)
+{
+    const Option &option = m_logic.screen().options[size_t(i)];
+    const QString &leader = m_logic.stateOf(option.entriesFollow);
+    auto made = m_entries.find(i);
+    if (made == m_entries.end() || made->second.first != leader)
+        made = m_entries.insert_or_assign(i, std::pair(leader, option.entries(m_logic))).first;
+    const QString &state = m_logic.state(i);
+    combo->clear();
+    for (const Option::Entry &entry : made->second.second)
+        combo->addItem(entry.shown, entry.value);
+    if (combo->findData(state) < 0 && !state.trimmed().isEmpty())
+        combo->insertItem(0, state, state);
+    combo->setCurrentIndex(combo->findData(state));
 }
 
 void OptionsScreen::cmdSave_Click()

@@ -3,8 +3,10 @@
 #include "core/navigation/childscreen.h"
 #include "editing/options/optionslogic.h"
 
+#include <map>
 #include <vector>
 
+class QComboBox;
 class QLabel;
 class QToolButton;
 
@@ -33,14 +35,18 @@ public:
 private:
     QWidget *makeControl(int option);
     QToolButton *releaseButton(int option);
+    QLabel *remarkLabel(int option, int indent);
     void choose(int option, const QString &state);
     bool leaveField(int option);
     void showStates();
+    void fillEntries(int option, QComboBox *combo);
 
     Context &m_ctx;
     OptionsLogic m_logic;
     std::vector<QWidget *> m_controls; // null for a value without a control
     std::vector<std::pair<int, QLabel *>> m_remarks; // the line under a field, by option
+    // A list with entries of its own: the state of the control they follow, and the entries.
+    std::map<int, std::pair<QString, std::vector<Option::Entry>>> m_entries;
 };
 
 // Registers the view of every screen under its name.

@@ -40,6 +40,8 @@ std::optional<QString> stateFor(const Option &option, const QString &value)
     case Control::Combo: {
         if (option.encoding == Encoding::CodeKey) // the entry's key
             return value.isEmpty() || IsNumeriek(value) ? std::optional(value) : std::nullopt;
+        if (option.entries) // the text an entry stores; the screen's checks judge it
+            return value;
         bool ok = false;
         const int item = value.toInt(&ok);
         return ok && item >= 0 && item < option.items.size() ? std::optional(QString::number(item)) : std::nullopt;

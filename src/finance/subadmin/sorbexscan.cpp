@@ -56,27 +56,31 @@ std::vector<SorbexAdministratie> sorbexAdministraties(const QString &folder)
     if (mappen.size() > kHoogstens)
         mappen = mappen.mid(0, kHoogstens);
     std::vector<SorbexAdministratie> uit;
-    for (const QString &naam : std::as_const(mappen)) {
-        if (naam.size() != 6)
-            continue;
-        const QString map = QDir(data).filePath(naam) + u'/';
-        const QString leden = findDataFile(map, u"Leden.mdb"_s);
-        if (leden.isEmpty())
-            continue;
-        SorbexAdministratie administratie{QDir::toNativeSeparators(map.chopped(1)), {}, false};
-        try {
-            const QString wachtwoord = !findDataFile(map, u"sorbex.pwd"_s).isEmpty()
-                                           ? folderPassword(map, u"sorbex.pwd"_s)
-                                           : folderPassword(QDir(folder).absolutePath() + u'/', u"sorbex.pwd"_s);
-            std::unique_ptr<db::Database> db = db::Database::openReadOnly(leden, wachtwoord);
-            administratie.naam = kerknaam(*db);
-            administratie.geopend = true;
-        } catch (const db::DbError &) {
-            // listed all the same: the user sees which one cannot be read
-        }
-        uit.push_back(std::move(administratie));
-    }
+    for (const QString &naam : std::as_const(mappen))
+        if (naam.size() == 6)
+            if (std::optional<SorbexAdministratie> administratie = sorbexAdministratie(folder, QDir(data).filePath(naam)))
+                uit.push_back(std::move(*administratie));
     return uit;
+}
+
+std::optional<SorbexAdministratie> sorbexAdministratie(const QString &folder, const QString &map)
+{
+    const QString pad = QDir(map).absolutePath() + u'/';
+    const QString leden = findDataFile(pad, u"Leden.mdb"_s);
+    if (leden.isEmpty())
+        return std::nullopt;
+    SorbexAdministratie administratie{QDir::toNativeSeparators(pad.chopped(1)), {}, false};
+    try {
+        const QString wachtwoord = !findDataFile(pad, u"sorbex.pwd"_s).isEmpty()
+                                       ? folderPassword(pad, u"sorbex.pwd"_s)
+                                       : folderPassword(QDir(folder).absolutePath() + u'/', u"sorbex.pwd"_s);
+        std::unique_ptr<db::Database> db = db::Database::openReadOnly(leden, wachtwoord);
+        administratie.naam = kerknaam(*db);
+        administratie.geopend = true;
+    } catch (const db::DbError &) {
+        // listed all the same: the user sees which one cannot be read
+    }
+    return administratie;
 }
 
 } // namespace kv::finance

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace kv::finance {
@@ -26,5 +27,9 @@ bool isSorbexMap(const QString &folder);
 // password of "sorbex.pwd" (the administration's own, else the installation's); nothing of
 // the installation is ever written.
 std::vector<SorbexAdministratie> sorbexAdministraties(const QString &folder);
+
+// One administration of the installation in `folder`: its data folder `map`; nothing when it
+// holds no membership database.
+std::optional<SorbexAdministratie> sorbexAdministratie(const QString &folder, const QString &map);
 
 } // namespace kv::finance

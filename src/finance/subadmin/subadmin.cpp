@@ -1,12 +1,18 @@
 #include "finance/subadmin/subadmin.h"
 
 #include "core/context.h"
+#include "core/dialogs.h"
+#include "core/registry/registry.h"
 #include "editing/options/optionslogic.h"
 #include "editing/options/optionsscreen.h"
 #include "editing/options/rows.h"
+#include "finance/subadmin/sorbexscan.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -18,7 +24,44 @@ using options::OptionsLogic;
 
 // The screen's two groups and the Sorbex choice are parts of the values below them.
 const QString kKept = u"choice 1"_s, kKind = u"choice 2"_s, kSorbex = u"choice 3"_s;
-const QString kOnline = u"cmdSorbexOnline"_s;
+const QString kOnline = u"cmdSorbexOnline"_s, kLocal = u"cmdSorbexLokaal"_s;
+// The link window's folder and administration.
+const QString kFolder = u"folder 0"_s, kData = u"combo 1"_s;
+
+const QString kNotFound = u"Sorbex is op deze computer niet gevonden. Kies de folder waar Sorbex is geïnstalleerd."_s;
+
+// Where Sorbex was installed on this computer, as its installer noted; "" when it was not.
+QString installedSorbex(Context &ctx)
+{
+    return ctx.registry->LeesRegistry(u"Software\\Velmo\\Sorbex\\CurrentVersion", u"RootDir").trimmed();
+}
+
+// The folder this administration links to: the one chosen, else the installation's.
+QString linkedFolder(Context &ctx)
+{
+    const QString chosen = ctx.registry->LeesRegistry(RegKeyKorvenal, regNameCodeLast(ctx.AdminCode, u"VVBRootPath")).trimmed();
+    return chosen.isEmpty() ? installedSorbex(ctx) : chosen;
+}
+
+// Why the folder cannot be linked, "" when it can; its administrations in `found`.
+QString linkFault(const QString &folder, std::vector<SorbexAdministratie> &found)
+{
+    if (!isSorbexMap(folder))
+        return u"In deze folder is Sorbex niet geïnstalleerd."_s;
+    found = sorbexAdministraties(folder);
+    return found.empty() ? u"Er kon geen administratie van Sorbex gevonden worden in de opgegeven folder."_s : QString();
+}
+
+bool sameFolder(const QString &a, const QString &b)
+{
+    return QDir::cleanPath(QDir::fromNativeSeparators(a)).compare(QDir::cleanPath(QDir::fromNativeSeparators(b)),
+                                                                   Qt::CaseInsensitive) == 0;
+}
+
+bool among(const std::vector<SorbexAdministratie> &found, const QString &map)
+{
+    return std::any_of(found.begin(), found.end(), [&map](const SorbexAdministratie &a) { return sameFolder(a.map, map); });
+}
 
 // A value of `UserGegevens` made from the choices on the screen.
 Option computed(const QString &name, Encoding encoding, std::function<QString(const OptionsLogic &)> compute)
@@ -68,12 +111,27 @@ QString sorbexNeedsAChoice(const OptionsLogic &logic)
 bool enabled(const OptionsLogic &logic, int option)
 {
     const QString &control = logic.screen().options[size_t(option)].control;
-    return (control != kKind && control != kSorbex && control != kOnline) || logic.stateOf(kKept) == u"1";
+    return (control != kKind && control != kSorbex && control != kOnline && control != kLocal) || logic.stateOf(kKept) == u"1";
 }
 
-void openOnline(Context &ctx, QWidget *parent)
+// Under "Configureer koppeling...", with Sorbex on this computer chosen: the administration
+// linked, or where to start.
+options::Remark linkShown(const OptionsLogic &logic, int option)
 {
-    static const options::OptionScreen table = sorbexOnline();
+    if (logic.screen().options[size_t(option)].control != kLocal || logic.stateOf(kSorbex) != u"0")
+        return {};
+    Context &ctx = logic.context();
+    const QString data = ctx.registry->LeesRegistry(RegKeyKorvenal, regNameCodeLast(ctx.AdminCode, u"VVBDataPath")).trimmed();
+    const QString folder = linkedFolder(ctx);
+    if (!data.isEmpty())
+        if (const std::optional<SorbexAdministratie> linked = sorbexAdministratie(folder, data))
+            return {linked->getoond()};
+    return {folder.isEmpty() ? kNotFound : QString()};
+}
+
+// A screen of its own in a window; its save button closes it.
+void openWindow(Context &ctx, QWidget *parent, const options::OptionScreen &table)
+{
     QDialog window(parent);
     window.setWindowTitle(table.caption);
     auto *layout = new QVBoxLayout(&window);
@@ -90,9 +148,17 @@ void openOnline(Context &ctx, QWidget *parent)
 
 options::OptionScreen subAdministratie()
 {
+    Option local{kLocal, u"Configureer koppeling..."_s, Control::Button, Place::UserGegevens, {}, Encoding::Text};
+    local.action = [](Context &ctx, QWidget *parent) {
+        static const options::OptionScreen table = sorbexLokaal();
+        openWindow(ctx, parent, table);
+    };
     Option online{kOnline, u"Configureer gebruikersprofiel Sorbex Online..."_s, Control::Button, Place::UserGegevens, {},
                   Encoding::Text};
-    online.action = openOnline;
+    online.action = [](Context &ctx, QWidget *parent) {
+        static const options::OptionScreen table = sorbexOnline();
+        openWindow(ctx, parent, table);
+    };
 
     options::OptionScreen screen{u"frmSubAdministratie"_s, u"Subadministratie"_s, {}, {
         computed(u"Subadminsoort"_s, Encoding::Number, kindChosen),
@@ -111,6 +177,7 @@ options::OptionScreen subAdministratie()
               {u"Sorbex is geïnstalleerd op een lokale PC of in ons (bedrijfs)netwerk "_s,
                u"Sorbex Online ( webapplicatie )"_s},
               sorbexChosen),
+        local,
         online,
         dbToggle(0,
                  u"Boeking toestaan op subadministratie-grootboekrekening zonder boeking in de subadministratie debiteuren of crediteuren (niet aanbevolen)"_s,
@@ -122,6 +189,67 @@ options::OptionScreen subAdministratie()
     }};
     screen.check = sorbexNeedsAChoice;
     screen.enabled = enabled;
+    screen.remark = linkShown;
+    return screen;
+}
+
+options::OptionScreen sorbexLokaal()
+{
+    Option folder = perAdministration(options::rows::folder(0, u"Folder van Sorbex:"_s, u"VVBRootPath"_s));
+    folder.dialogTitle = u"Selecteer de folder waar Sorbex is geïnstalleerd..."_s;
+    folder.spaceWhenEmpty = true;
+    folder.fallbackOf = [](const OptionsLogic &logic) { return installedSorbex(logic.context()); };
+    Option data{kData, u"Gebruik administratie:"_s, Control::Combo, Place::Registry, u"VVBDataPath"_s, Encoding::Text};
+    data.perAdministration = true;
+    data.entriesFollow = kFolder;
+    data.entries = [](const OptionsLogic &logic) {
+        std::vector<SorbexAdministratie> found;
+        linkFault(logic.stateOf(kFolder).trimmed(), found);
+        std::vector<Option::Entry> entries;
+        for (const SorbexAdministratie &administratie : found)
+            entries.push_back({administratie.getoond(), administratie.map});
+        return entries;
+    };
+
+    options::OptionScreen screen{u"frmSubAdministratieSorbexLokaal"_s, u"Configureer koppeling..."_s, {}, {
+        folder,
+        data,
+        regToggle(2, u"Automatisch bedrag en periode bij betaling bepalen."_s, u"VVBAutoBedragPeriode"_s),
+        regToggle(3, u"Banknummer verwerken binnen de bijdrage-administratie."_s, u"VVBBankGiroUpdate"_s),
+        regToggle(4, u"Betaalwijze verwerken binnen de bijdrage-administratie."_s, u"VVBBetaalWijzeUpdate"_s),
+    }};
+    // A folder is taken when Sorbex is there with an administration; the first of them is
+    // proposed unless the one chosen is among them.
+    screen.leave = [](OptionsLogic &logic, int option) {
+        if (logic.screen().options[size_t(option)].control != kFolder)
+            return true;
+        const QString chosen = logic.stateOf(kFolder).trimmed();
+        std::vector<SorbexAdministratie> found;
+        if (chosen.isEmpty()) {
+            logic.setState(logic.indexOf(kData), {});
+            return true;
+        }
+        if (const QString fault = linkFault(chosen, found); !fault.isEmpty()) {
+            logic.context().dialogs->MsgBox(fault, mb::Exclamation);
+            return false;
+        }
+        if (!among(found, logic.stateOf(kData)))
+            logic.setState(logic.indexOf(kData), found.front().map);
+        return true;
+    };
+    screen.check = [](const OptionsLogic &logic) {
+        const QString chosen = logic.stateOf(kFolder).trimmed();
+        std::vector<SorbexAdministratie> found;
+        if (chosen.isEmpty())
+            return QString();
+        if (const QString fault = linkFault(chosen, found); !fault.isEmpty())
+            return fault;
+        return among(found, logic.stateOf(kData)) ? QString() : u"Kies een administratie van Sorbex uit de lijst."_s;
+    };
+    screen.remark = [](const OptionsLogic &logic, int option) {
+        return options::Remark{logic.screen().options[size_t(option)].control == kFolder && logic.stateOf(kFolder).trimmed().isEmpty()
+                                   ? kNotFound : QString()};
+    };
     return screen;
 }
 

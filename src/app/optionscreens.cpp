@@ -4,6 +4,7 @@
 #include "company/options/optionscreens.h"
 #include "editing/options/favourites.h"
 #include "finance/administration/administration.h"
+#include "finance/assets/generalsettings.h"
 #include "finance/incasso/incasso.h"
 #include "finance/subadmin/subadmin.h"
 
@@ -15,6 +16,7 @@ const std::vector<kv::options::OptionScreen> &allOptionScreens()
         all.push_back(kv::cemetery::settings());
         all.push_back(kv::finance::administration());
         all.push_back(kv::finance::incassoBetalen());
+        all.push_back(kv::finance::assets::generalSettings());
         all.push_back(kv::finance::subAdministratie());
         all.push_back(kv::finance::sorbexLokaal());
         all.push_back(kv::finance::sorbexOnline());

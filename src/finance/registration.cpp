@@ -3,7 +3,6 @@
 #include "core/navigation/screenregistry.h"
 #include "editing/listdetail/listscreen.h"
 #include "finance/assets/assetmembers.h"
-#include "finance/assets/generalsettings.h"
 #include "finance/auditfile/frmauditfile.h"
 #include "finance/correction/correctionscreen.h"
 #include "finance/periods/periodsmember.h"
@@ -16,7 +15,6 @@ void registerFinanceScreens(ScreenRegistry &screens)
     screens.add(QStringLiteral("frmBTW"), [](Context &ctx) { return std::make_unique<FrmBTW>(ctx); });
     screens.add(periodsMember().screen,
                 [](Context &ctx) { return std::make_unique<listdetail::ListScreen>(ctx, periodsMember()); });
-    screens.add(QStringLiteral("frmActivaAlgemeen"), [](Context &ctx) { return std::make_unique<assets::FrmActivaAlgemeen>(ctx); });
     for (const listdetail::Member *member : {&assets::groupsMember(), &assets::registerMember()})
         screens.add(member->screen, [member](Context &ctx) { return std::make_unique<listdetail::ListScreen>(ctx, *member); });
     screens.add(QStringLiteral("frmAuditFile"), [](Context &ctx) { return std::make_unique<auditfile::FrmAuditFile>(ctx); });

@@ -9,8 +9,11 @@
 #include "support/demofixture.h"
 
 #include <QComboBox>
+#include <QProcess>
 #include <QLineEdit>
 #include <QTest>
+
+#include <csignal>
 
 using namespace kv;
 using namespace kv::listdetail;
@@ -90,25 +93,28 @@ TEST_F(AssetScreens, OnlyAGroupWithoutAssetsIsDeleted)
 
     session.DBAdmin().exec(u"INSERT INTO ActivaGroepen (InternNr, RecordCode, ActivaGroep) VALUES (5, 1, 'Leeg')"_s);
     list.refresh();
-    // Another program registers an asset in the group while the user reads the question.
+    // Another console registers an asset in the group while the user reads the question.
     struct Peer : test::ScriptedDialogs {
-        Session *session = nullptr;
+        QString dataPad;
         int MsgBox(const QString &prompt, int buttons, const QString &title) override
         {
-            if (prompt.startsWith(u"Weet u zeker"))
-                session->DBAdmin().exec(u"INSERT INTO ActivaRegistratie (InternNr, RecordCode, ActivaGroep, Omschrijving) "
-                                        u"VALUES (7, 1, 5, 'Nieuw')"_s);
+            if (prompt.startsWith(u"Weet u zeker")) {
+                EXPECT_EQ(QProcess::execute(QStringLiteral(EDITING_PEER),
+                                            {u"set"_s, dataPad, u"frmActivaRegister"_s, {}, u"ActivaGroep"_s, u"5"_s,
+                                             u"Omschrijving"_s, u"Nieuw"_s}),
+                          0);
+            }
             return ScriptedDialogs::MsgBox(prompt, buttons, title);
         }
     } peer;
-    peer.session = &session;
+    peer.dataPad = ctx.DataPad;
     peer.script({mb::Yes});
     ctx.dialogs = &peer;
     list.remove(rowOf(list, u"Leeg"_s));
     EXPECT_EQ(peer.prompts().last(), GroepInGebruik.toString());
     EXPECT_EQ(value(u"SELECT COUNT(*) FROM InstellingenLog WHERE Naam LIKE 'ActivaGroepen[%'"_s), u"0"_s);
 
-    session.DBAdmin().exec(u"DELETE FROM ActivaRegistratie WHERE InternNr = 7"_s);
+    session.DBAdmin().exec(u"DELETE FROM ActivaRegistratie WHERE ActivaGroep = 5"_s);
     ctx.dialogs = &dialogs;
     dialogs.script({mb::Yes});
     list.remove(rowOf(list, u"Leeg"_s));
@@ -119,6 +125,24 @@ TEST_F(AssetScreens, OnlyAGroupWithoutAssetsIsDeleted)
     dialogs.script({mb::Yes});
     ASSERT_TRUE(list.undoLast());
     EXPECT_GE(rowOf(list, u"Leeg"_s), 0);
+}
+
+// A console killed when the asset is written and its trail is not: neither is there, and the
+// next asset gets the number the killed one had.
+TEST_F(AssetScreens, AKilledSaveLeavesNeitherTheAssetNorItsTrail)
+{
+    const QString before = value(u"SELECT COUNT(*) || '|' || (SELECT COUNT(*) FROM InstellingenLog) FROM ActivaRegistratie"_s);
+    QProcess peer;
+    peer.start(QStringLiteral(EDITING_PEER), {u"held"_s, ctx.DataPad, u"ActivaRegistratie"_s, u"frmActivaRegister"_s,
+                                              u"ActivaGroep"_s, u"1"_s, u"Omschrijving"_s, u"Shovel"_s});
+    while (!peer.canReadLine() && peer.waitForReadyRead(30000)) {
+    }
+    EXPECT_EQ(peer.readLine().trimmed(), "held 7"); // the sixth asset and the new one, inside its transaction
+    ::kill(pid_t(peer.processId()), SIGKILL);
+    peer.waitForFinished();
+    EXPECT_EQ(value(u"SELECT COUNT(*) || '|' || (SELECT COUNT(*) FROM InstellingenLog) FROM ActivaRegistratie"_s), before);
+    ctx.EditMode = u"addnew"_s;
+    EXPECT_EQ(DetailLogic(ctx, registerMember()).text(u"InternNr"_s), u"7"_s);
 }
 
 // The register lists the group by name ("onbekend" without one); choosing a group copies its
@@ -183,12 +207,15 @@ TEST_F(AssetScreens, GeneralSettingsOfANewYearStartFromTheYearBefore)
 {
     session.DBAdmin().exec(u"UPDATE ActivaAlgemeen SET DagboekCode = '95'"_s);
     ctx.AdminJaar = u"2027"_s;
-    const options::OptionScreen table = generalSettings(ctx);
+    const options::OptionScreen table = generalSettings();
     options::OptionsLogic logic(ctx, table);
     EXPECT_EQ(logic.stateOf(u"field 0"_s), u"2027"_s);
     EXPECT_EQ(logic.stateOf(u"field 1"_s), u"450,00"_s);
-    const options::Option &journal = table.options.back();
-    EXPECT_EQ(journal.items.value(logic.stateOf(u"combo 1"_s).toInt()), u"95 - onbekend"_s);
+    EXPECT_EQ(table.options.back().entries(logic).back().shown, u"95 - onbekend"_s);
+    logic.setState(logic.indexOf(u"combo 1"_s), u"96"_s); // as the tool could
+    EXPECT_FALSE(logic.save());
+    EXPECT_EQ(dialogs.prompts().last(), u"Dagboek 96 bestaat niet."_s);
+    logic.setState(logic.indexOf(u"combo 1"_s), u"95"_s);
 
     logic.setState(logic.indexOf(u"field 1"_s), u"-1,00"_s);
     EXPECT_FALSE(logic.save());

@@ -111,8 +111,9 @@ struct Option {
     bool masked = false;     // a field that shows dots for what is typed (a password)
     std::function<QString(const OptionsLogic &)> shownFrom = {}; // `Place::Screen`: its state when
                              // loaded, made from the options before it
-    // A drop-down list whose entries depend on another control (`entriesFollow`): what each
-    // shows and the text it stores, which is the state (`Encoding::Text`).
+    // A drop-down list with entries of its own, made when it is first shown and again when the
+    // control `entriesFollow` names changed: what each shows and the text it stores, which is
+    // the state (`Encoding::Text`).
     struct Entry {
         QString shown, value;
     };

@@ -429,7 +429,7 @@ void OptionsScreen::showStates()
 void OptionsScreen::fillEntries(int i, QComboBox *combo)
 {
     const Option &option = m_logic.screen().options[size_t(i)];
-    const QString &leader = m_logic.stateOf(option.entriesFollow);
+    const QString leader = option.entriesFollow.isEmpty() ? QString() : m_logic.stateOf(option.entriesFollow);
     auto made = m_entries.find(i);
     if (made == m_entries.end() || made->second.first != leader)
         made = m_entries.insert_or_assign(i, std::pair(leader, option.entries(m_logic))).first;

@@ -24,43 +24,46 @@ Option kept(Option option)
     return option;
 }
 
-// The journals to choose from: none, each of `Dagboek`, and a stored code `Dagboek` does not
-// have, so that it is shown (and kept) rather than lost.
-Option journal(Context &ctx)
+const QString kJournal = u"combo 1"_s;
+
+// The journals to choose from: none, each of `Dagboek`, and a code `Dagboek` does not have as
+// it is stored, so that it is shown (and kept) rather than lost.
+std::vector<Option::Entry> journals(const options::OptionsLogic &logic)
 {
-    Option option{u"combo 1"_s, u"Gebruik dagboek:"_s, Control::Combo, Place::UserGegevens, u"DagboekCode"_s,
-                  Encoding::Item, {u""_s}, {u""_s}};
-    db::Database &db = ctx.session->DBAdmin();
-    db::Statement journals = db.prepareOnce(u"SELECT DagboekCode, Omschrijving FROM Dagboek ORDER BY DagboekCode"_s);
-    while (journals.step()) {
-        option.values << journals.column(0).toString().trimmed();
-        option.items << option.values.last() + u" - " + journals.column(1).toString().trimmed();
+    std::vector<Option::Entry> entries{{}};
+    const QString &chosen = logic.stateOf(kJournal);
+    bool known = chosen.trimmed().isEmpty();
+    db::Statement journal = logic.context().session->DBAdmin().prepareOnce(
+        u"SELECT DagboekCode, Omschrijving FROM Dagboek ORDER BY DagboekCode"_s);
+    while (journal.step()) {
+        const QString code = journal.column(0).toString().trimmed();
+        known = known || code.compare(chosen.trimmed(), Qt::CaseInsensitive) == 0;
+        entries.push_back({code + u" - " + journal.column(1).toString().trimmed(), code});
     }
-    db::Statement stored = db.prepareOnce(
-        u"SELECT DagboekCode FROM ActivaAlgemeen WHERE CAST(Boekjaar AS INTEGER) <= ? ORDER BY CAST(Boekjaar AS INTEGER) DESC LIMIT 1"_s);
-    stored.bind(1, ctx.AdminJaar.toInt());
-    if (stored.step()) {
-        const QString code = stored.column(0).toString().trimmed();
-        if (!code.isEmpty() && !option.values.contains(code, Qt::CaseInsensitive)) {
-            option.values << code;
-            option.items << code + u" - onbekend";
-        }
-    }
-    return kept(option);
+    if (!known)
+        entries.push_back({chosen.trimmed() + u" - onbekend", chosen});
+    return entries;
 }
 
-QString limitNotNegative(const options::OptionsLogic &logic)
+// A negative limit; a journal that is not in `Dagboek` (the tool can type one), unless it was so stored.
+QString refused(const options::OptionsLogic &logic)
 {
     const auto &s = logic.context().separators;
     const auto limit = listdetail::number(logic.stateOf(kLimit), s.DecimaalTeken, s.DuizendTeken);
-    return limit && *limit < 0 ? NegatieveOndergrens.toString() : QString();
+    if (limit && *limit < 0)
+        return NegatieveOndergrens.toString();
+    const QString code = logic.stateOf(kJournal).trimmed();
+    if (code.isEmpty() || code == logic.loaded(logic.indexOf(kJournal)).toString().trimmed())
+        return {};
+    db::Statement journal = logic.context().session->DBAdmin().prepareOnce(u"SELECT 1 FROM Dagboek WHERE DagboekCode = ?"_s);
+    journal.bind(1, code);
+    return journal.step() ? QString() : u"Dagboek "_s + code + u" bestaat niet."_s;
 }
 
 } // namespace
 
-options::OptionScreen generalSettings(Context &ctx)
-{
-    Option year = kept(field(0, u"Boekjaar:"_s, Place::UserGegevens, u"Boekjaar"_s));
+options::OptionScreen generalSettings()
+{    Option year = kept(field(0, u"Boekjaar:"_s, Place::UserGegevens, u"Boekjaar"_s));
     year.readOnly = true;
     Option limit = kept(field(1, u"Fiscale benedengrens:"_s, Place::UserGegevens, u"FiscaleOndergrens"_s, Control::Amount));
     limit.encoding = Encoding::AmountText;
@@ -68,6 +71,8 @@ options::OptionScreen generalSettings(Context &ctx)
                   {u"Lineair - vast bedrag/percentage van aanschafwaarde"_s, u"vast percentage van boekwaarde"_s,
                    u"som van de jaarnummers"_s},
                   {u"0"_s, u"1"_s, u"2"_s}};
+    Option journal{kJournal, u"Gebruik dagboek:"_s, Control::Combo, Place::UserGegevens, u"DagboekCode"_s, Encoding::Text};
+    journal.entries = journals;
     return {
         .screen = u"frmActivaAlgemeen"_s,
         .caption = u"Algemeen"_s,
@@ -77,16 +82,11 @@ options::OptionScreen generalSettings(Context &ctx)
             kept(method),
             kept(dbToggle(0, u"Alle bedragen standaard afronden op hele euro's"_s, u"Afronden"_s, Encoding::Reg10)),
             heading(u"Financiële koppeling voor boeking afschrijvingen etc."_s),
-            journal(ctx),
+            kept(journal),
         },
-        .check = limitNotNegative,
+        .check = refused,
         .yearField = u"Boekjaar"_s,
     };
-}
-
-FrmActivaAlgemeen::FrmActivaAlgemeen(Context &ctx)
-    : HeldTable{generalSettings(ctx)}, OptionsScreen(ctx, table)
-{
 }
 
 } // namespace kv::finance::assets

@@ -20,7 +20,9 @@ void schrijf(const QString &pad, const QByteArray &inhoud)
         db::raise(db::ErrFileInUse, u"Het bestand %1 kan niet worden geschreven."_s.arg(pad));
 }
 
-void leden(const QString &map, const QString &wachtwoord, const QString &kerknaam)
+} // namespace
+
+void createLeden(const QString &map, const QString &wachtwoord, const QString &kerknaam)
 {
     QDir().mkpath(map);
     const schema::Table tabel{"Instellingen", schema::Db::Main, {schema::text("Kerknaam", 100), schema::text("Plaats", 50)}, {}};
@@ -30,19 +32,17 @@ void leden(const QString &map, const QString &wachtwoord, const QString &kerknaa
     rij.step();
 }
 
-} // namespace
-
 void createSorbexInstallatie(const QString &folder)
 {
     const QString root = QDir(folder).absolutePath() + u'/';
     QDir().mkpath(root + u"data"_s);
     schrijf(root + u"SORBEX.EXE"_s, "MZ");
     schrijf(root + u"sorbex.pwd"_s, EncodeerWachtwoord(u"ledenadmin"_s).toLatin1() + "\r\n");
-    leden(root + u"data/GKOMMN"_s, u"ledenadmin"_s, u"Gereformeerde Kerk Ommen"_s);
-    leden(root + u"data/HGDALF"_s, u"ledenadmin"_s, u"Hervormde Gemeente Dalfsen"_s);
+    createLeden(root + u"data/GKOMMN"_s, u"ledenadmin"_s, u"Gereformeerde Kerk Ommen"_s);
+    createLeden(root + u"data/HGDALF"_s, u"ledenadmin"_s, u"Hervormde Gemeente Dalfsen"_s);
     QDir().mkpath(root + u"data/LEEG01"_s);                                                  // no database
-    leden(root + u"data/ARCHIEF"_s, u"ledenadmin"_s, u"Oud archief"_s);                     // seven characters
-    leden(root + u"data/PKNVEC"_s, u"anders"_s, u"Protestantse Gemeente Vechtdal"_s);        // another password
+    createLeden(root + u"data/ARCHIEF"_s, u"ledenadmin"_s, u"Oud archief"_s);                     // seven characters
+    createLeden(root + u"data/PKNVEC"_s, u"anders"_s, u"Protestantse Gemeente Vechtdal"_s);        // another password
 }
 
 } // namespace kv::demo

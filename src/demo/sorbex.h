@@ -11,4 +11,8 @@ namespace kv::demo {
 // sorbex.pwd.
 void createSorbexInstallatie(const QString &folder);
 
+// The membership database of a Sorbex administration in `map`: "Leden.sqlite" with the
+// organisation's name in its table Instellingen, opened with `wachtwoord`.
+void createLeden(const QString &map, const QString &wachtwoord, const QString &kerknaam);
+
 } // namespace kv::demo

@@ -7,6 +7,7 @@
 #include "core/dialogs.h"
 #include "core/mainwindow/theme.h"
 #include "core/session/session.h"
+#include "editing/busycursor.h"
 #include "editing/codetables/combos.h"
 #include "editing/ledger/grootboekrekeningwidget.h"
 #include "editing/listdetail/detaillogic.h"
@@ -431,8 +432,10 @@ void OptionsScreen::fillEntries(int i, QComboBox *combo)
     const Option &option = m_logic.screen().options[size_t(i)];
     const QString leader = option.entriesFollow.isEmpty() ? QString() : m_logic.stateOf(option.entriesFollow);
     auto made = m_entries.find(i);
-    if (made == m_entries.end() || made->second.first != leader)
+    if (made == m_entries.end() || made->second.first != leader) {
+        const BusyCursor busy; // the administrations of a large installation take seconds
         made = m_entries.insert_or_assign(i, std::pair(leader, option.entries(m_logic))).first;
+    }
     const QString &state = m_logic.state(i);
     combo->clear();
     for (const Option::Entry &entry : made->second.second)

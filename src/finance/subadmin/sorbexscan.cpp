@@ -31,6 +31,32 @@ QString kerknaam(db::Database &db)
     return {};
 }
 
+QString installatieWachtwoord(const QString &folder)
+{
+    return folderPassword(QDir(folder).absolutePath() + u'/', u"sorbex.pwd"_s);
+}
+
+// The administration in `map`, opened with its own "sorbex.pwd" or else the installation's
+// password; nothing without a membership database.
+std::optional<SorbexAdministratie> lees(const QString &map, const QString &installatie)
+{
+    const QString pad = QDir(map).absolutePath() + u'/';
+    const QString leden = findDataFile(pad, u"Leden.mdb"_s);
+    if (leden.isEmpty())
+        return std::nullopt;
+    SorbexAdministratie administratie{QDir::toNativeSeparators(pad.chopped(1)), {}, false};
+    try {
+        const QString eigen = findDataFile(pad, u"sorbex.pwd"_s);
+        std::unique_ptr<db::Database> db = db::Database::openReadOnly(leden, eigen.isEmpty() ? installatie
+                                                                                            : folderPassword(pad, u"sorbex.pwd"_s));
+        administratie.naam = kerknaam(*db);
+        administratie.geopend = true;
+    } catch (const db::DbError &) {
+        // listed all the same: the user sees which one cannot be read
+    }
+    return administratie;
+}
+
 } // namespace
 
 QString SorbexAdministratie::getoond() const
@@ -43,7 +69,7 @@ bool isSorbexMap(const QString &folder)
     return !findDataFile(folder, u"Sorbex.exe"_s).isEmpty() || !findDataFile(folder, u"Quenlor.exe"_s).isEmpty();
 }
 
-std::vector<SorbexAdministratie> sorbexAdministraties(const QString &folder)
+std::vector<SorbexAdministratie> sorbexAdministraties(const QString &folder, size_t hoogstens)
 {
     // Its "data" folder, in whatever case it was made.
     QString data;
@@ -55,32 +81,21 @@ std::vector<SorbexAdministratie> sorbexAdministraties(const QString &folder)
     QStringList mappen = QDir(data).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     if (mappen.size() > kHoogstens)
         mappen = mappen.mid(0, kHoogstens);
+    const QString installatie = installatieWachtwoord(folder);
     std::vector<SorbexAdministratie> uit;
-    for (const QString &naam : std::as_const(mappen))
+    for (const QString &naam : std::as_const(mappen)) {
+        if (uit.size() == hoogstens)
+            break;
         if (naam.size() == 6)
-            if (std::optional<SorbexAdministratie> administratie = sorbexAdministratie(folder, QDir(data).filePath(naam)))
+            if (std::optional<SorbexAdministratie> administratie = lees(QDir(data).filePath(naam), installatie))
                 uit.push_back(std::move(*administratie));
+    }
     return uit;
 }
 
 std::optional<SorbexAdministratie> sorbexAdministratie(const QString &folder, const QString &map)
 {
-    const QString pad = QDir(map).absolutePath() + u'/';
-    const QString leden = findDataFile(pad, u"Leden.mdb"_s);
-    if (leden.isEmpty())
-        return std::nullopt;
-    SorbexAdministratie administratie{QDir::toNativeSeparators(pad.chopped(1)), {}, false};
-    try {
-        const QString wachtwoord = !findDataFile(pad, u"sorbex.pwd"_s).isEmpty()
-                                       ? folderPassword(pad, u"sorbex.pwd"_s)
-                                       : folderPassword(QDir(folder).absolutePath() + u'/', u"sorbex.pwd"_s);
-        std::unique_ptr<db::Database> db = db::Database::openReadOnly(leden, wachtwoord);
-        administratie.naam = kerknaam(*db);
-        administratie.geopend = true;
-    } catch (const db::DbError &) {
-        // listed all the same: the user sees which one cannot be read
-    }
-    return administratie;
+    return lees(map, installatieWachtwoord(folder));
 }
 
 } // namespace kv::finance

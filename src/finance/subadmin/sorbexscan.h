@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -26,7 +27,8 @@ bool isSorbexMap(const QString &folder);
 // the first of its tables that has a `Kerknaam`. The database is opened read-only with the
 // password of "sorbex.pwd" (the administration's own, else the installation's); nothing of
 // the installation is ever written.
-std::vector<SorbexAdministratie> sorbexAdministraties(const QString &folder);
+// With `hoogstens`, the scan stops when it has found that many.
+std::vector<SorbexAdministratie> sorbexAdministraties(const QString &folder, size_t hoogstens = SIZE_MAX);
 
 // One administration of the installation in `folder`: its data folder `map`; nothing when it
 // holds no membership database.

@@ -10,9 +10,8 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -43,24 +42,24 @@ QString linkedFolder(Context &ctx)
     return chosen.isEmpty() ? installedSorbex(ctx) : chosen;
 }
 
-// Why the folder cannot be linked, "" when it can; its administrations in `found`.
-QString linkFault(const QString &folder, std::vector<SorbexAdministratie> &found)
+// Why the folder cannot be linked, "" when it can. Looking for the first administration is
+// enough: a large installation takes seconds to read whole.
+QString linkFault(const QString &folder)
 {
     if (!isSorbexMap(folder))
         return u"In deze folder is Sorbex niet geïnstalleerd."_s;
-    found = sorbexAdministraties(folder);
-    return found.empty() ? u"Er kon geen administratie van Sorbex gevonden worden in de opgegeven folder."_s : QString();
+    return sorbexAdministraties(folder, 1).empty() ? u"Er kon geen administratie van Sorbex gevonden worden in de opgegeven folder."_s
+                                                   : QString();
 }
 
-bool sameFolder(const QString &a, const QString &b)
+// Whether `map` is one of the administrations of the installation in `folder`.
+bool administrationOf(const QString &folder, const QString &map)
 {
-    return QDir::cleanPath(QDir::fromNativeSeparators(a)).compare(QDir::cleanPath(QDir::fromNativeSeparators(b)),
-                                                                   Qt::CaseInsensitive) == 0;
-}
-
-bool among(const std::vector<SorbexAdministratie> &found, const QString &map)
-{
-    return std::any_of(found.begin(), found.end(), [&map](const SorbexAdministratie &a) { return sameFolder(a.map, map); });
+    const QFileInfo info(QDir::fromNativeSeparators(map.trimmed()));
+    return info.fileName().size() == 6
+        && QDir::cleanPath(info.absolutePath()).compare(QDir::cleanPath(QDir::fromNativeSeparators(folder) + u"/data"_s),
+                                                        Qt::CaseInsensitive) == 0
+        && sorbexAdministratie(folder, map).has_value();
 }
 
 // A value of `UserGegevens` made from the choices on the screen.
@@ -203,10 +202,10 @@ options::OptionScreen sorbexLokaal()
     data.perAdministration = true;
     data.entriesFollow = kFolder;
     data.entries = [](const OptionsLogic &logic) {
-        std::vector<SorbexAdministratie> found;
-        linkFault(logic.stateOf(kFolder).trimmed(), found);
+        const QString chosen = logic.stateOf(kFolder).trimmed();
         std::vector<Option::Entry> entries;
-        for (const SorbexAdministratie &administratie : found)
+        for (const SorbexAdministratie &administratie : isSorbexMap(chosen) ? sorbexAdministraties(chosen)
+                                                                           : std::vector<SorbexAdministratie>())
             entries.push_back({administratie.getoond(), administratie.map});
         return entries;
     };
@@ -224,27 +223,24 @@ options::OptionScreen sorbexLokaal()
         if (logic.screen().options[size_t(option)].control != kFolder)
             return true;
         const QString chosen = logic.stateOf(kFolder).trimmed();
-        std::vector<SorbexAdministratie> found;
         if (chosen.isEmpty()) {
             logic.setState(logic.indexOf(kData), {});
             return true;
         }
-        if (const QString fault = linkFault(chosen, found); !fault.isEmpty()) {
+        if (const QString fault = linkFault(chosen); !fault.isEmpty()) {
             logic.context().dialogs->MsgBox(fault, mb::Exclamation);
             return false;
         }
-        if (!among(found, logic.stateOf(kData)))
-            logic.setState(logic.indexOf(kData), found.front().map);
+        if (!administrationOf(chosen, logic.stateOf(kData)))
+            logic.setState(logic.indexOf(kData), sorbexAdministraties(chosen, 1).front().map);
         return true;
     };
     screen.check = [](const OptionsLogic &logic) {
         const QString chosen = logic.stateOf(kFolder).trimmed();
-        std::vector<SorbexAdministratie> found;
-        if (chosen.isEmpty())
+        if (chosen.isEmpty() || (isSorbexMap(chosen) && administrationOf(chosen, logic.stateOf(kData))))
             return QString();
-        if (const QString fault = linkFault(chosen, found); !fault.isEmpty())
-            return fault;
-        return among(found, logic.stateOf(kData)) ? QString() : u"Kies een administratie van Sorbex uit de lijst."_s;
+        const QString fault = linkFault(chosen);
+        return fault.isEmpty() ? u"Kies een administratie van Sorbex uit de lijst."_s : fault;
     };
     screen.remark = [](const OptionsLogic &logic, int option) {
         return options::Remark{logic.screen().options[size_t(option)].control == kFolder && logic.stateOf(kFolder).trimmed().isEmpty()

@@ -38,6 +38,13 @@ void addArchiveTables(std::vector<Table> &out)
     out.push_back(archiveOf("OrderGegevensMeta", "OrderGegevensMetaArchief"));
     out.push_back(archiveOf("OrderLogistiek", "OrderLogistiekArchief"));
     out.push_back(archiveOf("OrderNotitie", "OrderNotitieArchief"));
+
+    // Orders copied to the archive whose working rows may not be deleted yet: the two files
+    // commit apart, so a run that stops between them leaves its group marked here, and the next
+    // run of either job finishes it first. The console's own table.
+    out.push_back({"OnderhoudLopend", Db::Archive, {
+        text("Taak", 20), text("Sleutel", 50), text("Tijdstip", 14), text("Werkstation", 50),
+    }, {index("Sleutel", {"Sleutel"})}, true});
 }
 
 } // namespace kv::schema

@@ -9,6 +9,8 @@
 //   korvenal-admin auditfile <folder> <file> [--zonder-beginbalans] [--kostenplaatsen] [--btw]
 //   korvenal-admin auditfile-controle <file>
 //   korvenal-admin afschrijvingen <folder> <year> [--activum <nr>]
+//   korvenal-admin archiveren <folder> <date> [--ook-onverwerkt] --proef|--ja
+//   korvenal-admin opschonen <folder> <date|year> --proef|--ja
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/assets/assetsjob.h"
@@ -16,6 +18,7 @@
 #include "finance/correction/correctionjob.h"
 #include "finance/periods/periodsjob.h"
 #include "finance/vat/vatcheckjob.h"
+#include "maintenance/maintenancejob.h"
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
@@ -42,12 +45,14 @@ int main(int argc, char **argv)
                                                 "correctie: boekingen na het einde van het boekjaar corrigeren; "
                                                 "auditfile: de XML auditfile aanmaken; "
                                                 "auditfile-controle: een XML auditfile aan het schema toetsen; "
-                                                "afschrijvingen: de afschrijvingen van een jaar per activum en periode"));
+                                                "afschrijvingen: de afschrijvingen van een jaar per activum en periode; "
+                                                "archiveren: afgehandelde orders van voor een datum naar het archief; "
+                                                "opschonen: alle orders van voor een datum of t/m een jaar naar het archief"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
     parser.addOption({QStringLiteral("ongedaan"), QStringLiteral("opties: de laatste wijziging van het formulier ongedaan maken")});
-    parser.addOption({QStringLiteral("ja"), QStringLiteral("opties: vragen van het formulier met Ja beantwoorden")});
+    parser.addOption({QStringLiteral("ja"), QStringLiteral("opties: vragen van het formulier met Ja beantwoorden; archiveren, opschonen: uitvoeren")});
     parser.addOption({QStringLiteral("genereer"), QStringLiteral("perioden: de perioden opnieuw maken"), QStringLiteral("soort")});
     parser.addOption({QStringLiteral("geforceerd"), QStringLiteral("perioden: ook als er al boekingen in perioden staan")});
     parser.addOption({QStringLiteral("van"), QStringLiteral("btwcontrole: eerste dag"), QStringLiteral("datum")});
@@ -55,7 +60,8 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("boekdatum"), QStringLiteral("correctie: boekingsdata na het einde van het boekjaar naar de laatste dag")});
     parser.addOption({QStringLiteral("periode"), QStringLiteral("correctie: ook de periode naar die van de laatste dag van het boekjaar")});
     parser.addOption({QStringLiteral("betaaldatum"), QStringLiteral("correctie: betaaldata na het einde van het boekjaar naar de laatste dag")});
-    parser.addOption({QStringLiteral("proef"), QStringLiteral("correctie: alleen tellen wat zou veranderen, niets schrijven")});
+    parser.addOption({QStringLiteral("proef"), QStringLiteral("correctie, archiveren, opschonen: alleen tellen wat zou veranderen, niets schrijven")});
+    parser.addOption({QStringLiteral("ook-onverwerkt"), QStringLiteral("archiveren: ook onverwerkte, niet gefactureerde orders")});
     parser.addOption({QStringLiteral("zonder-beginbalans"), QStringLiteral("auditfile: zonder beginbalans")});
     parser.addOption({QStringLiteral("kostenplaatsen"), QStringLiteral("auditfile: inclusief kostenplaatsen")});
     parser.addOption({QStringLiteral("btw"), QStringLiteral("auditfile: inclusief btw gegevens")});
@@ -89,6 +95,15 @@ int main(int argc, char **argv)
     }
     if (args.value(0) == u"afschrijvingen") {
         const int code = kv::finance::assets::runAssetsJob(args.mid(1), parser.value(QStringLiteral("activum")));
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"archiveren" || args.value(0) == u"opschonen") {
+        const int code = kv::maintenance::runOrderMoveJob(
+            args[0] == u"archiveren" ? kv::maintenance::OrderSelection::Job::Archiveren : kv::maintenance::OrderSelection::Job::Opschonen,
+            args.mid(1), parser.isSet(QStringLiteral("ook-onverwerkt")), parser.isSet(QStringLiteral("proef")),
+            parser.isSet(QStringLiteral("ja")));
         if (code == 64)
             parser.showHelp(64);
         return code;

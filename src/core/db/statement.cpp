@@ -51,6 +51,13 @@ void Statement::bindAll(const QVariantList &values, int first)
         bind(first + i, values[i]);
 }
 
+void Statement::bindRow(const Statement &row)
+{
+    for (int i = 0; i < row.columnCount(); ++i)
+        if (const int rc = sqlite3_bind_value(m_stmt, i + 1, sqlite3_column_value(row.m_stmt, i)); rc != SQLITE_OK)
+            raiseSqlite(sqlite3_db_handle(m_stmt), rc);
+}
+
 bool Statement::step()
 {
     const int rc = sqlite3_step(m_stmt);

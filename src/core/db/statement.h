@@ -36,6 +36,9 @@ public:
     sqlite3_stmt *get() const { return m_stmt; }
     void bind(int position, const QVariant &value);
     void bindAll(const QVariantList &values, int first = 1);
+    // The current row's columns of `row`, exactly as stored, as parameters 1, 2, ...: a row
+    // copied to another file without passing through QVariant.
+    void bindRow(const Statement &row);
     // Steps once; true while there is a row. Engine errors become DbError.
     bool step();
     void reset()

@@ -142,6 +142,7 @@ void Session::open(const QString &givenPad)
     m_admin = openDatabase("KorvenalDB.mdb");
     m_archief = openDatabase("Archief.mdb");
     m_admin->createMissingTables(schema::Db::Main);
+    m_archief->createMissingTables(schema::Db::Archive);
     m_workspace.m_databases = {m_admin.get(), m_archief.get()};
 
     for (const SharedTable &shared : sharedTables()) {

@@ -1,0 +1,413 @@
+#include "maintenance/ordermove.h"
+
+#include "core/context.h"
+#include "core/db/database.h"
+#include "core/db/statement.h"
+#include "core/dialogs.h"
+#include "core/log/schrijflog.h"
+#include "core/messages/errorreport.h"
+#include "core/session/session.h"
+#include "editing/busycursor.h"
+
+#include <QDate>
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace kv::maintenance {
+namespace {
+
+constexpr qint64 kGroupMs = 100; // the longest a group keeps other programs waiting
+
+// The working tables of an order and their archive tables, in the order they are moved.
+constexpr std::pair<const char *, const char *> kPairs[] = {
+    {"Ordergegevens", "OrderGegevensArchief"},
+    {"OrderGegevensBijgekocht", "OrderGegevensBijgekochtArchief"},
+    {"OrderGegevensKwaliteit", "OrderGegevensKwaliteitArchief"},
+    {"OrderGegevensMeta", "OrderGegevensMetaArchief"},
+    {"OrderLogistiek", "OrderLogistiekArchief"},
+    {"OrderNotitie", "OrderNotitieArchief"},
+};
+
+// Rows that belong to an order that is gone, in the order they are removed; a row without an
+// order number, or of an order still being entered (`TempOrderGegevens`), stays.
+constexpr const char *kOrphans[] = {"OrderNotitie", "OrderRitTussenLocaties", "Ritgegevens"};
+
+const QString kMarkers = u"OnderhoudLopend"_s;
+
+QString quoted(const QString &name)
+{
+    return u'"' + name + u'"';
+}
+
+} // namespace
+
+// The statements of one working table and its archive table, made once a run.
+struct OrderMove::Tables {
+    struct Pair {
+        QString work, archive;
+        QString select, insert, remove, removeArchived, rowids, rows;
+    };
+    std::vector<Pair> pairs;
+
+    explicit Tables(db::Database &main, db::Database &archief)
+    {
+        for (const auto &[work, archive] : kPairs) {
+            Pair pair{QString::fromLatin1(work), QString::fromLatin1(archive), {}, {}, {}, {}, {}, {}};
+            // By the archive table's names: a field the working table lacks stays empty there.
+            QStringList columns;
+            const db::TableInfo &from = main.table(pair.work);
+            for (const db::ColumnInfo &column : archief.table(pair.archive).columns)
+                if (from.column(column.name) >= 0)
+                    columns << quoted(column.name);
+            const QString byOrder = u" WHERE OrderNr = ?1"_s;
+            pair.select = u"SELECT "_s + columns.join(u", ") + u" FROM " + quoted(pair.work) + byOrder;
+            pair.insert = u"INSERT INTO "_s + quoted(pair.archive) + u" (" + columns.join(u", ") + u") VALUES ("
+                        + QStringList(columns.size(), u"?"_s).join(u", ") + u')';
+            pair.remove = u"DELETE FROM "_s + quoted(pair.work) + byOrder;
+            pair.removeArchived = u"DELETE FROM "_s + quoted(pair.archive) + byOrder;
+            pair.rowids = u"SELECT rowid FROM "_s + quoted(pair.work) + byOrder;
+            pair.rows = u"SELECT COUNT(*) FROM "_s + quoted(pair.work) + byOrder;
+            pairs.push_back(std::move(pair));
+        }
+    }
+};
+
+// The orders of one group, and the record locks taken for them.
+struct OrderMove::Group {
+    QStringList orders;
+    std::vector<std::pair<QString, qint64>> locks;
+};
+
+OrderMove::OrderMove(Context &ctx, OrderSelection selection) : m_ctx(ctx), m_selection(std::move(selection))
+{
+}
+
+OrderMove::~OrderMove() = default;
+
+void OrderMove::log(const QString &label, const QString &text) const
+{
+    SchrijfLog(m_ctx, PadRechts(u"SYSTEEM"_s, 10) + label + text);
+}
+
+void OrderMove::committed(QStringView step)
+{
+    if (afterCommit)
+        afterCommit(step);
+}
+
+void OrderMove::count(std::vector<std::pair<QString, qint64>> &counts, const QString &table, qint64 rows)
+{
+    for (auto &[name, n] : counts)
+        if (name == table) {
+            n += rows;
+            return;
+        }
+    counts.emplace_back(table, rows);
+}
+
+OrderMove::Outcome OrderMove::run(Progress *progress)
+{
+    if (m_selection.voor.isEmpty()) {
+        m_ctx.dialogs->MsgBox(orders::GeenDatum.toString(), mb::Exclamation);
+        return Outcome::Cancelled;
+    }
+    const int ask = mb::YesNo | mb::Question;
+    if (m_ctx.dialogs->MsgBox(orders::Vraag.toString(), ask, u"Vraag"_s) != mb::Yes
+        || m_ctx.dialogs->MsgBox(orders::Herhaling.toString(), ask, u"CONTROLE"_s) != mb::Yes)
+        return Outcome::Cancelled;
+    if (m_selection.job == OrderSelection::Job::Archiveren && m_selection.ookOnverwerkt
+        && m_ctx.dialogs->MsgBox(orders::LaatsteControle.toString(), ask, u"CONTROLE"_s) != mb::Yes)
+        return Outcome::Cancelled;
+    const BusyCursor busy;
+    Outcome outcome = Outcome::Cancelled;
+    const QString operation = m_selection.job == OrderSelection::Job::Archiveren ? u"frmOrdersArchiveren: Archiveren"_s
+                                                                                 : u"frmOpschonen: Opschonen"_s;
+    if (!tryOperation(m_ctx, operation, [&] { outcome = perform(progress); }))
+        return Outcome::Cancelled;
+    QString done = orders::Opgeschoond.toString();
+    if (m_counts.overgeslagen > 0)
+        done += u"\n\nOvergeslagen omdat ze in gebruik zijn: %1; zie het logbestand."_s.arg(m_counts.overgeslagen);
+    m_ctx.dialogs->MsgBox(done, mb::Information);
+    return outcome;
+}
+
+OrderMove::Outcome OrderMove::perform(Progress *progress, bool trial)
+{
+    m_counts = {};
+    db::Database &main = m_ctx.session->DBAdmin();
+    db::Database &archief = m_ctx.session->DBArchief();
+    m_tables = std::make_unique<Tables>(main, archief);
+    for (const auto &[work, archive] : kPairs)
+        count(m_counts.naarArchief, QString::fromLatin1(work), 0);
+    const bool archiving = m_selection.job == OrderSelection::Job::Archiveren;
+    if (!trial) {
+        log(u": Formulier       : "_s, u"Archiveren orders"_s);
+        log(u": + Actie         : "_s, u"Verwijderen t/m : "_s + QDate::fromString(m_selection.voor, u"yyyyMMdd"_s).toString(u"dd-MM-yyyy"_s));
+        if (!archiving || m_selection.ookOnverwerkt)
+            log(u": + Onverwerkt    : "_s, u"Ook verwijderen"_s);
+        log(u": + Opmerking     : "_s, u"Gebruiker heeft minimaal 2x op JA geklikt dat men dit zeker weet"_s);
+    }
+    if (progress)
+        progress->step(orders::Verwerken.toString());
+    if (trial) { // the orders a trial would move, for counting what would be left without one
+        main.exec(u"CREATE TEMP TABLE IF NOT EXISTS kv_weg (OrderNr TEXT COLLATE JET)"_s);
+        main.exec(u"DELETE FROM temp.kv_weg"_s);
+    } else {
+        finishMarked(progress);
+    }
+
+    // Every order with a line before the limit; whether it goes is decided again in its group.
+    QStringList candidates;
+    db::Statement found = main.prepareOnce(
+        u"SELECT OrderNr FROM Ordergegevens GROUP BY OrderNr "
+        u"HAVING MAX(OrderDatum <> '' AND OrderDatum < ?1) = 1 ORDER BY OrderNr"_s);
+    found.bind(1, m_selection.voor);
+    while (found.step())
+        candidates << found.column(0).toString();
+    moveGroups(candidates, false, progress, trial);
+    if (progress && progress->stopRequested())
+        return Outcome::Interrupted;
+    removeOrphans(trial);
+    return Outcome::Done;
+}
+
+// Orders a stopped run left marked: copied again where their working rows are still there,
+// then taken out of the working database; where those are gone only the marks go.
+void OrderMove::finishMarked(Progress *progress)
+{
+    db::Database &archief = m_ctx.session->DBArchief();
+    QStringList again, copied;
+    db::Statement markers = archief.prepareOnce(u"SELECT DISTINCT Sleutel FROM OnderhoudLopend WHERE Taak = 'orders'"_s);
+    while (markers.step()) {
+        const QString orderNr = markers.column(0).toString();
+        bool working = false;
+        for (const Tables::Pair &pair : m_tables->pairs) {
+            db::Statement rows = m_ctx.session->DBAdmin().prepare(pair.rows);
+            rows.bind(1, orderNr);
+            rows.step();
+            working = working || rows.column(0).toLongLong() > 0;
+        }
+        (working ? again : copied) << orderNr;
+    }
+    if (!copied.isEmpty()) {
+        archief.write([&] {
+            db::Statement clear = archief.prepare(u"DELETE FROM OnderhoudLopend WHERE Taak = 'orders' AND Sleutel = ?1"_s);
+            for (const QString &orderNr : std::as_const(copied)) {
+                clear.bind(1, orderNr);
+                clear.step();
+                clear.reset();
+            }
+        });
+        committed(u"markeringen");
+    }
+    moveGroups(again, true, progress, false);
+}
+
+// Why an order with a line before the limit stays; empty when it goes. Read inside its group,
+// under the write lock, so that what another program changed meanwhile counts.
+QString OrderMove::staysBecause(const QString &orderNr) const
+{
+    db::Statement lines = m_ctx.session->DBAdmin().prepare(
+        u"SELECT RegelNr, RecordCode, OrderTag, FactuurNr, OrderDatum <> '' AND OrderDatum < ?2 "
+        u"FROM Ordergegevens WHERE OrderNr = ?1 ORDER BY RegelNr"_s);
+    lines.bind(1, orderNr);
+    lines.bind(2, m_selection.voor);
+    bool before = false;
+    QString refused;
+    const bool all = m_selection.job == OrderSelection::Job::Opschonen || m_selection.ookOnverwerkt;
+    while (lines.step()) {
+        before = before || lines.column(4).toInt() == 1;
+        if (all || !refused.isEmpty())
+            continue;
+        const QString line = u"regel "_s + lines.column(0).toString() + u": "_s;
+        const int state = lines.column(1).toInt();
+        if (state != 8 && state != 9)
+            refused = line + u"status "_s + QString::number(state);
+        else if (state == 9 && lines.column(2).toString().trimmed().compare(u"UVF"_s, Qt::CaseInsensitive) != 0)
+            refused = line + u"status 9 zonder UVF"_s;
+        else if (state == 9 && lines.column(3).toString().trimmed().isEmpty())
+            refused = line + u"status 9 zonder factuurnummer"_s;
+    }
+    return before ? refused : u"geen regel voor de datum"_s;
+}
+
+// Takes the record locks of every row of the order; false, with none kept, when another
+// program holds one of them.
+bool OrderMove::lockOrder(const QString &orderNr, Group &group)
+{
+    db::Database &main = m_ctx.session->DBAdmin();
+    const size_t before = group.locks.size();
+    for (const Tables::Pair &pair : m_tables->pairs) {
+        db::Statement rowids = main.prepare(pair.rowids);
+        rowids.bind(1, orderNr);
+        while (rowids.step()) {
+            const qint64 rowid = rowids.column(0).toLongLong();
+            if (main.locks().tryLock(this, pair.work, rowid) == db::RecordLocks::HeldElsewhere) {
+                for (size_t i = before; i < group.locks.size(); ++i)
+                    main.locks().unlock(this, group.locks[i].first, group.locks[i].second);
+                group.locks.resize(before);
+                return false;
+            }
+            group.locks.emplace_back(pair.work, rowid);
+        }
+    }
+    return true;
+}
+
+// The order's rows into the archive, field by field, with its marker; a marked order's earlier
+// copies are replaced.
+void OrderMove::copyOrder(const QString &orderNr, bool replace)
+{
+    db::Database &main = m_ctx.session->DBAdmin();
+    db::Database &archief = m_ctx.session->DBArchief();
+    for (const Tables::Pair &pair : m_tables->pairs) {
+        if (replace) {
+            db::Statement old = archief.prepare(pair.removeArchived);
+            old.bind(1, orderNr);
+            old.step();
+        }
+        db::Statement rows = main.prepare(pair.select);
+        db::Statement insert = archief.prepare(pair.insert);
+        rows.bind(1, orderNr);
+        qint64 n = 0;
+        while (rows.step()) {
+            insert.bindRow(rows);
+            insert.step();
+            insert.reset();
+            ++n;
+        }
+        count(m_counts.naarArchief, pair.work, n);
+    }
+    if (!replace) {
+        db::Statement marker = archief.prepare(
+            u"INSERT INTO OnderhoudLopend (Taak, Sleutel, Tijdstip, Werkstation) VALUES ('orders', ?1, ?2, ?3)"_s);
+        marker.bindAll({orderNr, m_ctx.now().toString(u"yyyyMMddHHmmss"_s), m_ctx.workstation});
+        marker.step();
+    }
+}
+
+void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *progress, bool trial)
+{
+    db::Database &main = m_ctx.session->DBAdmin();
+    db::Database &archief = m_ctx.session->DBArchief();
+    qsizetype next = 0;
+    while (next < orders.size()) {
+        if (progress && progress->stopRequested())
+            return;
+        Group group;
+        QElapsedTimer timer;
+        timer.start();
+        try {
+            if (!trial) {
+                main.BeginTrans(); // the write lock, held until the group has left the working database
+                archief.BeginTrans();
+            }
+            for (; next < orders.size() && group.orders.size() < groupOrders && timer.elapsed() < kGroupMs; ++next) {
+                const QString &orderNr = orders[next];
+                if (const QString reason = marked ? QString() : staysBecause(orderNr); !reason.isEmpty()) {
+                    if (trial)
+                        m_counts.blijven.emplace_back(orderNr, reason);
+                    continue;
+                }
+                db::Statement archived = archief.prepare(u"SELECT 1 FROM OrderGegevensArchief WHERE OrderNr = ?1 LIMIT 1"_s);
+                archived.bind(1, orderNr);
+                QString skipped;
+                if (!marked && archived.step())
+                    skipped = u"al in archief"_s;
+                else if (!lockOrder(orderNr, group))
+                    skipped = u"in gebruik"_s;
+                if (!skipped.isEmpty()) {
+                    ++m_counts.overgeslagen;
+                    m_counts.blijven.emplace_back(orderNr, skipped);
+                    if (!trial)
+                        log(u": + Overgeslagen  : "_s, orderNr + u" ("_s + skipped + u')');
+                    continue;
+                }
+                group.orders << orderNr;
+                ++m_counts.orders;
+                if (!trial) {
+                    copyOrder(orderNr, marked);
+                    continue;
+                }
+                for (const Tables::Pair &pair : m_tables->pairs) {
+                    db::Statement rows = main.prepare(pair.rows);
+                    rows.bind(1, orderNr);
+                    rows.step();
+                    count(m_counts.naarArchief, pair.work, rows.column(0).toLongLong());
+                }
+                db::Statement gone = main.prepare(u"INSERT INTO temp.kv_weg VALUES (?1)"_s);
+                gone.bind(1, orderNr);
+                gone.step();
+            }
+            if (!trial) {
+                archief.CommitTrans();
+                committed(u"archief");
+                for (const QString &orderNr : std::as_const(group.orders))
+                    for (const Tables::Pair &pair : m_tables->pairs) {
+                        db::Statement remove = main.prepare(pair.remove);
+                        remove.bind(1, orderNr);
+                        remove.step();
+                    }
+                main.CommitTrans();
+            }
+        } catch (...) {
+            if (archief.inTransaction())
+                archief.Rollback();
+            if (main.inTransaction())
+                main.Rollback();
+            for (const auto &[table, rowid] : group.locks)
+                main.locks().unlock(this, table, rowid);
+            throw;
+        }
+        for (const auto &[table, rowid] : group.locks)
+            main.locks().unlock(this, table, rowid);
+        if (!trial && !group.orders.isEmpty()) {
+            committed(u"werk");
+            archief.write([&] {
+                db::Statement clear = archief.prepare(u"DELETE FROM OnderhoudLopend WHERE Taak = 'orders' AND Sleutel = ?1"_s);
+                for (const QString &orderNr : std::as_const(group.orders)) {
+                    clear.bind(1, orderNr);
+                    clear.step();
+                    clear.reset();
+                }
+            });
+            committed(u"markeringen");
+        }
+        if (progress)
+            progress->percent(int(next * 100 / orders.size()));
+    }
+}
+
+// Trips, stops and notes whose order is gone. A trial counts what would go, the orders it
+// would move counted as gone.
+void OrderMove::removeOrphans(bool trial)
+{
+    db::Database &main = m_ctx.session->DBAdmin();
+    for (const char *name : kOrphans) {
+        const QString table = QString::fromLatin1(name);
+        QString gone = u" FROM "_s + quoted(table) + u" AS t WHERE trim(coalesce(t.OrderNr, '')) <> '' "
+                       u"AND NOT EXISTS (SELECT 1 FROM TempOrderGegevens AS o WHERE o.OrderNr = t.OrderNr) "
+                       u"AND (NOT EXISTS (SELECT 1 FROM Ordergegevens AS o WHERE o.OrderNr = t.OrderNr)"_s;
+        if (trial) { // notes move with their order; trips and stops stay behind without it
+            const bool moved = std::any_of(std::begin(kPairs), std::end(kPairs),
+                                           [&table](const auto &pair) { return table == QLatin1String(pair.first); });
+            db::Statement rows = main.prepareOnce(u"SELECT COUNT(*)"_s + gone
+                                                  + (moved ? u")"_s : u" OR t.OrderNr IN (SELECT OrderNr FROM temp.kv_weg))"_s));
+            rows.step();
+            count(m_counts.verwijderd, table, rows.column(0).toLongLong());
+            continue;
+        }
+        const qint64 removed = main.write([&] {
+            main.prepareOnce(u"DELETE"_s + gone + u')').step();
+            db::Statement changes = main.prepareOnce(u"SELECT changes()"_s);
+            changes.step();
+            return changes.column(0).toLongLong();
+        });
+        count(m_counts.verwijderd, table, removed);
+    }
+}
+
+} // namespace kv::maintenance

@@ -1,0 +1,162 @@
+#include "mail/mimemessage.h"
+
+#include "mail/body.h"
+
+#include <QFileInfo>
+#include <QMimeDatabase>
+
+#include <gmime/gmime.h>
+
+#include <fcntl.h>
+
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+
+namespace kv {
+namespace {
+
+struct Unref {
+    void operator()(void *object) const { g_object_unref(object); }
+};
+template <class T>
+using GPtr = std::unique_ptr<T, Unref>;
+
+void initGMime()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { g_mime_init(); });
+}
+
+GMimeObject *textPart(const char *subtype, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    GPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(bytes.constData(), bytes.size()));
+    GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    GMimePart *part = g_mime_part_new_with_type("text", subtype);
+    g_mime_part_set_content(part, content.get());
+    g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset", "utf-8");
+    // Quoted-printable keeps every line short, however long the HTML's one line is.
+    g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
+    return GMIME_OBJECT(part);
+}
+
+// A file as a base64 part, read from disk only while the message is written.
+GMimeObject *filePart(const QString &path, const char *disposition)
+{
+    GError *error = nullptr;
+    GPtr<GMimeStream> stream(g_mime_stream_fs_open(QFile::encodeName(path).constData(), O_RDONLY, 0, &error));
+    if (!stream) {
+        const QString cause = QString::fromUtf8(error ? error->message : "");
+        g_clear_error(&error);
+        throw std::runtime_error(QString(u"Het bestand " + path + u" kan niet worden gelezen: " + cause).toStdString());
+    }
+    GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    static const QMimeDatabase types;
+    const QStringList type = types.mimeTypeForFile(path, QMimeDatabase::MatchExtension).name().split(u'/');
+    GMimePart *part = g_mime_part_new_with_type(type.value(0).toUtf8().constData(), type.value(1).toUtf8().constData());
+    g_mime_part_set_content(part, content.get());
+    g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
+    g_mime_object_set_disposition(GMIME_OBJECT(part), disposition);
+    g_mime_part_set_filename(part, QFileInfo(path).fileName().toUtf8().constData());
+    return GMIME_OBJECT(part);
+}
+
+// The parts under one multipart, or the only part itself: a level of one is left out.
+GMimeObject *level(const char *subtype, std::vector<GMimeObject *> parts)
+{
+    if (parts.size() == 1)
+        return parts.front();
+    GMimeMultipart *multipart = g_mime_multipart_new_with_subtype(subtype);
+    for (GMimeObject *part : parts) {
+        g_mime_multipart_add(multipart, part);
+        g_object_unref(part);
+    }
+    return GMIME_OBJECT(multipart);
+}
+
+GMimeObject *body(const MessageContent &content)
+{
+    std::vector<GMimeObject *> related{textPart("html", content.html)};
+    for (const Picture &picture : content.pictures) {
+        GMimeObject *part = filePart(picture.path, GMIME_DISPOSITION_INLINE);
+        g_mime_part_set_content_id(GMIME_PART(part), picture.contentId.toUtf8().constData());
+        related.push_back(part);
+    }
+    GMimeObject *html = level("related", related);
+    if (GMIME_IS_MULTIPART(html))
+        g_mime_object_set_content_type_parameter(html, "type", "text/html");
+    std::vector<GMimeObject *> mixed{level("alternative", {textPart("plain", textFromHtml(content.html)), html})};
+    for (const QString &path : content.attachments)
+        mixed.push_back(filePart(path, GMIME_DISPOSITION_ATTACHMENT));
+    return level("mixed", mixed);
+}
+
+GDateTime *gDate(const QDateTime &date)
+{
+    GTimeZone *zone = g_time_zone_new_offset(date.offsetFromUtc());
+    GDateTime *result = g_date_time_new(zone, date.date().year(), date.date().month(), date.date().day(),
+                                        date.time().hour(), date.time().minute(), date.time().second());
+    g_time_zone_unref(zone);
+    return result;
+}
+
+void setHeader(GMimeMessage *message, const char *name, const QString &value)
+{
+    if (!value.isEmpty())
+        g_mime_object_set_header(GMIME_OBJECT(message), name, value.toUtf8().constData(), "utf-8");
+}
+
+} // namespace
+
+QString fromHeader(const QString &address, const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return address;
+    QString written = name;
+    for (QChar c : name)
+        if (c.unicode() > 126) {
+            initGMime();
+            char *encoded = g_mime_utils_header_encode_text(nullptr, name.toUtf8().constData(), "utf-8");
+            written = QString::fromUtf8(encoded);
+            g_free(encoded);
+            break;
+        }
+    return address + u'(' + written + u')';
+}
+
+qint64 writeMessage(const MessageContent &content, std::FILE *out)
+{
+    initGMime();
+    GPtr<GMimeMessage> message(g_mime_message_new(TRUE));
+    setHeader(message.get(), "From", content.from);
+    // GMime would rewrite the address as "name <address>"; the suite's form stays as written.
+    g_mime_header_set_raw_value(g_mime_header_list_get_header(g_mime_object_get_header_list(GMIME_OBJECT(message.get())), "From"),
+                                (u' ' + content.from + u'\n').toUtf8().constData());
+    setHeader(message.get(), "To", content.to);
+    g_mime_message_set_subject(message.get(), content.subject.toUtf8().constData(), "utf-8");
+    GDateTime *date = gDate(content.date);
+    g_mime_message_set_date(message.get(), date);
+    g_date_time_unref(date);
+    char *id = g_mime_utils_generate_message_id("beheer");
+    g_mime_message_set_message_id(message.get(), id);
+    g_free(id);
+    setHeader(message.get(), "Return-Receipt-To", content.returnReceiptTo);
+    setHeader(message.get(), "Disposition-Notification-To", content.dispositionNotificationTo);
+    GPtr<GMimeObject> top(body(content));
+    g_mime_message_set_mime_part(message.get(), top.get());
+
+    GPtr<GMimeStream> file(g_mime_stream_fs_new(fileno(out)));
+    g_mime_stream_fs_set_owner(GMIME_STREAM_FS(file.get()), FALSE);
+    GPtr<GMimeStream> buffered(g_mime_stream_buffer_new(file.get(), GMIME_STREAM_BUFFER_BLOCK_WRITE));
+    GMimeFormatOptions *options = g_mime_format_options_new();
+    g_mime_format_options_set_newline_format(options, GMIME_NEWLINE_FORMAT_DOS);
+    const ssize_t written = g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), options, buffered.get());
+    g_mime_format_options_free(options);
+    if (written < 0 || g_mime_stream_flush(buffered.get()) != 0)
+        throw std::runtime_error("Het e-mailbericht kan niet worden opgemaakt.");
+    std::rewind(out);
+    return written;
+}
+
+} // namespace kv

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "mail/pictures.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <vector>
+
+namespace kv {
+
+// What a message says, ready to be written as MIME.
+struct MessageContent {
+    QString from;    // the From header as it stands: address + "(" + name + ")"
+    QString to;      // one address
+    QString subject;
+    QString html;    // the body, pictures referred to by "cid:"
+    QDateTime date;
+    QString returnReceiptTo;           // empty: no such header
+    QString dispositionNotificationTo; // empty: no such header
+    std::vector<Picture> pictures;
+    QStringList attachments; // paths of files that exist
+};
+
+// "jan@voorbeeld.nl(Jan de Vries)", or the bare address when there is no name. A name outside
+// ASCII is written as an encoded word.
+QString fromHeader(const QString &address, const QString &name);
+
+// Writes the message, lines ending in CR LF, to `out` and rewinds it; returns its size in
+// bytes. Its shape: mixed[alternative[text, related[html, pictures]], attachments], a level
+// with one part left out. Text in UTF-8, the HTML quoted-printable, files in base64. Files are
+// read while the message is written, never held whole. Throws std::runtime_error when a file
+// cannot be read or `out` cannot be written.
+qint64 writeMessage(const MessageContent &content, std::FILE *out);
+
+} // namespace kv

@@ -9,7 +9,7 @@ namespace kv {
 // One row of `TabelEmailTemplate`: who sends, the subject and the HTML body with its merge
 // fields and pictures, and the files always sent along.
 struct EmailTemplate {
-    QString PrimaryKey;
+    QString CodeNr; // the template number, its key
     QString Omschrijving;
     QString Sender;      // the sender's name
     QString EmailSender; // the sender's address

@@ -8,6 +8,7 @@
 #include <gmime/gmime.h>
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <memory>
 #include <mutex>
@@ -153,10 +154,12 @@ qint64 writeMessage(const MessageContent &content, std::FILE *out)
     g_mime_format_options_set_newline_format(options, GMIME_NEWLINE_FORMAT_DOS);
     const ssize_t written = g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), options, buffered.get());
     g_mime_format_options_free(options);
-    if (written < 0 || g_mime_stream_flush(buffered.get()) != 0)
+    // GMime counts the bytes before the line ends became CR LF; the file knows the real size.
+    const off_t size = written < 0 || g_mime_stream_flush(buffered.get()) != 0 ? -1 : lseek(fileno(out), 0, SEEK_CUR);
+    if (size < 0)
         throw std::runtime_error("Het e-mailbericht kan niet worden opgemaakt.");
     std::rewind(out);
-    return written;
+    return size;
 }
 
 } // namespace kv

@@ -51,6 +51,8 @@ struct Transcript {
 
 struct Transfer {
     std::FILE *message;
+    qint64 size;
+    qint64 read = 0; // curl's own count also holds the dots it doubles and the end of DATA
     Progress *progress;
     Transcript transcript;
     char error[CURL_ERROR_SIZE] = {};
@@ -60,16 +62,17 @@ size_t readMessage(char *buffer, size_t size, size_t count, void *user)
 {
     auto *transfer = static_cast<Transfer *>(user);
     const size_t read = std::fread(buffer, 1, size * count, transfer->message);
+    transfer->read += qint64(read);
     return read == 0 && std::ferror(transfer->message) ? CURL_READFUNC_ABORT : read;
 }
 
-int onProgress(void *user, curl_off_t, curl_off_t, curl_off_t total, curl_off_t sent)
+int onProgress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
     auto *transfer = static_cast<Transfer *>(user);
     if (!transfer->progress)
         return 0;
-    if (total > 0)
-        transfer->progress->percent(int(sent * 100 / total));
+    if (transfer->size > 0)
+        transfer->progress->percent(int(transfer->read * 100 / transfer->size));
     return transfer->progress->stopRequested() ? 1 : 0;
 }
 
@@ -179,7 +182,7 @@ void sendMessage(const ServerSettings &settings, const Envelope &envelope, std::
     std::unique_ptr<curl_slist, CurlFree> recipients;
     for (const QString &address : envelope.recipients)
         recipients.reset(curl_slist_append(recipients.release(), ('<' + address + '>').toUtf8().constData()));
-    Transfer transfer{message, progress, {}};
+    Transfer transfer{message, size, 0, progress, {}};
     const QByteArray target = url(settings);
     const QByteArray from = ('<' + envelope.from + '>').toUtf8();
     const QByteArray user = settings.userName.toUtf8();

@@ -80,7 +80,7 @@ void sendTestEmail(const Context &ctx, const ServerSettings &settings, const Ema
     const TestLog log(ctx, progress);
     log.step(QStringLiteral("E-mail opmaken..."));
     log(u": Begin           : ", QStringLiteral("E-mailbericht opmaken"));
-    log(u": + Sjabloon      : ", QStringLiteral("Gevonden, ID: ") + sjabloon.PrimaryKey);
+    log(u": + Sjabloon      : ", QStringLiteral("Gevonden, ID: ") + sjabloon.CodeNr);
 
     const MergeValues merge{factuurNr, address, ctx.today()};
     const EmbeddedPictures body = embedPictures(prepareBody(sjabloon.Content), ctx.DataPad, ctx.now());

@@ -17,7 +17,7 @@ constexpr char Password[] = "Zeer-Geheim-99";
 EmailTemplate sjabloon()
 {
     EmailTemplate t;
-    t.PrimaryKey = QStringLiteral("3");
+    t.CodeNr = QStringLiteral("3");
     t.EmailSender = QStringLiteral("afzender@voorbeeld.nl");
     t.EmailBCC = QStringLiteral("archief@voorbeeld.nl");
     t.Subject = QStringLiteral("Test");

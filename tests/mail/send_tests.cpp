@@ -1,3 +1,4 @@
+#include "core/jobs/progress.h"
 #include "mail/smtpsend.h"
 #include "mail/testemail.h"
 #include "mailfixture.h"
@@ -34,7 +35,7 @@ protected:
     EmailTemplate sjabloon() const
     {
         EmailTemplate t;
-        t.PrimaryKey = QStringLiteral("7");
+        t.CodeNr = QStringLiteral("7");
         t.Sender = QStringLiteral("Korvenal Test");
         t.EmailSender = QStringLiteral("afzender@voorbeeld.nl");
         t.EmailBCC = QStringLiteral(" kopie@voorbeeld.nl; archief@voorbeeld.nl,");
@@ -74,19 +75,22 @@ TEST_F(SendTest, ReachesTheServerEveryWay)
         const char *host;
         bool implicitTls;
         bool serverAuth;
+        const char *onlyMechanism;
         Auth auth;
         const char *tlsUsed, *mechanism, *user;
     } cases[] = {
-        {SmtpServer::Tls::Implicit, "localhost", true, true, Auth::UserPassword, "implicit", "PLAIN", "jan"},
-        {SmtpServer::Tls::StartTls, "127.0.0.1", false, true, Auth::UserPassword, "starttls", "PLAIN", "jan"},
-        {SmtpServer::Tls::None, "127.0.0.1", false, true, Auth::UserPassword, "none", "PLAIN", "jan"},
+        {SmtpServer::Tls::Implicit, "localhost", true, true, nullptr, Auth::UserPassword, "implicit", "PLAIN", "jan"},
+        {SmtpServer::Tls::StartTls, "127.0.0.1", false, true, nullptr, Auth::UserPassword, "starttls", "PLAIN", "jan"},
+        {SmtpServer::Tls::None, "127.0.0.1", false, true, nullptr, Auth::UserPassword, "none", "PLAIN", "jan"},
+        {SmtpServer::Tls::Implicit, "127.0.0.1", true, true, "LOGIN", Auth::UserPassword, "implicit", "LOGIN", "jan"},
         // "1" sends without AUTH although a user is stored and the server offers it.
-        {SmtpServer::Tls::StartTls, "localhost", false, true, Auth::Anonymous, "starttls", nullptr, nullptr},
-        {SmtpServer::Tls::None, "localhost", false, false, Auth::UserPassword, "none", nullptr, nullptr},
+        {SmtpServer::Tls::StartTls, "localhost", false, true, nullptr, Auth::Anonymous, "starttls", nullptr, nullptr},
+        {SmtpServer::Tls::None, "localhost", false, false, nullptr, Auth::UserPassword, "none", nullptr, nullptr},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.tlsUsed) + " " + c.host + " auth " + std::to_string(int(c.auth)));
-        SmtpServer server({c.tls, false, c.serverAuth ? QStringLiteral("jan") : QString(), QStringLiteral("geheim wachtwoord")});
+        SmtpServer server({c.tls, false, c.serverAuth ? QStringLiteral("jan") : QString(), QStringLiteral("geheim wachtwoord"),
+                           QStringLiteral("normal"), {}, c.onlyMechanism ? QStringList{c.onlyMechanism} : QStringList()});
         ServerSettings settings = test::settingsFor(server, QString::fromLatin1(c.host), c.implicitTls);
         settings.auth = c.auth;
         if (c.serverAuth) {
@@ -215,6 +219,42 @@ TEST_F(SendTest, BodiesArriveAsWritten)
             EXPECT_LE(line.size(), 998);
     }
     EXPECT_TRUE(server.raw(2).contains("\r\n.")) << "no encoded line started with a dot";
+}
+
+// A screen's busy panel: hears the steps and the bytes sent, and may stop the send.
+struct RecordedProgress : Progress {
+    QStringList steps;
+    int lastPercent = -1;
+    QString stopAt;
+    void step(const QString &text) override { steps << text; }
+    void percent(int value) override { lastPercent = value; }
+    bool stopRequested() override { return !stopAt.isEmpty() && steps.contains(stopAt); }
+};
+
+TEST_F(SendTest, ProgressHearsEveryStepAndMayStop)
+{
+    const QStringList allSteps{"E-mail opmaken...",          "E-mail headers aanmaken...",     "E-mail authenticatie toevoegen...",
+                               "E-mail headers opslaan...",  "E-mail notificaties toevoegen...", "E-mail afbeeldingen toevoegen...",
+                               "E-mail bijlagen toevoegen...", "E-mail versturen...",          "E-mail verzonden..."};
+    SmtpServer server({});
+    const ServerSettings settings = test::settingsFor(server, QStringLiteral("127.0.0.1"), false);
+    RecordedProgress sent;
+    sendTestEmail(mail.ctx, settings, sjabloon(), {}, QStringLiteral("klant@voorbeeld.nl"), &sent);
+    EXPECT_EQ(sent.steps, allSteps);
+    EXPECT_EQ(sent.lastPercent, 100);
+    EXPECT_EQ(server.received(), 1);
+
+    RecordedProgress stopped;
+    stopped.stopAt = QStringLiteral("E-mail versturen...");
+    try {
+        sendTestEmail(mail.ctx, settings, sjabloon(), {}, QStringLiteral("klant@voorbeeld.nl"), &stopped);
+        ADD_FAILURE() << "sent although stopped";
+    } catch (const SendError &e) {
+        EXPECT_EQ(e.description(), u"Het versturen is afgebroken.");
+        EXPECT_EQ(e.number(), 42); // CURLE_ABORTED_BY_CALLBACK
+    }
+    EXPECT_EQ(stopped.steps, allSteps.mid(0, 8));
+    EXPECT_EQ(server.received(), 1);
 }
 
 } // namespace

@@ -17,6 +17,7 @@ import json
 import os
 import re
 import ssl
+import logging
 import sys
 from email.header import decode_header, make_header
 
@@ -31,6 +32,7 @@ def arguments():
     p.add_argument("--key", help="private key (PEM) of the server")
     p.add_argument("--user", help="the one accepted user; without it AUTH is not offered")
     p.add_argument("--password", default="")
+    p.add_argument("--mechanism", action="append", default=[], help="offer only these (PLAIN, LOGIN)")
     p.add_argument("--mode", default="normal",
                    choices=["normal", "silent", "stall-data", "drop-data", "reject-rcpt"])
     p.add_argument("--reject", action="append", default=[], help="address refused at RCPT")
@@ -153,6 +155,8 @@ async def serve(args):
             options["tls_context"] = context
         if args.user:
             options["authenticator"] = authenticator(args)
+            if args.mechanism:
+                options["auth_exclude_mechanism"] = [m for m in ("PLAIN", "LOGIN") if m not in args.mechanism]
         else:
             options["auth_exclude_mechanism"] = ["PLAIN", "LOGIN"]
         return TestSMTP(handler, args, **options)
@@ -166,4 +170,6 @@ async def serve(args):
 
 
 if __name__ == "__main__":
+    # aiosmtpd's notes (its own deprecations, a TLS hello on a plain port) are no test output.
+    logging.getLogger("mail.log").setLevel(logging.ERROR)
     asyncio.run(serve(arguments()))

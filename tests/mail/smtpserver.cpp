@@ -66,6 +66,8 @@ SmtpServer::SmtpServer(const Options &options)
         arguments << "--user" << options.user << "--password" << options.password;
     for (const QString &address : options.rejected)
         arguments << "--reject" << address;
+    for (const QString &mechanism : options.mechanisms)
+        arguments << "--mechanism" << mechanism;
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start(QStringLiteral(SMTP_SERVER), arguments);
     // Without aiosmtpd the server ends at once and the test fails here, as it should.

@@ -27,6 +27,7 @@ public:
         QString user, password; // no user: AUTH is not offered
         QString mode = QStringLiteral("normal"); // silent, stall-data, drop-data, reject-rcpt
         QStringList rejected;   // addresses refused at RCPT in mode reject-rcpt
+        QStringList mechanisms; // the AUTH mechanisms offered; empty: PLAIN and LOGIN
     };
 
     explicit SmtpServer(const Options &options);

@@ -126,9 +126,12 @@ QString fromHeader(const QString &address, const QString &name)
     return address + u'(' + written + u')';
 }
 
-qint64 writeMessage(const MessageContent &content, std::FILE *out)
+MessageFile writeMessage(const MessageContent &content)
 {
     initGMime();
+    MessageFile out{decltype(MessageFile::file)(std::tmpfile())};
+    if (!out.file)
+        throw std::runtime_error("Er kan geen tijdelijk bestand voor het e-mailbericht worden gemaakt.");
     GPtr<GMimeMessage> message(g_mime_message_new(TRUE));
     setHeader(message.get(), "From", content.from);
     // GMime would rewrite the address as "name <address>"; the suite's form stays as written.
@@ -147,7 +150,7 @@ qint64 writeMessage(const MessageContent &content, std::FILE *out)
     GPtr<GMimeObject> top(body(content));
     g_mime_message_set_mime_part(message.get(), top.get());
 
-    GPtr<GMimeStream> file(g_mime_stream_fs_new(fileno(out)));
+    GPtr<GMimeStream> file(g_mime_stream_fs_new(fileno(out.file.get())));
     g_mime_stream_fs_set_owner(GMIME_STREAM_FS(file.get()), FALSE);
     GPtr<GMimeStream> buffered(g_mime_stream_buffer_new(file.get(), GMIME_STREAM_BUFFER_BLOCK_WRITE));
     GMimeFormatOptions *options = g_mime_format_options_new();
@@ -155,11 +158,11 @@ qint64 writeMessage(const MessageContent &content, std::FILE *out)
     const ssize_t written = g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), options, buffered.get());
     g_mime_format_options_free(options);
     // GMime counts the bytes before the line ends became CR LF; the file knows the real size.
-    const off_t size = written < 0 || g_mime_stream_flush(buffered.get()) != 0 ? -1 : lseek(fileno(out), 0, SEEK_CUR);
-    if (size < 0)
+    out.size = written < 0 || g_mime_stream_flush(buffered.get()) != 0 ? -1 : lseek(fileno(out.file.get()), 0, SEEK_CUR);
+    if (out.size < 0)
         throw std::runtime_error("Het e-mailbericht kan niet worden opgemaakt.");
-    std::rewind(out);
-    return size;
+    std::rewind(out.file.get());
+    return out;
 }
 
 } // namespace kv

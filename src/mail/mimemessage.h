@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace kv {
@@ -28,11 +29,20 @@ struct MessageContent {
 // ASCII is written as an encoded word.
 QString fromHeader(const QString &address, const QString &name);
 
-// Writes the message, lines ending in CR LF, to `out` and rewinds it; returns its size in
-// bytes. Its shape: mixed[alternative[text, related[html, pictures]], attachments], a level
-// with one part left out. Text in UTF-8, the HTML quoted-printable, files in base64. Files are
-// read while the message is written, never held whole. Throws std::runtime_error when a file
-// cannot be read or `out` cannot be written.
-qint64 writeMessage(const MessageContent &content, std::FILE *out);
+// A written message, lines ending in CR LF, in an anonymous temporary file (no name from the
+// start: a send that dies leaves nothing behind), positioned at its start.
+struct MessageFile {
+    struct Close {
+        void operator()(std::FILE *file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, Close> file;
+    qint64 size = 0;
+};
+
+// Writes the message. Its shape: mixed[alternative[text, related[html, pictures]],
+// attachments], a level with one part left out. Text in UTF-8, the HTML quoted-printable, files
+// in base64. Files are read while the message is written, never held whole. Throws
+// std::runtime_error when a file cannot be read or the temporary file cannot be written.
+MessageFile writeMessage(const MessageContent &content);
 
 } // namespace kv

@@ -174,7 +174,7 @@ QStringList splitAddresses(const QString &field)
     return addresses;
 }
 
-void sendMessage(const ServerSettings &settings, const Envelope &envelope, std::FILE *message, qint64 size,
+void sendMessage(const ServerSettings &settings, const Envelope &envelope, const MessageFile &message,
                  Progress *progress)
 {
     initCurl();
@@ -182,7 +182,7 @@ void sendMessage(const ServerSettings &settings, const Envelope &envelope, std::
     std::unique_ptr<curl_slist, CurlFree> recipients;
     for (const QString &address : envelope.recipients)
         recipients.reset(curl_slist_append(recipients.release(), ('<' + address + '>').toUtf8().constData()));
-    Transfer transfer{message, size, 0, progress, {}};
+    Transfer transfer{message.file.get(), message.size, 0, progress, {}};
     const QByteArray target = url(settings);
     const QByteArray from = ('<' + envelope.from + '>').toUtf8();
     const QByteArray user = settings.userName.toUtf8();
@@ -216,7 +216,7 @@ void sendMessage(const ServerSettings &settings, const Envelope &envelope, std::
     curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(c, CURLOPT_READFUNCTION, readMessage);
     curl_easy_setopt(c, CURLOPT_READDATA, &transfer);
-    curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, curl_off_t(size));
+    curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, curl_off_t(message.size));
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, onProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/db/dberror.h"
+#include "mail/mimemessage.h"
 #include "mail/serversettings.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <cstdio>
 
 namespace kv {
 
@@ -30,12 +30,12 @@ struct Envelope {
 // The addresses of a copy field: split on ";" and ",", blanks trimmed, empty ones left out.
 QStringList splitAddresses(const QString &field);
 
-// Sends `size` bytes of `message` (a MIME message with CR LF line ends) over SMTP. Blocks until
+// Sends the message over SMTP. Blocks until
 // done: call it off the user-interface thread. `progress`, when given, hears the share of the
 // bytes sent and may stop the send. The server's certificate and name are checked against the
 // system's CA store, or the file `$BEHEER_SMTP_CAFILE` names. One refused recipient stops the
 // whole send. Throws SendError; the password never appears in it.
-void sendMessage(const ServerSettings &settings, const Envelope &envelope, std::FILE *message, qint64 size,
+void sendMessage(const ServerSettings &settings, const Envelope &envelope, const MessageFile &message,
                  Progress *progress = nullptr);
 
 } // namespace kv

@@ -10,10 +10,6 @@
 
 #include <QRegularExpression>
 
-#include <cstdio>
-#include <memory>
-#include <stdexcept>
-
 namespace kv {
 namespace {
 
@@ -41,9 +37,44 @@ private:
     Progress *m_progress;
 };
 
-struct FileClose {
-    void operator()(std::FILE *file) const { std::fclose(file); }
-};
+// Server, port, TLS, authentication and time limit, as the log has always named them.
+void logConnection(const TestLog &log, const ServerSettings &settings)
+{
+    log.step(QStringLiteral("E-mail headers aanmaken..."));
+    log(u": + Server        : ", settings.server);
+    log(u": + Port          : ", QString::number(settings.port));
+    log.step(QStringLiteral("E-mail authenticatie toevoegen..."));
+    if (settings.implicitTls)
+        log(u": + SSL           : ", QStringLiteral("Ja"));
+    else
+        log(u": + sslt          : ", QStringLiteral("Nee"));
+    log(u": + Auth          : ", authLogName(settings.auth));
+    log(u": + Timeout       : ", QString::number(settings.timeoutSeconds) + QStringLiteral(" seconden"));
+}
+
+// The pictures the body refers to and the template's attachments whose files exist; a missing
+// file is left out without a word.
+void addFiles(const TestLog &log, MessageContent &content, const std::vector<Picture> &pictures,
+              const EmailTemplate &sjabloon, const QString &dataPad)
+{
+    log.step(QStringLiteral("E-mail afbeeldingen toevoegen..."));
+    log(u": + Afbeeldingen  : ", QStringLiteral("Toevoegen indien aanwezig"));
+    for (const Picture &picture : pictures)
+        log(u": + Afbeeldingen  : ", picture.contentId + QStringLiteral(" cid toegevoegd"));
+    content.pictures = pictures;
+    log(u": + Afbeeldingen  : ", QStringLiteral("Toegevoegd"));
+
+    log.step(QStringLiteral("E-mail bijlagen toevoegen..."));
+    log(u": + Attachments   : ", QStringLiteral("Toevoegen"));
+    for (size_t slot = 0; slot < sjabloon.Attachments.size(); ++slot) {
+        const QString file = findTemplateFile(sjabloon.Attachments[slot], dataPad);
+        if (file.isEmpty())
+            continue;
+        log(QStringLiteral(": + Attachment %1  : ").arg(slot + 1), sjabloon.Attachments[slot]);
+        content.attachments << file;
+    }
+    log(u": + Attachments   : ", QStringLiteral("Toegevoegd"));
+}
 
 } // namespace
 
@@ -81,7 +112,6 @@ void sendTestEmail(const Context &ctx, const ServerSettings &settings, const Ema
     log.step(QStringLiteral("E-mail opmaken..."));
     log(u": Begin           : ", QStringLiteral("E-mailbericht opmaken"));
     log(u": + Sjabloon      : ", QStringLiteral("Gevonden, ID: ") + sjabloon.CodeNr);
-
     const MergeValues merge{factuurNr, address, ctx.today()};
     const EmbeddedPictures body = embedPictures(prepareBody(sjabloon.Content), ctx.DataPad, ctx.now());
     MessageContent content;
@@ -90,56 +120,23 @@ void sendTestEmail(const Context &ctx, const ServerSettings &settings, const Ema
     content.date = ctx.now();
     log(u": + Body          : ", {});
 
-    log.step(QStringLiteral("E-mail headers aanmaken..."));
-    log(u": + Server        : ", settings.server);
-    log(u": + Port          : ", QString::number(settings.port));
-    log.step(QStringLiteral("E-mail authenticatie toevoegen..."));
-    if (settings.implicitTls)
-        log(u": + SSL           : ", QStringLiteral("Ja"));
-    else
-        log(u": + sslt          : ", QStringLiteral("Nee"));
-    log(u": + Auth          : ", authLogName(settings.auth));
-    log(u": + Timeout       : ", QString::number(settings.timeoutSeconds) + QStringLiteral(" seconden"));
+    logConnection(log, settings);
     log.step(QStringLiteral("E-mail headers opslaan..."));
     log(u": + Headers       : ", QStringLiteral("Opslaan in CDO"));
     content.from = fromHeader(sjabloon.EmailSender, sjabloon.Sender);
     content.to = address;
     log(u": + Headers       : ", QStringLiteral("Opgeslagen in CDO"));
-
     log.step(QStringLiteral("E-mail notificaties toevoegen..."));
     if (sjabloon.ReturnReceipt)
         content.returnReceiptTo = sjabloon.EmailSender;
     if (sjabloon.Disposition)
         content.dispositionNotificationTo = sjabloon.EmailSender;
-
-    log.step(QStringLiteral("E-mail afbeeldingen toevoegen..."));
-    log(u": + Afbeeldingen  : ", QStringLiteral("Toevoegen indien aanwezig"));
-    for (const Picture &picture : body.pictures)
-        log(u": + Afbeeldingen  : ", picture.contentId + QStringLiteral(" cid toegevoegd"));
-    content.pictures = body.pictures;
-    log(u": + Afbeeldingen  : ", QStringLiteral("Toegevoegd"));
-
-    log.step(QStringLiteral("E-mail bijlagen toevoegen..."));
-    log(u": + Attachments   : ", QStringLiteral("Toevoegen"));
-    for (size_t slot = 0; slot < sjabloon.Attachments.size(); ++slot) {
-        const QString file = findTemplateFile(sjabloon.Attachments[slot], ctx.DataPad);
-        if (file.isEmpty())
-            continue;
-        log(QStringLiteral(": + Attachment %1  : ").arg(slot + 1), sjabloon.Attachments[slot]);
-        content.attachments << file;
-    }
-    log(u": + Attachments   : ", QStringLiteral("Toegevoegd"));
-
-    // Anonymous from the start: a send that dies leaves no file behind.
-    const std::unique_ptr<std::FILE, FileClose> message(std::tmpfile());
-    if (!message)
-        throw std::runtime_error("Er kan geen tijdelijk bestand voor het e-mailbericht worden gemaakt.");
-    const qint64 size = writeMessage(content, message.get());
+    addFiles(log, content, body.pictures, sjabloon, ctx.DataPad);
+    const MessageFile message = writeMessage(content);
 
     log.step(QStringLiteral("E-mail versturen..."));
     log(u": + Verzenden     : ", QStringLiteral("Nu versturen"));
-    const Envelope envelope{sjabloon.EmailSender, QStringList{address} + splitAddresses(sjabloon.EmailBCC)};
-    sendMessage(settings, envelope, message.get(), size, progress);
+    sendMessage(settings, {sjabloon.EmailSender, QStringList{address} + splitAddresses(sjabloon.EmailBCC)}, message, progress);
     log(u": + Verzenden     : ", QStringLiteral("Nu verzonden"));
     log.step(QStringLiteral("E-mail verzonden..."));
 }

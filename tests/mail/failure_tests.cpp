@@ -38,7 +38,7 @@ TEST(SendFailure, SaysWhatWentWrongAndSendsNothing)
     const struct {
         const char *name;
         Server server;
-        const char *mode;
+        const char *mode; // "ntlm": a normal server that only offers NTLM, asked for by the settings
         const char *host;
         bool implicitTls, trustTestCa;
         const char *password;
@@ -50,6 +50,9 @@ TEST(SendFailure, SaysWhatWentWrongAndSendsNothing)
         {"closed port", None, "", "127.0.0.1", false, true, Password, 7,
          "De e-mailserver 127.0.0.1 weigert de verbinding op poort %1."},
         {"wrong password", Plain, "normal", "127.0.0.1", false, true, "fout", 535,
+         "De e-mailserver 127.0.0.1 heeft de gebruikersnaam of het wachtwoord geweigerd.\n"
+         "Antwoord van de server: 535 5.7.8 Authentication credentials invalid"},
+        {"wrong NTLM password", Plain, "ntlm", "127.0.0.1", false, true, "fout", 535,
          "De e-mailserver 127.0.0.1 heeft de gebruikersnaam of het wachtwoord geweigerd.\n"
          "Antwoord van de server: 535 5.7.8 Authentication credentials invalid"},
         {"untrusted certificate", Implicit, "normal", "localhost", true, false, Password, 60,
@@ -79,17 +82,21 @@ TEST(SendFailure, SaysWhatWentWrongAndSendsNothing)
             qputenv("BEHEER_SMTP_CAFILE", test::certificates().caFile.toUtf8());
         else
             qunsetenv("BEHEER_SMTP_CAFILE");
+        const bool ntlm = qstrcmp(c.mode, "ntlm") == 0;
         std::optional<SmtpServer> server;
         if (c.server != None)
             server.emplace(SmtpServer::Options{c.server == Plain ? SmtpServer::Tls::None : SmtpServer::Tls::Implicit,
                                                c.server == LocalhostOnly, QStringLiteral("jan"),
-                                               QString::fromLatin1(Password), QString::fromLatin1(c.mode),
-                                               {QStringLiteral("archief@voorbeeld.nl")}});
+                                               QString::fromLatin1(Password),
+                                               ntlm ? QStringLiteral("normal") : QString::fromLatin1(c.mode),
+                                               {QStringLiteral("archief@voorbeeld.nl")},
+                                               ntlm ? QStringList{QStringLiteral("NTLM")} : QStringList()});
         ServerSettings settings;
         settings.server = QString::fromLatin1(c.host);
         settings.port = server ? server->port() : c.server == None && settings.server == u"127.0.0.1" ? closed : 25;
         settings.implicitTls = c.implicitTls;
         settings.userName = QStringLiteral("jan");
+        settings.auth = ntlm ? ServerSettings::Auth::Ntlm : ServerSettings::Auth::UserPassword;
         settings.password = QString::fromLatin1(c.password);
         settings.timeoutSeconds = 2;
         test::MailContext mail;

@@ -83,6 +83,8 @@ TEST_F(SendTest, ReachesTheServerEveryWay)
         {SmtpServer::Tls::StartTls, "127.0.0.1", false, true, nullptr, Auth::UserPassword, "starttls", "PLAIN", "jan"},
         {SmtpServer::Tls::None, "127.0.0.1", false, true, nullptr, Auth::UserPassword, "none", "PLAIN", "jan"},
         {SmtpServer::Tls::Implicit, "127.0.0.1", true, true, "LOGIN", Auth::UserPassword, "implicit", "LOGIN", "jan"},
+        // The server proves the NTLMv2 answer against the password.
+        {SmtpServer::Tls::StartTls, "localhost", false, true, "NTLM", Auth::Ntlm, "starttls", "NTLM", "jan"},
         // "1" sends without AUTH although a user is stored and the server offers it.
         {SmtpServer::Tls::StartTls, "localhost", false, true, nullptr, Auth::Anonymous, "starttls", nullptr, nullptr},
         {SmtpServer::Tls::None, "localhost", false, false, nullptr, Auth::UserPassword, "none", nullptr, nullptr},

@@ -11,13 +11,16 @@ byte for byte.
 
 import argparse
 import asyncio
+import base64
 import email
 import email.policy
+import hmac
 import json
+import logging
 import os
 import re
 import ssl
-import logging
+import struct
 import sys
 from email.header import decode_header, make_header
 
@@ -32,7 +35,8 @@ def arguments():
     p.add_argument("--key", help="private key (PEM) of the server")
     p.add_argument("--user", help="the one accepted user; without it AUTH is not offered")
     p.add_argument("--password", default="")
-    p.add_argument("--mechanism", action="append", default=[], help="offer only these (PLAIN, LOGIN)")
+    p.add_argument("--mechanism", action="append", default=[],
+                   help="offer only these (PLAIN, LOGIN, NTLM); by default PLAIN and LOGIN")
     p.add_argument("--mode", default="normal",
                    choices=["normal", "silent", "stall-data", "drop-data", "reject-rcpt"])
     p.add_argument("--reject", action="append", default=[], help="address refused at RCPT")
@@ -51,9 +55,75 @@ def structure(part):
     return part.get_content_type()
 
 
-class Handler:
+def md4(data):
+    """RFC 1320; OpenSSL 3 no longer offers MD4 to hashlib, and NTLM hashes with it."""
+    def rotl(x, n):
+        return ((x << n) | (x >> (32 - n))) & 0xFFFFFFFF
+    msg = data + b"\x80" + b"\0" * ((55 - len(data)) % 64) + struct.pack("<Q", len(data) * 8)
+    h = [0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476]
+    rounds = [
+        (lambda x, y, z: (x & y) | (~x & z), 0, [0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15], [3, 7, 11, 19]),
+        (lambda x, y, z: (x & y) | (x & z) | (y & z), 0x5A827999,
+         [0, 4, 8, 12, 1, 5, 9, 13, 2, 6, 10, 14, 3, 7, 11, 15], [3, 5, 9, 13]),
+        (lambda x, y, z: x ^ y ^ z, 0x6ED9EBA1, [0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15], [3, 9, 11, 15]),
+    ]
+    for block in range(0, len(msg), 64):
+        x = struct.unpack("<16I", msg[block:block + 64])
+        a, b, c, d = h
+        for f, k, order, shifts in rounds:
+            for i, j in enumerate(order):
+                a = rotl((a + f(b, c, d) + x[j] + k) & 0xFFFFFFFF, shifts[i % 4])
+                a, b, c, d = d, a, b, c
+        h = [(v + w) & 0xFFFFFFFF for v, w in zip(h, [a, b, c, d])]
+    return struct.pack("<4I", *h)
+
+
+class Ntlm:
+    """NTLM as an SMTP AUTH mechanism: checks the NTLMSSP messages and the NTLMv2 proof of the
+    password (RFC-less, as Microsoft's MS-NLMP describes it)."""
+
     def __init__(self, args):
         self.args = args
+
+    async def auth_NTLM(self, server, args):
+        negotiate = base64.b64decode(args[1]) if len(args) > 1 else await server.challenge_auth(b"")
+        if not isinstance(negotiate, bytes) or negotiate[:8] != b"NTLMSSP\0" or negotiate[8:12] != struct.pack("<I", 1):
+            return AuthResult(success=False, handled=False, message="501 5.7.0 Not an NTLM negotiate message")
+        challenge = os.urandom(8)
+        authenticate = await server.challenge_auth(self.challenge_message(challenge))
+        if not isinstance(authenticate, bytes) or authenticate[:8] != b"NTLMSSP\0" \
+                or authenticate[8:12] != struct.pack("<I", 3):
+            return AuthResult(success=False, handled=False, message="501 5.7.0 Not an NTLM authenticate message")
+        user, ok = self.check(authenticate, challenge)
+        server.session.mechanism = "NTLM"
+        return AuthResult(success=ok, handled=False, auth_data=LoginPassword(user.encode(), b"") if ok else None)
+
+    @staticmethod
+    def challenge_message(challenge):
+        target = "TEST".encode("utf-16-le")
+        info = struct.pack("<HH", 2, len(target)) + target + struct.pack("<HH", 0, 0)
+        flags = 0x00000001 | 0x00000004 | 0x00000200 | 0x00080000 | 0x00800000  # unicode, target, NTLM, ESS, info
+        header_size = 48
+        return (b"NTLMSSP\0" + struct.pack("<I", 2) + struct.pack("<HHI", len(target), len(target), header_size)
+                + struct.pack("<I", flags) + challenge + b"\0" * 8
+                + struct.pack("<HHI", len(info), len(info), header_size + len(target)) + target + info)
+
+    def check(self, message, challenge):
+        def field(offset):
+            length, _, start = struct.unpack("<HHI", message[offset:offset + 8])
+            return message[start:start + length]
+        nt_response, domain, user = field(20), field(28).decode("utf-16-le"), field(36).decode("utf-16-le")
+        if len(nt_response) <= 24:
+            return user, False  # NTLMv1: not accepted
+        key = hmac.new(md4(self.args.password.encode("utf-16-le")),
+                       (user.upper() + domain).encode("utf-16-le"), "md5").digest()
+        proof = hmac.new(key, challenge + nt_response[16:], "md5").digest()
+        return user, user == self.args.user and hmac.compare_digest(proof, nt_response[:16])
+
+
+class Handler(Ntlm):
+    def __init__(self, args):
+        super().__init__(args)
         self.count = 0
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
@@ -155,10 +225,8 @@ async def serve(args):
             options["tls_context"] = context
         if args.user:
             options["authenticator"] = authenticator(args)
-            if args.mechanism:
-                options["auth_exclude_mechanism"] = [m for m in ("PLAIN", "LOGIN") if m not in args.mechanism]
-        else:
-            options["auth_exclude_mechanism"] = ["PLAIN", "LOGIN"]
+        offered = (args.mechanism or ["PLAIN", "LOGIN"]) if args.user else []
+        options["auth_exclude_mechanism"] = [m for m in ("PLAIN", "LOGIN", "NTLM") if m not in offered]
         return TestSMTP(handler, args, **options)
 
     server = await loop.create_server(protocol, "127.0.0.1", 0,

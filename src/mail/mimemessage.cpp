@@ -29,7 +29,9 @@ void initGMime()
     std::call_once(once, [] { g_mime_init(); });
 }
 
-GMimeObject *textPart(const char *subtype, const QString &text)
+using Part = GPtr<GMimeObject>;
+
+Part textPart(const char *subtype, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
     GPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(bytes.constData(), bytes.size()));
@@ -39,11 +41,11 @@ GMimeObject *textPart(const char *subtype, const QString &text)
     g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset", "utf-8");
     // Quoted-printable keeps every line short, however long the HTML's one line is.
     g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
-    return GMIME_OBJECT(part);
+    return Part(GMIME_OBJECT(part));
 }
 
 // A file as a base64 part, read from disk only while the message is written.
-GMimeObject *filePart(const QString &path, const char *disposition)
+Part filePart(const QString &path, const char *disposition)
 {
     GError *error = nullptr;
     GPtr<GMimeStream> stream(g_mime_stream_fs_open(QFile::encodeName(path).constData(), O_RDONLY, 0, &error));
@@ -60,37 +62,39 @@ GMimeObject *filePart(const QString &path, const char *disposition)
     g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
     g_mime_object_set_disposition(GMIME_OBJECT(part), disposition);
     g_mime_part_set_filename(part, QFileInfo(path).fileName().toUtf8().constData());
-    return GMIME_OBJECT(part);
+    return Part(GMIME_OBJECT(part));
 }
 
 // The parts under one multipart, or the only part itself: a level of one is left out.
-GMimeObject *level(const char *subtype, std::vector<GMimeObject *> parts)
+Part level(const char *subtype, std::vector<Part> parts)
 {
     if (parts.size() == 1)
-        return parts.front();
+        return std::move(parts.front());
     GMimeMultipart *multipart = g_mime_multipart_new_with_subtype(subtype);
-    for (GMimeObject *part : parts) {
-        g_mime_multipart_add(multipart, part);
-        g_object_unref(part);
-    }
-    return GMIME_OBJECT(multipart);
+    for (const Part &part : parts)
+        g_mime_multipart_add(multipart, part.get());
+    return Part(GMIME_OBJECT(multipart));
 }
 
-GMimeObject *body(const MessageContent &content)
+Part body(const MessageContent &content)
 {
-    std::vector<GMimeObject *> related{textPart("html", content.html)};
+    std::vector<Part> related;
+    related.push_back(textPart("html", content.html));
     for (const Picture &picture : content.pictures) {
-        GMimeObject *part = filePart(picture.path, GMIME_DISPOSITION_INLINE);
-        g_mime_part_set_content_id(GMIME_PART(part), picture.contentId.toUtf8().constData());
-        related.push_back(part);
+        related.push_back(filePart(picture.path, GMIME_DISPOSITION_INLINE));
+        g_mime_part_set_content_id(GMIME_PART(related.back().get()), picture.contentId.toUtf8().constData());
     }
-    GMimeObject *html = level("related", related);
-    if (GMIME_IS_MULTIPART(html))
-        g_mime_object_set_content_type_parameter(html, "type", "text/html");
-    std::vector<GMimeObject *> mixed{level("alternative", {textPart("plain", textFromHtml(content.html)), html})};
+    Part html = level("related", std::move(related));
+    if (GMIME_IS_MULTIPART(html.get()))
+        g_mime_object_set_content_type_parameter(html.get(), "type", "text/html");
+    std::vector<Part> alternative;
+    alternative.push_back(textPart("plain", textFromHtml(content.html)));
+    alternative.push_back(std::move(html));
+    std::vector<Part> mixed;
+    mixed.push_back(level("alternative", std::move(alternative)));
     for (const QString &path : content.attachments)
         mixed.push_back(filePart(path, GMIME_DISPOSITION_ATTACHMENT));
-    return level("mixed", mixed);
+    return level("mixed", std::move(mixed));
 }
 
 GDateTime *gDate(const QDateTime &date)
@@ -147,7 +151,7 @@ MessageFile writeMessage(const MessageContent &content)
     g_free(id);
     setHeader(message.get(), "Return-Receipt-To", content.returnReceiptTo);
     setHeader(message.get(), "Disposition-Notification-To", content.dispositionNotificationTo);
-    GPtr<GMimeObject> top(body(content));
+    const Part top = body(content);
     g_mime_message_set_mime_part(message.get(), top.get());
 
     GPtr<GMimeStream> file(g_mime_stream_fs_new(fileno(out.file.get())));

@@ -40,7 +40,7 @@ protected:
         t.EmailSender = QStringLiteral("afzender@voorbeeld.nl");
         t.EmailBCC = QStringLiteral(" kopie@voorbeeld.nl; archief@voorbeeld.nl,");
         t.Subject = QStringLiteral("Factuur %factuurnr% voor %emailadres%");
-        t.Content = QStringLiteral("<p>%directmailnaam%</p>\r\n<p>Bijgaand  de   factuur.</p>"
+        t.Content = QStringLiteral("<p>%directmailnaam%</p>\r\n<p>Bijgaand  de   factuur %FactuurNummer% (%relatienummer%).</p>"
                                    "<img src=\"cid:%afbeeldingen\\LOGO.png%\"><img src=\"cid:%weg.png%\">");
         t.Attachments = {pdf, QStringLiteral("C:\\Documenten\\weg.pdf"), QStringLiteral("prijslijst.xlsx")};
         return t;
@@ -144,11 +144,11 @@ TEST_F(SendTest, MessageAsTheTemplateSaysAndTheLogInOrder)
               u"application/pdf,application/vnd.openxmlformats-officedocument.spreadsheetml.sheet]");
     const QJsonArray parts = message[u"parts"].toArray();
     ASSERT_EQ(parts.size(), 5);
-    EXPECT_EQ(parts[0][u"text"].toString(), u"Geachte heer of mevrouw Achternaam,\nBijgaand de factuur.\n");
+    EXPECT_EQ(parts[0][u"text"].toString(), u"Geachte heer of mevrouw Achternaam,\nBijgaand de factuur 260042 (20261207).\n");
     EXPECT_EQ(parts[1][u"charset"].toString(), u"utf-8");
     EXPECT_EQ(parts[1][u"encoding"].toString(), u"quoted-printable");
     EXPECT_EQ(parts[1][u"text"].toString(),
-              u"<p>Geachte heer of mevrouw Achternaam,</p><p>Bijgaand de factuur.</p>"
+              u"<p>Geachte heer of mevrouw Achternaam,</p><p>Bijgaand de factuur 260042 (20261207).</p>"
               u"<img src=\"cid:20261207140509-01@beheer\"><img src=\"cid:%weg.png%\">");
     EXPECT_EQ(parts[2][u"content_id"].toString(), u"<20261207140509-01@beheer>");
     EXPECT_EQ(parts[2][u"disposition"].toString(), u"inline");
@@ -199,11 +199,15 @@ TEST_F(SendTest, BodiesArriveAsWritten)
         dots += QString(n, u'a') + u'.';
     const struct {
         QString content, sender, html, from;
+        QString subject = QStringLiteral("Factuur %factuurnr% voor %emailadres%");
+        QString subjectSent = QStringLiteral("Factuur 1 voor klant@voorbeeld.nl");
     } cases[] = {
         {QString(5000, u'é'), QStringLiteral("Korvenal"), QString(5000, u'é'), QStringLiteral("afzender@voorbeeld.nl(Korvenal)")},
         {u"<p>" + dots + u"</p>", {}, u"<p>" + dots + u"</p>", QStringLiteral("afzender@voorbeeld.nl")},
         {QStringLiteral("Regel een\r\nRegel  twee"), QStringLiteral("Gérard Müller"), QStringLiteral("Regel een<br />Regel twee"),
-         QStringLiteral("afzender@voorbeeld.nl(Gérard Müller)")},
+         QStringLiteral("afzender@voorbeeld.nl(Gérard Müller)"),
+         QStringLiteral("Prijsopgave crème brûlée à € 4,50 – %factuurnr% – ") + QString(80, u'ß'),
+         QStringLiteral("Prijsopgave crème brûlée à € 4,50 – 1 – ") + QString(80, u'ß')},
     };
     SmtpServer server({});
     const ServerSettings settings = test::settingsFor(server, QStringLiteral("127.0.0.1"), false);
@@ -212,11 +216,13 @@ TEST_F(SendTest, BodiesArriveAsWritten)
         EmailTemplate t = sjabloon();
         t.Content = c.content;
         t.Sender = c.sender;
+        t.Subject = c.subject;
         sendTestEmail(mail.ctx, settings, t, QStringLiteral("1"), QStringLiteral("klant@voorbeeld.nl"));
         ASSERT_EQ(server.received(), ++number);
         const QJsonObject message = server.message(number);
         EXPECT_EQ(message[u"parts"][1][u"text"].toString(), c.html);
         EXPECT_EQ(header(message, QStringLiteral("From")), c.from);
+        EXPECT_EQ(header(message, QStringLiteral("Subject")), c.subjectSent);
         for (const QByteArray &line : server.raw(number).split('\n'))
             EXPECT_LE(line.size(), 998);
     }

@@ -11,6 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
     fonts-dejavu-core
+    libcurl4-openssl-dev libgmime-3.0-dev python3-aiosmtpd openssl ca-certificates
 )
 
 missing=()

@@ -1,0 +1,172 @@
+#include "mail/mimemessage.h"
+
+#include "mail/body.h"
+
+#include <QFileInfo>
+#include <QMimeDatabase>
+
+#include <gmime/gmime.h>
+
+#include <fcntl.h>
+
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+
+namespace kv {
+namespace {
+
+struct Unref {
+    void operator()(void *object) const { g_object_unref(object); }
+};
+template <class T>
+using GPtr = std::unique_ptr<T, Unref>;
+
+void initGMime()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { g_mime_init(); });
+}
+
+using Part = GPtr<GMimeObject>;
+
+Part textPart(const char *subtype, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    GPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(bytes.constData(), bytes.size()));
+    GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    GMimePart *part = g_mime_part_new_with_type("text", subtype);
+    g_mime_part_set_content(part, content.get());
+    g_mime_object_set_content_type_parameter(GMIME_OBJECT(part), "charset", "utf-8");
+    // Quoted-printable keeps every line short, however long the HTML's one line is.
+    g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_QUOTEDPRINTABLE);
+    return Part(GMIME_OBJECT(part));
+}
+
+// A file as a base64 part, read from disk only while the message is written.
+Part filePart(const QString &path, const char *disposition)
+{
+    GError *error = nullptr;
+    GPtr<GMimeStream> stream(g_mime_stream_fs_open(QFile::encodeName(path).constData(), O_RDONLY, 0, &error));
+    if (!stream) {
+        const QString cause = QString::fromUtf8(error ? error->message : "");
+        g_clear_error(&error);
+        throw std::runtime_error(QString(u"Het bestand " + path + u" kan niet worden gelezen: " + cause).toStdString());
+    }
+    GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+    static const QMimeDatabase types;
+    const QStringList type = types.mimeTypeForFile(path, QMimeDatabase::MatchExtension).name().split(u'/');
+    GMimePart *part = g_mime_part_new_with_type(type.value(0).toUtf8().constData(), type.value(1).toUtf8().constData());
+    g_mime_part_set_content(part, content.get());
+    g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
+    g_mime_object_set_disposition(GMIME_OBJECT(part), disposition);
+    g_mime_part_set_filename(part, QFileInfo(path).fileName().toUtf8().constData());
+    return Part(GMIME_OBJECT(part));
+}
+
+// The parts under one multipart, or the only part itself: a level of one is left out.
+Part level(const char *subtype, std::vector<Part> parts)
+{
+    if (parts.size() == 1)
+        return std::move(parts.front());
+    GMimeMultipart *multipart = g_mime_multipart_new_with_subtype(subtype);
+    for (const Part &part : parts)
+        g_mime_multipart_add(multipart, part.get());
+    return Part(GMIME_OBJECT(multipart));
+}
+
+Part body(const MessageContent &content)
+{
+    std::vector<Part> related;
+    related.push_back(textPart("html", content.html));
+    for (const Picture &picture : content.pictures) {
+        related.push_back(filePart(picture.path, GMIME_DISPOSITION_INLINE));
+        g_mime_part_set_content_id(GMIME_PART(related.back().get()), picture.contentId.toUtf8().constData());
+    }
+    Part html = level("related", std::move(related));
+    if (GMIME_IS_MULTIPART(html.get()))
+        g_mime_object_set_content_type_parameter(html.get(), "type", "text/html");
+    std::vector<Part> alternative;
+    alternative.push_back(textPart("plain", textFromHtml(content.html)));
+    alternative.push_back(std::move(html));
+    std::vector<Part> mixed;
+    mixed.push_back(level("alternative", std::move(alternative)));
+    for (const QString &path : content.attachments)
+        mixed.push_back(filePart(path, GMIME_DISPOSITION_ATTACHMENT));
+    return level("mixed", std::move(mixed));
+}
+
+GDateTime *gDate(const QDateTime &date)
+{
+    GTimeZone *zone = g_time_zone_new_offset(date.offsetFromUtc());
+    GDateTime *result = g_date_time_new(zone, date.date().year(), date.date().month(), date.date().day(),
+                                        date.time().hour(), date.time().minute(), date.time().second());
+    g_time_zone_unref(zone);
+    return result;
+}
+
+void setHeader(GMimeMessage *message, const char *name, const QString &value)
+{
+    if (!value.isEmpty())
+        g_mime_object_set_header(GMIME_OBJECT(message), name, value.toUtf8().constData(), "utf-8");
+}
+
+} // namespace
+
+QString fromHeader(const QString &address, const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        return address;
+    QString written = name;
+    for (QChar c : name)
+        if (c.unicode() > 126) {
+            initGMime();
+            char *encoded = g_mime_utils_header_encode_text(nullptr, name.toUtf8().constData(), "utf-8");
+            written = QString::fromUtf8(encoded);
+            g_free(encoded);
+            break;
+        }
+    return address + u'(' + written + u')';
+}
+
+MessageFile writeMessage(const MessageContent &content)
+{
+    initGMime();
+    MessageFile out{decltype(MessageFile::file)(std::tmpfile())};
+    if (!out.file)
+        throw std::runtime_error("Er kan geen tijdelijk bestand voor het e-mailbericht worden gemaakt.");
+    GPtr<GMimeMessage> message(g_mime_message_new(TRUE));
+    setHeader(message.get(), "From", content.from);
+    // GMime would rewrite the address as "name <address>"; the suite's form stays as written.
+    g_mime_header_set_raw_value(g_mime_header_list_get_header(g_mime_object_get_header_list(GMIME_OBJECT(message.get())), "From"),
+                                (u' ' + content.from + u'\n').toUtf8().constData());
+    setHeader(message.get(), "To", content.to);
+    g_mime_message_set_subject(message.get(), content.subject.toUtf8().constData(), "utf-8");
+    GDateTime *date = gDate(content.date);
+    g_mime_message_set_date(message.get(), date);
+    g_date_time_unref(date);
+    char *id = g_mime_utils_generate_message_id("beheer");
+    g_mime_message_set_message_id(message.get(), id);
+    g_free(id);
+    setHeader(message.get(), "Return-Receipt-To", content.returnReceiptTo);
+    setHeader(message.get(), "Disposition-Notification-To", content.dispositionNotificationTo);
+    const Part top = body(content);
+    g_mime_message_set_mime_part(message.get(), top.get());
+
+    // Large writes: a message of many megabytes costs a system call per megabyte, not per page.
+    std::setvbuf(out.file.get(), nullptr, _IOFBF, 1 << 20);
+    GPtr<GMimeStream> file(g_mime_stream_file_new(out.file.get()));
+    g_mime_stream_file_set_owner(GMIME_STREAM_FILE(file.get()), FALSE);
+    GMimeFormatOptions *options = g_mime_format_options_new();
+    g_mime_format_options_set_newline_format(options, GMIME_NEWLINE_FORMAT_DOS);
+    const ssize_t written = g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), options, file.get());
+    g_mime_format_options_free(options);
+    // GMime counts the bytes before the line ends became CR LF; the file knows the real size.
+    out.size = written < 0 || std::fflush(out.file.get()) != 0 ? -1 : std::ftell(out.file.get());
+    if (out.size < 0)
+        throw std::runtime_error("Het e-mailbericht kan niet worden opgemaakt.");
+    std::rewind(out.file.get());
+    return out;
+}
+
+} // namespace kv

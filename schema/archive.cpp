@@ -42,9 +42,11 @@ void addArchiveTables(std::vector<Table> &out)
     // Orders copied to the archive whose working rows may not be deleted yet: the two files
     // commit apart, so a run that stops between them leaves its group marked here, and the next
     // run of either job finishes it first. The console's own table.
-    out.push_back({"OnderhoudLopend", Db::Archive, {
-        text("Taak", 20), text("Sleutel", 50), text("Tijdstip", 14), text("Werkstation", 50),
-    }, {index("Sleutel", {"Sleutel"})}, true});
+    Table markers = numbered("OnderhoudLopend", {text("Taak", 20), text("Sleutel", 50), text("Tijdstip", 14), text("Werkstation", 50)},
+                             {index("Sleutel", {"Sleutel"})});
+    markers.db = Db::Archive;
+    markers.own = true;
+    out.push_back(markers);
 }
 
 } // namespace kv::schema

@@ -2,6 +2,7 @@
 
 #include "core/session/session.h"
 #include "finance/correction/correction.h"
+#include "support/memorydir.h"
 #include "support/toolprocess.h"
 
 #include <QElapsedTimer>
@@ -39,13 +40,7 @@ protected:
         return State::of(session.DBAdmin());
     }
 
-    // In memory where the machine has it: a killed process loses nothing the kernel holds, so
-    // the kills prove the same, and the thousand commits of a run do not wait on the disk.
-    static QString base()
-    {
-        return QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm/beheer-XXXXXX") : QString();
-    }
-    QTemporaryDir dir = base().isEmpty() ? QTemporaryDir() : QTemporaryDir(base());
+    kv::test::MemoryDir dir;
 };
 
 const QStringList kAll{QStringLiteral("--boekdatum"), QStringLiteral("--periode"), QStringLiteral("--betaaldatum")};

@@ -11,6 +11,7 @@
 //   korvenal-admin afschrijvingen <folder> <year> [--activum <nr>]
 //   korvenal-admin archiveren <folder> <date> [--ook-onverwerkt] --proef|--ja
 //   korvenal-admin opschonen <folder> <date|year> --proef|--ja
+//   korvenal-admin archief-verwijderen <folder> <date> --proef|--ja [--bewaartermijn]
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/assets/assetsjob.h"
@@ -47,7 +48,8 @@ int main(int argc, char **argv)
                                                 "auditfile-controle: een XML auditfile aan het schema toetsen; "
                                                 "afschrijvingen: de afschrijvingen van een jaar per activum en periode; "
                                                 "archiveren: afgehandelde orders van voor een datum naar het archief; "
-                                                "opschonen: alle orders van voor een datum of t/m een jaar naar het archief"));
+                                                "opschonen: alle orders van voor een datum of t/m een jaar naar het archief; "
+                                                "archief-verwijderen: gearchiveerde orders van voor een datum definitief verwijderen"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -62,6 +64,7 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("betaaldatum"), QStringLiteral("correctie: betaaldata na het einde van het boekjaar naar de laatste dag")});
     parser.addOption({QStringLiteral("proef"), QStringLiteral("correctie, archiveren, opschonen: alleen tellen wat zou veranderen, niets schrijven")});
     parser.addOption({QStringLiteral("ook-onverwerkt"), QStringLiteral("archiveren: ook onverwerkte, niet gefactureerde orders")});
+    parser.addOption({QStringLiteral("bewaartermijn"), QStringLiteral("archief-verwijderen: ook regels binnen de wettelijke bewaartermijn")});
     parser.addOption({QStringLiteral("zonder-beginbalans"), QStringLiteral("auditfile: zonder beginbalans")});
     parser.addOption({QStringLiteral("kostenplaatsen"), QStringLiteral("auditfile: inclusief kostenplaatsen")});
     parser.addOption({QStringLiteral("btw"), QStringLiteral("auditfile: inclusief btw gegevens")});
@@ -104,6 +107,13 @@ int main(int argc, char **argv)
             args[0] == u"archiveren" ? kv::maintenance::OrderSelection::Job::Archiveren : kv::maintenance::OrderSelection::Job::Opschonen,
             args.mid(1), parser.isSet(QStringLiteral("ook-onverwerkt")), parser.isSet(QStringLiteral("proef")),
             parser.isSet(QStringLiteral("ja")));
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"archief-verwijderen") {
+        const int code = kv::maintenance::runArchivePurgeJob(args.mid(1), parser.isSet(QStringLiteral("proef")),
+                                                             parser.isSet(QStringLiteral("ja")), parser.isSet(QStringLiteral("bewaartermijn")));
         if (code == 64)
             parser.showHelp(64);
         return code;

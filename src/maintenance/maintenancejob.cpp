@@ -3,14 +3,11 @@
 #include "core/jobs/jobsession.h"
 #include "core/jobs/terminalprogress.h"
 #include "core/messages/errorreport.h"
-#include "editing/datecheck.h"
-#include "editing/listdetail/detaillogic.h"
 
-#include <QDate>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -18,58 +15,37 @@ using namespace Qt::StringLiterals;
 namespace kv::maintenance {
 namespace {
 
-// The first day that no longer counts: a date typed as the screens take it, or for the clean-up
-// a bare year up to last year, taken through its 31 December. A date after today gets the date
-// check's own message, anything else that is no date "Er is een onlogische datum ingegeven.".
-std::optional<QString> limitOf(JobSession &job, OrderSelection::Job kind, const QString &typed)
-{
-    Context &ctx = job.ctx;
-    if (kind == OrderSelection::Job::Opschonen && QRegularExpression(u"^\\d{4}$"_s).match(typed).hasMatch()) {
-        const int year = typed.toInt();
-        if (year >= ctx.today().year()) {
-            ctx.dialogs->MsgBox(u"Deze datum ligt in de toekomst.\nWijzig de datum."_s, mb::OKOnly | mb::Exclamation);
-            return std::nullopt;
-        }
-        if (year < 1800) {
-            ctx.dialogs->MsgBox(listdetail::OnlogischeDatum.toString(), mb::Exclamation);
-            return std::nullopt;
-        }
-        return QString::number(year + 1) + u"0101"_s;
-    }
-    const std::optional<QString> date = DatumControleren(ctx, typed, true);
-    if (!date && !job.dialogs.told())
-        ctx.dialogs->MsgBox(listdetail::OnlogischeDatum.toString(), mb::Exclamation);
-    return date;
-}
-
 void print(const char *what, const std::vector<std::pair<QString, qint64>> &counts)
 {
     for (const auto &[table, rows] : counts)
         std::printf("%s\t%s\t%lld\n", what, qPrintable(table), rows);
 }
 
-} // namespace
-
-int runOrderMoveJob(OrderSelection::Job kind, const QStringList &arguments, bool ookOnverwerkt, bool proef, bool ja)
+// What the three commands share: the folder opened, the limit read, the work run with a
+// progress line, the counts printed and the exit code.
+int runJob(const QStringList &arguments, OrderSelection selection, bool proef, bool ja, const QString &operation,
+           const std::function<OrderMove::Outcome(OrderMove &, Progress &)> &work,
+           const std::function<bool(OrderMove &)> &allowed = {})
 {
-    if (arguments.size() != 2 || proef == ja || (ookOnverwerkt && kind != OrderSelection::Job::Archiveren)) {
+    if (arguments.size() != 2 || proef == ja) {
         std::fprintf(stderr, "Geef --proef (alleen tellen) of --ja (uitvoeren).\n");
         return 64;
     }
     JobSession job(false);
     if (!job.open(QFileInfo(arguments[0]).absoluteFilePath()))
         return 2;
-    const std::optional<QString> voor = limitOf(job, kind, arguments[1]);
+    const std::optional<QString> voor = orderLimit(job.ctx, selection.job, arguments[1]);
     if (!voor)
         return 1;
-    OrderMove move(job.ctx, {kind, *voor, ookOnverwerkt});
+    selection.voor = *voor;
+    OrderMove move(job.ctx, selection);
+    if (allowed && !proef && !allowed(move))
+        return 1;
     OrderMove::Outcome outcome = OrderMove::Outcome::Cancelled;
     bool failed = false;
     {
         TerminalProgress progress;
-        failed = !tryOperation(job.ctx, kind == OrderSelection::Job::Archiveren ? u"korvenal-admin archiveren"_s
-                                                                                : u"korvenal-admin opschonen"_s,
-                               [&] { outcome = move.perform(&progress, proef); });
+        failed = !tryOperation(job.ctx, operation, [&] { outcome = work(move, progress); });
     }
     const MoveCounts &counts = move.counts();
     print("naar archief", counts.naarArchief);
@@ -80,7 +56,7 @@ int runOrderMoveJob(OrderSelection::Job kind, const QStringList &arguments, bool
     if (failed)
         return 2;
     if (outcome == OrderMove::Outcome::Interrupted) {
-        std::fprintf(stderr, "Onderbroken: de afgeronde orders zijn verplaatst; start opnieuw om af te maken.\n");
+        std::fprintf(stderr, "Onderbroken: de afgeronde orders zijn verwerkt; start opnieuw om af te maken.\n");
         return 130;
     }
     if (proef || counts.overgeslagen == 0)
@@ -88,6 +64,32 @@ int runOrderMoveJob(OrderSelection::Job kind, const QStringList &arguments, bool
     for (const auto &[orderNr, reason] : counts.blijven)
         std::fprintf(stderr, "Overgeslagen: %s (%s)\n", qPrintable(orderNr), qPrintable(reason));
     return 3;
+}
+
+} // namespace
+
+int runOrderMoveJob(OrderSelection::Job kind, const QStringList &arguments, bool ookOnverwerkt, bool proef, bool ja)
+{
+    if (ookOnverwerkt && kind != OrderSelection::Job::Archiveren)
+        return 64;
+    return runJob(arguments, {kind, {}, ookOnverwerkt}, proef, ja,
+                  kind == OrderSelection::Job::Archiveren ? u"korvenal-admin archiveren"_s : u"korvenal-admin opschonen"_s,
+                  [proef](OrderMove &move, Progress &progress) { return move.perform(&progress, proef); });
+}
+
+int runArchivePurgeJob(const QStringList &arguments, bool proef, bool ja, bool bewaartermijn)
+{
+    return runJob(
+        arguments, {OrderSelection::Job::Archiveren, {}, false}, proef, ja, u"korvenal-admin archief-verwijderen"_s,
+        [proef](OrderMove &move, Progress &progress) { return move.purge(&progress, proef); },
+        [bewaartermijn](OrderMove &move) {
+            const qint64 kept = move.withinRetention();
+            if (kept == 0 || bewaartermijn)
+                return true;
+            std::fprintf(stderr, "Hiermee worden %lld regels verwijderd die binnen de wettelijke bewaartermijn van 7 jaar vallen. "
+                                 "Geef --bewaartermijn om ze toch te verwijderen.\n", kept);
+            return false;
+        });
 }
 
 } // namespace kv::maintenance

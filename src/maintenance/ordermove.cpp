@@ -8,6 +8,8 @@
 #include "core/messages/errorreport.h"
 #include "core/session/session.h"
 #include "editing/busycursor.h"
+#include "editing/datecheck.h"
+#include "editing/listdetail/detaillogic.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -81,6 +83,31 @@ struct OrderMove::Group {
     std::vector<std::pair<QString, qint64>> locks;
 };
 
+std::optional<QString> orderLimit(Context &ctx, OrderSelection::Job job, const QString &typed)
+{
+    const QString text = typed.trimmed();
+    if (text.isEmpty()) {
+        ctx.dialogs->MsgBox(orders::GeenDatum.toString(), mb::Exclamation);
+        return std::nullopt;
+    }
+    std::optional<QString> date;
+    if (job == OrderSelection::Job::Opschonen && text.size() == 4 && text.toInt() >= 1800)
+        date = QString::number(text.toInt()) + u"1231"_s;
+    else
+        date = DatumControleren(ctx, text);
+    if (!date) {
+        ctx.dialogs->MsgBox(listdetail::OnlogischeDatum.toString(), mb::Exclamation);
+        return std::nullopt;
+    }
+    if (*date > ctx.today().toString(u"yyyyMMdd"_s)) {
+        ctx.dialogs->MsgBox(u"Deze datum ligt in de toekomst.\nWijzig de datum."_s, mb::OKOnly | mb::Exclamation);
+        return std::nullopt;
+    }
+    if (text.size() == 4 && job == OrderSelection::Job::Opschonen) // through the year: before the next one
+        return QString::number(text.toInt() + 1) + u"0101"_s;
+    return date;
+}
+
 OrderMove::OrderMove(Context &ctx, OrderSelection selection) : m_ctx(ctx), m_selection(std::move(selection))
 {
 }
@@ -108,12 +135,13 @@ void OrderMove::count(std::vector<std::pair<QString, qint64>> &counts, const QSt
     counts.emplace_back(table, rows);
 }
 
+QString OrderMove::limitShown() const
+{
+    return QDate::fromString(m_selection.voor, u"yyyyMMdd"_s).toString(u"dd-MM-yyyy"_s);
+}
+
 OrderMove::Outcome OrderMove::run(Progress *progress)
 {
-    if (m_selection.voor.isEmpty()) {
-        m_ctx.dialogs->MsgBox(orders::GeenDatum.toString(), mb::Exclamation);
-        return Outcome::Cancelled;
-    }
     const int ask = mb::YesNo | mb::Question;
     if (m_ctx.dialogs->MsgBox(orders::Vraag.toString(), ask, u"Vraag"_s) != mb::Yes
         || m_ctx.dialogs->MsgBox(orders::Herhaling.toString(), ask, u"CONTROLE"_s) != mb::Yes)
@@ -145,7 +173,7 @@ OrderMove::Outcome OrderMove::perform(Progress *progress, bool trial)
     const bool archiving = m_selection.job == OrderSelection::Job::Archiveren;
     if (!trial) {
         log(u": Formulier       : "_s, u"Archiveren orders"_s);
-        log(u": + Actie         : "_s, u"Verwijderen t/m : "_s + QDate::fromString(m_selection.voor, u"yyyyMMdd"_s).toString(u"dd-MM-yyyy"_s));
+        log(u": + Actie         : "_s, u"Verwijderen t/m : "_s + limitShown());
         if (!archiving || m_selection.ookOnverwerkt)
             log(u": + Onverwerkt    : "_s, u"Ook verwijderen"_s);
         log(u": + Opmerking     : "_s, u"Gebruiker heeft minimaal 2x op JA geklikt dat men dit zeker weet"_s);
@@ -408,6 +436,87 @@ void OrderMove::removeOrphans(bool trial)
         });
         count(m_counts.verwijderd, table, removed);
     }
+}
+
+// Lines of archived orders dated before the limit in a year the law still keeps.
+qint64 OrderMove::withinRetention() const
+{
+    db::Statement lines = m_ctx.session->DBArchief().prepareOnce(
+        u"SELECT COUNT(*) FROM OrderGegevensArchief WHERE OrderDatum <> '' AND OrderDatum < ?1 AND OrderDatum >= ?2"_s);
+    lines.bind(1, m_selection.voor);
+    lines.bind(2, QString(QString::number(m_ctx.today().year() - BewaarJaren) + u"0101"_s));
+    lines.step();
+    return lines.column(0).toLongLong();
+}
+
+OrderMove::Outcome OrderMove::runPurge(Progress *progress)
+{
+    const qint64 kept = withinRetention();
+    if (kept > 0
+        && m_ctx.dialogs->MsgBox(u"Let op:\nHiermee worden %1 regels verwijderd die binnen de wettelijke bewaartermijn van 7 jaar "
+                                 u"vallen.\nWeet u zeker dat u wilt doorgaan?"_s.arg(kept),
+                                 mb::YesNo | mb::Question | mb::DefaultButton2)
+               != mb::Yes)
+        return Outcome::Cancelled;
+    const BusyCursor busy;
+    Outcome outcome = Outcome::Cancelled;
+    if (!tryOperation(m_ctx, u"frmOrdersArchiveren: Verwijderen"_s, [&] { outcome = purge(progress); }))
+        return Outcome::Cancelled;
+    m_ctx.dialogs->MsgBox(orders::Verwijderd.toString(), mb::Information);
+    return outcome;
+}
+
+OrderMove::Outcome OrderMove::purge(Progress *progress, bool trial)
+{
+    m_counts = {};
+    db::Database &archief = m_ctx.session->DBArchief();
+    if (!trial) {
+        log(u": Formulier       : "_s, u"Archiveren orders"_s);
+        log(u": + Actie         : "_s, u"Verwijderen uit archief t/m : "_s + limitShown());
+        if (withinRetention() > 0)
+            log(u": + Opmerking     : "_s, u"Verwijderen binnen de bewaartermijn bevestigd"_s);
+    }
+    if (progress)
+        progress->step(orders::Verwerken.toString());
+    QStringList archived;
+    db::Statement found = archief.prepareOnce(u"SELECT OrderNr FROM OrderGegevensArchief GROUP BY OrderNr "
+                                              u"HAVING MAX(OrderDatum <> '' AND OrderDatum < ?1) = 1 ORDER BY OrderNr"_s);
+    found.bind(1, m_selection.voor);
+    while (found.step())
+        archived << found.column(0).toString();
+    for (const auto &[work, archive] : kPairs)
+        count(m_counts.verwijderd, QString::fromLatin1(archive), 0);
+    qsizetype next = 0;
+    while (next < archived.size()) {
+        if (progress && progress->stopRequested())
+            return Outcome::Interrupted;
+        const qsizetype end = std::min(archived.size(), next + groupOrders);
+        const auto group = [&] {
+            for (qsizetype i = next; i < end; ++i) {
+                ++m_counts.orders;
+                for (const auto &[work, archive] : kPairs) {
+                    const QString table = QString::fromLatin1(archive);
+                    db::Statement rows = archief.prepare(u"SELECT COUNT(*) FROM "_s + quoted(table) + u" WHERE OrderNr = ?1"_s);
+                    rows.bind(1, archived[i]);
+                    rows.step();
+                    count(m_counts.verwijderd, table, rows.column(0).toLongLong());
+                    if (trial)
+                        continue;
+                    db::Statement remove = archief.prepare(u"DELETE FROM "_s + quoted(table) + u" WHERE OrderNr = ?1"_s);
+                    remove.bind(1, archived[i]);
+                    remove.step();
+                }
+            }
+        };
+        if (trial)
+            group();
+        else
+            archief.write(group);
+        next = end;
+        if (progress)
+            progress->percent(int(next * 100 / archived.size()));
+    }
+    return Outcome::Done;
 }
 
 } // namespace kv::maintenance

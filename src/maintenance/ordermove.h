@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,7 +26,11 @@ inline constexpr QStringView LaatsteControle =
     u"LAATSTE CONTROLE:\nWeet u ook ECHT zeker dat u de orders wilt archiveren die nog openstaan?";
 inline constexpr QStringView Verwerken = u"De gegevens worden verwerkt...";
 inline constexpr QStringView Opgeschoond = u"De administratie is opgeschoond.";
+inline constexpr QStringView Verwijderd = u"De orders zijn verwijderd, u kunt desgewenst het bestand comprimeren.";
 } // namespace orders
+
+// Dutch law keeps the records of a year until the end of the seventh year after it.
+inline constexpr int BewaarJaren = 7;
 
 // Which orders leave the working database for the archive: those with a line dated before
 // `voor` ("yyyymmdd"). Archiving takes only finished ones (every line in state 8, or 9 with
@@ -35,6 +40,11 @@ struct OrderSelection {
     QString voor;
     bool ookOnverwerkt = false;
 };
+
+// The first day that no longer counts, as stored ("yyyymmdd"), from what the user typed: a date,
+// or for the clean-up a bare year up to last year, taken through its 31 December. Nothing, after
+// saying why, when it is empty, no date, or after today.
+std::optional<QString> orderLimit(Context &ctx, OrderSelection::Job job, const QString &typed);
 
 // What a run moved or, in a trial, would move.
 struct MoveCounts {
@@ -68,6 +78,14 @@ public:
     // decides as a run would and writes nothing. Errors are thrown (db::DbError).
     Outcome perform(Progress *progress, bool trial = false);
 
+    // The archive's "Verwijderen": every archived order with a line before the limit is removed
+    // from the six archive tables, a group of whole orders a transaction. Lines dated within the
+    // years the law keeps them are asked about first (`withinRetention`); the screen asks, the
+    // tool wants --bewaartermijn.
+    Outcome runPurge(Progress *progress);
+    Outcome purge(Progress *progress, bool trial = false);
+    qint64 withinRetention() const;
+
     const MoveCounts &counts() const { return m_counts; }
 
     // Called after each commit of a group: "archief", "werk", "markeringen". Where a test stops
@@ -88,6 +106,7 @@ private:
     void count(std::vector<std::pair<QString, qint64>> &counts, const QString &table, qint64 rows);
     void committed(QStringView step);
     void log(const QString &label, const QString &text) const;
+    QString limitShown() const;
 
     Context &m_ctx;
     OrderSelection m_selection;

@@ -6,7 +6,6 @@
 #include "support/toolprocess.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QProcess>
 #include <QSet>
 #include <QThread>

@@ -3,6 +3,7 @@
 #include "core/db/database.h"
 #include "core/db/statement.h"
 #include "maintenance/ordermove.h"
+#include "maintenance/ordermovescreen.h"
 #include "support/demofixture.h"
 #include "support/memorydir.h"
 #include "support/toolprocess.h"
@@ -10,6 +11,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
@@ -191,6 +194,31 @@ TEST_F(OrderMoveTest, HeldAndArchivedOrdersAreSkippedAndNamed)
     EXPECT_EQ(released.code, 3); // the archived number still stays
     EXPECT_EQ(released.err, u"Overgeslagen: "_s + going[1] + u" (al in archief)\n"_s);
     EXPECT_TRUE(archived(going[0]));
+}
+
+// The screen's chain: a No to the repeated question changes nothing and logs nothing; Yes to
+// both moves the orders, says so and counts the archive again.
+TEST_F(OrderMoveTest, TheScreenMovesOnlyAfterTwoYeses)
+{
+    OrderMoveScreen screen(ctx, OrderSelection::Job::Archiveren);
+    auto *limit = screen.findChild<QLineEdit *>(u"txtDatum"_s);
+    const auto logged = [&] { return QDir(ctx.DataPad).entryList({u"kvpro-*.log"_s}).size(); };
+    limit->setText(u"01-01-2026"_s);
+    dialogs.script({mb::Yes, mb::No});
+    screen.cmdDelete_Click();
+    EXPECT_EQ(dialogs.prompts(), (QStringList{orders::Vraag.toString(), orders::Herhaling.toString()}));
+    EXPECT_EQ(dialogs.shown[1].title, u"CONTROLE"_s);
+    EXPECT_EQ(logged(), 0);
+    EXPECT_FALSE(archived(u"00000001"_s));
+
+    dialogs.script({mb::Yes, mb::Yes});
+    screen.cmdDelete_Click();
+    EXPECT_EQ(dialogs.prompts().last(), orders::Opgeschoond.toString());
+    EXPECT_TRUE(archived(u"00000001"_s));
+    EXPECT_EQ(screen.findChild<QLabel *>(u"lblArchief"_s)->text(), u"Aanwezige orderregels in archief: 243"_s);
+    limit->clear();
+    screen.cmdProef_Click();
+    EXPECT_EQ(dialogs.prompts().last(), orders::GeenDatum.toString());
 }
 
 // A copy of a data folder, as it is on disk.

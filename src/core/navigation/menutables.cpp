@@ -57,6 +57,7 @@ const std::vector<MenuSection> &menuSections()
             {14, u"Vertegenwoordiger collectief omzetten", u"frmvertomzetten",                        screen(u"frmVertegenwoordigerOmzetten"),           always},
             {15, u"Diersoort naar historie",               u"frmhistorie_diergroep",                  screen(u"frmHistorie_ArtikelDiergroep"),           always},
             {16, u"Opschonen administratie",               u"frmrelaties_opschonen",                  screen(u"frmOpschonen"),                           always},
+            {17, u"Archiveren historische orders",         u"frmordersarchiveren",                    screen(u"frmOrdersArchiveren"),                    always},
         }},
         {u"fourage", u"Stambestanden - Transport && Logistiek", {
             {0,  u"Boten",                             u"frmboten",              screen(u"frmBoten"),                 always},

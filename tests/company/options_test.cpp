@@ -264,6 +264,14 @@ TEST_F(OptionsTest, ChoicesAndFieldsStoreWhatIsChosenAndTyped)
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"CMRType"), u"2"_s);
     ASSERT_TRUE(set(u"frmCMR"_s, u"field 5"_s, u"Europallet"_s));
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"CMRPallet6"), u"Europallet"_s);
+    // The new relations' lists store the entry's key, and nothing for none.
+    ASSERT_TRUE(set(u"frmRelaties"_s, u"combo 5"_s, u"3"_s));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Relaties_CredDetaultBetaalwijze"), u"3"_s);
+    ASSERT_TRUE(set(u"frmRelaties"_s, u"combo 5"_s, QString()));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Relaties_CredDetaultBetaalwijze"), QString());
+    EXPECT_FALSE(set(u"frmRelaties"_s, u"field 4"_s, u"366"_s));
+    EXPECT_EQ(dialogs.prompts().last(), u"Het aantal betaaldagen moet tussen 0 en 365 liggen."_s);
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Relaties_CredDetaultBetaaldagen"), QString());
 
     // An amount is typed and shown as amounts are.
     ASSERT_TRUE(set(u"frmFactureren"_s, u"field 5"_s, u"1.250,5"_s));

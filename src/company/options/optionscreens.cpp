@@ -318,13 +318,45 @@ options::OptionScreen advanced()
     }};
 }
 
+// What a new debtor and a new creditor start with, per user: the four values of each side are
+// registry values "Relaties_Deb..." and "Relaties_Cred..." ("Detault" as the suite spells them),
+// the lists storing the entry's key ("" for none).
+options::OptionScreen relaties()
+{
+    options::OptionScreen screen{u"frmRelaties"_s, u"Relaties - per gebruiker"_s, {}, {}};
+    const auto side = [&](const QString &heading, const QString &prefix, int first) {
+        screen.options.push_back(options::rows::heading(heading));
+        screen.options.push_back(field(first, u"Standaard betaaldagen:"_s, Place::Registry, prefix + u"DetaultBetaaldagen"_s,
+                                       Control::Number));
+        const std::pair<const char *, const char *> lists[] = {{"Standaard betaalwijze:", "TabelBetaalWijzen"},
+                                                               {"Standaard betalingsconditie:", "TabelBetalingscondities"},
+                                                               {"Standaard factuursoort:", "TabelFactuurSoorten"}};
+        const QStringList names{u"Betaalwijze"_s, u"Betalingsconditie"_s, u"Factuursoort"_s};
+        for (int i = 0; i < 3; ++i) {
+            Option list{u"combo %1"_s.arg(first + i), QString::fromUtf8(lists[i].first), Control::Combo, Place::Registry,
+                        prefix + u"Detault"_s + names[i], Encoding::CodeKey};
+            list.codeTable = QString::fromLatin1(lists[i].second);
+            screen.options.push_back(list);
+        }
+    };
+    side(u"Relaties - Nieuwe debiteuren"_s, u"Relaties_Deb"_s, 0);
+    side(u"Relaties - Nieuwe crediteuren"_s, u"Relaties_Cred"_s, 4);
+    screen.check = [](const options::OptionsLogic &logic) {
+        for (const QString &days : {logic.stateOf(u"field 0"_s), logic.stateOf(u"field 4"_s)})
+            if (!days.trimmed().isEmpty() && (days.toInt() < 0 || days.toInt() > 365))
+                return u"Het aantal betaaldagen moet tussen 0 en 365 liggen."_s;
+        return QString();
+    };
+    return screen;
+}
+
 } // namespace
 
 const std::vector<options::OptionScreen> &optionScreens()
 {
     static const std::vector<options::OptionScreen> screens{
         bedrijfsgegevens(), systeem(),   orders(),   factureren(),      voorraad(), weegbrug(),
-        afrekenen(),        transport(), diversen(), advanced(),        ordersGebruiker(), cmr()};
+        afrekenen(),        transport(), diversen(), advanced(),        ordersGebruiker(), cmr(), relaties()};
     return screens;
 }
 

@@ -265,9 +265,9 @@ TEST_F(OptionsTest, ChoicesAndFieldsStoreWhatIsChosenAndTyped)
     ASSERT_TRUE(set(u"frmCMR"_s, u"field 5"_s, u"Europallet"_s));
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"CMRPallet6"), u"Europallet"_s);
     // The new relations' lists store the entry's key, and nothing for none.
-    ASSERT_TRUE(set(u"frmRelaties"_s, u"combo 5"_s, u"3"_s));
+    ASSERT_TRUE(set(u"frmRelaties"_s, u"combo 4"_s, u"3"_s));
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Relaties_CredDetaultBetaalwijze"), u"3"_s);
-    ASSERT_TRUE(set(u"frmRelaties"_s, u"combo 5"_s, QString()));
+    ASSERT_TRUE(set(u"frmRelaties"_s, u"combo 4"_s, QString()));
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Relaties_CredDetaultBetaalwijze"), QString());
     EXPECT_FALSE(set(u"frmRelaties"_s, u"field 4"_s, u"366"_s));
     EXPECT_EQ(dialogs.prompts().last(), u"Het aantal betaaldagen moet tussen 0 en 365 liggen."_s);

@@ -39,14 +39,17 @@ void addArchiveTables(std::vector<Table> &out)
     out.push_back(archiveOf("OrderLogistiek", "OrderLogistiekArchief"));
     out.push_back(archiveOf("OrderNotitie", "OrderNotitieArchief"));
 
-    // Orders copied to the archive whose working rows may not be deleted yet: the two files
-    // commit apart, so a run that stops between them leaves its group marked here, and the next
-    // run of either job finishes it first. The console's own table.
-    Table markers = numbered("OnderhoudLopend", {text("Taak", 20), text("Sleutel", 50), text("Tijdstip", 14), text("Werkstation", 50)},
-                             {index("Sleutel", {"Sleutel"})});
-    markers.db = Db::Archive;
-    markers.own = true;
-    out.push_back(markers);
+    // Work that has reached one file and not yet the other: the two files commit apart, so a
+    // run that stops between them leaves its group marked here (orders copied to the archive
+    // and not yet deleted; relations deleted whose invoice history is not), and the next run
+    // finishes it first. The console's own table, in both files.
+    for (const Db db : {Db::Main, Db::Archive}) {
+        Table markers = numbered("OnderhoudLopend", {text("Taak", 20), text("Sleutel", 50), text("Tijdstip", 14), text("Werkstation", 50)},
+                                 {index("Sleutel", {"Sleutel"})});
+        markers.db = db;
+        markers.own = true;
+        out.push_back(markers);
+    }
 }
 
 } // namespace kv::schema

@@ -12,6 +12,10 @@
 //   korvenal-admin archiveren <folder> <date> [--ook-onverwerkt] --proef|--ja
 //   korvenal-admin opschonen <folder> <date|year> --proef|--ja
 //   korvenal-admin archief-verwijderen <folder> <date> --proef|--ja [--bewaartermijn]
+//   korvenal-admin relaties-verwijderen <folder> --proef|--ja [--bewaartermijn]
+//   korvenal-admin facturen-verwijderen <folder> <date> [--alleen-balie] --proef|--ja [--bewaartermijn]
+//   korvenal-admin alle-facturen-verwijderen <folder> --ik-weet-wat-ik-doe --niet-per-ongeluk --proef|--ja [--bewaartermijn]
+//   korvenal-admin jaar-verwijderen <folder> balie|ritten|inslag <year> --proef|--ja [--bewaartermijn]
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/assets/assetsjob.h"
@@ -26,9 +30,13 @@
 #include "demo/sorbex.h"
 
 #include <QCommandLineParser>
+
+#include <map>
 #include <QCoreApplication>
 
 #include <cstdio>
+
+using namespace Qt::StringLiterals;
 
 int main(int argc, char **argv)
 {
@@ -49,7 +57,11 @@ int main(int argc, char **argv)
                                                 "afschrijvingen: de afschrijvingen van een jaar per activum en periode; "
                                                 "archiveren: afgehandelde orders van voor een datum naar het archief; "
                                                 "opschonen: alle orders van voor een datum of t/m een jaar naar het archief; "
-                                                "archief-verwijderen: gearchiveerde orders van voor een datum definitief verwijderen"));
+                                                "archief-verwijderen: gearchiveerde orders van voor een datum definitief verwijderen; "
+                                                "relaties-verwijderen: relaties die gekenmerkt staan om te verwijderen; "
+                                                "facturen-verwijderen: betaalde facturen van voor een datum; "
+                                                "alle-facturen-verwijderen: alle facturen en betalingen; "
+                                                "jaar-verwijderen: balie orders, ritten of inslag/uitslag van een jaar"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -64,7 +76,10 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("betaaldatum"), QStringLiteral("correctie: betaaldata na het einde van het boekjaar naar de laatste dag")});
     parser.addOption({QStringLiteral("proef"), QStringLiteral("correctie, archiveren, opschonen: alleen tellen wat zou veranderen, niets schrijven")});
     parser.addOption({QStringLiteral("ook-onverwerkt"), QStringLiteral("archiveren: ook onverwerkte, niet gefactureerde orders")});
-    parser.addOption({QStringLiteral("bewaartermijn"), QStringLiteral("archief-verwijderen: ook regels binnen de wettelijke bewaartermijn")});
+    parser.addOption({QStringLiteral("bewaartermijn"), QStringLiteral("verwijderen: ook regels binnen de wettelijke bewaartermijn")});
+    parser.addOption({QStringLiteral("alleen-balie"), QStringLiteral("facturen-verwijderen: alleen de betaalde baliefacturen")});
+    parser.addOption({QStringLiteral("ik-weet-wat-ik-doe"), QStringLiteral("alle-facturen-verwijderen: ik weet wat ik doe")});
+    parser.addOption({QStringLiteral("niet-per-ongeluk"), QStringLiteral("alle-facturen-verwijderen: ik doe dit niet per ongeluk")});
     parser.addOption({QStringLiteral("zonder-beginbalans"), QStringLiteral("auditfile: zonder beginbalans")});
     parser.addOption({QStringLiteral("kostenplaatsen"), QStringLiteral("auditfile: inclusief kostenplaatsen")});
     parser.addOption({QStringLiteral("btw"), QStringLiteral("auditfile: inclusief btw gegevens")});
@@ -107,6 +122,20 @@ int main(int argc, char **argv)
             args[0] == u"archiveren" ? kv::maintenance::OrderSelection::Job::Archiveren : kv::maintenance::OrderSelection::Job::Opschonen,
             args.mid(1), parser.isSet(QStringLiteral("ook-onverwerkt")), parser.isSet(QStringLiteral("proef")),
             parser.isSet(QStringLiteral("ja")));
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    using Deleting = kv::maintenance::DeletionRequest::Job;
+    const std::map<QString, Deleting> deleting{{u"relaties-verwijderen"_s, Deleting::Relaties},
+                                               {u"facturen-verwijderen"_s, Deleting::Facturen},
+                                               {u"alle-facturen-verwijderen"_s, Deleting::AlleFacturen},
+                                               {u"jaar-verwijderen"_s, Deleting::Jaar}};
+    if (const auto job = deleting.find(args.value(0)); job != deleting.end()) {
+        const auto set = [&](const char *name) { return parser.isSet(QLatin1String(name)); };
+        const int code = kv::maintenance::runDeletionJob(
+            job->second, args.mid(1),
+            {set("proef"), set("ja"), set("bewaartermijn"), set("alleen-balie"), set("ik-weet-wat-ik-doe"), set("niet-per-ongeluk")});
         if (code == 64)
             parser.showHelp(64);
         return code;

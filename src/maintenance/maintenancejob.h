@@ -1,5 +1,6 @@
 #pragma once
 
+#include "maintenance/deletion.h"
 #include "maintenance/ordermove.h"
 
 #include <QStringList>
@@ -21,5 +22,18 @@ int runOrderMoveJob(OrderSelection::Job job, const QStringList &arguments, bool 
 // archive table ("verwijderd"). Lines dated within the seven years the law keeps them are only
 // removed with --bewaartermijn; without it the command says how many and exits 1.
 int runArchivePurgeJob(const QStringList &arguments, bool proef, bool ja, bool bewaartermijn);
+
+// korvenal-admin relaties-verwijderen <map>
+// korvenal-admin facturen-verwijderen <map> <datum> [--alleen-balie]
+// korvenal-admin alle-facturen-verwijderen <map> --ik-weet-wat-ik-doe --niet-per-ongeluk
+// korvenal-admin jaar-verwijderen <map> balie|ritten|inslag <jaar>
+// each with --proef or --ja, and --bewaartermijn to allow rows the law still keeps. Prints the
+// rows per table ("verwijderd"), the units ("eenheden") and each that stays with why ("blijft");
+// the exit codes of the order moves.
+struct DeletionOptions {
+    bool proef = false, ja = false, bewaartermijn = false, alleenBalie = false;
+    bool ikWeetWatIkDoe = false, nietPerOngeluk = false;
+};
+int runDeletionJob(DeletionRequest::Job job, const QStringList &arguments, const DeletionOptions &options);
 
 } // namespace kv::maintenance

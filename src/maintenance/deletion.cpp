@@ -148,9 +148,14 @@ qint64 Deletion::withinRetention() const
     db::Database &main = m_ctx.session->DBAdmin();
     const QString from = oldest(m_ctx);
     switch (m_request.job) {
-    case DeletionRequest::Job::Relaties:
-        return number(main, u"SELECT COUNT(*) FROM OpenstaandePosten WHERE FactuurDatum >= ?1 AND RelNr IN "
-                            u"(SELECT RelNr FROM RelatieGegevens WHERE RecordCode = 9)"_s, {from});
+    case DeletionRequest::Job::Relaties: { // the invoices of the relations that go
+        qint64 rows = 0;
+        db::Statement marked = main.prepareOnce(u"SELECT RelNr FROM RelatieGegevens WHERE RecordCode = 9"_s);
+        while (marked.step())
+            if (const QString relNr = marked.column(0).toString(); keepsRelation(relNr).isEmpty())
+                rows += number(main, u"SELECT COUNT(*) FROM OpenstaandePosten WHERE FactuurDatum >= ?1 AND RelNr = ?2"_s, {from, relNr});
+        return rows;
+    }
     case DeletionRequest::Job::Facturen:
         return number(main, u"SELECT COUNT(*) FROM OpenstaandePosten WHERE "_s + kSettled + u" AND FactuurDatum >= ?2"_s
                                 + (m_request.alleenBalie ? u" AND RelNr = '9'"_s : QString()),

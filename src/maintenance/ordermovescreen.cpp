@@ -9,8 +9,8 @@
 #include "editing/widgets/busypanel.h"
 #include "editing/widgets/taskform.h"
 #include "editing/widgets/yesno.h"
+#include "maintenance/jobrows.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,24 +71,10 @@ OrderMoveScreen::OrderMoveScreen(Context &ctx, OrderSelection::Job job) : m_ctx(
         form.text(text, "lblUitleg");
     layout->addSpacing(8);
 
-    auto *limitRow = new QHBoxLayout;
-    limitRow->setSpacing(12);
-    limitRow->addWidget(new QLabel(look.limit, this));
-    m_limit = new QLineEdit(this);
-    m_limit->setObjectName(u"txtDatum"_s);
-    m_limit->setMaximumWidth(140);
-    limitRow->addWidget(m_limit);
-    limitRow->addStretch();
-    layout->addLayout(limitRow);
+    m_limit = limitRow(form, this, look.limit);
     if (job == OrderSelection::Job::Archiveren) {
-        auto *row = new QHBoxLayout;
-        row->setSpacing(12);
-        m_unfinished = new YesNo(this);
-        m_unfinished->setObjectName(u"ynOnverwerkt"_s);
-        m_unfinished->setToolTip(u" Klik om aan / uit te zetten "_s);
-        row->addWidget(m_unfinished);
-        row->addWidget(new QLabel(u"Ook onverwerkte, niet gefactureerde orders voor bovenstaande orderdatum verwijderen"_s, this), 1);
-        layout->addLayout(row);
+        m_unfinished = switchRow(form, this, u"Ook onverwerkte, niet gefactureerde orders voor bovenstaande orderdatum verwijderen"_s,
+                                 u"ynOnverwerkt"_s);
         m_archived = form.text({}, "lblArchief");
         showArchiveCount();
     }
@@ -96,36 +82,24 @@ OrderMoveScreen::OrderMoveScreen(Context &ctx, OrderSelection::Job job) : m_ctx(
     layout->addSpacing(8);
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(12);
-    m_delete = new QPushButton(look.button, this);
-    m_delete->setObjectName(u"cmdDelete"_s);
+    m_delete = jobButton(this, look.button, u"cmdDelete"_s);
     connect(m_delete, &QPushButton::clicked, this, &OrderMoveScreen::cmdDelete_Click);
     buttons->addWidget(m_delete);
     if (job == OrderSelection::Job::Archiveren) {
-        m_purge = new QPushButton(u"Verwijderen"_s, this);
-        m_purge->setObjectName(u"cmdPurge"_s);
+        m_purge = jobButton(this, u"Verwijderen"_s, u"cmdPurge"_s);
         m_purge->setToolTip(u"De orders voor de datum definitief uit het archief verwijderen"_s);
         connect(m_purge, &QPushButton::clicked, this, &OrderMoveScreen::cmdPurge_Click);
         buttons->addWidget(m_purge);
     }
-    m_trial = new QPushButton(u"Proefdraaien"_s, this);
-    m_trial->setObjectName(u"cmdProef"_s);
+    m_trial = jobButton(this, u"Proefdraaien"_s, u"cmdProef"_s);
     m_trial->setToolTip(u"Laat zien wat er zou gebeuren, zonder iets te wijzigen"_s);
     connect(m_trial, &QPushButton::clicked, this, &OrderMoveScreen::cmdProef_Click);
     buttons->addWidget(m_trial);
-    for (QPushButton *button : {m_delete, m_purge, m_trial})
-        if (button)
-            button->setMinimumWidth(120);
     buttons->addStretch();
     layout->addLayout(buttons);
     m_busy = new BusyPanel(this, true);
     layout->addWidget(m_busy);
-    m_result = new QPlainTextEdit(this);
-    m_result->setObjectName(u"txtProef"_s);
-    m_result->setReadOnly(true);
-    m_result->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_result->hide();
-    layout->addWidget(m_result, 1);
-    layout->addStretch(); // the screen's rows at the top while there is no trial to show
+    m_result = trialPanel(form, this);
 }
 
 void OrderMoveScreen::showArchiveCount()

@@ -16,6 +16,7 @@
 #include "core/session/session.h"
 #include "finance/correction/correction.h"
 #include "largeadministration.h"
+#include "scratchcopy.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,33 +44,15 @@ namespace {
 constexpr const char *kYearEnd = "20261231";
 constexpr int kYearEndPeriod = 12; // month periods
 
-class QuietDialogs : public kv::DialogService {
-public:
-    int MsgBox(const QString &, int, const QString &) override { return kv::mb::OK; }
-    void DisplayError(const QString &message, bool) override { std::fprintf(stderr, "%s\n", qPrintable(message)); }
-    void OpenDocument(const QString &) override {}
-};
-
-// The copy every iteration works on: beside the large administration (the same disk), or in
-// the folder $BEHEER_BENCH_SCRATCH names (/dev/shm: commits that wait on no disk).
 const QString &scratch()
 {
-    static const QString folder = []() -> QString {
-        const QString chosen = qEnvironmentVariable("BEHEER_BENCH_SCRATCH");
-        const QString parent = chosen.isEmpty() ? largeAdministration() + u".."_s : chosen;
-        return QDir(parent + u"/Correctie012026"_s).absolutePath() + u'/';
-    }();
+    static const QString folder = scratchFolder(u"Correctie012026"_s);
     return folder;
 }
 
 void freshCopy()
 {
-    QDir().mkpath(scratch());
-    for (const QString &file : QDir(scratch()).entryList(QDir::Files))
-        QFile::remove(scratch() + file);
-    for (const QString &file : QDir(largeAdministration()).entryList({u"*.sqlite"_s}, QDir::Files))
-        if (!QFile::copy(largeAdministration() + file, scratch() + file))
-            std::abort();
+    ::freshCopy(scratch());
 }
 
 double g_baseline = 0;
@@ -126,19 +109,9 @@ void BM_Correction_Engine(benchmark::State &state)
     state.counters["rows"] = double(counts.grootboek + counts.journaal + counts.betalingen + counts.openstaand);
 }
 
-// A raw connection to the scratch copy, as the engine opens it.
 sqlite3 *openRaw()
 {
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(scratch() + u"KorvenalDB.sqlite"_s).constData(), &db, SQLITE_OPEN_READWRITE, nullptr)
-        != SQLITE_OK)
-        std::abort();
-    kv::db::registerJetFunctions(db); // the collation is part of the file format
-    // As the engine opens its files: WAL, a full sync at every commit, the same cache and mapping.
-    sqlite3_exec(db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL; PRAGMA busy_timeout = 10000; "
-                     "PRAGMA cache_size = -16384; PRAGMA temp_store = MEMORY; PRAGMA mmap_size = 268435456",
-                 nullptr, nullptr, nullptr);
-    return db;
+    return ::openRaw(scratch() + u"KorvenalDB.sqlite"_s);
 }
 
 class Raw {

@@ -297,23 +297,33 @@ void Deletion::deleteRows(const QString &table, const QString &condition, const 
                 }
             }
         };
-        try {
-            if (trial)
-                group();
-            else
-                main.write(group);
-        } catch (...) {
-            for (const qint64 rowid : locked)
-                main.locks().unlock(this, table, rowid);
-            throw;
-        }
-        for (const qint64 rowid : locked)
-            main.locks().unlock(this, table, rowid);
+        runGroup(trial, table, locked, group);
         if (!trial && afterCommit)
             afterCommit(u"werk");
         if (progress)
             progress->percent(int(next * 100 / rows.size()));
     }
+}
+
+// A group of units, in one write transaction unless it is a trial; the record locks it took in
+// `table` are released however it ends.
+void Deletion::runGroup(bool trial, const QString &table, const std::vector<qint64> &locked, const std::function<void()> &group)
+{
+    db::Database &main = m_ctx.session->DBAdmin();
+    const auto release = [&] {
+        for (const qint64 rowid : locked)
+            main.locks().unlock(this, table, rowid);
+    };
+    try {
+        if (trial)
+            group();
+        else
+            main.write(group);
+    } catch (...) {
+        release();
+        throw;
+    }
+    release();
 }
 
 // Why a marked relation stays; empty when it goes.
@@ -421,18 +431,7 @@ void Deletion::deleteRelations(Progress *progress, bool trial)
                 ++m_counts.units;
             }
         };
-        try {
-            if (trial)
-                group();
-            else
-                main.write(group);
-        } catch (...) {
-            for (const qint64 rowid : locked)
-                main.locks().unlock(this, u"RelatieGegevens"_s, rowid);
-            throw;
-        }
-        for (const qint64 rowid : locked)
-            main.locks().unlock(this, u"RelatieGegevens"_s, rowid);
+        runGroup(trial, u"RelatieGegevens"_s, locked, group);
         if (!trial && !gone.isEmpty()) {
             if (afterCommit)
                 afterCommit(u"werk");

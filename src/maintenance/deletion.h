@@ -84,6 +84,7 @@ private:
     void deleteRows(const QString &table, const QString &condition, const QVariantList &values, Progress *progress,
                     bool trial, const std::function<void(qint64 rowid)> &alongWith = {});
     void deleteAllInvoices(bool trial);
+    void runGroup(bool trial, const QString &table, const std::vector<qint64> &locked, const std::function<void()> &group);
     void count(const QString &table, qint64 rows);
     void log(const QString &tag, const QString &label, const QString &text) const;
 

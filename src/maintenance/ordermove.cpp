@@ -10,6 +10,7 @@
 #include "editing/busycursor.h"
 #include "editing/datecheck.h"
 #include "editing/listdetail/detaillogic.h"
+#include "schema/schema.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -54,14 +55,16 @@ struct OrderMove::Tables {
     };
     std::vector<Pair> pairs;
 
-    explicit Tables(db::Database &main, db::Database &archief)
+    // A trial copies nothing: an archive table it lacks is no matter to it.
+    Tables(db::Database &main, db::Database &archief, bool trial)
     {
         for (const auto &[work, archive] : kPairs) {
             Pair pair{QString::fromLatin1(work), QString::fromLatin1(archive), {}, {}, {}, {}, {}, {}};
             // By the archive table's names: a field the working table lacks stays empty there.
             QStringList columns;
             const db::TableInfo &from = main.table(pair.work);
-            for (const db::ColumnInfo &column : archief.table(pair.archive).columns)
+            const bool there = !trial || archief.hasTable(pair.archive);
+            for (const db::ColumnInfo &column : there ? archief.table(pair.archive).columns : from.columns)
                 if (from.column(column.name) >= 0)
                     columns << quoted(column.name);
             const QString byOrder = u" WHERE OrderNr = ?1"_s;
@@ -135,6 +138,15 @@ void OrderMove::count(std::vector<std::pair<QString, qint64>> &counts, const QSt
     counts.emplace_back(table, rows);
 }
 
+// An archive made by an older version may lack a table or a field: added before the first
+// write, each logged.
+void OrderMove::completeArchive() const
+{
+    for (const auto &[work, archive] : kPairs)
+        for (const QString &added : m_ctx.session->DBArchief().completeTable(*schema::findTable(QString::fromLatin1(archive))))
+            log(u": + Aangevuld     : "_s, added);
+}
+
 QString OrderMove::limitShown() const
 {
     return QDate::fromString(m_selection.voor, u"yyyyMMdd"_s).toString(u"dd-MM-yyyy"_s);
@@ -167,10 +179,12 @@ OrderMove::Outcome OrderMove::perform(Progress *progress, bool trial)
     m_counts = {};
     db::Database &main = m_ctx.session->DBAdmin();
     db::Database &archief = m_ctx.session->DBArchief();
-    m_tables = std::make_unique<Tables>(main, archief);
+    const bool archiving = m_selection.job == OrderSelection::Job::Archiveren;
+    if (!trial)
+        completeArchive();
+    m_tables = std::make_unique<Tables>(main, archief, trial);
     for (const auto &[work, archive] : kPairs)
         count(m_counts.naarArchief, QString::fromLatin1(work), 0);
-    const bool archiving = m_selection.job == OrderSelection::Job::Archiveren;
     if (!trial) {
         log(u": Formulier       : "_s, u"Archiveren orders"_s);
         log(u": + Actie         : "_s, u"Verwijderen t/m : "_s + limitShown());
@@ -340,12 +354,14 @@ void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *pro
                         m_counts.blijven.emplace_back(orderNr, reason);
                     continue;
                 }
-                db::Statement archived = archief.prepare(u"SELECT 1 FROM OrderGegevensArchief WHERE OrderNr = ?1 LIMIT 1"_s);
-                archived.bind(1, orderNr);
                 QString skipped;
-                if (!marked && archived.step())
-                    skipped = u"al in archief"_s;
-                else if (!lockOrder(orderNr, group))
+                if (!marked && archief.hasTable(u"OrderGegevensArchief"_s)) {
+                    db::Statement archived = archief.prepare(u"SELECT 1 FROM OrderGegevensArchief WHERE OrderNr = ?1 LIMIT 1"_s);
+                    archived.bind(1, orderNr);
+                    if (archived.step())
+                        skipped = u"al in archief"_s;
+                }
+                if (skipped.isEmpty() && !lockOrder(orderNr, group))
                     skipped = u"in gebruik"_s;
                 if (!skipped.isEmpty()) {
                     ++m_counts.overgeslagen;
@@ -471,6 +487,7 @@ OrderMove::Outcome OrderMove::purge(Progress *progress, bool trial)
     m_counts = {};
     db::Database &archief = m_ctx.session->DBArchief();
     if (!trial) {
+        completeArchive();
         log(u": Formulier       : "_s, u"Archiveren orders"_s);
         log(u": + Actie         : "_s, u"Verwijderen uit archief t/m : "_s + limitShown());
         if (withinRetention() > 0)

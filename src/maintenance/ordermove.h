@@ -107,6 +107,7 @@ private:
     void committed(QStringView step);
     void log(const QString &label, const QString &text) const;
     QString limitShown() const;
+    void completeArchive() const;
 
     Context &m_ctx;
     OrderSelection m_selection;

@@ -1,6 +1,7 @@
 // Orders moved to the archive: which ones go, what goes with them, and that a run stopped at
 // any moment leaves every order whole in one of the two files.
 #include "core/db/database.h"
+#include "core/db/dberror.h"
 #include "core/db/statement.h"
 #include "maintenance/ordermove.h"
 #include "maintenance/ordermovescreen.h"
@@ -219,6 +220,41 @@ TEST_F(OrderMoveTest, TheScreenMovesOnlyAfterTwoYeses)
     limit->clear();
     screen.cmdProef_Click();
     EXPECT_EQ(dialogs.prompts().last(), orders::GeenDatum.toString());
+}
+
+// An archive made before a table or field was known gets it first, logged; a field of another
+// type stops the run before anything moves.
+TEST_F(OrderMoveTest, AnOlderArchiveIsCompletedFirst)
+{
+    archief().exec(u"DROP TABLE OrderLogistiekArchief"_s);
+    archief().exec(u"ALTER TABLE OrderGegevensArchief DROP COLUMN Omschrijving"_s);
+    OrderMove move(ctx, {OrderSelection::Job::Archiveren, u"20260101"_s, false});
+    move.perform(nullptr);
+    EXPECT_EQ(single(archief(), u"SELECT COUNT(*) FROM OrderGegevensArchief WHERE Omschrijving <> ''"_s),
+              single(archief(), u"SELECT COUNT(*) FROM OrderGegevensArchief"_s));
+    EXPECT_NE(single(archief(), u"SELECT COUNT(*) FROM OrderLogistiekArchief"_s), u"0"_s);
+    QFile log(QDir(ctx.DataPad).entryInfoList({u"kvpro-*.log"_s}).value(0).filePath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString logged = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(logged.contains(u": + Aangevuld     : OrderLogistiekArchief\r\n"_s)) << logged.toStdString();
+    EXPECT_TRUE(logged.contains(u": + Aangevuld     : OrderGegevensArchief.Omschrijving\r\n"_s));
+
+    archief().exec(u"DROP TABLE OrderNotitieArchief"_s);
+    archief().exec(u"CREATE TABLE OrderNotitieArchief (ID LONG, OrderNr TEXT(15) COLLATE JET, Relnr TEXT(15) COLLATE JET, "
+                   u"Datum TEXT(8) COLLATE JET, Notitie DOUBLE)"_s);
+    const QString before = single(main(), u"SELECT COUNT(*) FROM Ordergegevens"_s);
+    Session reopened; // as the archive is when the console starts
+    ASSERT_TRUE(reopened.OpenAdministratie(ctx.DataPad));
+    ctx.session = &reopened;
+    OrderMove clash(ctx, {OrderSelection::Job::Opschonen, u"20260101"_s, false});
+    try {
+        clash.perform(nullptr);
+        ADD_FAILURE() << "a field of another type was taken";
+    } catch (const db::DbError &e) {
+        EXPECT_EQ(e.description(), u"Het veld Notitie van de tabel OrderNotitieArchief heeft een ander soort gegevens dan het "
+                                   u"programma verwacht; er is niets gewijzigd."_s);
+    }
+    EXPECT_EQ(single(main(), u"SELECT COUNT(*) FROM Ordergegevens"_s), before);
 }
 
 // A copy of a data folder, as it is on disk.

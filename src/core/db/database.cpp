@@ -262,6 +262,41 @@ const TableInfo &Database::table(const QString &name)
     return it->second;
 }
 
+QStringList Database::completeTable(const schema::Table &layout)
+{
+    const QString name = QString::fromLatin1(layout.name);
+    if (!hasTable(name)) {
+        write([&] {
+            for (const QString &statement : createStatements(layout))
+                exec(statement);
+        });
+        return {name};
+    }
+    const TableInfo &info = table(name);
+    QStringList added, fields;
+    for (const schema::Field &field : layout.fields) {
+        const int column = info.column(QString::fromLatin1(field.name));
+        if (column < 0) {
+            added << u"ALTER TABLE " + quotedName(name) + u" ADD COLUMN " + quotedName(QLatin1String(field.name)) + u' '
+                         + declaredType(field);
+            fields << name + u'.' + QLatin1String(field.name);
+        }
+        else if (info.columns[size_t(column)].type != field.type)
+            raise(ErrEngine, QStringLiteral("Het veld %1 van de tabel %2 heeft een ander soort gegevens dan het programma "
+                                            "verwacht; er is niets gewijzigd.")
+                                 .arg(QLatin1String(field.name), name));
+    }
+    if (added.isEmpty())
+        return {};
+    write([&] {
+        for (const QString &statement : std::as_const(added))
+            exec(statement);
+    });
+    // Record sets keep a reference to what is known of the table: it is read again in place.
+    m_tables[name.toLower()] = TableInfo::read(*this, name);
+    return fields;
+}
+
 bool Database::hasTable(const QString &name)
 {
     try {

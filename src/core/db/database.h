@@ -61,6 +61,10 @@ public:
     int Execute(const QString &jetSql);
 
     bool hasTable(const QString &table);
+    // Makes `layout` whole in this file: the table when it is missing, else the fields it lacks
+    // (added at the end); returns what it added ("Table", or "Table.Field" each). A field of
+    // another type than the layout's is refused (3000, naming it) before anything is written.
+    QStringList completeTable(const schema::Table &layout);
     QStringList tableNames();
     // Makes the console's own tables of `which` that the file does not have yet (an
     // administration made before they were), in one transaction.

@@ -194,26 +194,54 @@ OrderMove::Outcome OrderMove::perform(Progress *progress, bool trial)
     }
     if (progress)
         progress->step(orders::Verwerken.toString());
-    if (trial) { // the orders a trial would move, for counting what would be left without one
-        main.exec(u"CREATE TEMP TABLE IF NOT EXISTS kv_weg (OrderNr TEXT COLLATE JET)"_s);
-        main.exec(u"DELETE FROM temp.kv_weg"_s);
-    } else {
-        finishMarked(progress);
-    }
+    if (trial) // one snapshot; the orders it would move are noted to count their rows at the end
+        return performTrial(progress);
+    finishMarked(progress);
 
-    // Every order with a line before the limit; whether it goes is decided again in its group.
-    QStringList candidates;
-    db::Statement found = main.prepareOnce(
+    moveGroups(candidates(), false, progress, false);
+    if (progress && progress->stopRequested())
+        return Outcome::Interrupted;
+    removeOrphans(false);
+    return Outcome::Done;
+}
+
+// Every order with a line before the limit; whether it goes is decided again in its group.
+QStringList OrderMove::candidates() const
+{
+    QStringList orders;
+    db::Statement found = m_ctx.session->DBAdmin().prepareOnce(
         u"SELECT OrderNr FROM Ordergegevens GROUP BY OrderNr "
         u"HAVING MAX(OrderDatum <> '' AND OrderDatum < ?1) = 1 ORDER BY OrderNr"_s);
     found.bind(1, m_selection.voor);
     while (found.step())
-        candidates << found.column(0).toString();
-    moveGroups(candidates, false, progress, trial);
-    if (progress && progress->stopRequested())
-        return Outcome::Interrupted;
-    removeOrphans(trial);
-    return Outcome::Done;
+        orders << found.column(0).toString();
+    return orders;
+}
+
+// The run's decisions in one read snapshot, nothing written to the administration: the orders
+// that would go are noted in a table of the connection's own, their rows counted per table at
+// the end.
+OrderMove::Outcome OrderMove::performTrial(Progress *progress)
+{
+    db::Database &main = m_ctx.session->DBAdmin();
+    main.exec(u"CREATE TEMP TABLE IF NOT EXISTS kv_weg (OrderNr TEXT COLLATE JET PRIMARY KEY)"_s);
+    main.BeginReadTrans();
+    try {
+        main.exec(u"DELETE FROM temp.kv_weg"_s);
+        moveGroups(candidates(), false, progress, true);
+        for (const Tables::Pair &pair : m_tables->pairs) {
+            db::Statement rows = main.prepareOnce(u"SELECT COUNT(*) FROM "_s + quoted(pair.work)
+                                                  + u" WHERE OrderNr IN (SELECT OrderNr FROM temp.kv_weg)"_s);
+            rows.step();
+            count(m_counts.naarArchief, pair.work, rows.column(0).toLongLong());
+        }
+        removeOrphans(true);
+    } catch (...) {
+        main.Rollback();
+        throw;
+    }
+    main.Rollback();
+    return progress && progress->stopRequested() ? Outcome::Interrupted : Outcome::Done;
 }
 
 // Orders a stopped run left marked: copied again where their working rows are still there,
@@ -375,12 +403,6 @@ void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *pro
                 if (!trial) {
                     copyOrder(orderNr, marked);
                     continue;
-                }
-                for (const Tables::Pair &pair : m_tables->pairs) {
-                    db::Statement rows = main.prepare(pair.rows);
-                    rows.bind(1, orderNr);
-                    rows.step();
-                    count(m_counts.naarArchief, pair.work, rows.column(0).toLongLong());
                 }
                 db::Statement gone = main.prepare(u"INSERT INTO temp.kv_weg VALUES (?1)"_s);
                 gone.bind(1, orderNr);

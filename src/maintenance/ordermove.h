@@ -98,6 +98,8 @@ public:
 private:
     struct Group;
     void finishMarked(Progress *progress);
+    QStringList candidates() const;
+    Outcome performTrial(Progress *progress);
     void moveGroups(const QStringList &orders, bool marked, Progress *progress, bool trial);
     QString staysBecause(const QString &orderNr) const;
     bool lockOrder(const QString &orderNr, Group &group);

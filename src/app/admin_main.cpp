@@ -11,6 +11,7 @@
 //   korvenal-admin afschrijvingen <folder> <year> [--activum <nr>]
 //   korvenal-admin archiveren <folder> <date> [--ook-onverwerkt] --proef|--ja
 //   korvenal-admin opschonen <folder> <date|year> --proef|--ja
+//   korvenal-admin email <folder> server [naam=waarde...] | test <nr> <adres>
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/assets/assetsjob.h"
@@ -19,6 +20,7 @@
 #include "finance/periods/periodsjob.h"
 #include "finance/vat/vatcheckjob.h"
 #include "maintenance/maintenancejob.h"
+#include "mail/emailjob.h"
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
@@ -47,7 +49,9 @@ int main(int argc, char **argv)
                                                 "auditfile-controle: een XML auditfile aan het schema toetsen; "
                                                 "afschrijvingen: de afschrijvingen van een jaar per activum en periode; "
                                                 "archiveren: afgehandelde orders van voor een datum naar het archief; "
-                                                "opschonen: alle orders van voor een datum of t/m een jaar naar het archief"));
+                                                "opschonen: alle orders van voor een datum of t/m een jaar naar het archief; "
+                                                "email: de e-mailserver tonen of instellen (server [server= poort= gebruiker= "
+                                                "wachtwoord=|- ssl=ja|nee auth=0|1|2 extern=ja|nee]), een testbericht sturen (test <nr> <adres>)"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -104,6 +108,12 @@ int main(int argc, char **argv)
             args[0] == u"archiveren" ? kv::maintenance::OrderSelection::Job::Archiveren : kv::maintenance::OrderSelection::Job::Opschonen,
             args.mid(1), parser.isSet(QStringLiteral("ook-onverwerkt")), parser.isSet(QStringLiteral("proef")),
             parser.isSet(QStringLiteral("ja")));
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"email") {
+        const int code = kv::runEmailJob(args.mid(1));
         if (code == 64)
             parser.showHelp(64);
         return code;

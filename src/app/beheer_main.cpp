@@ -11,6 +11,7 @@
 #include "editing/listdetail/registration.h"
 #include "editing/options/optionsscreen.h"
 #include "finance/registration.h"
+#include "mail/screens/registration.h"
 
 #include <QApplication>
 
@@ -31,6 +32,7 @@ int main(int argc, char **argv)
     kv::listdetail::registerListDetailScreens(screens);
     kv::options::registerOptionScreens(screens, allOptionScreens());
     kv::finance::registerFinanceScreens(screens);
+    kv::registerMailScreens(screens);
 
     // The whole command line is the data folder.
     kv::frmMain window(context, screens, app.arguments().mid(1).join(u' '));

@@ -9,6 +9,7 @@
 #include "mail/screens/templatelist.h"
 #include "mail/serverform.h"
 #include "mail/templateeditor.h"
+#include "mailfixture.h"
 #include "support/demofixture.h"
 
 #include <QCheckBox>
@@ -21,16 +22,7 @@
 using namespace kv;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-} // namespace
+using test::fileBytes;
 
 class MailScreensTest : public DemoTest {
 protected:

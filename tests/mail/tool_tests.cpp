@@ -1,5 +1,5 @@
 #include "mail/templatestore.h"
-#include "smtpserver.h"
+#include "mailfixture.h"
 #include "support/demofixture.h"
 #include "support/toolprocess.h"
 
@@ -10,24 +10,8 @@
 using namespace kv;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-QString header(const QJsonObject &message, const QString &name)
-{
-    for (const QJsonValue &pair : message[u"headers"].toArray())
-        if (pair[0].toString().compare(name, Qt::CaseInsensitive) == 0)
-            return pair[1].toString();
-    return {};
-}
-
-} // namespace
+using test::fileBytes;
+using test::header;
 
 // The administrator's way: the demo, the server set by the tool, the test message of template 1.
 class EmailToolTest : public DemoTest {

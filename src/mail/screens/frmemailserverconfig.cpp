@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
+#include "editing/widgets/dialogbuttons.h"
 #include "mail/serverform.h"
 
 #include <QButtonGroup>
@@ -86,15 +87,9 @@ FrmEmailServerConfig::FrmEmailServerConfig(Context &ctx, QWidget *parent)
     advancedLayout->addStretch();
     tabs->addTab(advanced, u"Geavanceerd"_s);
 
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(u"OK"_s, QDialogButtonBox::AcceptRole)->setObjectName(u"cmdOK"_s);
-    buttons->addButton(u"Annuleren"_s, QDialogButtonBox::RejectRole)->setObjectName(u"cmdCancel"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &FrmEmailServerConfig::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &FrmEmailServerConfig::reject);
-
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
     resize(520, 300);
 }
 

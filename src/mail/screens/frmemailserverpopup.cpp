@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
+#include "editing/widgets/dialogbuttons.h"
 #include "mail/pictures.h"
 #include "mail/screens/frmemailserverpopuphelp.h"
 #include "mail/screens/frmemailserverpopuptestemail.h"
@@ -62,14 +63,10 @@ FrmEmailServerPopup::FrmEmailServerPopup(Context &ctx, QWidget *parent)
     tabs->addTab(content(), u"Inhoud e-mailbericht"_s);
     tabs->addTab(attachments(), u"Extra bijlagen"_s);
 
-    auto *buttons = new QDialogButtonBox(this);
+    QDialogButtonBox *buttons = okCancelButtons(this);
     auto *test = buttons->addButton(u"Test e-mailbericht sturen..."_s, QDialogButtonBox::ActionRole);
     test->setObjectName(u"cmdTest"_s);
-    buttons->addButton(u"OK"_s, QDialogButtonBox::AcceptRole)->setObjectName(u"cmdOK"_s);
-    buttons->addButton(u"Annuleren"_s, QDialogButtonBox::RejectRole)->setObjectName(u"cmdCancel"_s);
     connect(test, &QPushButton::clicked, this, &FrmEmailServerPopup::sendTest);
-    connect(buttons, &QDialogButtonBox::accepted, this, &FrmEmailServerPopup::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &FrmEmailServerPopup::reject);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);

@@ -11,7 +11,7 @@
 //   korvenal-admin afschrijvingen <folder> <year> [--activum <nr>]
 //   korvenal-admin archiveren <folder> <date> [--ook-onverwerkt] --proef|--ja
 //   korvenal-admin opschonen <folder> <date|year> --proef|--ja
-//   korvenal-admin email <folder> server [naam=waarde...] | test <nr> <adres>
+//   korvenal-admin email <folder> server [naam=waarde...] | verbinding | test <nr> <adres>
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/assets/assetsjob.h"
@@ -51,7 +51,8 @@ int main(int argc, char **argv)
                                                 "archiveren: afgehandelde orders van voor een datum naar het archief; "
                                                 "opschonen: alle orders van voor een datum of t/m een jaar naar het archief; "
                                                 "email: de e-mailserver tonen of instellen (server [server= poort= gebruiker= "
-                                                "wachtwoord=|- ssl=ja|nee auth=0|1|2 extern=ja|nee]), een testbericht sturen (test <nr> <adres>)"));
+                                                "wachtwoord=|- ssl=ja|nee auth=0|1|2 extern=ja|nee]), de verbinding testen (verbinding), "
+                                                "een testbericht sturen (test <nr> <adres>)"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});

@@ -3,7 +3,9 @@
 #include "core/jobs/jobsession.h"
 #include "core/jobs/terminalprogress.h"
 #include "core/messages/errorreport.h"
+#include "mail/connectiontest.h"
 #include "mail/serverform.h"
+#include "mail/serversettings.h"
 #include "mail/testemail.h"
 #include "mail/testorder.h"
 
@@ -104,16 +106,27 @@ int test(JobSession &job, const QString &codeNr, const QString &typed)
     return 0;
 }
 
+int connection(JobSession &job)
+{
+    const ConnectionReport report = testConnection(job.ctx, readServerSettings(job.registry, job.ctx.AdminCode));
+    for (const QString &line : report.lines)
+        std::printf("%s\n", line.toUtf8().constData());
+    return report.ok ? 0 : 2;
+}
+
 } // namespace
 
 int runEmailJob(const QStringList &arguments)
 {
     const QString what = arguments.value(1);
-    if (!(what == u"server" && arguments.size() >= 2) && !(what == u"test" && arguments.size() == 4))
+    if (!(what == u"server" && arguments.size() >= 2) && !(what == u"verbinding" && arguments.size() == 2)
+        && !(what == u"test" && arguments.size() == 4))
         return 64;
     JobSession job(false);
     if (!job.open(QFileInfo(arguments[0]).absoluteFilePath()))
         return 2;
+    if (what == u"verbinding")
+        return connection(job);
     return what == u"server" ? server(job, arguments.mid(2)) : test(job, arguments[2], arguments[3]);
 }
 

@@ -8,6 +8,8 @@ namespace kv {
 // auth=0|1|2 extern=ja|nee]: lists the administration's mail server (the password as
 // "(verborgen)"), or changes the values named through the server dialog's logic, all at once;
 // "wachtwoord=-" reads the password from standard input.
+// korvenal-admin email <map> verbinding: tries the stored server (connect, TLS, login, NOOP,
+// QUIT) and prints each step, the conversation and hints.
 // korvenal-admin email <map> test <nr> <adres>: sends template <nr> as the test message, with
 // the dialog's steps and log lines.
 // Returns 0 done (sent); 1 bad input (nothing sent or written); 2 the administration, the

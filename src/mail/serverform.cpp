@@ -38,15 +38,20 @@ ServerForm loadServerForm(Registry &registry, const QString &adminCode)
     return form;
 }
 
+QString serverFormRefusal(const ServerForm &form)
+{
+    return portNumber(form.port) ? QString() : PoortBuitenBereik.toString();
+}
+
 QString saveServerForm(Registry &registry, const QString &adminCode, const ServerForm &form)
 {
-    const auto port = portNumber(form.port);
-    if (!port)
-        return PoortBuitenBereik.toString();
+    if (QString refusal = serverFormRefusal(form); !refusal.isEmpty())
+        return refusal;
+    const int port = *portNumber(form.port);
     const auto name = [&](QStringView value) { return regNameCodeFirst(adminCode, value); };
     const bool stored = registry.SchrijfRegistry(RegKeyKorvenal, Registry::Values{
         {name(u"EmailSMTPServer"), form.server.trimmed().toLower()},
-        {name(u"EmailSMTPPort"), QString::number(*port)},
+        {name(u"EmailSMTPPort"), QString::number(port)},
         {name(u"EmailSMTPUsername"), form.userName.trimmed()},
         {name(u"EmailSMTPPassword"), form.password.trimmed()},
         {name(u"EmailSMTPSSL"), flag(form.ssl)},
@@ -54,6 +59,20 @@ QString saveServerForm(Registry &registry, const QString &adminCode, const Serve
         {name(u"EmailExterneMailer"), flag(form.externalMailer)},
     });
     return stored ? QString() : ServerNietOpgeslagen.toString();
+}
+
+ServerSettings settingsOf(const ServerForm &form)
+{
+    ServerSettings settings;
+    settings.server = form.server.trimmed().toLower();
+    settings.port = portNumber(form.port).value_or(0);
+    settings.userName = form.userName.trimmed();
+    settings.password = form.password.trimmed();
+    settings.implicitTls = form.ssl;
+    settings.auth = form.auth == 1 ? ServerSettings::Auth::Anonymous
+                    : form.auth == 2 ? ServerSettings::Auth::Ntlm
+                                     : ServerSettings::Auth::UserPassword;
+    return settings;
 }
 
 } // namespace kv

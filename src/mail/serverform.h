@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mail/serversettings.h"
+
 #include <QString>
 
 namespace kv {
@@ -24,10 +26,17 @@ struct ServerForm {
 // "2" loads as option 0.
 ServerForm loadServerForm(Registry &registry, const QString &adminCode);
 
+// Why the typed values cannot be used, or "" when they can.
+QString serverFormRefusal(const ServerForm &form);
+
 // Checks the form and stores the seven values in one write: all of them or none. The server is
 // trimmed and lower-cased, the port stored as its number. Returns why nothing was stored, or ""
 // when everything was.
 QString saveServerForm(Registry &registry, const QString &adminCode, const ServerForm &form);
+
+// The settings a connection with the typed values uses (the connection test, before storing);
+// a port that is refused above reads as 0.
+ServerSettings settingsOf(const ServerForm &form);
 
 inline constexpr QStringView PoortBuitenBereik = u"Het poortnummer moet tussen 1 en 65535 liggen.";
 inline constexpr QStringView ServerNietOpgeslagen = u"De instellingen van de e-mailserver konden niet worden opgeslagen.";

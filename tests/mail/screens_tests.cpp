@@ -12,6 +12,10 @@
 #include "mailfixture.h"
 #include "support/demofixture.h"
 
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTimer>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -178,4 +182,33 @@ TEST_F(MailScreensTest, ServerDialogMasksThePasswordAndRefusesABadPort)
     QTest::mouseClick(dialog.findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"01-EmailSMTPPort"), u"587"_s);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// The typed, unsaved values are tried; a password the server took without TLS is pointed out.
+TEST_F(MailScreensTest, ConnectionTestTriesTheTypedValues)
+{
+    test::SmtpServer server({.user = u"jan"_s, .password = u"geheim"_s});
+    FrmEmailServerConfig dialog(ctx);
+    const auto type = [&](const char *name, const QString &text) { QTest::keyClicks(dialog.findChild<QLineEdit *>(QLatin1StringView(name)), text); };
+    type("txtServer", u"127.0.0.1"_s);
+    type("txtPort", QString::number(server.port()));
+    type("txtUsername", u"jan"_s);
+    type("txtPassword", u"geheim"_s);
+    QString report;
+    QTimer reader;
+    QObject::connect(&reader, &QTimer::timeout, [&] {
+        if (auto *shown = QApplication::activeModalWidget(); shown && shown->objectName() == u"frmVerbindingTesten") {
+            report = shown->findChild<QPlainTextEdit *>()->toPlainText();
+            shown->close();
+        }
+    });
+    reader.start(20);
+    QTest::mouseClick(dialog.findChild<QPushButton *>(u"cmdTestConnection"_s), Qt::LeftButton);
+    while (report.isEmpty())
+        QTest::qWait(20);
+    EXPECT_TRUE(report.startsWith(u"Verbinding met 127.0.0.1 op poort %1: gelukt\nBeveiligde verbinding: niet gebruikt\n"
+                                  "Aanmelden: gelukt\nNOOP: gelukt\n"_s.arg(server.port()))) << report.toStdString();
+    EXPECT_TRUE(report.endsWith(u"Let op: het wachtwoord is zonder versleuteling naar de server gestuurd."_s)) << report.toStdString();
+    EXPECT_FALSE(report.contains(u"geheim"_s));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"01-EmailSMTPServer"), QString()) << "nothing stored";
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QRegularExpression>
 
 using namespace kv;
 using namespace Qt::StringLiterals;
@@ -57,6 +58,18 @@ TEST_F(EmailToolTest, SendsTemplateOneWithItsLogoAndTerms)
     EXPECT_EQ(listed.out, u"server\tlocalhost\npoort\t%1\ngebruiker\tjan\nwachtwoord\t(verborgen)\nssl\tja\nauth\t0\nextern\tnee\n"_s
                               .arg(server.port()));
 
+    const test::ToolResult tried = test::runTool(registry.path(), {u"email"_s, folder(), u"verbinding"_s});
+    ASSERT_EQ(tried.code, 0) << tried.out.toStdString();
+    const QStringList lines = tried.out.split(u'\n');
+    EXPECT_EQ(lines.mid(0, 4).join(u'|').remove(QRegularExpression(u" \\(SSL connection.*\\)"_s)),
+              u"Verbinding met localhost op poort %1: gelukt|Beveiligde verbinding: gelukt|Aanmelden: gelukt|NOOP: gelukt"_s
+                  .arg(server.port()));
+    EXPECT_TRUE(lines.contains(u"S: 235 2.7.0 Authentication successful"_s)) << tried.out.toStdString();
+    EXPECT_TRUE(lines.contains(u"C: QUIT"_s));
+    EXPECT_FALSE(tried.out.contains(password)) << "nor any line of the login but the mechanism";
+    EXPECT_EQ(lines.filter(u"C: "_s).filter(QRegularExpression(u"^C: (EHLO \\S+|AUTH \\S+ \\*\\*\\*|AUTH \\S+|\\*\\*\\*|NOOP|QUIT)$"_s)).size(),
+              lines.filter(u"C: "_s).size());
+
     const test::ToolResult sent = sendTest();
     ASSERT_EQ(sent.code, 0) << sent.err.toStdString();
     EXPECT_EQ(sent.out, u"Het e-mailbericht is verzonden naar klant@voorbeeld.nl\n"_s);
@@ -93,6 +106,10 @@ TEST_F(EmailToolTest, FailuresEndWithTheServersMessage)
         EXPECT_TRUE(refused.err.contains(u"De e-mailserver localhost heeft de gebruikersnaam of het wachtwoord geweigerd."_s))
             << refused.err.toStdString();
         EXPECT_EQ(server.received(), 0);
+        const test::ToolResult tried = test::runTool(registry.path(), {u"email"_s, folder(), u"verbinding"_s});
+        EXPECT_EQ(tried.code, 2);
+        EXPECT_TRUE(tried.out.contains(u"Aanmelden: mislukt\nDe e-mailserver localhost heeft de gebruikersnaam of het wachtwoord geweigerd."_s))
+            << tried.out.toStdString();
     }
     const test::ToolResult stopped = sendTest(); // the server is gone
     EXPECT_EQ(stopped.code, 2);

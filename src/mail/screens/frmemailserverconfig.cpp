@@ -3,17 +3,21 @@
 #include "core/context.h"
 #include "core/dialogs.h"
 #include "editing/widgets/dialogbuttons.h"
+#include "mail/connectiontest.h"
 #include "mail/serverform.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QThread>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -87,9 +91,13 @@ FrmEmailServerConfig::FrmEmailServerConfig(Context &ctx, QWidget *parent)
     advancedLayout->addStretch();
     tabs->addTab(advanced, u"Geavanceerd"_s);
 
+    QDialogButtonBox *buttons = okCancelButtons(this);
+    m_test = buttons->addButton(u"Verbinding testen"_s, QDialogButtonBox::ActionRole);
+    m_test->setObjectName(u"cmdTestConnection"_s);
+    connect(m_test, &QPushButton::clicked, this, &FrmEmailServerConfig::cmdTestConnection_Click);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addWidget(okCancelButtons(this));
+    layout->addWidget(buttons);
     resize(520, 300);
 }
 
@@ -99,8 +107,64 @@ ServerForm FrmEmailServerConfig::form() const
             m_ssl->isChecked(), m_auth->checkedId() < 0 ? 0 : m_auth->checkedId(), m_mailer->isChecked()};
 }
 
+FrmEmailServerConfig::~FrmEmailServerConfig()
+{
+    if (m_worker)
+        m_worker->wait();
+}
+
+// The typed values are tried before they are stored; the test runs in a worker, since a server
+// that does not answer takes its full time limit.
+void FrmEmailServerConfig::cmdTestConnection_Click()
+{
+    if (const QString refusal = serverFormRefusal(form()); !refusal.isEmpty()) {
+        m_ctx.dialogs->MsgBox(refusal, mb::Exclamation);
+        return;
+    }
+    m_test->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    m_worker = QThread::create([this, settings = settingsOf(form())] {
+        const ConnectionReport report = testConnection(m_ctx, settings);
+        QMetaObject::invokeMethod(this, [this, report] { showReport(report.ok, report.lines); }, Qt::QueuedConnection);
+    });
+    m_worker->start();
+}
+
+void FrmEmailServerConfig::showReport(bool ok, const QStringList &lines)
+{
+    m_worker->wait();
+    delete m_worker;
+    m_worker = nullptr;
+    unsetCursor();
+    m_test->setEnabled(true);
+    QDialog report(this);
+    report.setObjectName(u"frmVerbindingTesten"_s);
+    report.setWindowTitle(ok ? u"Verbinding testen - gelukt"_s : u"Verbinding testen - mislukt"_s);
+    auto *text = new QPlainTextEdit(lines.join(u'\n'), &report);
+    text->setObjectName(u"txtReport"_s);
+    text->setReadOnly(true);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto *close = new QDialogButtonBox(QDialogButtonBox::Close, &report);
+    close->button(QDialogButtonBox::Close)->setText(u"Sluiten"_s);
+    connect(close, &QDialogButtonBox::rejected, &report, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&report);
+    layout->addWidget(text);
+    layout->addWidget(close);
+    report.resize(620, 420);
+    report.exec();
+}
+
+// Not while a test runs: it has the dialog's values.
+void FrmEmailServerConfig::reject()
+{
+    if (!m_worker)
+        QDialog::reject();
+}
+
 void FrmEmailServerConfig::accept()
 {
+    if (m_worker)
+        return;
     const QString refusal = saveServerForm(*m_ctx.registry, m_ctx.AdminCode, form());
     if (!refusal.isEmpty()) {
         m_ctx.dialogs->MsgBox(refusal, mb::Exclamation);

@@ -5,6 +5,8 @@
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
+class QThread;
 
 namespace kv {
 
@@ -19,14 +21,20 @@ public:
     explicit FrmEmailServerConfig(Context &ctx, QWidget *parent = nullptr);
 
     void accept() override;
+    void reject() override;
+    ~FrmEmailServerConfig() override;
 
 private:
     ServerForm form() const;
+    void cmdTestConnection_Click();
+    void showReport(bool ok, const QStringList &lines);
 
     Context &m_ctx;
     QLineEdit *m_server, *m_port, *m_user, *m_password;
     QCheckBox *m_ssl, *m_mailer;
     QButtonGroup *m_auth;
+    QPushButton *m_test;
+    QThread *m_worker = nullptr;
 };
 
 } // namespace kv

@@ -49,8 +49,8 @@ ConnectionReport testConnection(const Context &ctx, const ServerSettings &settin
     }
     QString tls;
     for (const QString &line : conversation)
-        if (line.startsWith(u"* SSL connection using"))
-            tls = line.mid(2);
+        if (line.startsWith(u"* SSL connection using "))
+            tls = line.mid(23); // the protocol and cipher
     const bool login = settings.auth != ServerSettings::Auth::Anonymous && !settings.userName.isEmpty();
     const struct {
         QString name;

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTimer>
 
 #include <QCheckBox>
@@ -98,6 +99,23 @@ TEST_F(MailScreensTest, NewTemplatesTakeTheFirstFreeNumberAndOneDefaultPerKind)
     editor.setValue(u"Type"_s, 1);
     ASSERT_TRUE(editor.save());
     EXPECT_EQ(templates(), (QStringList{u"1:0:-"_s, u"2:1:-"_s, u"3:2:-"_s, u"4:1:std"_s}));
+}
+
+// Another console has template 1, the default of kind 0, open: taking its mark fails as a
+// whole, the new template included.
+TEST_F(MailScreensTest, ADefaultHeldElsewhereStopsTheWholeSave)
+{
+    QProcess peer;
+    peer.start(QStringLiteral(EDITING_PEER), {u"lock"_s, ctx.DataPad, u"TabelEmailTemplate"_s});
+    ASSERT_TRUE(peer.waitForReadyRead(60000));
+    ASSERT_EQ(peer.readLine().trimmed(), "locked");
+    const QStringList before = templates();
+    EXPECT_FALSE(addTemplate(u"Tweede factuur"_s, 0, true));
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].contains(u"3260"_s)) << dialogs.errors[0].toStdString();
+    EXPECT_EQ(templates(), before);
+    peer.closeWriteChannel();
+    EXPECT_TRUE(peer.waitForFinished(60000));
 }
 
 TEST_F(MailScreensTest, RefusedTemplatesChangeNothing)
@@ -211,4 +229,17 @@ TEST_F(MailScreensTest, ConnectionTestTriesTheTypedValues)
     EXPECT_TRUE(report.endsWith(u"Let op: het wachtwoord is zonder versleuteling naar de server gestuurd."_s)) << report.toStdString();
     EXPECT_FALSE(report.contains(u"geheim"_s));
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"01-EmailSMTPServer"), QString()) << "nothing stored";
+}
+
+TEST_F(MailScreensTest, TestingANewTemplateAsksToStoreItFirst)
+{
+    ctx.EditMode = u"addnew"_s;
+    FrmEmailServerPopup popup(ctx);
+    QTest::keyClicks(popup.findChild<QLineEdit *>(u"txtOmschrijving"_s), u"Offerte"_s);
+    const QStringList before = templates();
+    dialogs.script({mb::No});
+    QTest::mouseClick(popup.findChild<QPushButton *>(u"cmdTest"_s), Qt::LeftButton);
+    EXPECT_EQ(dialogs.prompts(), QStringList{u"Het sjabloon moet eerst worden opgeslagen. Nu opslaan?"_s});
+    EXPECT_EQ(templates(), before);
+    EXPECT_TRUE(popup.editor().adding());
 }

@@ -16,6 +16,7 @@
 //   korvenal-admin facturen-verwijderen <folder> <date> [--alleen-balie] --proef|--ja [--bewaartermijn]
 //   korvenal-admin alle-facturen-verwijderen <folder> --ik-weet-wat-ik-doe --niet-per-ongeluk --proef|--ja [--bewaartermijn]
 //   korvenal-admin jaar-verwijderen <folder> balie|ritten|inslag <year> --proef|--ja [--bewaartermijn]
+//   korvenal-admin email <folder> server [naam=waarde...] | verbinding | test <nr> <adres>
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/assets/assetsjob.h"
@@ -24,6 +25,7 @@
 #include "finance/periods/periodsjob.h"
 #include "finance/vat/vatcheckjob.h"
 #include "maintenance/maintenancejob.h"
+#include "mail/emailjob.h"
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
@@ -61,7 +63,10 @@ int main(int argc, char **argv)
                                                 "relaties-verwijderen: relaties die gekenmerkt staan om te verwijderen; "
                                                 "facturen-verwijderen: betaalde facturen van voor een datum; "
                                                 "alle-facturen-verwijderen: alle facturen en betalingen; "
-                                                "jaar-verwijderen: balie orders, ritten of inslag/uitslag van een jaar"));
+                                                "jaar-verwijderen: balie orders, ritten of inslag/uitslag van een jaar; "
+                                                "email: de e-mailserver tonen of instellen (server [server= poort= gebruiker= "
+                                                "wachtwoord=|- ssl=ja|nee auth=0|1|2 extern=ja|nee]), de verbinding testen (verbinding), "
+                                                "een testbericht sturen (test <nr> <adres>)"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -136,6 +141,12 @@ int main(int argc, char **argv)
         const int code = kv::maintenance::runDeletionJob(
             job->second, args.mid(1),
             {set("proef"), set("ja"), set("bewaartermijn"), set("alleen-balie"), set("ik-weet-wat-ik-doe"), set("niet-per-ongeluk")});
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"email") {
+        const int code = kv::runEmailJob(args.mid(1));
         if (code == 64)
             parser.showHelp(64);
         return code;

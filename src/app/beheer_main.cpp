@@ -11,6 +11,7 @@
 #include "editing/listdetail/registration.h"
 #include "editing/options/optionsscreen.h"
 #include "finance/registration.h"
+#include "mail/screens/registration.h"
 #include "maintenance/deletionscreen.h"
 #include "maintenance/ordermovescreen.h"
 
@@ -35,6 +36,7 @@ int main(int argc, char **argv)
     kv::finance::registerFinanceScreens(screens);
     kv::maintenance::registerMaintenanceScreens(screens);
     kv::maintenance::registerDeletionScreens(screens);
+    kv::registerMailScreens(screens);
 
     // The whole command line is the data folder.
     kv::frmMain window(context, screens, app.arguments().mid(1).join(u' '));

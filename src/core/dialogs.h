@@ -36,6 +36,10 @@ public:
     // The system's save dialog titled `title`, proposing `proposed` (folder and name), showing
     // the files of `filter` written as "description | pattern"; "" when the user cancels.
     virtual QString SaveFile(const QString &, const QString &, const QString &) { return {}; }
+
+    // The system's open dialog titled `title`, starting in the folder `start`, with the same
+    // filter form; the file chosen, or "" when the user cancels.
+    virtual QString OpenFile(const QString &, const QString &, const QString &) { return {}; }
 };
 
 // Style bits and results of MsgBox, named as the platform names them.

@@ -38,6 +38,7 @@ void generateAdministratie(const QString &folder, const Scale &scale, const std:
 void createDemoAdministratie(const QString &folder)
 {
     generateAdministratie(folder, Scale::demo());
+    writeMailFiles(folder);
 }
 
 } // namespace kv::demo

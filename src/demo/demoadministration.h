@@ -32,4 +32,8 @@ void generateAdministratie(const QString &folder, const Scale &scale,
 // The demo administration: generateAdministratie at the demo scale.
 void createDemoAdministratie(const QString &folder);
 
+// The files the demo's mail templates use beside the databases: the user file `access.dat`, the
+// logo the invoice template shows and the general terms it sends along.
+void writeMailFiles(const QString &folder);
+
 } // namespace kv::demo

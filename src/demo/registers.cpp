@@ -117,13 +117,17 @@ void writeMailTemplates(Generator &gen)
     const struct {
         const char *description, *subject, *body;
         int type;
+        const char *attachment;
     } templates[] = {
+        // The logo and the terms are written beside the databases (mailfiles.cpp).
         {"Factuur per e-mail", "Factuur %factuurnr% van Akkerhof Agrarische Handel",
-         "<p>Geachte relatie,</p><p>Bijgaand ontvangt u factuur %factuurnr%.</p><p>Met vriendelijke groet,<br>Akkerhof Agrarische Handel B.V.</p>", 0},
+         "<p><img src=\"cid:%Afbeeldingen\\logo.png%\" alt=\"Akkerhof\" /></p><p>%directmailnaam%</p>"
+         "<p>Bijgaand ontvangt u factuur %factuurnr%.</p><p>Met vriendelijke groet,<br>Akkerhof Agrarische Handel B.V.</p>",
+         0, "Documenten\\Algemene voorwaarden.pdf"},
         {"Orderbevestiging", "Orderbevestiging van Akkerhof Agrarische Handel",
-         "<p>Geachte relatie,</p><p>Hierbij bevestigen wij uw order.</p><p>Met vriendelijke groet,<br>Akkerhof</p>", 1},
+         "<p>Geachte relatie,</p><p>Hierbij bevestigen wij uw order.</p><p>Met vriendelijke groet,<br>Akkerhof</p>", 1, ""},
         {"Betalingsherinnering", "Herinnering openstaande factuur %factuurnr%",
-         "<p>Geachte relatie,</p><p>Volgens onze administratie staat factuur %factuurnr% nog open.</p>", 2}};
+         "<p>Geachte relatie,</p><p>Volgens onze administratie staat factuur %factuurnr% nog open.</p>", 2, ""}};
     Rows rows(gen.main, QStringLiteral("TabelEmailTemplate"));
     gen.inBatches(gen.main, std::size(templates), [&](qint64 i) {
         const auto &t = templates[i];
@@ -131,7 +135,8 @@ void writeMailTemplates(Generator &gen)
             .set(u"Type", t.type).set(u"SendUBL", i == 0).set(u"DefaultInType", true).set(u"DefaultUserName", QString())
             .set(u"Sender", QStringLiteral("Akkerhof Agrarische Handel")).set(u"EmailSender", QStringLiteral("administratie@akkerhof-handel.nl"))
             .set(u"EmailBCC", QString()).set(u"Subject", QString::fromLatin1(t.subject))
-            .set(u"Disposition", false).set(u"ReturnReceipt", false).set(u"Content", QString::fromLatin1(t.body)).post();
+            .set(u"Disposition", false).set(u"ReturnReceipt", false).set(u"Content", QString::fromLatin1(t.body))
+            .set(u"Attachment1", QString::fromLatin1(t.attachment)).post();
     });
 }
 

@@ -1,8 +1,11 @@
 #include "editing/environment.h"
 
 #include "editing/text.h"
+#include "core/registry/registry.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QRegularExpression>
 #include <QSysInfo>
 
@@ -61,6 +64,16 @@ bool BestandBestaat(const QString &pad)
         }
     }
     return false;
+}
+
+QString DocumentsFolder(Registry *registry)
+{
+    QString map = registry ? registry->LeesRegistry(u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                                                    u"Personal")
+                           : QString();
+    if (map.isEmpty() || !QFileInfo(map).isDir())
+        map = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return map.endsWith(u'/') ? map : map + u'/';
 }
 
 } // namespace kv

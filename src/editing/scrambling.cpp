@@ -19,4 +19,13 @@ QString DeCodeer(QStringView text)
     return decoded;
 }
 
+QString Codeer(QStringView text)
+{
+    QString coded;
+    coded.reserve(text.size());
+    for (auto c = text.crbegin(); c != text.crend(); ++c)
+        coded += QChar(char16_t(c->unicode() * 2));
+    return coded;
+}
+
 } // namespace kv

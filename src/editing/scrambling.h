@@ -9,4 +9,8 @@ namespace kv {
 // of its byte.
 QString DeCodeer(QStringView text);
 
+// Scrambles a line as the suite writes its user file: the text reversed and every character
+// code doubled. Only for Latin-1 text below code 128, whose doubled codes still fit a byte.
+QString Codeer(QStringView text);
+
 } // namespace kv

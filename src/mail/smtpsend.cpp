@@ -4,8 +4,11 @@
 
 #include <curl/curl.h>
 
+#include <functional>
 #include <memory>
 #include <mutex>
+
+using namespace Qt::StringLiterals;
 
 namespace kv {
 namespace {
@@ -56,7 +59,21 @@ struct Transfer {
     Progress *progress;
     Transcript transcript;
     char error[CURL_ERROR_SIZE] = {};
+    std::function<void(const QString &)> echo = {}; // the conversation shown, when asked for
 };
+
+// A line of ours as the connection test shows it: anything but a plain command may carry the
+// credentials (AUTH arguments, the LOGIN and NTLM answers) and is masked.
+QString shownCommand(const QString &line)
+{
+    static const QStringList plain{u"EHLO"_s, u"HELO"_s, u"STARTTLS"_s, u"NOOP"_s, u"QUIT"_s, u"RSET"_s};
+    const QString verb = line.section(u' ', 0, 0).toUpper();
+    if (plain.contains(verb))
+        return line;
+    if (verb == u"AUTH")
+        return u"AUTH "_s + line.section(u' ', 1, 1) + (line.count(u' ') > 1 ? u" ***"_s : QString());
+    return u"***"_s;
+}
 
 size_t readMessage(char *buffer, size_t size, size_t count, void *user)
 {
@@ -78,15 +95,20 @@ int onProgress(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 
 int onTranscript(CURL *, curl_infotype type, char *data, size_t size, void *user)
 {
+    auto *transfer = static_cast<Transfer *>(user);
+    const QString lines = QString::fromUtf8(data, qsizetype(size));
+    if (type == CURLINFO_TEXT && transfer->echo && (lines.startsWith(u"SSL connection using") || lines.contains(u"subject:")
+                                                    || lines.contains(u"issuer:") || lines.contains(u"expire date:")))
+        transfer->echo(u"* "_s + lines.trimmed());
     if (type != CURLINFO_HEADER_IN && type != CURLINFO_HEADER_OUT)
         return 0;
-    auto &transcript = static_cast<Transfer *>(user)->transcript;
-    const QString lines = QString::fromUtf8(data, qsizetype(size));
     for (const QString &line : lines.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
         if (type == CURLINFO_HEADER_IN)
-            transcript.heard(line.trimmed());
+            transfer->transcript.heard(line.trimmed());
         else
-            transcript.said(line);
+            transfer->transcript.said(line);
+        if (transfer->echo)
+            transfer->echo(type == CURLINFO_HEADER_IN ? u"S: "_s + line.trimmed() : u"C: "_s + shownCommand(line));
     }
     return 0;
 }
@@ -174,22 +196,13 @@ QStringList splitAddresses(const QString &field)
     return addresses;
 }
 
-void sendMessage(const ServerSettings &settings, const Envelope &envelope, const MessageFile &message,
-                 Progress *progress)
+namespace {
+
+// What every session sets: the server, TLS and its checks, the time limits and the login.
+void configure(CURL *c, const ServerSettings &settings, Transfer &transfer)
 {
-    initCurl();
-    std::unique_ptr<CURL, CurlFree> curl(curl_easy_init());
-    std::unique_ptr<curl_slist, CurlFree> recipients;
-    for (const QString &address : envelope.recipients)
-        recipients.reset(curl_slist_append(recipients.release(), ('<' + address + '>').toUtf8().constData()));
-    Transfer transfer{message.file.get(), message.size, 0, progress, {}};
-    const QByteArray target = url(settings);
-    const QByteArray from = ('<' + envelope.from + '>').toUtf8();
-    const QByteArray user = settings.userName.toUtf8();
-    const QByteArray password = settings.password.toUtf8();
     const QByteArray caFile = qgetenv("BEHEER_SMTP_CAFILE");
-    CURL *c = curl.get();
-    curl_easy_setopt(c, CURLOPT_URL, target.constData());
+    curl_easy_setopt(c, CURLOPT_URL, url(settings).constData()); // curl keeps copies of the texts it is given
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, transfer.error);
     curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
@@ -205,13 +218,28 @@ void sendMessage(const ServerSettings &settings, const Envelope &envelope, const
     curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(settings.timeoutSeconds));
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, long(settings.timeoutSeconds));
-    if (settings.auth != ServerSettings::Auth::Anonymous && !user.isEmpty()) {
-        curl_easy_setopt(c, CURLOPT_USERNAME, user.constData());
-        curl_easy_setopt(c, CURLOPT_PASSWORD, password.constData());
+    if (settings.auth != ServerSettings::Auth::Anonymous && !settings.userName.isEmpty()) {
+        curl_easy_setopt(c, CURLOPT_USERNAME, settings.userName.toUtf8().constData());
+        curl_easy_setopt(c, CURLOPT_PASSWORD, settings.password.toUtf8().constData());
         if (settings.auth == ServerSettings::Auth::Ntlm)
             curl_easy_setopt(c, CURLOPT_LOGIN_OPTIONS, "AUTH=NTLM");
     }
-    curl_easy_setopt(c, CURLOPT_MAIL_FROM, from.constData());
+}
+
+} // namespace
+
+void sendMessage(const ServerSettings &settings, const Envelope &envelope, const MessageFile &message,
+                 Progress *progress)
+{
+    initCurl();
+    std::unique_ptr<CURL, CurlFree> curl(curl_easy_init());
+    std::unique_ptr<curl_slist, CurlFree> recipients;
+    for (const QString &address : envelope.recipients)
+        recipients.reset(curl_slist_append(recipients.release(), ('<' + address + '>').toUtf8().constData()));
+    Transfer transfer{message.file.get(), message.size, 0, progress, {}};
+    CURL *c = curl.get();
+    configure(c, settings, transfer);
+    curl_easy_setopt(c, CURLOPT_MAIL_FROM, ('<' + envelope.from + '>').toUtf8().constData());
     curl_easy_setopt(c, CURLOPT_MAIL_RCPT, recipients.get());
     curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(c, CURLOPT_READFUNCTION, readMessage);
@@ -221,6 +249,24 @@ void sendMessage(const ServerSettings &settings, const Envelope &envelope, const
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, onProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);
     const CURLcode result = curl_easy_perform(c);
+    if (result != CURLE_OK)
+        fail(result, transfer, settings);
+}
+
+void tryConnection(const ServerSettings &settings, const std::function<void(const QString &)> &heard)
+{
+    initCurl();
+    std::unique_ptr<CURL, CurlFree> curl(curl_easy_init());
+    Transfer transfer{nullptr, 0, 0, nullptr, {}};
+    transfer.echo = heard;
+    CURL *c = curl.get();
+    configure(c, settings, transfer);
+    curl_easy_setopt(c, CURLOPT_CUSTOMREQUEST, "NOOP");
+    // The answer to NOOP is in the transcript; nothing of it is written anywhere else.
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, +[](char *, size_t size, size_t count, void *) { return size * count; });
+    curl_easy_setopt(c, CURLOPT_FORBID_REUSE, 1L); // QUIT at the end of this session, not later
+    const CURLcode result = curl_easy_perform(c);
+    curl.reset(); // the QUIT and its answer while the transcript still listens
     if (result != CURLE_OK)
         fail(result, transfer, settings);
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 
 namespace kv {
 
@@ -37,5 +39,11 @@ QStringList splitAddresses(const QString &field);
 // whole send. Throws SendError; the password never appears in it.
 void sendMessage(const ServerSettings &settings, const Envelope &envelope, const MessageFile &message,
                  Progress *progress = nullptr);
+
+// Connects, logs in as the settings say, sends NOOP and QUIT, and nothing else: whether the
+// settings work, before anything is sent with them. `heard` gets every line of the conversation:
+// the server's ("S: "), ours ("C: ", anything that may carry the credentials as "***") and what
+// TLS agreed ("* "). Blocks; throws SendError like sendMessage.
+void tryConnection(const ServerSettings &settings, const std::function<void(const QString &)> &heard);
 
 } // namespace kv

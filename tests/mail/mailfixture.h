@@ -7,6 +7,8 @@
 #include "support/printers.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTimeZone>
 
@@ -52,6 +54,24 @@ struct MailContext {
         return path;
     }
 };
+
+// The whole content of a file; empty when there is none.
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// A header of a message the server recorded (every occurrence, joined); empty when it has none.
+inline QString header(const QJsonObject &message, const QString &name)
+{
+    QString value;
+    for (const QJsonValue &pair : message[u"headers"].toArray())
+        if (pair[0].toString().compare(name, Qt::CaseInsensitive) == 0)
+            value += pair[1].toString();
+    return value;
+}
 
 // The settings that reach `server`, by the name its certificate carries.
 inline ServerSettings settingsFor(const SmtpServer &server, const QString &host, bool implicitTls)

@@ -11,6 +11,7 @@
 namespace kv {
 namespace {
 
+using test::header;
 using test::SmtpServer;
 
 class SendTest : public testing::Test {
@@ -50,20 +51,9 @@ protected:
     QString logo, pdf, sheet;
 };
 
-QString header(const QJsonObject &message, const QString &name)
-{
-    QString value;
-    for (const QJsonValue &pair : message[u"headers"].toArray())
-        if (pair[0].toString().compare(name, Qt::CaseInsensitive) == 0)
-            value += pair[1].toString();
-    return value;
-}
-
 QByteArray partBytes(const QJsonObject &part)
 {
-    QFile file(part[u"file"].toString());
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
+    return test::fileBytes(part[u"file"].toString());
 }
 
 // Every way to the server: TLS from the start, STARTTLS, plain; with and without AUTH.

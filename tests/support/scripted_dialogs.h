@@ -41,6 +41,13 @@ public:
         return next(saveFiles, QString());
     }
 
+    // The next file of the script to open ("" when it has run out: cancelled); the request is kept.
+    QString OpenFile(const QString &title, const QString &filter, const QString &start) override
+    {
+        openRequests.push_back({title, filter, start});
+        return next(openFiles, QString());
+    }
+
     // The prompts of every message box, in order.
     QStringList prompts() const;
 
@@ -56,6 +63,8 @@ public:
         QString title, filter, proposed;
     };
     std::vector<SaveRequest> saveRequests;
+    std::deque<QString> openFiles;
+    std::vector<SaveRequest> openRequests; // the third text is the folder it starts in
 
 private:
     template <typename T>

@@ -38,14 +38,31 @@ QString QtDialogService::ChooseFolder(const QString &current, const QString &tit
     return QFileDialog::getExistingDirectory(m_window, title.isEmpty() ? QStringLiteral("Map kiezen") : title, current);
 }
 
-QString QtDialogService::SaveFile(const QString &title, const QString &filter, const QString &proposed)
+namespace {
+
+// "XML Auditfile (*.xaf) | *.xaf": the dialog shows each description, whose pattern it reads;
+// a description without one ("Alle bestanden|*.*") gets it.
+QString dialogFilter(const QString &filter)
 {
-    // "XML Auditfile (*.xaf) | *.xaf": the dialog shows each description, whose pattern it reads.
     const QStringList parts = filter.split(u'|');
     QStringList shown;
-    for (qsizetype i = 0; i < parts.size(); i += 2)
-        shown << parts[i].trimmed();
-    return QFileDialog::getSaveFileName(m_window, title, proposed, shown.join(QStringLiteral(";;")));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        shown << (description.contains(u'(') ? description : description + QStringLiteral(" (") + parts[i + 1].trimmed() + u')');
+    }
+    return shown.join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+QString QtDialogService::SaveFile(const QString &title, const QString &filter, const QString &proposed)
+{
+    return QFileDialog::getSaveFileName(m_window, title, proposed, dialogFilter(filter));
+}
+
+QString QtDialogService::OpenFile(const QString &title, const QString &filter, const QString &start)
+{
+    return QFileDialog::getOpenFileName(m_window, title, start, dialogFilter(filter));
 }
 
 } // namespace kv

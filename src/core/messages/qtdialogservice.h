@@ -18,6 +18,7 @@ public:
     std::optional<QColor> ChooseColour(const QColor &current) override;
     QString ChooseFolder(const QString &current, const QString &title) override;
     QString SaveFile(const QString &title, const QString &filter, const QString &proposed) override;
+    QString OpenFile(const QString &title, const QString &filter, const QString &start) override;
 
 private:
     QWidget *m_window = nullptr;

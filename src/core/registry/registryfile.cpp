@@ -105,8 +105,10 @@ bool RegistryFile::update(const std::function<bool(reg::Document &)> &change)
     reg::Document doc = *current;
     if (!change(doc))
         return false;
+    // The store holds passwords as typed (the mail server's): only its user may read it.
     QSaveFile file(m_path);
-    if (!(file.open(QIODevice::WriteOnly) && file.write(reg::format(doc)) >= 0 && file.commit()))
+    if (!(file.open(QIODevice::WriteOnly) && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+          && file.write(reg::format(doc)) >= 0 && file.commit()))
         return false;
     m_parsed = std::make_unique<reg::Document>(std::move(doc)); // still under the lock: no one else wrote since
     m_parsedStamp = stampOf(m_path);

@@ -128,7 +128,7 @@ void ListLogic::remove(int row)
 {
     if (m_member.editOnly() || row < 0 || row >= int(m_rows.size()))
         return;
-    const QString question = m_member.deleteQuestion + u"\n\n" + GekoppeldeInformatie;
+    const QString question = m_member.deleteQuestion + m_member.deleteBreak + GekoppeldeInformatie;
     if (m_ctx.dialogs->MsgBox(question, mb::YesNo | mb::Question) != mb::Yes)
         return;
     const QString key = m_rows[size_t(row)].key;

@@ -29,9 +29,11 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
     m_list->setMinimumHeight(320);
     m_list->setStyleSheet(QStringLiteral("QTreeView::item { padding: 4px 8px; }"));
 
-    m_add = new QPushButton(tr("Toevoegen"), this);
-    m_edit = new QPushButton(tr("Wijzigen"), this);
-    m_delete = new QPushButton(tr("Verwijderen"), this);
+    const QStringList captions =
+        member.buttonCaptions.isEmpty() ? QStringList{tr("Toevoegen"), tr("Wijzigen"), tr("Verwijderen")} : member.buttonCaptions;
+    m_add = new QPushButton(captions.value(0), this);
+    m_edit = new QPushButton(captions.value(1), this);
+    m_delete = new QPushButton(captions.value(2), this);
     m_add->setObjectName(QStringLiteral("cmdAddNew"));
     m_edit->setObjectName(QStringLiteral("cmdEdit"));
     m_delete->setObjectName(QStringLiteral("cmdDelete"));
@@ -56,10 +58,14 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(10);
+    if (member.header)
+        layout->addWidget(member.header(*this));
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
 
     m_logic.showPopup = [this] {
+        if (m_logic.member().ownPopup)
+            return m_logic.member().ownPopup(m_ctx, this);
         DetailPopup popup(m_ctx, m_logic.member(), this);
         popup.exec();
     };

@@ -17,6 +17,7 @@ public:
     ListScreen(Context &ctx, const Member &member, QWidget *parent = nullptr);
 
     ListLogic &logic() { return m_logic; }
+    Context &context() { return m_ctx; }
 
 private:
     int selectedRow() const;

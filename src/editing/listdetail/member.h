@@ -17,6 +17,7 @@ namespace kv::listdetail {
 
 class DetailLogic;
 class DetailPopup;
+class ListScreen;
 class MemberTables;
 
 // How a field is typed, shown and stored.
@@ -132,6 +133,15 @@ struct Member {
     std::function<QString(MemberTables &, const QString &key)> mayDelete = {};
     // Heard after a field's text changed, to keep fields that follow from it up to date.
     std::function<void(DetailLogic &, const QString &field)> edited = {};
+    // A detail window of its own instead of the shared popup, shown modally over `parent`; it
+    // reads the edit context like the shared one (the e-mail template editor).
+    std::function<void(Context &, QWidget *parent)> ownPopup = {};
+    // Controls of the list screen above its list (the mail server the templates go out by).
+    std::function<QWidget *(ListScreen &)> header = {};
+    // What stands between the delete question and the warning that linked data goes too.
+    QString deleteBreak = QStringLiteral("\n\n");
+    // The captions of the add, edit and delete buttons, when not the usual ones.
+    QStringList buttonCaptions = {};
 
     bool editOnly() const { return deleteQuestion.isEmpty(); } // nothing is deleted
     bool canAdd() const { return !editOnly() || adds; }

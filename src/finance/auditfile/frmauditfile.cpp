@@ -3,6 +3,7 @@
 #include "core/context.h"
 #include "core/dialogs.h"
 #include "core/registry/registry.h"
+#include "editing/environment.h"
 #include "editing/widgets/busypanel.h"
 #include "editing/widgets/taskform.h"
 #include "finance/auditfile/auditfile.h"
@@ -13,7 +14,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -55,14 +55,7 @@ Opties FrmAuditFile::opties() const
 
 QString FrmAuditFile::voorgesteldBestand() const
 {
-    QString map = m_ctx.registry ? m_ctx.registry->LeesRegistry(
-                                       u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", u"Personal")
-                                 : QString();
-    if (map.isEmpty() || !QFileInfo(map).isDir())
-        map = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!map.endsWith(u'/'))
-        map += u'/';
-    return map + m_ctx.today().toString(u"yyyyMMdd"_s) + u".xaf"_s;
+    return DocumentsFolder(m_ctx.registry) + m_ctx.today().toString(u"yyyyMMdd"_s) + u".xaf"_s;
 }
 
 void FrmAuditFile::cmdAanmaken_Click()

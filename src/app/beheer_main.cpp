@@ -11,6 +11,7 @@
 #include "editing/listdetail/registration.h"
 #include "editing/options/optionsscreen.h"
 #include "finance/registration.h"
+#include "printing/cupsprinters.h"
 
 #include <QApplication>
 
@@ -21,9 +22,11 @@ int main(int argc, char **argv)
     kv::Session session;
     kv::RegistryFile registry;
     kv::QtDialogService dialogs;
+    kv::CupsPrinters printers;
     context.session = &session;
     context.registry = &registry;
     context.dialogs = &dialogs;
+    context.printers = &printers;
     session.onOpenFailed([&](const kv::db::DbError &e) { kv::reportFailedOpen(context, e); });
 
     kv::ScreenRegistry screens;

@@ -126,9 +126,7 @@ void PreviewTarget::NewPage()
 {
     if (m_done)
         return;
-    m_painter.end();
-    if (m_begun <= MaxPages)
-        m_pages.push_back(m_page);
+    finishPage();
     m_page = QPicture();
     ++m_begun;
     beginPainting(&m_page, 1);
@@ -139,10 +137,15 @@ void PreviewTarget::EndDoc()
 {
     if (m_done)
         return;
+    finishPage();
+    m_done = true;
+}
+
+void PreviewTarget::finishPage()
+{
     m_painter.end();
     if (m_begun <= MaxPages)
         m_pages.push_back(m_page);
-    m_done = true;
 }
 
 } // namespace kv

@@ -94,6 +94,8 @@ public:
     const QPageLayout &layout() const { return m_layout; }
 
 private:
+    void finishPage();
+
     QPageLayout m_layout;
     std::vector<QPicture> m_pages;
     QPicture m_page;

@@ -1,0 +1,211 @@
+#include "core/context.h"
+#include "core/log/schrijflog.h"
+#include "core/registry/registryfile.h"
+#include "printing/printjob.h"
+#include "printing/printmanager.h"
+#include "support/printers.h"
+#include "support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace kv {
+namespace {
+
+// The printers of the manager's tests, at the seam: A4 and A5, two trays, nothing sent.
+class FakePrinters : public PrinterService {
+public:
+    QStringList names{QStringLiteral("Kantoor"), QStringLiteral("Kantoor omgeleid"), QStringLiteral("Magazijn Omgeleid"),
+                      QStringLiteral("PDF redirected"), QStringLiteral("Zebra")};
+    QStringList printers() override { return names; }
+    QString defaultPrinter() override { return QStringLiteral("Zebra"); }
+    std::optional<PrinterCapabilities> capabilities(const QString &printer) override
+    {
+        if (!names.contains(printer))
+            return std::nullopt;
+        PrinterCapabilities capabilities;
+        capabilities.sizes = {{9, QStringLiteral("A4"), QStringLiteral("A4"), {595, 842}, {18, 36, 18, 36}},
+                              {11, QStringLiteral("A5"), QStringLiteral("A5"), {420, 595}, {12, 12, 12, 12}}};
+        capabilities.trays = {{1, QStringLiteral("Bovenste lade"), QStringLiteral("Upper")},
+                              {2, QStringLiteral("Onderste lade"), QStringLiteral("Lower")}};
+        capabilities.currentSize = 9;
+        capabilities.currentTray = 1;
+        return capabilities;
+    }
+    std::optional<PrinterInfo> info(const QString &printer) override
+    {
+        if (!names.contains(printer))
+            return std::nullopt;
+        return PrinterInfo{QStringLiteral("Etiketten"), QStringLiteral("Hal 2"), QStringLiteral("usb://zebra"), 0x10};
+    }
+    SubmitResult submit(const QString &, const QString &, const JobSettings &) override { return {1, {}}; }
+};
+
+class PrintManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ctx.DataPad = folder.path() + u'/';
+        ctx.dialogs = &dialogs;
+        ctx.registry = &registry;
+        ctx.printers = &printers;
+        ASSERT_TRUE(registry.createKey(RegKeyKorvenal));
+        ctx.print.PrintCaller = QStringLiteral("frmLeveringenLijst");
+        ctx.print.callers.insert(QStringLiteral("frmleveringenlijst"), [this](int slot, int &copies, bool preview) {
+            calls.append({slot, copies, preview, ctx.print.PrintOrientation});
+        });
+    }
+    QStringList log() const
+    {
+        QFile file(logFilePath(ctx));
+        file.open(QIODevice::ReadOnly);
+        QStringList lines;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts))
+            lines << line.section(QStringLiteral(" : "), 3, -1).chopped(1); // after time, workstation, program; no CR
+        return lines;
+    }
+
+    struct Call {
+        int slot, copies;
+        bool preview;
+        int orientation;
+    };
+    QTemporaryDir folder;
+    RegistryFile registry{folder.filePath(QStringLiteral("registry.reg"))};
+    test::ScriptedDialogs dialogs;
+    FakePrinters printers;
+    Context ctx;
+    QList<Call> calls;
+};
+
+TEST_F(PrintManagerTest, OffersTheFilledSlotsAndThePrintersThatDoNotPassJobsOn)
+{
+    ctx.print.PrintDocuments[1] = QStringLiteral("Leveringenlijst");
+    ctx.print.PrintDocuments[2] = QStringLiteral("-");
+    ctx.print.PrintDocuments[4] = QStringLiteral("CMR - 1");
+    PrintManager manager(ctx);
+    ASSERT_EQ(manager.entries().size(), 3);
+    EXPECT_EQ(manager.entries()[0].slot, 1);
+    EXPECT_EQ(manager.entries()[1].slot, 2);
+    EXPECT_EQ(manager.entries()[2].slot, 4);
+    EXPECT_EQ(manager.entries()[2].text, QStringLiteral("CMR - 1"));
+    EXPECT_EQ(manager.printers(), (QStringList{QStringLiteral("Kantoor"), QStringLiteral("Magazijn Omgeleid"), QStringLiteral("Zebra")}));
+    EXPECT_EQ(manager.printer(), QStringLiteral("Zebra")) << "the system printer without a stored one";
+    EXPECT_EQ(manager.paperSize, 9);
+    EXPECT_EQ(manager.tray, 1);
+    EXPECT_TRUE(ctx.print.PrintManagerOpen);
+}
+
+TEST_F(PrintManagerTest, TheLastPrinterIsStoredAndChosenAgain)
+{
+    ctx.print.PrintDocuments[1] = QStringLiteral("Leveringenlijst");
+    {
+        PrintManager manager(ctx);
+        manager.selectPrinter(QStringLiteral("Kantoor"));
+    }
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"CurrentPrinter"), QStringLiteral("Kantoor"));
+    EXPECT_FALSE(ctx.print.PrintManagerOpen);
+    EXPECT_EQ(ctx.print.PrintDocuments[1], QString());
+    EXPECT_EQ(ctx.print.PrintCaller, QString());
+
+    ctx.print.PrintDocuments[1] = QStringLiteral("Leveringenlijst");
+    PrintManager again(ctx);
+    EXPECT_EQ(again.printer(), QStringLiteral("Kantoor"));
+    const PrintManager::Details details = again.details();
+    EXPECT_EQ(details.printer, QStringLiteral("Standaard printer; Kantoor"));
+    EXPECT_EQ(details.status, QStringLiteral("\r\nPaper Out"));
+    EXPECT_EQ(details.location, QStringLiteral("Hal 2"));
+    EXPECT_EQ(details.comment, QStringLiteral("Etiketten"));
+    printers.names.removeAll(QStringLiteral("Kantoor"));
+    EXPECT_EQ(again.details().status, QStringLiteral("Onbekend"));
+}
+
+TEST_F(PrintManagerTest, CopiesFromOneTo999)
+{
+    const struct {
+        const char *typed;
+        QString message;
+        int copies;
+    } cases[] = {
+        {"", QStringLiteral("U kunt geen 0 afdrukken maken."), 0},
+        {"0", QStringLiteral("U kunt geen 0 afdrukken maken."), 0},
+        {"-1", QStringLiteral("Het aantal kopieën moet tussen 1 en 999 liggen."), 0},
+        {"1000", QStringLiteral("Het aantal kopieën moet tussen 1 en 999 liggen."), 0},
+        {"drie", QStringLiteral("Het aantal kopieën moet tussen 1 en 999 liggen."), 0},
+        {"1", QString(), 1},
+        {" 999 ", QString(), 999},
+    };
+    for (const auto &c : cases) {
+        ctx.print.PrintDocuments[1] = QStringLiteral("Leveringenlijst");
+        ctx.print.PrintCaller = QStringLiteral("frmLeveringenLijst");
+        PrintManager manager(ctx);
+        dialogs.shown.clear();
+        calls.clear();
+        manager.copies = QString::fromUtf8(c.typed);
+        EXPECT_EQ(manager.run(0, false), c.copies > 0) << c.typed;
+        EXPECT_EQ(dialogs.prompts(), c.message.isEmpty() ? QStringList() : QStringList{c.message}) << c.typed;
+        EXPECT_EQ(calls.size(), c.copies > 0 ? 1 : 0) << c.typed;
+        if (!calls.isEmpty()) {
+            EXPECT_EQ(calls[0].copies, c.copies) << c.typed;
+        }
+    }
+}
+
+// "[liggend]" or "landscape" in the document's name prints it in landscape whatever is chosen;
+// afterwards the orientation is what it was.
+TEST_F(PrintManagerTest, LandscapeByNameOnlyForTheRun)
+{
+    const struct {
+        const char *name;
+        int chosen, drawn;
+    } cases[] = {
+        {"Leveringenlijst", Staand, Staand},
+        {"Leveringenlijst", Liggend, Liggend},
+        {"Overzicht [Liggend]", Staand, Liggend},
+        {"Rittenplanning (Landscape)", Staand, Liggend},
+    };
+    for (const auto &c : cases) {
+        ctx.print.PrintDocuments[3] = QString::fromUtf8(c.name);
+        ctx.print.PrintCaller = QStringLiteral("FRMLEVERINGENLIJST");
+        ctx.print.PrintOrientation = 0;
+        PrintManager manager(ctx);
+        calls.clear();
+        manager.orientation = c.chosen;
+        ASSERT_TRUE(manager.run(0, true)) << c.name;
+        ASSERT_EQ(calls.size(), 1);
+        EXPECT_EQ(calls[0].slot, 3);
+        EXPECT_TRUE(calls[0].preview);
+        EXPECT_EQ(calls[0].orientation, c.drawn) << c.name;
+        EXPECT_EQ(ctx.print.PrintOrientation, 0) << c.name;
+    }
+}
+
+TEST_F(PrintManagerTest, TheRunIsLoggedAndASecondStartOnlyLogged)
+{
+    ctx.print.PrintDocuments[1] = QStringLiteral("Leveringenlijst");
+    PrintManager manager(ctx);
+    manager.selectPrinter(QStringLiteral("Kantoor"));
+    manager.paperSize = 11;
+    manager.tray = 2;
+    manager.duplex = DubbelzijdigHorizontaal;
+    ctx.print.callers[QStringLiteral("frmleveringenlijst")] = [&](int, int &, bool) {
+        EXPECT_EQ(SystemPrinter(ctx), QStringLiteral("Kantoor"));
+        EXPECT_EQ(GetPrinterSetting(ctx, QStringLiteral("Kantoor"), FieldPaperSize), 11);
+        EXPECT_EQ(GetPrinterSetting(ctx, QStringLiteral("Kantoor"), FieldTray), 2);
+        EXPECT_EQ(GetPrinterSetting(ctx, QStringLiteral("Kantoor"), FieldDuplex), DubbelzijdigHorizontaal);
+        EXPECT_EQ(ctx.print.jobTitle, QStringLiteral("Leveringenlijst"));
+        EXPECT_FALSE(manager.run(0, false));
+        EXPECT_FALSE(manager.run(0, true));
+    };
+    ASSERT_TRUE(manager.run(0, false));
+    const QString separator(50, u'-');
+    EXPECT_EQ(log(), (QStringList{separator, QStringLiteral("AFDRUKKEN : Opdracht        : Leveringenlijst"), separator,
+                                  QStringLiteral("AFDRUKKEN : Dubbelklik      : Print opdracht is al gestart"),
+                                  QStringLiteral("AFDRUKKEN : Dubbelklik      : Print opdracht (voorbeeld) is al gestart"),
+                                  separator, QStringLiteral("AFDRUKKEN : Opdracht        : Afgerond"), separator}));
+}
+
+} // namespace
+} // namespace kv

@@ -1,0 +1,99 @@
+#include "fakeprinters.h"
+
+#include "core/context.h"
+#include "core/registry/registryfile.h"
+#include "printing/frmprintmanager.h"
+#include "support/printers.h"
+#include "support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+namespace kv {
+namespace {
+
+class PrintManagerWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ctx.DataPad = folder.path() + u'/';
+        ctx.dialogs = &dialogs;
+        ctx.registry = &registry;
+        ctx.printers = &printers;
+        ASSERT_TRUE(registry.createKey(RegKeyKorvenal));
+        ctx.print.PrintDocuments[1] = QStringLiteral("Leveringenlijst");
+        ctx.print.PrintDocuments[2] = QStringLiteral("-");
+        ctx.print.PrintCaller = QStringLiteral("frmLeveringenLijst");
+        ctx.print.callers.insert(QStringLiteral("frmleveringenlijst"), [this](int slot, int &copies, bool preview) {
+            calls.append({slot, copies, preview});
+        });
+    }
+    template <class T>
+    static T *child(QWidget &window, const char *name)
+    {
+        return window.findChild<T *>(QLatin1String(name));
+    }
+
+    struct Call {
+        int slot, copies;
+        bool preview;
+    };
+    QTemporaryDir folder;
+    RegistryFile registry{folder.filePath(QStringLiteral("registry.reg"))};
+    test::ScriptedDialogs dialogs;
+    test::FakePrinters printers;
+    Context ctx;
+    QList<Call> calls;
+};
+
+TEST_F(PrintManagerWindow, ShowsTheChosenPrintersListsAndPrintsWithTheTypedCopies)
+{
+    frmPrintManager window(ctx);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Beheer - Afdrukbeheer"));
+    EXPECT_EQ(child<QListWidget>(window, "lstAfdrukken")->count(), 2);
+    EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect0")->currentText(), QStringLiteral("Zebra"));
+    EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect1")->currentText(), QStringLiteral("A4"));
+    EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect2")->count(), 2);
+    EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect3")->currentText(), QStringLiteral("Staand"));
+    EXPECT_FALSE(child<QPushButton>(window, "cmdSetup")->isEnabled());
+
+    child<QListWidget>(window, "lstAfdrukken")->setCurrentRow(1);
+    EXPECT_FALSE(child<QPushButton>(window, "cmdPrint")->isEnabled()) << "a separator";
+    child<QListWidget>(window, "lstAfdrukken")->setCurrentRow(0);
+    ASSERT_TRUE(child<QPushButton>(window, "cmdPrint")->isEnabled());
+
+    child<QPushButton>(window, "cmdDetails")->click();
+    EXPECT_EQ(child<QPushButton>(window, "cmdDetails")->text(), QStringLiteral("De&tails <<"));
+    EXPECT_EQ(child<QLabel>(window, "lblStatus")->text(), QStringLiteral("Paper Out"));
+
+    child<QComboBox>(window, "cboPrinterSelect1")->setCurrentText(QStringLiteral("A5"));
+    child<QLineEdit>(window, "UserText")->setText(QStringLiteral("2"));
+    child<QPushButton>(window, "cmdPrintVoorbeeld")->click();
+    child<QPushButton>(window, "cmdPrint")->click();
+    ASSERT_EQ(calls.size(), 2);
+    EXPECT_TRUE(calls[0].preview);
+    EXPECT_FALSE(calls[1].preview);
+    EXPECT_EQ(calls[1].slot, 1);
+    EXPECT_EQ(calls[1].copies, 2);
+    EXPECT_EQ(window.result(), QDialog::Accepted) << "printing closes the manager, a preview does not";
+}
+
+TEST_F(PrintManagerWindow, CashSalesAndInvoicingHaveNoPreview)
+{
+    for (const char *caller : {"frmContantVerkopen", "frmFactureringOrders"}) {
+        ctx.print.PrintDocuments[1] = QStringLiteral("Factuur");
+        ctx.print.PrintCaller = QString::fromLatin1(caller);
+        frmPrintManager window(ctx);
+        EXPECT_TRUE(child<QPushButton>(window, "cmdPrint")->isEnabled()) << caller;
+        EXPECT_FALSE(child<QPushButton>(window, "cmdPrintVoorbeeld")->isEnabled()) << caller;
+    }
+}
+
+} // namespace
+} // namespace kv

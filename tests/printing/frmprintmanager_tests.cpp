@@ -1,10 +1,7 @@
-#include "fakeprinters.h"
+#include "printfixture.h"
 
-#include "core/context.h"
-#include "core/registry/registryfile.h"
 #include "printing/frmprintmanager.h"
 #include "support/printers.h"
-#include "support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -13,43 +10,23 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 namespace kv {
 namespace {
 
-class PrintManagerWindow : public ::testing::Test {
+class PrintManagerWindow : public test::PrintFixture {
 protected:
     void SetUp() override
     {
-        ctx.DataPad = folder.path() + u'/';
-        ctx.dialogs = &dialogs;
-        ctx.registry = &registry;
-        ctx.printers = &printers;
-        ASSERT_TRUE(registry.createKey(RegKeyKorvenal));
+        PrintFixture::SetUp();
         ctx.print.PrintDocuments[1] = QStringLiteral("Leveringenlijst");
         ctx.print.PrintDocuments[2] = QStringLiteral("-");
-        ctx.print.PrintCaller = QStringLiteral("frmLeveringenLijst");
-        ctx.print.callers.insert(QStringLiteral("frmleveringenlijst"), [this](int slot, int &copies, bool preview) {
-            calls.append({slot, copies, preview});
-        });
     }
     template <class T>
     static T *child(QWidget &window, const char *name)
     {
         return window.findChild<T *>(QLatin1String(name));
     }
-
-    struct Call {
-        int slot, copies;
-        bool preview;
-    };
-    QTemporaryDir folder;
-    RegistryFile registry{folder.filePath(QStringLiteral("registry.reg"))};
-    test::ScriptedDialogs dialogs;
-    test::FakePrinters printers;
-    Context ctx;
-    QList<Call> calls;
 };
 
 TEST_F(PrintManagerWindow, ShowsTheChosenPrintersListsAndPrintsWithTheTypedCopies)

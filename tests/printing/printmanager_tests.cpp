@@ -1,35 +1,19 @@
-#include "fakeprinters.h"
+#include "printfixture.h"
 
-#include "core/context.h"
 #include "core/log/schrijflog.h"
-#include "core/registry/registryfile.h"
 #include "printing/printjob.h"
 #include "printing/printmanager.h"
 #include "support/printers.h"
-#include "support/scripted_dialogs.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace kv {
 namespace {
 
-class PrintManagerTest : public ::testing::Test {
+class PrintManagerTest : public test::PrintFixture {
 protected:
-    void SetUp() override
-    {
-        ctx.DataPad = folder.path() + u'/';
-        ctx.dialogs = &dialogs;
-        ctx.registry = &registry;
-        ctx.printers = &printers;
-        ASSERT_TRUE(registry.createKey(RegKeyKorvenal));
-        ctx.print.PrintCaller = QStringLiteral("frmLeveringenLijst");
-        ctx.print.callers.insert(QStringLiteral("frmleveringenlijst"), [this](int slot, int &copies, bool preview) {
-            calls.append({slot, copies, preview, ctx.print.PrintOrientation});
-        });
-    }
     QStringList log() const
     {
         QFile file(logFilePath(ctx));
@@ -39,18 +23,6 @@ protected:
             lines << line.section(QStringLiteral(" : "), 3, -1).chopped(1); // after time, workstation, program; no CR
         return lines;
     }
-
-    struct Call {
-        int slot, copies;
-        bool preview;
-        int orientation;
-    };
-    QTemporaryDir folder;
-    RegistryFile registry{folder.filePath(QStringLiteral("registry.reg"))};
-    test::ScriptedDialogs dialogs;
-    test::FakePrinters printers;
-    Context ctx;
-    QList<Call> calls;
 };
 
 TEST_F(PrintManagerTest, OffersTheFilledSlotsAndThePrintersThatDoNotPassJobsOn)

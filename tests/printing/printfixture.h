@@ -1,6 +1,14 @@
 #pragma once
 
+#include "core/context.h"
 #include "core/printing/printerservice.h"
+#include "core/registry/registryfile.h"
+#include "support/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QList>
+#include <QTemporaryDir>
 
 namespace kv::test {
 
@@ -31,6 +39,36 @@ public:
         return PrinterInfo{QStringLiteral("Etiketten"), QStringLiteral("Hal 2"), QStringLiteral("usb://zebra"), 0x10};
     }
     SubmitResult submit(const QString &, const QString &, const JobSettings &) override { return {1, {}}; }
+};
+
+// A context for the print manager's tests: a data folder for the log, a registry, the scripted
+// dialogs, the fake printers, and the caller "frmLeveringenLijst" whose `Afdrukken` only records.
+class PrintFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ctx.DataPad = folder.path() + u'/';
+        ctx.dialogs = &dialogs;
+        ctx.registry = &registry;
+        ctx.printers = &printers;
+        ASSERT_TRUE(registry.createKey(RegKeyKorvenal));
+        ctx.print.PrintCaller = QStringLiteral("frmLeveringenLijst");
+        ctx.print.callers.insert(QStringLiteral("frmleveringenlijst"), [this](int slot, int &copies, bool preview) {
+            calls.append({slot, copies, preview, ctx.print.PrintOrientation});
+        });
+    }
+
+    struct Call {
+        int slot, copies;
+        bool preview;
+        int orientation; // `PrintOrientation` while it draws
+    };
+    QTemporaryDir folder;
+    RegistryFile registry{folder.filePath(QStringLiteral("registry.reg"))};
+    ScriptedDialogs dialogs;
+    FakePrinters printers;
+    Context ctx;
+    QList<Call> calls;
 };
 
 } // namespace kv::test

@@ -222,8 +222,12 @@ void frmPrintManager::start(bool preview)
     m_manager.duplex = m_lists[4]->currentIndex() + 1;
     m_manager.copies = m_copies->text();
     m_previewing = preview;
-    const bool ran = m_manager.run(m_documents->currentRow(), preview);
+    bool ran = m_manager.run(m_documents->currentRow(), preview);
     m_previewing = false;
+    if (ran && preview && m_ctx.print.PrintFromPreview) { // printed from the preview: the same document, now
+        ran = m_manager.run(m_documents->currentRow(), false);
+        preview = false;
+    }
     if (ran && !preview) // after a preview the manager stays for the next run
         accept();
 }

@@ -105,6 +105,7 @@ bool PrintManager::run(int index, bool preview)
     }
 
     m_running = true;
+    m_ctx.print.PrintFromPreview = false;
     const int orientationBefore = m_ctx.print.PrintOrientation;
     prepare();
     m_ctx.print.PrintOrientation = orientation;

@@ -91,6 +91,7 @@ public:
     void KillDoc() override { EndDoc(); }
 
     const std::vector<QPicture> &pages() const { return m_pages; }
+    int pagesBegun() const { return m_begun; }
     const QPageLayout &layout() const { return m_layout; }
 
 private:

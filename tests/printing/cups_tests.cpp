@@ -171,6 +171,44 @@ TEST_F(OnCups, TheWholePdfGoesAsOneJobWithTheChosenSettings)
         EXPECT_EQ(pages.value(page - 1).trimmed(), QStringLiteral("Pagina %1").arg(page));
 }
 
+// A report that breaks its pages by measuring its lines breaks them alike in the preview and
+// on paper: one metric for both.
+TEST_F(OnCups, PreviewAndJobAgreePageByPage)
+{
+    server->addQueue(QStringLiteral("Vergelijk"));
+    SetSystemPrinter(ctx, QStringLiteral("Vergelijk"));
+    ASSERT_TRUE(SetPrinterSetting(ctx, QStringLiteral("Vergelijk"), FieldPaperSize, 11));
+    const auto report = [this](bool preview) {
+        EXPECT_TRUE(BeginPrintJob(ctx, preview));
+        PrintTarget &target = *ctx.print.PrintTarget;
+        QStringList firstLines;
+        for (int line = 1; line <= 150; ++line) {
+            target.FontBold(line % 7 == 0);
+            if (target.CurrentY + target.TextHeight(QStringLiteral("X")) > target.ScaleHeight()) {
+                target.NewPage();
+                firstLines << QStringLiteral("Regel %1").arg(line);
+            }
+            target.Print(QStringLiteral("Regel %1").arg(line));
+        }
+        target.EndDoc();
+        return firstLines;
+    };
+    const QStringList previewBreaks = report(true);
+    const auto previewPages = static_cast<const PreviewTarget &>(*ctx.print.PrintTarget).pages().size();
+    EndPreview(ctx);
+    const QStringList printBreaks = report(false);
+    ASSERT_FALSE(previewBreaks.isEmpty());
+    EXPECT_EQ(printBreaks, previewBreaks);
+    EXPECT_EQ(previewPages, size_t(previewBreaks.size() + 1));
+
+    const auto jobs = server->waitForJobs(QStringLiteral("Vergelijk"));
+    ASSERT_EQ(jobs.size(), 1);
+    const QStringList pages = test::pdfText(jobs[0].pdf).split(u'\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), previewBreaks.size() + 1);
+    for (qsizetype i = 1; i < pages.size(); ++i)
+        EXPECT_EQ(pages[i].trimmed().section(u'\n', 0, 0).trimmed(), previewBreaks[i - 1]) << i;
+}
+
 TEST_F(OnCups, AQueueGoneSinceTheJobBeganGetsNoJob)
 {
     server->addQueue(QStringLiteral("Weg"));

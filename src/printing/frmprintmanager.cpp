@@ -73,9 +73,17 @@ frmPrintManager::frmPrintManager(Context &ctx, QWidget *parent) : QDialog(parent
     m_copies->setMaximumWidth(60);
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("Printer:"), m_lists[0]);
-    form->addRow(QStringLiteral("Papierformaat:"), m_lists[1]);
-    form->addRow(QStringLiteral("Papierlade:"), m_lists[2]);
+    const QString captions[3] = {QStringLiteral("Printer:"), QStringLiteral("Papierformaat:"), QStringLiteral("Papierlade:")};
+    for (int i = 0; i < 3; ++i) {
+        m_notAvailable[i] = new QLabel(this);
+        m_notAvailable[i]->setObjectName(QStringLiteral("lblNietBeschikbaar%1").arg(i));
+        m_notAvailable[i]->hide();
+        auto *column = new QVBoxLayout;
+        column->setSpacing(2);
+        column->addWidget(m_lists[i]);
+        column->addWidget(m_notAvailable[i]);
+        form->addRow(captions[i], column);
+    }
     form->addRow(QStringLiteral("Orientatie:"), m_lists[3]);
     form->addRow(QStringLiteral("Enkel/dubbelzijdig:"), m_lists[4]);
     form->addRow(QStringLiteral("Aantal kopieën afdrukken:"), m_copies);
@@ -173,6 +181,10 @@ void frmPrintManager::fillPrinterLists()
     for (const PaperTray &tray : capabilities.trays)
         m_lists[2]->addItem(tray.name, tray.number);
     m_lists[2]->setCurrentIndex(std::max(0, m_lists[2]->findData(m_manager.tray)));
+    for (int i = 0; i < 3; ++i) {
+        m_notAvailable[i]->setText(m_manager.notAvailable[i]);
+        m_notAvailable[i]->setVisible(!m_manager.notAvailable[i].isEmpty());
+    }
     m_lists[3]->setCurrentIndex(m_manager.orientation - 1);
     m_lists[4]->setCurrentIndex(m_manager.duplex - 1);
     SetStatus();
@@ -182,6 +194,13 @@ void frmPrintManager::documentChosen()
 {
     if (m_manager.running())
         return;
+    if (!m_manager.chooseDocument(m_documents->currentRow()) && m_detailsPanel->isHidden())
+        m_details->click();
+    {
+        const QSignalBlocker blocker(m_lists[0]);
+        m_lists[0]->setCurrentText(m_manager.printer());
+    }
+    fillPrinterLists();
     const QListWidgetItem *item = m_documents->currentItem();
     const bool document = item && item->text() != u"-";
     const bool printers = !m_manager.printers().isEmpty();

@@ -42,6 +42,7 @@ PrintManager::PrintManager(Context &ctx) : m_ctx(ctx)
 
 PrintManager::~PrintManager()
 {
+    restoreOwn();
     if (m_ctx.registry && !m_printer.isEmpty() && m_printer != m_storedPrinter)
         m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, u"CurrentPrinter", m_printer);
     m_ctx.print.PrintDocuments.fill(QString());
@@ -66,6 +67,80 @@ PrintManager::Details PrintManager::details()
         return {QStringLiteral("Onbekend"), QStringLiteral("Onbekend"), QStringLiteral("Onbekend"), QStringLiteral("Onbekend")};
     const QString standard = m_printer == SystemPrinter(m_ctx) ? QStringLiteral("Standaard printer; ") : QString();
     return {standard + m_printer, PrinterStatusText(info->status), info->location, info->comment};
+}
+
+bool PrintManager::chooseDocument(int index)
+{
+    if (m_running || index < 0 || index >= m_entries.size())
+        return true;
+    const QString &text = m_entries[index].text;
+    QString kind;
+    if (m_ctx.print.PrintCaller.toLower() == u"frmfactureringorders")
+        kind = QStringLiteral("Factuur");
+    else if (text.startsWith(u"CMR -"))
+        kind = QStringLiteral("CMR");
+    else if (text.startsWith(u"VDM -"))
+        kind = QStringLiteral("VDM");
+    if (!kind.isEmpty())
+        return applyStored(kind);
+    restoreOwn();
+    return true;
+}
+
+// Stored settings in force give way to the printer's own again.
+void PrintManager::restoreOwn()
+{
+    if (m_ownPrinter.isEmpty())
+        return;
+    const QString own = std::exchange(m_ownPrinter, QString());
+    m_ctx.print.settings.remove(m_printer);
+    m_ctx.print.settings.remove(own);
+    selectPrinter(own);
+    for (QString &text : notAvailable)
+        text.clear();
+}
+
+// Each list gets the entry whose trimmed text equals the stored one.
+bool PrintManager::applyStored(const QString &kind)
+{
+    if (!m_ctx.registry)
+        return false;
+    const QString key = RegKeyPrinter.toString() + u'\\' + kind;
+    const auto stored = [&](QStringView name) { return m_ctx.registry->LeesRegistry(key, name).trimmed(); };
+    const QString printer = stored(u"Printer");
+    if (printer.isEmpty())
+        return false;
+    if (m_ownPrinter.isEmpty())
+        m_ownPrinter = m_printer;
+    const auto offered = [](const auto &list, const QString &text) -> decltype(&list.front()) {
+        for (const auto &entry : list)
+            if (entry.name.trimmed() == text)
+                return &entry;
+        return nullptr;
+    };
+    const auto mark = [this](int list, const QString &text, bool found) {
+        notAvailable[list].clear();
+        if (!found && !text.isEmpty())
+            notAvailable[list] = QStringLiteral("Niet beschikbaar: ") + text;
+    };
+    mark(0, printer, m_printers.contains(printer));
+    if (m_printers.contains(printer))
+        selectPrinter(printer);
+    const QString orientationText = stored(u"Orientatie");
+    if (orientationText == u"Staand")
+        orientation = Staand;
+    else if (orientationText == u"Liggend")
+        orientation = Liggend;
+    const QString size = stored(u"Formaat"), trayText = stored(u"Lade");
+    const PaperSize *paper = offered(m_capabilities.sizes, size);
+    const PaperTray *paperTray = offered(m_capabilities.trays, trayText);
+    mark(1, size, paper);
+    mark(2, trayText, paperTray);
+    if (paper)
+        paperSize = paper->number;
+    if (paperTray)
+        tray = paperTray->number;
+    return true;
 }
 
 // The chosen printer becomes the program's printer with the lists' size, tray and duplex.

@@ -36,6 +36,14 @@ public:
     int paperSize = 0, tray = 0, orientation = Staand, duplex = Enkelzijdig;
     QString copies = QStringLiteral("1"); // as typed
 
+    // A document chosen in the list: the stored settings of its kind ("Factuur" for the caller
+    // frmFactureringOrders, "CMR" and "VDM" by the entry's beginning) are put in the lists, and
+    // the printer's own come back when another document has none. False when the stored
+    // printer is empty: the details are shown and nothing changes.
+    bool chooseDocument(int index);
+    // "Niet beschikbaar: " + the stored text of a printer (0), size (1) or tray (2) not offered.
+    QString notAvailable[3];
+
     // Print (or preview) the entry at `index`; false when it did not run.
     bool run(int index, bool preview);
     bool running() const { return m_running; }
@@ -49,11 +57,14 @@ public:
 
 private:
     void prepare();
+    bool applyStored(const QString &kind);
+    void restoreOwn();
 
     Context &m_ctx;
     QList<Entry> m_entries;
     QStringList m_printers;
     QString m_printer, m_storedPrinter;
+    QString m_ownPrinter; // chosen before stored settings came in force; empty while none are
     PrinterCapabilities m_capabilities;
     bool m_running = false;
 };

@@ -74,3 +74,33 @@ TEST_F(PrintManagerWindow, CashSalesAndInvoicingHaveNoPreview)
 
 } // namespace
 } // namespace kv
+
+namespace kv {
+namespace {
+
+// A CMR entry puts the stored CMR settings in the lists and names what the printer lacks.
+TEST_F(PrintManagerWindow, StoredSettingsOfTheChosenDocument)
+{
+    const QString key = RegKeyPrinter.toString() + QStringLiteral("\\CMR");
+    ASSERT_TRUE(registry.createKey(key));
+    ASSERT_TRUE(registry.SchrijfRegistry(key, {{QStringLiteral("Printer"), QStringLiteral("Kantoor")},
+                                               {QStringLiteral("Orientatie"), QStringLiteral("Liggend")},
+                                               {QStringLiteral("Formaat"), QStringLiteral("A5")},
+                                               {QStringLiteral("Lade"), QStringLiteral("Lade 9")}}));
+    ctx.print.PrintDocuments[3] = QStringLiteral("CMR - 1");
+    frmPrintManager window(ctx);
+    child<QListWidget>(window, "lstAfdrukken")->setCurrentRow(2);
+    EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect0")->currentText(), QStringLiteral("Kantoor"));
+    EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect1")->currentText(), QStringLiteral("A5"));
+    EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect3")->currentText(), QStringLiteral("Liggend"));
+    EXPECT_EQ(child<QLabel>(window, "lblNietBeschikbaar2")->text(), QStringLiteral("Niet beschikbaar: Lade 9"));
+    EXPECT_FALSE(child<QLabel>(window, "lblNietBeschikbaar2")->isHidden());
+
+    child<QListWidget>(window, "lstAfdrukken")->setCurrentRow(0);
+    EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect0")->currentText(), QStringLiteral("Zebra"));
+    EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect3")->currentText(), QStringLiteral("Staand"));
+    EXPECT_TRUE(child<QLabel>(window, "lblNietBeschikbaar2")->isHidden());
+}
+
+} // namespace
+} // namespace kv

@@ -154,3 +154,65 @@ TEST_F(PrintManagerTest, TheRunIsLoggedAndASecondStartOnlyLogged)
 
 } // namespace
 } // namespace kv
+
+namespace kv {
+namespace {
+
+class StoredSettingsTest : public test::PrintFixture {
+protected:
+    void store(const QString &kind, const QString &printer, const QString &orientation, const QString &size, const QString &tray)
+    {
+        const QString key = RegKeyPrinter.toString() + u'\\' + kind;
+        ASSERT_TRUE(registry.createKey(key));
+        ASSERT_TRUE(registry.SchrijfRegistry(key, {{QStringLiteral("Printer"), printer},
+                                                   {QStringLiteral("Orientatie"), orientation},
+                                                   {QStringLiteral("Formaat"), size},
+                                                   {QStringLiteral("Lade"), tray}}));
+    }
+};
+
+// "CMR - 1" takes what is stored for CMR; another document brings the printer's own back.
+TEST_F(StoredSettingsTest, AKindsStoredSettingsForItsDocumentsOnly)
+{
+    store(QStringLiteral("CMR"), QStringLiteral(" Kantoor "), QStringLiteral("Liggend"), QStringLiteral("A5"), QStringLiteral("Onderste lade"));
+    ctx.print.PrintDocuments[1] = QStringLiteral("Leveringenlijst");
+    ctx.print.PrintDocuments[2] = QStringLiteral("CMR - 1");
+    ctx.print.PrintDocuments[3] = QStringLiteral("VDM - 1");
+    PrintManager manager(ctx);
+    const auto chosen = [&] {
+        return QStringLiteral("%1 %2 %3 %4").arg(manager.printer()).arg(manager.orientation).arg(manager.paperSize).arg(manager.tray);
+    };
+    EXPECT_TRUE(manager.chooseDocument(1));
+    EXPECT_EQ(chosen(), QStringLiteral("Kantoor 2 11 2"));
+    EXPECT_TRUE(manager.chooseDocument(0));
+    EXPECT_EQ(chosen(), QStringLiteral("Zebra 1 9 1"));
+    EXPECT_FALSE(manager.chooseDocument(2)) << "nothing stored for VDM";
+    EXPECT_EQ(chosen(), QStringLiteral("Zebra 1 9 1"));
+}
+
+TEST_F(StoredSettingsTest, WhatThePrinterLacksIsNamed)
+{
+    const struct {
+        const char *printer, *size, *tray;
+        QString missing[3];
+        const char *chosen;
+    } cases[] = {
+        {"Kantoor", "A5", "Bovenste lade", {}, "Kantoor 11 1"},
+        {"Kantoor", "Legal", "Lade 9", {{}, QStringLiteral("Niet beschikbaar: Legal"), QStringLiteral("Niet beschikbaar: Lade 9")}, "Kantoor 9 1"},
+        {"Elders", "A5", "", {QStringLiteral("Niet beschikbaar: Elders"), {}, {}}, "Zebra 11 1"},
+    };
+    for (const auto &c : cases) {
+        store(QStringLiteral("VDM"), QString::fromUtf8(c.printer), QStringLiteral("Staand"), QString::fromUtf8(c.size), QString::fromUtf8(c.tray));
+        ctx.print.settings.clear();
+        ASSERT_TRUE(registry.SchrijfRegistry(RegKeyKorvenal, u"CurrentPrinter", QStringLiteral("Zebra")));
+        ctx.print.PrintDocuments[1] = QStringLiteral("VDM - 7");
+        PrintManager manager(ctx);
+        EXPECT_TRUE(manager.chooseDocument(0));
+        for (int list = 0; list < 3; ++list)
+            EXPECT_EQ(manager.notAvailable[list], c.missing[list]) << c.printer << " " << list;
+        EXPECT_EQ(QStringLiteral("%1 %2 %3").arg(manager.printer()).arg(manager.paperSize).arg(manager.tray), QLatin1String(c.chosen));
+    }
+}
+
+} // namespace
+} // namespace kv

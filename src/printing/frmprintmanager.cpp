@@ -258,4 +258,15 @@ void frmPrintManager::reject()
         QDialog::reject();
 }
 
+void OpenPrintManager(Context &ctx, const QString &caller, const QStringList &documents, QWidget *parent)
+{
+    if (ctx.print.PrintManagerOpen)
+        return;
+    for (qsizetype i = 0; i < documents.size() && i + 1 < qsizetype(ctx.print.PrintDocuments.size()); ++i)
+        ctx.print.PrintDocuments[size_t(i + 1)] = documents[i];
+    ctx.print.PrintCaller = caller;
+    frmPrintManager window(ctx, parent);
+    window.exec();
+}
+
 } // namespace kv

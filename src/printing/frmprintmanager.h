@@ -47,4 +47,8 @@ private:
     QProgressBar *m_progress, *m_progressSort;
 };
 
+// The caller's side of a job: offers `documents` from slot 1 ("-" a separator) under the
+// caller's form name and opens the print manager modally; nothing while one is open.
+void OpenPrintManager(Context &ctx, const QString &caller, const QStringList &documents, QWidget *parent = nullptr);
+
 } // namespace kv

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
 
 namespace kv {
 namespace {
@@ -100,6 +102,35 @@ TEST_F(PrintManagerWindow, StoredSettingsOfTheChosenDocument)
     EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect0")->currentText(), QStringLiteral("Zebra"));
     EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect3")->currentText(), QStringLiteral("Staand"));
     EXPECT_TRUE(child<QLabel>(window, "lblNietBeschikbaar2")->isHidden());
+}
+
+} // namespace
+} // namespace kv
+
+namespace kv {
+namespace {
+
+// A report screen offers its documents and waits for the manager; a second one meanwhile opens nothing.
+TEST_F(PrintManagerWindow, TheCallersSide)
+{
+    ctx.print.PrintDocuments.fill(QString());
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(QTest::qWaitFor([] { return qobject_cast<frmPrintManager *>(QApplication::activeModalWidget()); }, 2000));
+        auto &window = *qobject_cast<frmPrintManager *>(QApplication::activeModalWidget());
+        auto *list = child<QListWidget>(window, "lstAfdrukken");
+        for (int row = 0; row < list->count(); ++row)
+            offered << list->item(row)->text();
+        OpenPrintManager(ctx, QStringLiteral("frmLosLijst"), {QStringLiteral("Loslijst")});
+        EXPECT_EQ(ctx.print.PrintCaller, QStringLiteral("frmLeveringenLijst"));
+        child<QPushButton>(window, "cmdPrint")->click();
+    });
+    OpenPrintManager(ctx, QStringLiteral("frmLeveringenLijst"), {QStringLiteral("Leveringenlijst"), QStringLiteral("-"), QStringLiteral("Totalen")});
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("Leveringenlijst"), QStringLiteral("-"), QStringLiteral("Totalen")}));
+    ASSERT_EQ(calls.size(), 1);
+    EXPECT_EQ(calls[0].slot, 1);
+    EXPECT_FALSE(ctx.print.PrintManagerOpen);
+    EXPECT_EQ(ctx.print.PrintDocuments[1], QString());
 }
 
 } // namespace

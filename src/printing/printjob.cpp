@@ -49,12 +49,13 @@ int twips(double points)
     return int(std::lround(points * 20));
 }
 
-// The paper's margins as the page lies: turned a quarter to the left for landscape.
+// The paper's margins as the page lies: for landscape turned a quarter to the left, the way
+// drivers turn it (the top edge comes to the left).
 QMarginsF orientedMargins(const QMarginsF &portrait, int orientation)
 {
     if (orientation != Liggend)
         return portrait;
-    return {portrait.bottom(), portrait.left(), portrait.top(), portrait.right()};
+    return {portrait.top(), portrait.right(), portrait.bottom(), portrait.left()};
 }
 
 void submitJob(Context &ctx, const QString &printer, const QString &pdf)

@@ -14,6 +14,7 @@
 #include "mail/screens/registration.h"
 #include "maintenance/deletionscreen.h"
 #include "maintenance/ordermovescreen.h"
+#include "printing/cupsprinters.h"
 
 #include <QApplication>
 
@@ -24,9 +25,11 @@ int main(int argc, char **argv)
     kv::Session session;
     kv::RegistryFile registry;
     kv::QtDialogService dialogs;
+    kv::CupsPrinters printers;
     context.session = &session;
     context.registry = &registry;
     context.dialogs = &dialogs;
+    context.printers = &printers;
     session.onOpenFailed([&](const kv::db::DbError &e) { kv::reportFailedOpen(context, e); });
 
     kv::ScreenRegistry screens;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/log/workstation.h"
+#include "core/printing/printstate.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -56,6 +57,8 @@ public:
     DialogService *dialogs = nullptr;
     Registry *registry = nullptr;
     Session *session = nullptr;
+    PrinterService *printers = nullptr;
+    PrintState print;
 
     // "Now" and "today"; tests fix the clock.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };

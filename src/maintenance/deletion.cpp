@@ -22,7 +22,6 @@ constexpr qint64 kGroupMs = 100;
 
 const QString kRetention = u"Let op:\nHiermee worden %1 regels verwijderd die binnen de wettelijke bewaartermijn van 7 jaar "
                            u"vallen.\nWeet u zeker dat u wilt doorgaan?"_s;
-const QString kRelations = u"de relaties die gekenmerkt staan om te verwijderen ook daadwerkelijk wilt verwijderen?"_s;
 
 // What goes with a relation, in this order, by the column holding its number; its invoice
 // history (`FaktuurHistorie`, in the archive) goes after these, its subscriptions' direct debits
@@ -129,7 +128,9 @@ QStringList Deletion::questions() const
     const int lastYear = m_ctx.today().year() - 1;
     switch (m_request.job) {
     case DeletionRequest::Job::Relaties:
-        return {u"Weet u zeker dat u "_s + kRelations, u"HERHALINGSVRAAG:\nWeet u ECHT zeker dat u "_s + kRelations};
+        return {u"Weet u zeker dat u de relaties die gekenmerkt staan om te verwijderen ook daadwerkelijk wilt verwijderen?"_s,
+                u"HERHALINGSVRAAG:\n"
+                u"Weet u ECHT zeker dat u de relaties die gekenmerkt staan om te verwijderen ook daadwerkelijk wilt verwijderen?"_s};
     case DeletionRequest::Job::Facturen:
         return {(m_request.voor.left(4).toInt() >= lastYear ? u"Let op:\nDe geselecteerde datum ligt niet ver in het verleden.\n"_s
                                                             : QString())

@@ -35,8 +35,7 @@ Look lookOf(OrderSelection::Job job)
     if (job == OrderSelection::Job::Archiveren)
         return {"frmOrdersArchiveren", u"Archiveren historische orders"_s, u"Orders archiveren met een orderdatum voor:"_s,
                 u"Archiveren"_s,
-                {u"Hier kunt u vervallen en gefactureerde orders archiveren naar een archiefbestand. De orders blijven indien "
-                 u"nodig beschikbaar."_s,
+                {u"Hier kunt u vervallen en gefactureerde orders archiveren naar een archiefbestand. De orders blijven indien nodig beschikbaar."_s,
                  u"Normaal gesproken kunt u orders ouder dan een jaar archiveren"_s, u"Gemaakte facturen blijven uiteraard bestaan."_s}};
     return {"frmOpschonen", u"Administratie opschonen"_s, u"Informatie opschonen t/m jaar:"_s, u"Opschonen"_s,
             {u"Hier kunt u oudere informatie verwijderen om zodoende de snelheid van uw systeem te verbeteren"_s}};

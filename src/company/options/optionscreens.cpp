@@ -339,6 +339,7 @@ options::OptionScreen relaties()
             screen.options.push_back(list);
         }
     };
+    screen.saveCaption = u"&Opslaan"_s;
     side(u"Relaties - Nieuwe debiteuren"_s, u"Relaties_Deb"_s, 0);
     side(u"Relaties - Nieuwe crediteuren"_s, u"Relaties_Cred"_s, 4);
     screen.check = [](const options::OptionsLogic &logic) {

@@ -147,6 +147,7 @@ struct OptionScreen {
     bool onlyWithRecord = false; // without a `UserGegevens` record nothing is saved, not even the registry
     std::function<QString(const OptionsLogic &)> check = {}; // a rule across fields; "" when met
     bool saveOnLeave = false; // saved when the screen is left, without a save button
+    QString saveCaption = {}; // the save button's caption when not "Opslaan" ("&Opslaan": Alt+O)
     // When the user leaves a field: false (after its message) keeps the focus there. It may
     // change the state (a number written without dots).
     std::function<bool(OptionsLogic &, int option)> leave = {};

@@ -154,7 +154,7 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(12);
     if (!screen.saveOnLeave) { // otherwise written when the screen is left
-        auto *save = new QPushButton(QStringLiteral("Opslaan"), this);
+        auto *save = new QPushButton(screen.saveCaption.isEmpty() ? QStringLiteral("Opslaan") : screen.saveCaption, this);
         save->setObjectName(QStringLiteral("cmdSave"));
         save->setMinimumWidth(120);
         connect(save, &QPushButton::clicked, this, &OptionsScreen::cmdSave_Click);

@@ -364,6 +364,8 @@ void Deletion::finishMarked()
             remove.reset();
         }
     });
+    if (afterCommit)
+        afterCommit(u"archief");
     main.write([&] { main.exec(u"DELETE FROM OnderhoudLopend WHERE Taak = 'relatie'"_s); });
 }
 

@@ -5,8 +5,12 @@
 #include "maintenance/deletion.h"
 #include "maintenance/deletionscreen.h"
 #include "support/demofixture.h"
+#include "support/memorydir.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 
 using namespace kv;
 using namespace kv::maintenance;
@@ -159,6 +163,67 @@ TEST_F(DeletionTest, AllInvoicesNeedBothDeclarations)
                    u"FROM OpenstaandePosten"_s),
               u"0"_s);
     EXPECT_EQ(value(session.DBArchief(), u"SELECT COUNT(*) FROM FaktuurHistorie"_s), u"0"_s);
+}
+
+// A console killed after each commit of deleting forty relations four at a time: each relation
+// is in the working file with its history, or gone from it with its history gone too or under a
+// marker; a run after the kill ends as one whole run.
+TEST_F(DeletionTest, AKilledRelationDeletionLeavesEachRelationWholeOrMarked)
+{
+    session.DBAdmin().exec(u"UPDATE RelatieGegevens SET RecordCode = 1 WHERE RecordCode = 9"_s);
+    for (int i = 0; i < 40; ++i) {
+        const QString relNr = u"K%1"_s.arg(i, 2, 10, QChar(u'0'));
+        session.DBAdmin().exec(u"INSERT INTO RelatieGegevens (RelNr, RecordCode, Saldo) VALUES ('"_s + relNr + u"', 9, 0)"_s);
+        session.DBAdmin().exec(u"INSERT INTO RelatieStatistiek (RelNr) VALUES ('"_s + relNr + u"')"_s);
+        session.DBArchief().exec(u"INSERT INTO FaktuurHistorie (RelNr, FactuurNr) VALUES ('"_s + relNr + u"', 'H')"_s);
+    }
+    session.DBAdmin().exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
+    session.DBArchief().exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
+    const test::MemoryDir memory;
+    const QString start = memory.filePath(u"start/"_s), work = memory.filePath(u"werk/"_s);
+    const auto copy = [](const QString &from, const QString &to) {
+        QDir(to).removeRecursively();
+        QDir().mkpath(to);
+        for (const QFileInfo &file : QDir(from).entryInfoList(QDir::Files))
+            QFile::copy(file.filePath(), QDir(to).filePath(file.fileName()));
+    };
+    copy(ctx.DataPad, start);
+    const auto peer = [&](int dieAt) {
+        QProcess p;
+        p.start(QStringLiteral(MAINTENANCE_PEER), {work, u"-"_s, u"relaties"_s, u"4"_s, QString::number(dieAt)});
+        p.waitForFinished(60000);
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    };
+    // Per relation: in the working file, its history in the archive, under a marker.
+    const auto state = [&] {
+        Session after;
+        EXPECT_TRUE(after.OpenAdministratie(work));
+        QStringList rows;
+        for (int i = 0; i < 40; ++i) {
+            const QString relNr = u"K%1"_s.arg(i, 2, 10, QChar(u'0'));
+            rows << relNr + u' ' + value(after.DBAdmin(), u"SELECT COUNT(*) FROM RelatieGegevens WHERE RelNr = '"_s + relNr + u"'"_s)
+                        + value(after.DBArchief(), u"SELECT COUNT(*) FROM FaktuurHistorie WHERE RelNr = '"_s + relNr + u"'"_s)
+                        + value(after.DBAdmin(), u"SELECT COUNT(*) FROM OnderhoudLopend WHERE Sleutel = '"_s + relNr + u"'"_s);
+        }
+        return rows;
+    };
+    copy(start, work);
+    const QString whole = peer(0);
+    ASSERT_TRUE(whole.startsWith(u"commits "_s)) << whole.toStdString();
+    const QStringList reference = state();
+    for (int dieAt = 1; dieAt <= whole.mid(8).toInt(); ++dieAt) {
+        copy(start, work);
+        const QString killed = peer(dieAt);
+        ASSERT_TRUE(killed.startsWith(u"killed "_s)) << killed.toStdString();
+        // Whole ("110"), gone ("000"), or gone from the working file under a marker, its history
+        // still there or gone too ("011", "001").
+        for (const QString &relation : state())
+            ASSERT_TRUE(relation.endsWith(u" 110"_s) || relation.endsWith(u" 000"_s) || relation.endsWith(u" 011"_s)
+                        || relation.endsWith(u" 001"_s))
+                << relation.toStdString() << " after " << killed.toStdString() << " at commit " << dieAt;
+        peer(0);
+        ASSERT_EQ(state(), reference) << "after " << killed.toStdString() << " at commit " << dieAt;
+    }
 }
 
 } // namespace

@@ -152,6 +152,20 @@ TEST_F(OrderMoveTest, TheToolsTrialCountsWhatItsRunMoves)
                          u"SYSTEEM   : + Onverwerkt    : Ook verwijderen"_s,
                          u"SYSTEEM   : + Opmerking     : Gebruiker heeft minimaal 2x op JA geklikt dat men dit zeker weet"_s,
                      }));
+    // An empty archive file is no archive: nothing is written, to either file.
+    const QString archive = QDir(ctx.DataPad).filePath(u"Archief.sqlite"_s);
+    const auto bytes = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(geen)");
+    };
+    QFile::rename(archive, archive + u".bewaard"_s);
+    QFile(archive).open(QIODevice::WriteOnly);
+    const QString workingBefore = single(main(), u"SELECT COUNT(*) FROM Ordergegevens"_s);
+    EXPECT_EQ(test::runTool(reg, {u"archiveren"_s, ctx.DataPad, u"01-01-2026"_s, u"--ja"_s}).code, 2);
+    EXPECT_EQ(bytes(archive), QByteArray());
+    EXPECT_EQ(single(main(), u"SELECT COUNT(*) FROM Ordergegevens"_s), workingBefore);
+    QFile::remove(archive);
+    QFile::rename(archive + u".bewaard"_s, archive);
     // Bad limits write nothing.
     for (const auto &[job, limit, message] : {std::tuple{u"archiveren"_s, u"31-12-2099"_s, u"Deze datum ligt in de toekomst."_s},
                                               std::tuple{u"opschonen"_s, u"2026"_s, u"Deze datum ligt in de toekomst."_s},

@@ -128,10 +128,20 @@ sqlite3 *Database::connect(const QString &path, Connect how)
     return db;
 }
 
+// An empty file would be taken by SQLite as a new database and written to: it is refused, as
+// is a missing one, before anything touches it.
+static void requireDatabaseFile(const QString &path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        raise(ErrFileNotFound, QStringLiteral("Kan bestand '%1' niet vinden.").arg(path));
+    if (file.size() == 0)
+        raise(ErrUnrecognizedFormat, QStringLiteral("Onbekende database-indeling: '%1' is leeg.").arg(path));
+}
+
 std::unique_ptr<Database> Database::open(const QString &path, const QString &password)
 {
-    if (!QFile::exists(path))
-        raise(ErrFileNotFound, QStringLiteral("Kan bestand '%1' niet vinden.").arg(path));
+    requireDatabaseFile(path);
     std::unique_ptr<Database> database(new Database(connect(path, Connect::Open), path));
     database->checkPassword(password);
     database->m_locks = std::make_unique<RecordLocks>(path);
@@ -140,8 +150,7 @@ std::unique_ptr<Database> Database::open(const QString &path, const QString &pas
 
 std::unique_ptr<Database> Database::openReadOnly(const QString &path, const QString &password)
 {
-    if (!QFile::exists(path))
-        raise(ErrFileNotFound, QStringLiteral("Kan bestand '%1' niet vinden.").arg(path));
+    requireDatabaseFile(path);
     std::unique_ptr<Database> database(new Database(connect(path, Connect::ReadOnly), path));
     database->checkPassword(password);
     return database;

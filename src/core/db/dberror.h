@@ -27,6 +27,7 @@ enum ErrorNumber {
     ErrLocked = 3260,
     ErrItemNotFound = 3265,       // no field of that name
     ErrNumericOverflow = 3349,
+    ErrUnrecognizedFormat = 3343, // not a database of the suite (an empty file)
     ErrDataTypeConversion = 3421,
     ErrNotAnIndex = 3800,
     ErrEngine = 3000,             // anything else the storage reports

@@ -181,13 +181,7 @@ TEST_F(DeletionTest, AKilledRelationDeletionLeavesEachRelationWholeOrMarked)
     session.DBArchief().exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
     const test::MemoryDir memory;
     const QString start = memory.filePath(u"start/"_s), work = memory.filePath(u"werk/"_s);
-    const auto copy = [](const QString &from, const QString &to) {
-        QDir(to).removeRecursively();
-        QDir().mkpath(to);
-        for (const QFileInfo &file : QDir(from).entryInfoList(QDir::Files))
-            QFile::copy(file.filePath(), QDir(to).filePath(file.fileName()));
-    };
-    copy(ctx.DataPad, start);
+    test::copyFolder(ctx.DataPad, start);
     const auto peer = [&](int dieAt) {
         QProcess p;
         p.start(QStringLiteral(MAINTENANCE_PEER), {work, u"-"_s, u"relaties"_s, u"4"_s, QString::number(dieAt)});
@@ -207,12 +201,12 @@ TEST_F(DeletionTest, AKilledRelationDeletionLeavesEachRelationWholeOrMarked)
         }
         return rows;
     };
-    copy(start, work);
+    test::copyFolder(start, work);
     const QString whole = peer(0);
     ASSERT_TRUE(whole.startsWith(u"commits "_s)) << whole.toStdString();
     const QStringList reference = state();
     for (int dieAt = 1; dieAt <= whole.mid(8).toInt(); ++dieAt) {
-        copy(start, work);
+        test::copyFolder(start, work);
         const QString killed = peer(dieAt);
         ASSERT_TRUE(killed.startsWith(u"killed "_s)) << killed.toStdString();
         // Whole ("110"), gone ("000"), or gone from the working file under a marker, its history

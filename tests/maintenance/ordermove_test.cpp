@@ -271,15 +271,6 @@ TEST_F(OrderMoveTest, AnOlderArchiveIsCompletedFirst)
     EXPECT_EQ(single(main(), u"SELECT COUNT(*) FROM Ordergegevens"_s), before);
 }
 
-// A copy of a data folder, as it is on disk.
-void copyFolder(const QString &from, const QString &to)
-{
-    QDir(to).removeRecursively();
-    QDir().mkpath(to);
-    for (const QFileInfo &file : QDir(from).entryInfoList(QDir::Files))
-        QFile::copy(file.filePath(), QDir(to).filePath(file.fileName()));
-}
-
 // What the order moves touch, row by row, sorted: two folders that dump alike hold the same.
 QStringList dump(Session &session)
 {
@@ -322,7 +313,7 @@ TEST_F(OrderMoveTest, AKilledRunLeavesWholeOrdersAndARunAfterItEndsAsOneWholeRun
 {
     const test::MemoryDir memory;
     const QString start = memory.filePath(u"start/"_s), work = memory.filePath(u"werk/"_s);
-    copyFolder(ctx.DataPad, start);
+    test::copyFolder(ctx.DataPad, start);
     std::map<QString, int> before = rowsPerOrder(main(), false);
     const auto peer = [&](int dieAt) {
         QProcess p;
@@ -335,7 +326,7 @@ TEST_F(OrderMoveTest, AKilledRunLeavesWholeOrdersAndARunAfterItEndsAsOneWholeRun
         EXPECT_TRUE(after.OpenAdministratie(work));
         return dump(after);
     };
-    copyFolder(start, work);
+    test::copyFolder(start, work);
     const QString whole = peer(0);
     ASSERT_TRUE(whole.startsWith(u"commits "_s)) << whole.toStdString();
     const QStringList reference = outcome();
@@ -343,7 +334,7 @@ TEST_F(OrderMoveTest, AKilledRunLeavesWholeOrdersAndARunAfterItEndsAsOneWholeRun
 
     int points = 0, between = 0;
     for (int dieAt = 1; dieAt <= commits; dieAt += std::max(1, commits / 60)) {
-        copyFolder(start, work);
+        test::copyFolder(start, work);
         const QString killed = peer(dieAt);
         ASSERT_TRUE(killed.startsWith(u"killed "_s)) << killed.toStdString();
         ++points;
@@ -382,7 +373,7 @@ TEST_F(OrderMoveTest, AKilledRunLeavesWholeOrdersAndARunAfterItEndsAsOneWholeRun
         before = rowsPerOrder(grow.DBAdmin(), false);
         grow.DBAdmin().exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
     }
-    copyFolder(start, work);
+    test::copyFolder(start, work);
     const QString reg = dir.filePath(u"tool.reg"_s);
     QElapsedTimer timer;
     timer.start();
@@ -390,7 +381,7 @@ TEST_F(OrderMoveTest, AKilledRunLeavesWholeOrdersAndARunAfterItEndsAsOneWholeRun
     const qint64 runMs = timer.elapsed();
     const QStringList grown = outcome();
     for (int kill = 1; kill <= 10; ++kill) {
-        copyFolder(start, work);
+        test::copyFolder(start, work);
         auto tool = test::startTool(reg, {u"archiveren"_s, work, u"01-01-2026"_s, u"--ja"_s});
         QThread::msleep(runMs * kill / 11);
         ::kill(pid_t(tool->processId()), SIGKILL);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -20,5 +21,14 @@ private:
         return (QFileInfo(memory).isWritable() ? memory : QDir::tempPath()) + QStringLiteral("/beheer-XXXXXX");
     }
 };
+
+// A copy of a data folder's files, as they are on disk, replacing what `to` held.
+inline void copyFolder(const QString &from, const QString &to)
+{
+    QDir(to).removeRecursively();
+    QDir().mkpath(to);
+    for (const QFileInfo &file : QDir(from).entryInfoList(QDir::Files))
+        QFile::copy(file.filePath(), QDir(to).filePath(file.fileName()));
+}
 
 } // namespace kv::test

@@ -14,6 +14,7 @@
 #include "maintenance/ordermove.h"
 #include "ratioreporter.h"
 #include "residentmemory.h"
+#include "schema/schema.h"
 #include "scratchcopy.h"
 
 #include <QCoreApplication>
@@ -37,11 +38,6 @@ const QString &scratch()
     return folder;
 }
 
-const char *const kPairs[][2] = {
-    {"Ordergegevens", "OrderGegevensArchief"},         {"OrderGegevensBijgekocht", "OrderGegevensBijgekochtArchief"},
-    {"OrderGegevensKwaliteit", "OrderGegevensKwaliteitArchief"}, {"OrderGegevensMeta", "OrderGegevensMetaArchief"},
-    {"OrderLogistiek", "OrderLogistiekArchief"},        {"OrderNotitie", "OrderNotitieArchief"},
-};
 const char *const kOrphans[] = {"OrderNotitie", "OrderRitTussenLocaties", "Ritgegevens"};
 
 std::map<std::string, double> g_growth;
@@ -145,7 +141,7 @@ void raw(bool trial)
     exec(db, u"CREATE TEMP TABLE weg AS SELECT OrderNr FROM Ordergegevens GROUP BY OrderNr "
              u"HAVING MAX(OrderDatum <> '' AND OrderDatum < '"_s + kLimit + u"') = 1"_s);
     const QString gone = u" WHERE OrderNr IN (SELECT OrderNr FROM temp.weg)"_s;
-    for (const auto &[work, archive] : kPairs) {
+    for (const auto &[work, archive] : kv::schema::orderArchivePairs()) {
         const QString from = u" FROM \""_s + QLatin1String(work) + u'"' + gone;
         if (trial) {
             number(db, u"SELECT COUNT(*)"_s + from);

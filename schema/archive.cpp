@@ -24,6 +24,19 @@ static Table archiveOf(const char *working, const char *name)
     throw std::logic_error(std::string("no working table ") + working);
 }
 
+const std::vector<ArchivePair> &orderArchivePairs()
+{
+    static const std::vector<ArchivePair> pairs = {
+        {"Ordergegevens", "OrderGegevensArchief"},
+        {"OrderGegevensBijgekocht", "OrderGegevensBijgekochtArchief"},
+        {"OrderGegevensKwaliteit", "OrderGegevensKwaliteitArchief"},
+        {"OrderGegevensMeta", "OrderGegevensMetaArchief"},
+        {"OrderLogistiek", "OrderLogistiekArchief"},
+        {"OrderNotitie", "OrderNotitieArchief"},
+    };
+    return pairs;
+}
+
 void addArchiveTables(std::vector<Table> &out)
 {
     // Invoices of earlier years.
@@ -32,12 +45,8 @@ void addArchiveTables(std::vector<Table> &out)
     history.db = Db::Archive;
     out.push_back(history);
 
-    out.push_back(archiveOf("Ordergegevens", "OrderGegevensArchief"));
-    out.push_back(archiveOf("OrderGegevensBijgekocht", "OrderGegevensBijgekochtArchief"));
-    out.push_back(archiveOf("OrderGegevensKwaliteit", "OrderGegevensKwaliteitArchief"));
-    out.push_back(archiveOf("OrderGegevensMeta", "OrderGegevensMetaArchief"));
-    out.push_back(archiveOf("OrderLogistiek", "OrderLogistiekArchief"));
-    out.push_back(archiveOf("OrderNotitie", "OrderNotitieArchief"));
+    for (const auto &[working, archive] : orderArchivePairs())
+        out.push_back(archiveOf(working, archive));
 
     // Work that has reached one file and not yet the other: the two files commit apart, so a
     // run that stops between them leaves its group marked here (orders copied to the archive

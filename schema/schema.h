@@ -53,6 +53,13 @@ struct Table {
 // Every table, grouped by subject in the source files; the order within the list is not meaningful.
 const std::vector<Table> &tables();
 
+// The tables of an order that move to the archive, each with its archive table of the same
+// layout, in the order they are moved.
+struct ArchivePair {
+    const char *working, *archive;
+};
+const std::vector<ArchivePair> &orderArchivePairs();
+
 // Case-insensitive lookup; nullptr when the schema has no such table.
 const Table *findTable(QStringView name);
 

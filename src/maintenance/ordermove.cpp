@@ -25,14 +25,7 @@ namespace {
 constexpr qint64 kGroupMs = 100; // the longest a group keeps other programs waiting
 
 // The working tables of an order and their archive tables, in the order they are moved.
-constexpr std::pair<const char *, const char *> kPairs[] = {
-    {"Ordergegevens", "OrderGegevensArchief"},
-    {"OrderGegevensBijgekocht", "OrderGegevensBijgekochtArchief"},
-    {"OrderGegevensKwaliteit", "OrderGegevensKwaliteitArchief"},
-    {"OrderGegevensMeta", "OrderGegevensMetaArchief"},
-    {"OrderLogistiek", "OrderLogistiekArchief"},
-    {"OrderNotitie", "OrderNotitieArchief"},
-};
+const std::vector<schema::ArchivePair> &kPairs = schema::orderArchivePairs();
 
 // Rows that belong to an order that is gone, in the order they are removed; a row without an
 // order number, or of an order still being entered (`TempOrderGegevens`), stays.
@@ -458,8 +451,8 @@ void OrderMove::removeOrphans(bool trial)
                        u"AND NOT EXISTS (SELECT 1 FROM TempOrderGegevens AS o WHERE o.OrderNr = t.OrderNr) "
                        u"AND (NOT EXISTS (SELECT 1 FROM Ordergegevens AS o WHERE o.OrderNr = t.OrderNr)"_s;
         if (trial) { // notes move with their order; trips and stops stay behind without it
-            const bool moved = std::any_of(std::begin(kPairs), std::end(kPairs),
-                                           [&table](const auto &pair) { return table == QLatin1String(pair.first); });
+            const bool moved = std::any_of(kPairs.begin(), kPairs.end(),
+                                           [&table](const schema::ArchivePair &pair) { return table == QLatin1String(pair.working); });
             db::Statement rows = main.prepareOnce(u"SELECT COUNT(*)"_s + gone
                                                   + (moved ? u")"_s : u" OR t.OrderNr IN (SELECT OrderNr FROM temp.kv_weg))"_s));
             rows.step();

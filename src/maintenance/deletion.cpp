@@ -203,20 +203,38 @@ QString Deletion::closing() const
     return text;
 }
 
+// The lines the job's log starts with; the facturen job writes none.
+std::vector<std::pair<QString, QString>> Deletion::startLines() const
+{
+    switch (m_request.job) {
+    case DeletionRequest::Job::Relaties:
+        return {{u": Formulier       : "_s, u"Relatiebeheer - Configuratiescherm - Verwijderen relaties"_s},
+                {u": + Beginnen      : "_s, u"Verwijderde relaties verzamelen en verwijderen"_s}};
+    case DeletionRequest::Job::Facturen:
+        return {};
+    case DeletionRequest::Job::AlleFacturen:
+        return {{u": Formulier       : "_s, u"Systeem"_s}, {u": + Actie         : "_s, u"Verwijderen alle factuurinformatie"_s}};
+    case DeletionRequest::Job::Jaar:
+        return {{u": Formulier       : "_s, m_request.jaarTabel->form},
+                {u": + Actie         : "_s, u"Verwijderen jaar: "_s + QString::number(m_request.jaar)}};
+    }
+    return {};
+}
+
 Deletion::Outcome Deletion::perform(Progress *progress, bool trial)
 {
     m_counts = {};
     const QString tag = m_request.job == DeletionRequest::Job::Relaties ? u"BOEKSTUK"_s : u"SYSTEEM"_s;
-    if (!trial && withinRetention() > 0)
-        log(tag, u": + Opmerking     : "_s, u"Verwijderen binnen de bewaartermijn bevestigd"_s);
+    if (!trial) {
+        for (const auto &[label, text] : startLines())
+            log(tag, label, text);
+        if (withinRetention() > 0)
+            log(tag, u": + Opmerking     : "_s, u"Verwijderen binnen de bewaartermijn bevestigd"_s);
+    }
     if (progress)
         progress->step(orders::Verwerken.toString());
     switch (m_request.job) {
     case DeletionRequest::Job::Relaties:
-        if (!trial) {
-            log(tag, u": Formulier       : "_s, u"Relatiebeheer - Configuratiescherm - Verwijderen relaties"_s);
-            log(tag, u": + Beginnen      : "_s, u"Verwijderde relaties verzamelen en verwijderen"_s);
-        }
         deleteRelations(progress, trial);
         if (!trial)
             log(tag, u": + Afgerond      : "_s, QString::number(m_counts.units) + u" verwijderd"_s);
@@ -236,17 +254,9 @@ Deletion::Outcome Deletion::perform(Progress *progress, bool trial)
                    });
         break;
     case DeletionRequest::Job::AlleFacturen:
-        if (!trial) {
-            log(tag, u": Formulier       : "_s, u"Systeem"_s);
-            log(tag, u": + Actie         : "_s, u"Verwijderen alle factuurinformatie"_s);
-        }
         deleteAllInvoices(trial);
         break;
     case DeletionRequest::Job::Jaar:
-        if (!trial) {
-            log(tag, u": Formulier       : "_s, m_request.jaarTabel->form);
-            log(tag, u": + Actie         : "_s, u"Verwijderen jaar: "_s + QString::number(m_request.jaar));
-        }
         deleteRows(m_request.jaarTabel->table, m_request.jaarTabel->yearOf + u" = ?1"_s, {QString::number(m_request.jaar)},
                    progress, trial);
         break;

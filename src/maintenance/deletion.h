@@ -78,6 +78,7 @@ public:
 
 private:
     QStringList questions() const;
+    std::vector<std::pair<QString, QString>> startLines() const;
     QString keepsRelation(const QString &relNr) const;
     void deleteRelations(Progress *progress, bool trial);
     void finishMarked();

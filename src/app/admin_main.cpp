@@ -17,6 +17,9 @@
 //   korvenal-admin alle-facturen-verwijderen <folder> --ik-weet-wat-ik-doe --niet-per-ongeluk --proef|--ja [--bewaartermijn]
 //   korvenal-admin jaar-verwijderen <folder> balie|ritten|inslag <year> --proef|--ja [--bewaartermijn]
 //   korvenal-admin email <folder> server [naam=waarde...] | verbinding | test <nr> <adres>
+//   korvenal-admin printers [--details]
+//   korvenal-admin afdrukken <folder> loslijst|leveringenlijst <date> [<t/m>] [--printer --formaat --lade
+//                  --orientatie --zijden --kopieen | --pdf <file>]
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/assets/assetsjob.h"
@@ -26,23 +29,31 @@
 #include "finance/vat/vatcheckjob.h"
 #include "maintenance/maintenancejob.h"
 #include "mail/emailjob.h"
+#include "printing/printingjob.h"
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
 #include "demo/sorbex.h"
 
 #include <QCommandLineParser>
+#include <QGuiApplication>
 
-#include <map>
-#include <QCoreApplication>
-
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Drawing a report needs fonts and a paint device: a GUI application without a screen.
+    const bool drawing = std::any_of(argv + 1, argv + argc, [](const char *arg) { return std::strcmp(arg, "afdrukken") == 0; });
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        drawing ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("korvenal-admin"));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Beheertaken van KorvenalPro zonder scherm."));
@@ -66,7 +77,9 @@ int main(int argc, char **argv)
                                                 "jaar-verwijderen: balie orders, ritten of inslag/uitslag van een jaar; "
                                                 "email: de e-mailserver tonen of instellen (server [server= poort= gebruiker= "
                                                 "wachtwoord=|- ssl=ja|nee auth=0|1|2 extern=ja|nee]), de verbinding testen (verbinding), "
-                                                "een testbericht sturen (test <nr> <adres>)"));
+                                                "een testbericht sturen (test <nr> <adres>); "
+                                                "printers: de printers met hun status (--details: ook papierformaten en laden); "
+                                                "afdrukken: de loslijst of leveringenlijst van een of meer dagen afdrukken of als PDF opslaan"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -89,7 +102,14 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("kostenplaatsen"), QStringLiteral("auditfile: inclusief kostenplaatsen")});
     parser.addOption({QStringLiteral("btw"), QStringLiteral("auditfile: inclusief btw gegevens")});
     parser.addOption({QStringLiteral("activum"), QStringLiteral("afschrijvingen: alleen dit activum"), QStringLiteral("nr")});
-    parser.process(app);
+    parser.addOption({QStringLiteral("details"), QStringLiteral("printers: ook papierformaten en laden met hun nummers")});
+    const char *const printChoices[][2] = {{"printer", "afdrukken: de printer"}, {"formaat", "afdrukken: het papierformaat (naam of nummer)"},
+                                           {"lade", "afdrukken: de papierlade (naam of nummer)"}, {"orientatie", "afdrukken: staand of liggend"},
+                                           {"zijden", "afdrukken: enkelzijdig, horizontaal of verticaal"}, {"kopieen", "afdrukken: het aantal kopieën"},
+                                           {"pdf", "afdrukken: als PDF-bestand opslaan in plaats van afdrukken"}};
+    for (const auto &[name, description] : printChoices)
+        parser.addOption({QLatin1String(name), QString::fromUtf8(description), QStringLiteral("waarde")});
+    parser.process(*app);
 
     const QStringList args = parser.positionalArguments();
     if (args.value(0) == u"opties") {
@@ -141,6 +161,16 @@ int main(int argc, char **argv)
         const int code = kv::maintenance::runDeletionJob(
             job->second, args.mid(1),
             {set("proef"), set("ja"), set("bewaartermijn"), set("alleen-balie"), set("ik-weet-wat-ik-doe"), set("niet-per-ongeluk")});
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"printers")
+        return kv::runPrintersJob(parser.isSet(QStringLiteral("details")));
+    if (args.value(0) == u"afdrukken") {
+        const auto value = [&](const char *name) { return parser.value(QLatin1String(name)); };
+        const int code = kv::runPrintJob(args.mid(1), {value("printer"), value("formaat"), value("lade"), value("orientatie"),
+                                                       value("zijden"), value("kopieen"), value("pdf")});
         if (code == 64)
             parser.showHelp(64);
         return code;

@@ -1,6 +1,7 @@
 #include "printing/frmprintmanager.h"
 
 #include "core/context.h"
+#include "printing/printjob.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -126,14 +127,18 @@ frmPrintManager::frmPrintManager(Context &ctx, QWidget *parent) : QDialog(parent
     progress->addRow(new QLabel(QStringLiteral("De gegevens worden gesorteerd..."), this));
     progress->addRow(m_progressSort);
 
+    m_ctx.print.UpdatePercentage = [this](int value) { UpdatePercentage(value); };
+
     m_print = button(this, "cmdPrint", QStringLiteral("&Afdrukken"));
     m_preview = button(this, "cmdPrintVoorbeeld", QStringLiteral("&Voorbeeld"));
+    m_pdf = button(this, "cmdPdf", QStringLiteral("Opslaan als &PDF..."));
     m_details = button(this, "cmdDetails", QStringLiteral("De&tails >>"));
     m_setup = button(this, "cmdSetup", QStringLiteral("&Instellen..."));
     m_setup->setToolTip(QStringLiteral(" Opmaak instellingen..."));
     auto *close = button(this, "cmdAnnuleren", QStringLiteral("&Sluiten"));
     connect(m_print, &QPushButton::clicked, this, [this] { start(false); });
     connect(m_preview, &QPushButton::clicked, this, [this] { start(true); });
+    connect(m_pdf, &QPushButton::clicked, this, &frmPrintManager::savePdf);
     connect(m_details, &QPushButton::clicked, this, [this] {
         const bool open = m_detailsPanel->isHidden();
         m_detailsPanel->setVisible(open);
@@ -142,7 +147,7 @@ frmPrintManager::frmPrintManager(Context &ctx, QWidget *parent) : QDialog(parent
     });
     connect(close, &QPushButton::clicked, this, &frmPrintManager::reject);
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {m_print, m_preview, m_details, m_setup})
+    for (QPushButton *b : {m_print, m_preview, m_pdf, m_details, m_setup})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(close);
@@ -206,6 +211,7 @@ void frmPrintManager::documentChosen()
     const bool printers = !m_manager.printers().isEmpty();
     m_print->setEnabled(document && printers);
     m_preview->setEnabled(document && printers && m_previewAllowed);
+    m_pdf->setEnabled(document);
     if (!document)
         m_setup->setEnabled(false);
 }
@@ -221,10 +227,18 @@ void frmPrintManager::SetStatus()
     m_tray->setText(m_lists[2]->currentText());
 }
 
+frmPrintManager::~frmPrintManager()
+{
+    m_ctx.print.UpdatePercentage = nullptr;
+}
+
+// Drawing runs on this thread, so the bar is painted at once.
 void frmPrintManager::UpdatePercentage(int value)
 {
-    if (m_progress->value() != value)
+    if (m_progress->value() != value) {
         m_progress->setValue(value);
+        m_progress->repaint();
+    }
 }
 
 void frmPrintManager::UpdatePercentageSort(int value)
@@ -244,10 +258,21 @@ void frmPrintManager::start(bool preview)
     bool ran = m_manager.run(m_documents->currentRow(), preview);
     m_previewing = false;
     if (ran && preview && m_ctx.print.PrintFromPreview) { // printed from the preview: the same document, now
-        ran = m_manager.run(m_documents->currentRow(), false);
+        const QString pdf = std::exchange(m_ctx.print.PdfFile, QString());
+        ran = pdf.isEmpty() ? m_manager.run(m_documents->currentRow(), false) : m_manager.savePdf(m_documents->currentRow(), pdf);
         preview = false;
     }
     if (ran && !preview) // after a preview the manager stays for the next run
+        accept();
+}
+
+void frmPrintManager::savePdf()
+{
+    const QListWidgetItem *item = m_documents->currentItem();
+    if (!item)
+        return;
+    const QString file = AskPdfFile(m_ctx, item->text());
+    if (!file.isEmpty() && m_manager.savePdf(m_documents->currentRow(), file))
         accept();
 }
 

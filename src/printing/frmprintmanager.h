@@ -20,6 +20,7 @@ class frmPrintManager : public QDialog {
     Q_OBJECT
 public:
     explicit frmPrintManager(Context &ctx, QWidget *parent = nullptr);
+    ~frmPrintManager() override;
 
     // Driven by the caller's `Afdrukken` while it runs, 0 to 100.
     void UpdatePercentage(int value);
@@ -31,6 +32,7 @@ private:
     void fillPrinterLists();
     void documentChosen();
     void start(bool preview);
+    void savePdf();
     void reject() override;
 
     Context &m_ctx;
@@ -40,7 +42,7 @@ private:
     QListWidget *m_documents;
     QComboBox *m_lists[5];
     QLineEdit *m_copies;
-    QPushButton *m_print, *m_preview, *m_details, *m_setup;
+    QPushButton *m_print, *m_preview, *m_pdf, *m_details, *m_setup;
     QWidget *m_detailsPanel;
     QLabel *m_notAvailable[3];
     QLabel *m_status, *m_printer, *m_location, *m_comment, *m_paperSize, *m_tray;

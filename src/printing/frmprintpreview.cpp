@@ -73,6 +73,13 @@ frmPrintPreview::frmPrintPreview(Context &ctx, const PreviewTarget &pages, QWidg
     overview->setObjectName(QStringLiteral("ID_Overzicht"));
     QAction *print = overview->addAction(QStringLiteral("Af&drukken"), this, [this] { close(true); });
     print->setObjectName(QStringLiteral("ID_Afdrukken"));
+    overview->addAction(QStringLiteral("Opslaan als &PDF..."), this, [this] {
+        const QString file = AskPdfFile(m_ctx, m_ctx.print.jobTitle);
+        if (file.isEmpty())
+            return;
+        m_ctx.print.PdfFile = file;
+        close(true);
+    })->setObjectName(QStringLiteral("ID_Pdf"));
     overview->addSeparator();
     overview->addAction(QStringLiteral("&Afdrukvoorbeeld sluiten"), this, [this] { close(false); })
         ->setObjectName(QStringLiteral("ID_Sluiten"));

@@ -1,12 +1,20 @@
 #include "printing/printjob.h"
 
 #include "core/context.h"
+#include "core/dialogs.h"
+#include "core/log/schrijflog.h"
 #include "printing/printtarget.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPageSize>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 
 namespace kv {
@@ -171,10 +179,13 @@ void startFont(Context &ctx)
 } // namespace
 
 // The PDF is open from the moment the target exists, so the first line needs no printing to open it.
+// A job for a PDF file is drawn beside the file and renamed over it when it is complete; one
+// for the printer goes to a temporary folder and from there to the print system.
 void StartPrinterJob(Context &ctx, [[maybe_unused]] bool printFirstLine)
 {
     const QString printer = SystemPrinter(ctx);
-    if (printer.isEmpty()) {
+    const QString pdf = ctx.print.PdfFile;
+    if (printer.isEmpty() && pdf.isEmpty()) {
         ctx.print.NoPrinter = true;
         return;
     }
@@ -182,10 +193,23 @@ void StartPrinterJob(Context &ctx, [[maybe_unused]] bool printFirstLine)
     if (ctx.print.PrintTarget)
         ctx.print.PrintTarget->KillDoc();
     ApplyPrinterSetup(ctx);
-    auto folder = std::make_shared<QTemporaryDir>();
-    ctx.print.PrintTarget = std::make_shared<PdfTarget>(
-        folder->filePath(QStringLiteral("job.pdf")), printerPageLayout(ctx),
-        [&ctx, printer, folder](const QString &pdf) { submitJob(ctx, printer, pdf); });
+    if (pdf.isEmpty()) {
+        auto folder = std::make_shared<QTemporaryDir>();
+        ctx.print.PrintTarget = std::make_shared<PdfTarget>(
+            folder->filePath(QStringLiteral("job.pdf")), printerPageLayout(ctx),
+            [&ctx, printer, folder](const QString &job) { submitJob(ctx, printer, job); });
+    } else {
+        const QFileInfo target(pdf);
+        ctx.print.PrintTarget = std::make_shared<PdfTarget>(
+            target.dir().filePath(u'.' + target.fileName() + QStringLiteral(".part")), printerPageLayout(ctx),
+            [&ctx, pdf](const QString &part) {
+                if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(pdf).constData()) != 0) {
+                    QFile::remove(part);
+                    throw std::runtime_error(QStringLiteral("Het bestand %1 kan niet worden geschreven.").arg(pdf).toStdString());
+                }
+                SchrijfLog(ctx, PadRechts(QStringLiteral("AFDRUKKEN"), 10) + QStringLiteral(": PDF-bestand     : ") + pdf);
+            });
+    }
     startFont(ctx);
     ctx.print.PrintPageWidth = ctx.print.PrintTarget->ScaleWidth();
     ctx.print.PrintPageHeight = ctx.print.PrintTarget->ScaleHeight();
@@ -205,6 +229,17 @@ void EndPreview(Context &ctx)
 {
     ctx.print.PrintTarget.reset();
     ctx.print.PreviewActive = false;
+}
+
+QString AskPdfFile(Context &ctx, const QString &document)
+{
+    if (!ctx.dialogs)
+        return {};
+    QString name = document.trimmed();
+    name.replace(QRegularExpression(QStringLiteral(R"([\\/:*?"<>|]+)")), QStringLiteral("-"));
+    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                 .filePath(name + u'-' + ctx.today().toString(u"yyyyMMdd") + QStringLiteral(".pdf"));
+    return ctx.dialogs->SaveFile(QStringLiteral("Opslaan als PDF"), proposed, QStringLiteral("PDF-bestanden | *.pdf"));
 }
 
 bool BeginPrintJob(Context &ctx, bool preview)

@@ -31,6 +31,9 @@ void StartPrinterJob(Context &ctx, bool printFirstLine);
 // Puts `PrintOrientation` on the system printer and measures its page.
 void ApplyPrinterSetup(Context &ctx);
 void BeginPreview(Context &ctx);
+// Asks where the PDF of `document` goes, proposing the documents folder and the document's name
+// with today's date; "" when the user cancels.
+QString AskPdfFile(Context &ctx, const QString &document);
 void EndPreview(Context &ctx);
 
 } // namespace kv

@@ -154,6 +154,14 @@ void PrintManager::prepare()
     SetPrinterSetting(m_ctx, m_printer, FieldDuplex, duplex);
 }
 
+bool PrintManager::savePdf(int index, const QString &file)
+{
+    m_ctx.print.PdfFile = file;
+    const bool ran = run(index, false);
+    m_ctx.print.PdfFile.clear();
+    return ran;
+}
+
 bool PrintManager::run(int index, bool preview)
 {
     if (m_running) {

@@ -46,6 +46,8 @@ public:
 
     // Print (or preview) the entry at `index`; false when it did not run.
     bool run(int index, bool preview);
+    // The entry at `index` drawn into the PDF `file` instead of on the printer; also without printers.
+    bool savePdf(int index, const QString &file);
     bool running() const { return m_running; }
 
     // "Printer:", "Status:", "Locatie:", "Commentaar:" of the details; "Onbekend" when the

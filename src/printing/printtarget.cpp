@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace kv {
 
@@ -72,6 +73,11 @@ double PrintTarget::TextWidth(const QString &text) const
     return QFontMetricsF(m_font).horizontalAdvance(text);
 }
 
+QString PrintTarget::ElidedText(const QString &text, double width) const
+{
+    return QFontMetricsF(m_font).elidedText(text, Qt::ElideRight, width);
+}
+
 PdfTarget::PdfTarget(const QString &file, const QPageLayout &layout, std::function<void(const QString &)> finished)
     : PrintTarget(printableTwips(layout)), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)), m_file(file),
       m_finished(std::move(finished))
@@ -80,6 +86,8 @@ PdfTarget::PdfTarget(const QString &file, const QPageLayout &layout, std::functi
     m_printer->setOutputFileName(file);
     m_printer->setPageLayout(layout);
     beginPainting(m_printer.get(), m_printer->resolution() / 1440.0);
+    if (!m_painter.isActive())
+        throw std::runtime_error(QStringLiteral("Het bestand %1 kan niet worden geschreven.").arg(file).toStdString());
 }
 
 PdfTarget::~PdfTarget()

@@ -39,6 +39,8 @@ public:
     void Line(double x1, double y1, double x2, double y2);
     double TextHeight(const QString &text) const;
     double TextWidth(const QString &text) const;
+    // `text` cut with "…" to fit `width`.
+    QString ElidedText(const QString &text, double width) const;
     int ScaleWidth() const { return m_printable.width(); }
     int ScaleHeight() const { return m_printable.height(); }
 

@@ -45,6 +45,10 @@ struct PrintState {
     QHash<QString, PrinterSettings> settings; // per printer, once changed
     QString jobTitle; // the chosen entry's text, the title of the job
     int copies = 1;
+    // Set while a job goes to this PDF file instead of the printer.
+    QString PdfFile;
+    // The print manager's progress bar (0 to 100) while a caller's `Afdrukken` runs.
+    std::function<void(int)> UpdatePercentage;
 };
 
 } // namespace kv

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPageSize>
+#include <QProcess>
 
 using namespace Qt::StringLiterals;
 
@@ -257,6 +258,36 @@ TEST_F(PrintCommand, SavesAllPagesAsAPdfAndListsThePrinters)
     const test::ToolResult printers = run({u"printers"_s, u"--details"_s});
     ASSERT_EQ(printers.code, 0) << printers.err.toStdString();
     EXPECT_EQ(printers.out, u"Expeditie\tstandaard\tReady\tHal 1\tLaser\t9 A4; 11 A5; 1 US Letter\t1 Bovenste lade; 2 Onderste lade; 4 Handinvoer\n"_s);
+}
+
+// A console killed on page 250 of 500 has sent nothing and written no PDF; the same run left
+// alone delivers every page.
+TEST_F(PrintCommand, AConsoleKilledWhileDrawingLeavesNoJobAndNoPdf)
+{
+    const auto peer = [](const QStringList &arguments) {
+        QProcess process;
+        process.start(QStringLiteral(PRINTING_PEER), arguments);
+        process.waitForFinished(120000);
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    };
+    // Every job the server ever took for the queue, done or not.
+    const auto jobs = [] {
+        QProcess lpstat;
+        lpstat.start(u"lpstat"_s, {u"-W"_s, u"all"_s, u"-o"_s, u"Expeditie"_s});
+        lpstat.waitForFinished();
+        return QString::fromUtf8(lpstat.readAllStandardOutput()).count(u'\n');
+    };
+    const qsizetype before = jobs();
+    const QString pdf = registry.filePath(u"lijst.pdf"_s);
+    EXPECT_EQ(peer({u"printer"_s, u"Expeditie"_s, u"500"_s, u"250"_s}), -1);
+    EXPECT_EQ(peer({u"pdf"_s, pdf, u"500"_s, u"250"_s}), -1);
+    EXPECT_EQ(jobs(), before);
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    ASSERT_EQ(peer({u"pdf"_s, pdf, u"500"_s, u"0"_s}), 0);
+    EXPECT_EQ(test::pdfInfo(pdf, u"Pages"_s), u"500"_s);
+    ASSERT_EQ(peer({u"printer"_s, u"Expeditie"_s, u"500"_s, u"0"_s}), 0);
+    EXPECT_EQ(jobs(), before + 1);
 }
 
 } // namespace

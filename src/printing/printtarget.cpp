@@ -32,6 +32,30 @@ PrintTarget::~PrintTarget() = default;
 void PrintTarget::FontName(const QString &name)
 {
     m_font.setFamily(name); // fontconfig stands in for a family this machine lacks
+    fontChanged();
+}
+
+void PrintTarget::FontBold(bool bold)
+{
+    if (bold != m_font.bold()) {
+        m_font.setBold(bold);
+        fontChanged();
+    }
+}
+
+void PrintTarget::FontItalic(bool italic)
+{
+    if (italic != m_font.italic()) {
+        m_font.setItalic(italic);
+        fontChanged();
+    }
+}
+
+const QFontMetricsF &PrintTarget::metrics() const
+{
+    if (!m_metrics)
+        m_metrics.emplace(m_font);
+    return *m_metrics;
 }
 
 // The font is sized in pixels of 1/1440 inch: the metric does not depend on the device.
@@ -39,6 +63,7 @@ void PrintTarget::FontSize(double points)
 {
     m_fontSize = points;
     m_font.setPixelSize(std::max(1, int(std::lround(points * TwipsPerPoint))));
+    fontChanged();
 }
 
 void PrintTarget::beginPainting(QPaintDevice *device, double scale)
@@ -48,34 +73,37 @@ void PrintTarget::beginPainting(QPaintDevice *device, double scale)
     m_painter.setRenderHint(QPainter::TextAntialiasing);
 }
 
+// A page that is not kept (past the preview's last) is laid out and not painted.
 void PrintTarget::Print(const QString &text)
 {
-    const QFontMetricsF metrics(m_font);
-    m_painter.setFont(m_font);
-    m_painter.drawText(QPointF(CurrentX, CurrentY + metrics.ascent()), text);
+    if (m_painter.isActive()) {
+        if (m_painter.font() != m_font)
+            m_painter.setFont(m_font);
+        m_painter.drawText(QPointF(CurrentX, CurrentY + metrics().ascent()), text);
+    }
     CurrentX = 0;
-    CurrentY += metrics.height();
+    CurrentY += metrics().height();
 }
 
 void PrintTarget::Line(double x1, double y1, double x2, double y2)
 {
-    m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    if (m_painter.isActive())
+        m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
 double PrintTarget::TextHeight(const QString &text) const
 {
-    const QFontMetricsF metrics(m_font);
-    return metrics.height() * std::max<qsizetype>(1, text.count(u'\n') + 1);
+    return metrics().height() * std::max<qsizetype>(1, text.count(u'\n') + 1);
 }
 
 double PrintTarget::TextWidth(const QString &text) const
 {
-    return QFontMetricsF(m_font).horizontalAdvance(text);
+    return metrics().horizontalAdvance(text);
 }
 
 QString PrintTarget::ElidedText(const QString &text, double width) const
 {
-    return QFontMetricsF(m_font).elidedText(text, Qt::ElideRight, width);
+    return metrics().elidedText(text, Qt::ElideRight, width);
 }
 
 PdfTarget::PdfTarget(const QString &file, const QPageLayout &layout, std::function<void(const QString &)> finished)
@@ -118,7 +146,8 @@ void PdfTarget::KillDoc()
     QFile::remove(m_file);
 }
 
-PreviewTarget::PreviewTarget(const QPageLayout &layout) : PrintTarget(printableTwips(layout)), m_layout(layout)
+PreviewTarget::PreviewTarget(const QPageLayout &layout, int keep)
+    : PrintTarget(printableTwips(layout)), m_layout(layout), m_keep(keep)
 {
     beginPainting(&m_page, 1);
 }
@@ -137,7 +166,8 @@ void PreviewTarget::NewPage()
     finishPage();
     m_page = QPicture();
     ++m_begun;
-    beginPainting(&m_page, 1);
+    if (m_begun <= m_keep)
+        beginPainting(&m_page, 1);
     CurrentX = CurrentY = 0;
 }
 
@@ -151,9 +181,10 @@ void PreviewTarget::EndDoc()
 
 void PreviewTarget::finishPage()
 {
+    if (!m_painter.isActive())
+        return;
     m_painter.end();
-    if (m_begun <= MaxPages)
-        m_pages.push_back(m_page);
+    m_pages.push_back(m_page);
 }
 
 } // namespace kv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPicture>
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPrinter;
@@ -30,9 +32,9 @@ public:
     double FontSize() const { return m_fontSize; }
     void FontSize(double points);
     bool FontBold() const { return m_font.bold(); }
-    void FontBold(bool bold) { m_font.setBold(bold); }
+    void FontBold(bool bold);
     bool FontItalic() const { return m_font.italic(); }
-    void FontItalic(bool italic) { m_font.setItalic(italic); }
+    void FontItalic(bool italic);
 
     // Prints at the current position and moves to the start of the next line.
     void Print(const QString &text);
@@ -42,6 +44,8 @@ public:
     // `text` cut with "…" to fit `width`.
     QString ElidedText(const QString &text, double width) const;
     int ScaleWidth() const { return m_printable.width(); }
+    // False on a page that is laid out and not painted (past the last the preview keeps).
+    bool painting() const { return m_painter.isActive(); }
     int ScaleHeight() const { return m_printable.height(); }
 
     virtual void NewPage() = 0;
@@ -57,7 +61,12 @@ protected:
     QPainter m_painter;
 
 private:
+    // The metric of the current font, made once per font: a report measures every cell.
+    const QFontMetricsF &metrics() const;
+    void fontChanged() { m_metrics.reset(); }
+
     QFont m_font;
+    mutable std::optional<QFontMetricsF> m_metrics;
     double m_fontSize = 8;
     QSize m_printable;
 };
@@ -79,13 +88,13 @@ private:
     std::function<void(const QString &)> m_finished;
 };
 
-// The preview: each finished page is kept as a picture in twips. Pages past the 40th are not
-// recorded; what is drawn then lands on the page that is open.
+// The preview: each finished page is kept as a picture in twips. Pages past the 40th (or past
+// `keep`) are laid out and not painted.
 class PreviewTarget : public PrintTarget {
 public:
     static constexpr int MaxPages = 40;
 
-    explicit PreviewTarget(const QPageLayout &layout);
+    explicit PreviewTarget(const QPageLayout &layout, int keep = MaxPages);
     ~PreviewTarget() override;
 
     void NewPage() override;
@@ -102,6 +111,7 @@ private:
     QPageLayout m_layout;
     std::vector<QPicture> m_pages;
     QPicture m_page;
+    int m_keep;
     int m_begun = 1; // pages begun
     bool m_done = false;
 };

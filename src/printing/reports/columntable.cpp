@@ -152,6 +152,10 @@ private:
 
     void cells(const QStringList &values, bool boxes)
     {
+        if (!m_target.painting()) { // every row is one line high, whatever it holds
+            m_y += lineHeight();
+            return;
+        }
         for (size_t i = 0; i < m_report.columns.size(); ++i) {
             const Column &column = m_report.columns[i];
             const double left = m_left[i] + Padding, right = m_left[i + 1] - Padding;

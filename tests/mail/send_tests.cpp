@@ -1,4 +1,5 @@
 #include "core/jobs/progress.h"
+#include "mail/mimemessage.h"
 #include "mail/smtpsend.h"
 #include "mail/testemail.h"
 #include "mailfixture.h"
@@ -178,6 +179,35 @@ TEST_F(SendTest, MessageAsTheTemplateSaysAndTheLogInOrder)
                                    "TEST-EMAIL: + Verzenden     : Nu verzonden",
                                }));
     EXPECT_FALSE(mail.logBytes().contains("geheim"));
+}
+
+// A file's base64 is written by our own encoder, 57 KB at a time: lines of 76 characters and
+// CR LF, padded at the end, whatever the size against a line and a block.
+TEST_F(SendTest, FilesInBase64LinesAcrossBlocks)
+{
+    constexpr int block = 57 * 1024;
+    const int sizes[] = {0, 1, 2, 3, 56, 57, 58, block - 1, block, block + 1, 3 * block + 2};
+    MessageContent content;
+    QList<QByteArray> bytes;
+    for (int size : sizes) {
+        bytes << randomBytes(size);
+        content.attachments << mail.write(QStringLiteral("bijlage%1.pdf").arg(size), bytes.last());
+    }
+    const MessageFile message = writeMessage(content);
+    QFile file;
+    ASSERT_TRUE(file.open(message.file.get(), QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    EXPECT_EQ(written.size(), message.size);
+    EXPECT_EQ(written.count('\n'), written.count("\r\n"));
+    for (int n = 0; n < bytes.size(); ++n) {
+        QByteArray lines;
+        const QByteArray base64 = bytes[n].toBase64();
+        for (qsizetype at = 0; at < base64.size(); at += 76)
+            lines += base64.mid(at, 76) + "\r\n";
+        // The part's headers name the file; its body runs from the blank line to the boundary.
+        const qsizetype body = written.indexOf("\r\n\r\n", written.indexOf(QByteArray("bijlage" + QByteArray::number(sizes[n]) + ".pdf"))) + 4;
+        EXPECT_EQ(written.mid(body, written.indexOf("\r\n--", body) - body), lines) << sizes[n];
+    }
 }
 
 // Bodies that trip up hand-made MIME: long lines of non-ASCII text, dots at the start of

@@ -2,7 +2,8 @@
 """A real SMTP server for the mail tests (aiosmtpd).
 
 Listens on 127.0.0.1 on a free port, prints that port on the first line of standard output and
-runs until standard input closes. Every message it accepts is written to the output folder as
+runs until standard input closes; in mode stall-data it prints a line "DATA" each time it
+holds a client there. Every message it accepts is written to the output folder as
 <n>.eml (the bytes received) and <n>.json: the envelope, the TLS used, the AUTH mechanism and
 user, the headers (as written, encoded words decoded) and the parts as Python's email parser
 decodes them; each decoded part is also written as <n>-<k>.part so that files can be compared
@@ -186,6 +187,7 @@ class TestSMTP(SMTP):
     async def smtp_DATA(self, arg):
         if self.args.mode == "stall-data":
             await self.push("354 End data with <CR><LF>.<CR><LF>")
+            print("DATA", flush=True)  # a test may now act on the client it holds
             await asyncio.Future()  # neither reads nor answers again
         elif self.args.mode == "drop-data":
             await self.push("354 End data with <CR><LF>.<CR><LF>")

@@ -87,6 +87,13 @@ SmtpServer::~SmtpServer()
     m_process.waitForFinished();
 }
 
+bool SmtpServer::waitForStall()
+{
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(30000)) {
+    }
+    return m_process.readLine().trimmed() == "DATA";
+}
+
 int SmtpServer::received() const
 {
     return int(QDir(m_out.path()).entryList({QStringLiteral("*.json")}, QDir::Files).size());

@@ -34,6 +34,9 @@ public:
     ~SmtpServer();
     int port() const { return m_port; }
 
+    // Waits (up to 30 seconds) until a client is held in DATA, in mode stall-data.
+    bool waitForStall();
+
     // The messages received so far, as the server recorded them.
     int received() const;
     QJsonObject message(int number) const;

@@ -1,9 +1,11 @@
+#include "mail/serverform.h"
 #include "mail/templatestore.h"
 #include "mailfixture.h"
 #include "support/demofixture.h"
 #include "support/toolprocess.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QRegularExpression>
@@ -43,6 +45,16 @@ protected:
         for (const QString &name : QDir(ctx.DataPad).entryList({u"kvpro-*.log"_s}))
             all += fileBytes(ctx.DataPad + name);
         return all;
+    }
+
+    // Every file under `path`.
+    static QStringList files(const QString &path)
+    {
+        QStringList found;
+        for (QDirIterator it(path, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
+            found << it.next();
+        found.sort();
+        return found;
     }
 
     static inline const QString password = u"Zomer!2026"_s;
@@ -121,4 +133,44 @@ TEST_F(EmailToolTest, FailuresEndWithTheServersMessage)
     EXPECT_EQ(test::runTool(registry.path(), {u"email"_s, folder(), u"server"_s, u"poort=0"_s}).code, 1);
     EXPECT_EQ(test::runTool(registry.path(), {u"email"_s, folder(), u"verzend"_s}).code, 64);
     EXPECT_FALSE(logs().contains(password.toUtf8()));
+}
+
+// Killed while the server holds it in DATA: nothing arrives, and the message it was sending had
+// no name anywhere (an anonymous temporary file), so nothing of it is left.
+TEST_F(EmailToolTest, KilledInDataLeavesNoFile)
+{
+    test::SmtpServer server({.tls = test::SmtpServer::Tls::Implicit, .user = u"jan"_s, .password = password, .mode = u"stall-data"_s});
+    ASSERT_EQ(setServer(server.port(), password).code, 0);
+    const QTemporaryDir tmp;
+    const QStringList before = files(dir.path());
+    auto tool = test::startTool(registry.path(), {u"email"_s, folder(), u"test"_s, u"1"_s, u"klant@voorbeeld.nl"_s},
+                                u"export TMPDIR="_s + tmp.path());
+    ASSERT_TRUE(server.waitForStall());
+    QStringList open;
+    for (const QFileInfo &fd : QDir(u"/proc/%1/fd"_s.arg(tool->processId())).entryInfoList(QDir::AllEntries | QDir::System))
+        open << fd.symLinkTarget();
+    EXPECT_EQ(open.filter(u" (deleted)"_s).size(), 1) << open.join(u'\n').toStdString();
+    tool->kill();
+    EXPECT_EQ(test::finish(*tool).code, -1);
+    EXPECT_EQ(server.received(), 0);
+    EXPECT_EQ(files(tmp.path()), QStringList());
+    QStringList after = files(dir.path());
+    after.removeIf([](const QString &file) { return file.contains(u"/kvpro-"); }); // the log of the send
+    EXPECT_EQ(after, before);
+}
+
+// A registry that takes no byte (a file-size limit of 0 with SIGXFSZ ignored: every write fails
+// as on a full disk; as root, permissions would not stop it): the values are refused whole and
+// the file stays as it was, with nothing beside it.
+TEST_F(EmailToolTest, ServerSettingsOnAFullDiskLeaveTheRegistry)
+{
+    ASSERT_EQ(setServer(587, password).code, 0);
+    const QByteArray stored = fileBytes(registry.path());
+    const QStringList before = files(dir.path());
+    const test::ToolResult full = test::runTool(registry.path(), {u"email"_s, folder(), u"server"_s, u"server=ander.voorbeeld.nl"_s,
+                                                                  u"poort=465"_s}, u"ulimit -f 0; trap '' XFSZ"_s);
+    EXPECT_EQ(full.code, 2);
+    EXPECT_EQ(full.err, ServerNietOpgeslagen + u'\n');
+    EXPECT_EQ(fileBytes(registry.path()), stored);
+    EXPECT_EQ(files(dir.path()), before);
 }

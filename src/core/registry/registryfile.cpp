@@ -106,9 +106,11 @@ bool RegistryFile::update(const std::function<bool(reg::Document &)> &change)
     if (!change(doc))
         return false;
     // The store holds passwords as typed (the mail server's): only its user may read it.
+    // Flushed before the commit: commit() flushes Qt's buffer itself but does not look at the
+    // result, so on a full disk it would put an empty file in place of the registry.
     QSaveFile file(m_path);
     if (!(file.open(QIODevice::WriteOnly) && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-          && file.write(reg::format(doc)) >= 0 && file.commit()))
+          && file.write(reg::format(doc)) >= 0 && file.flush() && file.commit()))
         return false;
     m_parsed = std::make_unique<reg::Document>(std::move(doc)); // still under the lock: no one else wrote since
     m_parsedStamp = stampOf(m_path);

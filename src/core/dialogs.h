@@ -33,9 +33,9 @@ public:
     // the user cancels.
     virtual QString ChooseFolder(const QString &, const QString & = {}) { return {}; }
 
-    // The system's save dialog titled `title`, proposing `proposed` (folder and name), showing
-    // the files of `filter` written as "description | pattern"; "" when the user cancels.
-    virtual QString SaveFile(const QString &, const QString &, const QString &) { return {}; }
+    // The system's save dialog titled `title`, showing the files of `filter` written as
+    // "description | pattern", proposing `proposed` (folder and name); "" when the user cancels.
+    virtual QString SaveFile(const QString & /*title*/, const QString & /*filter*/, const QString & /*proposed*/) { return {}; }
 
     // The system's open dialog titled `title`, starting in the folder `start`, with the same
     // filter form; the file chosen, or "" when the user cancels.

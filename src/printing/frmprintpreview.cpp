@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace kv {
 
@@ -37,14 +38,15 @@ public:
 
     QSize pageTwips() const { return m_page + QSize(240, 240); }
     int page = 1;
-    QPoint offset; // twips
+    QPoint offset;      // twips
+    double zoom = 1.0; // 0.5 to 2
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         painter.fillRect(rect(), palette().color(QPalette::Dark));
-        painter.scale(1.0 / TwipsPerPixel, 1.0 / TwipsPerPixel);
+        painter.scale(zoom / TwipsPerPixel, zoom / TwipsPerPixel);
         const QPoint corner(PageLeft - offset.x(), PageTop - offset.y());
         painter.fillRect(QRect(corner + QPoint(Shadow, Shadow), m_page), Qt::darkGray);
         painter.fillRect(QRect(corner, m_page), Qt::white);
@@ -158,11 +160,25 @@ void frmPrintPreview::SetButtons(int page)
 // The page moves up and left by the part of its overflow the scroll bars say.
 void frmPrintPreview::placePage()
 {
-    const QSize visible = m_view->size() * TwipsPerPixel;
+    const QSize visible = m_view->size() * (TwipsPerPixel / m_view->zoom);
     const QSize needed = m_view->pageTwips() + QSize(PageLeft, PageTop);
     m_view->offset = QPoint(scrollOffset(m_horizontal->value(), std::max(0, needed.width() - visible.width())),
                             scrollOffset(m_vertical->value(), std::max(0, needed.height() - visible.height())));
     m_view->update();
+}
+
+// Ctrl and the wheel zoom from 50 to 200 % in steps of 10; the wheel alone scrolls the page.
+void frmPrintPreview::wheelEvent(QWheelEvent *event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (event->modifiers() & Qt::ControlModifier) {
+        m_zoom = std::clamp(m_zoom + 10 * steps, 50, 200);
+        m_view->zoom = m_zoom / 100.0;
+        placePage();
+    } else {
+        m_vertical->setValue(m_vertical->value() - 10 * steps);
+    }
+    event->accept();
 }
 
 void frmPrintPreview::resizeEvent(QResizeEvent *event)

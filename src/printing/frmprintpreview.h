@@ -24,10 +24,12 @@ public:
     frmPrintPreview(Context &ctx, const PreviewTarget &pages, QWidget *parent = nullptr);
 
     int page() const { return m_page; }
+    int zoom() const { return m_zoom; } // percent
     void SetButtons(int page);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     class PageView;
@@ -38,6 +40,7 @@ private:
     Context &m_ctx;
     const PreviewTarget &m_pages;
     int m_page = 1;
+    int m_zoom = 100;
     int m_total = 0;
     PageView *m_view;
     QScrollBar *m_vertical, *m_horizontal;

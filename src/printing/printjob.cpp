@@ -239,7 +239,7 @@ QString AskPdfFile(Context &ctx, const QString &document)
     name.replace(QRegularExpression(QStringLiteral(R"([\\/:*?"<>|]+)")), QStringLiteral("-"));
     const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                                  .filePath(name + u'-' + ctx.today().toString(u"yyyyMMdd") + QStringLiteral(".pdf"));
-    return ctx.dialogs->SaveFile(QStringLiteral("Opslaan als PDF"), proposed, QStringLiteral("PDF-bestanden | *.pdf"));
+    return ctx.dialogs->SaveFile(QStringLiteral("Opslaan als PDF"), QStringLiteral("PDF-bestanden | *.pdf"), proposed);
 }
 
 bool BeginPrintJob(Context &ctx, bool preview)

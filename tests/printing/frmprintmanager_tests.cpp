@@ -1,6 +1,10 @@
 #include "printfixture.h"
 
+#include "core/log/schrijflog.h"
 #include "printing/frmprintmanager.h"
+#include "printing/printjob.h"
+#include "printing/printtarget.h"
+#include "cupsserver.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +135,37 @@ TEST_F(PrintManagerWindow, TheCallersSide)
     EXPECT_EQ(calls[0].slot, 1);
     EXPECT_FALSE(ctx.print.PrintManagerOpen);
     EXPECT_EQ(ctx.print.PrintDocuments[1], QString());
+}
+
+// "Opslaan als PDF..." works without any printer: the caller draws every page into the file
+// the user names, and the log says where it went; cancelling the question draws nothing.
+TEST_F(PrintManagerWindow, SavesAPdfWithoutAnyPrinter)
+{
+    ctx.printers = nullptr;
+    int drawn = 0;
+    ctx.print.callers[QStringLiteral("frmleveringenlijst")] = [&](int, int &, bool preview) {
+        ASSERT_TRUE(BeginPrintJob(ctx, preview));
+        ctx.print.PrintTarget->Print(QStringLiteral("Pagina 1"));
+        ctx.print.PrintTarget->NewPage();
+        ctx.print.PrintTarget->Print(QStringLiteral("Pagina 2"));
+        ctx.print.PrintTarget->EndDoc();
+        ++drawn;
+    };
+    const QString pdf = folder.filePath(QStringLiteral("lijst.pdf"));
+    {
+        frmPrintManager window(ctx);
+        EXPECT_FALSE(child<QPushButton>(window, "cmdPrint")->isEnabled());
+        child<QPushButton>(window, "cmdPdf")->click(); // the user cancels
+        EXPECT_EQ(drawn, 0);
+        dialogs.saveFiles = {pdf};
+        child<QPushButton>(window, "cmdPdf")->click();
+    }
+    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(test::pdfInfo(pdf, QStringLiteral("Pages")), QStringLiteral("2"));
+    EXPECT_TRUE(dialogs.saveRequests.back().proposed.endsWith(QStringLiteral("Leveringenlijst-%1.pdf").arg(ctx.today().toString(u"yyyyMMdd"))));
+    QFile log(logFilePath(ctx));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(QStringLiteral("AFDRUKKEN : PDF-bestand     : ") + pdf));
 }
 
 } // namespace

@@ -121,5 +121,26 @@ TEST_F(PreviewWindow, MoreThanFortyPagesAreAnnouncedAndFortyShown)
     }
 }
 
+// Ctrl and the wheel zoom between 50 and 200 %; "Opslaan als PDF..." hands the file back to the
+// print manager as printing from the preview does.
+TEST_F(PreviewWindow, ZoomsWithTheWheelAndSavesAsPdf)
+{
+    frmPrintPreview window(ctx, drawn(2));
+    const auto wheel = [&](int notches) {
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), {}, QPoint(0, 120 * notches), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&window, &event);
+        return window.zoom();
+    };
+    EXPECT_EQ(wheel(3), 130);
+    EXPECT_EQ(wheel(20), 200);
+    EXPECT_EQ(wheel(-30), 50);
+
+    dialogs.saveFiles = {QStringLiteral("/tmp/lijst.pdf")};
+    window.findChild<QAction *>(QStringLiteral("ID_Pdf"))->trigger();
+    EXPECT_TRUE(ctx.print.PrintFromPreview);
+    EXPECT_EQ(ctx.print.PdfFile, QStringLiteral("/tmp/lijst.pdf"));
+}
+
 } // namespace
 } // namespace kv

@@ -129,9 +129,14 @@ QWidget *frmPrinters::kindGroup(int kind)
     form->addRow(QStringLiteral("Papier orientatie:"), lists.orientation);
     form->addRow(QStringLiteral("Papierformaat:"), withRemark(group, lists.size, lists.notAvailable[1]));
     form->addRow(QStringLiteral("Papierlade:"), withRemark(group, lists.tray, lists.notAvailable[2]));
-    if (table.key == u"VDM") { // where the VDM documents' own correction of the print position is set
-        form->addRow(QStringLiteral("Correctie links:"), correctionField(0));
-        form->addRow(QStringLiteral("Correctie boven:"), correctionField(1));
+    if (table.key == u"VDM") { // the VDM documents' own shift of the print position, both on one row
+        auto *corrections = new QHBoxLayout;
+        corrections->addWidget(correctionField(0));
+        corrections->addSpacing(16);
+        corrections->addWidget(new QLabel(QStringLiteral("Correctie boven:"), group));
+        corrections->addWidget(correctionField(1));
+        corrections->addStretch();
+        form->addRow(QStringLiteral("Correctie links:"), corrections);
     }
 
     if (!m_setup.printers().isEmpty()) { // without printers the lists stay empty

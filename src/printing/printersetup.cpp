@@ -32,6 +32,20 @@ std::optional<int> storedNumber(const QString &text)
     return ok ? std::optional<int>(number) : std::nullopt;
 }
 
+// The entry of a size or tray list whose number is stored; when the printer lacks it, the
+// choice stays the printer's own and the stored text is named.
+template <class List>
+void chooseStored(const List &list, const QString &number, const QString &text, int &choice, QString &note)
+{
+    const std::optional<int> stored = storedNumber(number);
+    if (!stored)
+        return;
+    const int found = positionOf(list, *stored);
+    note = notAvailable(text, found >= 0);
+    if (found >= 0)
+        choice = found;
+}
+
 QString flag(bool on)
 {
     return on ? QStringLiteral("1") : QStringLiteral("0");
@@ -87,22 +101,10 @@ void PrinterSetup::load(int kind)
         return;
     Section &section = sections[size_t(kind)];
     const PrinterSetting stored = readPrinterSetting(*m_ctx.registry, kinds()[size_t(kind)].key);
-    const QString printer = stored.printer.isEmpty() ? SystemPrinter(m_ctx) : stored.printer;
-    choosePrinter(kind, m_printers.contains(printer) ? printer : SystemPrinter(m_ctx));
+    choosePrinter(kind, m_printers.contains(stored.printer) ? stored.printer : SystemPrinter(m_ctx));
     section.notAvailable[0] = notAvailable(stored.printer, m_printers.contains(stored.printer));
-
-    if (const std::optional<int> size = storedNumber(stored.paperSize)) {
-        const int found = positionOf(section.capabilities.sizes, *size);
-        section.notAvailable[1] = notAvailable(stored.formaat, found >= 0);
-        if (found >= 0)
-            section.size = found;
-    }
-    if (const std::optional<int> tray = storedNumber(stored.bin)) {
-        const int found = positionOf(section.capabilities.trays, *tray);
-        section.notAvailable[2] = notAvailable(stored.lade, found >= 0);
-        if (found >= 0)
-            section.tray = found;
-    }
+    chooseStored(section.capabilities.sizes, stored.paperSize, stored.formaat, section.size, section.notAvailable[1]);
+    chooseStored(section.capabilities.trays, stored.bin, stored.lade, section.tray, section.notAvailable[2]);
     std::optional<int> orient = storedNumber(stored.orient);
     if (orient != Staand && orient != Liggend)
         orient = GetPrinterSetting(m_ctx, section.printer, FieldOrientation) == Liggend ? Liggend : Staand;

@@ -146,12 +146,10 @@ QWidget *frmPrinters::kindGroup(int kind)
         lists.orientation->setCurrentIndex(section.orientation);
     }
     showSizesAndTrays(kind);
-    showRemark(lists.notAvailable[0], section.notAvailable[0]);
 
     connect(lists.printer, &QComboBox::currentTextChanged, this, [this, kind](const QString &printer) {
         m_setup.choosePrinter(kind, printer);
         showSizesAndTrays(kind);
-        showRemark(m_lists[size_t(kind)].notAvailable[0], {});
     });
     connect(lists.orientation, &QComboBox::currentIndexChanged, this,
             [this, kind](int index) { m_setup.sections[size_t(kind)].orientation = index; });
@@ -172,7 +170,8 @@ QLineEdit *frmPrinters::correctionField(int which)
     return field;
 }
 
-// The chosen printer's sizes and trays, each entry carrying the printer's number.
+// The chosen printer's sizes and trays, each entry carrying the printer's number, and what the
+// lists lack.
 void frmPrinters::showSizesAndTrays(int kind)
 {
     const PrinterSetup::Section &section = m_setup.sections[size_t(kind)];
@@ -186,8 +185,8 @@ void frmPrinters::showSizesAndTrays(int kind)
     for (const PaperTray &tray : section.capabilities.trays)
         lists.tray->addItem(tray.name, tray.number);
     lists.tray->setCurrentIndex(section.tray);
-    showRemark(lists.notAvailable[1], section.notAvailable[1]);
-    showRemark(lists.notAvailable[2], section.notAvailable[2]);
+    for (int i = 0; i < 3; ++i)
+        showRemark(lists.notAvailable[i], section.notAvailable[i]);
 }
 
 void frmPrinters::cmdSave_Click()

@@ -15,6 +15,7 @@
 #include "maintenance/deletionscreen.h"
 #include "maintenance/ordermovescreen.h"
 #include "printing/cupsprinters.h"
+#include "printing/registration.h"
 #include "printing/reports/dailylistscreen.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ int main(int argc, char **argv)
     kv::maintenance::registerDeletionScreens(screens);
     kv::registerMailScreens(screens);
     kv::reports::registerDailyListScreens(screens);
+    kv::registerPrintingScreens(screens);
 
     // The whole command line is the data folder.
     kv::frmMain window(context, screens, app.arguments().mid(1).join(u' '));

@@ -1,6 +1,7 @@
 #include "printing/frmprintmanager.h"
 
 #include "core/context.h"
+#include "printing/printersetting.h"
 #include "printing/printjob.h"
 
 #include <QComboBox>
@@ -63,7 +64,7 @@ frmPrintManager::frmPrintManager(Context &ctx, QWidget *parent) : QDialog(parent
         m_lists[i]->setToolTip(tooltips[i]);
         m_lists[i]->setMinimumWidth(260);
     }
-    m_lists[3]->addItems({QStringLiteral("Staand"), QStringLiteral("Liggend")});
+    m_lists[3]->addItems(orientationEntries());
     m_lists[4]->addItems({QStringLiteral("Enkelzijdig"), QStringLiteral("Dubbelzijdig, horizontaal"), QStringLiteral("Dubbelzijdig, verticaal")});
     m_lists[0]->addItems(m_manager.printers());
     m_lists[0]->setCurrentText(m_manager.printer());

@@ -5,6 +5,7 @@
 #include "core/log/schrijflog.h"
 #include "core/messages/errorreport.h"
 #include "core/registry/registry.h"
+#include "printing/printersetting.h"
 #include "printing/printjob.h"
 
 namespace kv {
@@ -105,9 +106,8 @@ bool PrintManager::applyStored(const QString &kind)
 {
     if (!m_ctx.registry)
         return false;
-    const QString key = RegKeyPrinter.toString() + u'\\' + kind;
-    const auto stored = [&](QStringView name) { return m_ctx.registry->LeesRegistry(key, name).trimmed(); };
-    const QString printer = stored(u"Printer");
+    const PrinterSetting stored = readPrinterSetting(*m_ctx.registry, kind);
+    const QString printer = stored.printer.trimmed();
     if (printer.isEmpty())
         return false;
     if (m_ownPrinter.isEmpty())
@@ -118,24 +118,16 @@ bool PrintManager::applyStored(const QString &kind)
                 return &entry;
         return nullptr;
     };
-    const auto mark = [this](int list, const QString &text, bool found) {
-        notAvailable[list].clear();
-        if (!found && !text.isEmpty())
-            notAvailable[list] = QStringLiteral("Niet beschikbaar: ") + text;
-    };
-    mark(0, printer, m_printers.contains(printer));
+    notAvailable[0] = kv::notAvailable(printer, m_printers.contains(printer));
     if (m_printers.contains(printer))
         selectPrinter(printer);
-    const QString orientationText = stored(u"Orientatie");
-    if (orientationText == u"Staand")
-        orientation = Staand;
-    else if (orientationText == u"Liggend")
-        orientation = Liggend;
-    const QString size = stored(u"Formaat"), trayText = stored(u"Lade");
+    if (const qsizetype entry = orientationEntries().indexOf(stored.orientatie.trimmed()); entry >= 0)
+        orientation = int(entry) + 1;
+    const QString size = stored.formaat.trimmed(), trayText = stored.lade.trimmed();
     const PaperSize *paper = offered(m_capabilities.sizes, size);
     const PaperTray *paperTray = offered(m_capabilities.trays, trayText);
-    mark(1, size, paper);
-    mark(2, trayText, paperTray);
+    notAvailable[1] = kv::notAvailable(size, paper);
+    notAvailable[2] = kv::notAvailable(trayText, paperTray);
     if (paper)
         paperSize = paper->number;
     if (paperTray)

@@ -34,6 +34,11 @@ public:
     using Values = std::vector<std::pair<QString, QString>>;
     virtual bool SchrijfRegistry(QStringView keyPath, const Values &values) = 0;
 
+    // Writes values under several keys in one replace of the store, creating the keys that are
+    // missing: all of them or none. For the printer screens' save (one key per document kind).
+    using KeyValues = std::vector<std::pair<QString, Values>>;
+    virtual bool createAndWrite(const KeyValues &keys) = 0;
+
     // Removes the values from an existing key, all of them or none; false when the key does not
     // exist or the store cannot be written. For putting back a save that did not land where it
     // wrote values that were not there.

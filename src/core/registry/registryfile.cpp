@@ -62,6 +62,17 @@ private:
     bool m_held = false;
 };
 
+// Existing values are changed in place, new ones go after them.
+void setValues(reg::Key &key, const Registry::Values &values)
+{
+    for (const auto &[name, text] : values) {
+        if (reg::Value *value = key.find(name))
+            value->data = reg::stringData(text);
+        else
+            key.values.push_back({name, reg::stringData(text)});
+    }
+}
+
 } // namespace
 
 RegistryFile::RegistryFile(QString path) : m_path(std::move(path)) {}
@@ -137,11 +148,18 @@ bool RegistryFile::SchrijfRegistry(QStringView keyPath, const Values &values)
         reg::Key *key = doc.find(fullPath(keyPath));
         if (!key)
             return false;
-        for (const auto &[name, text] : values) {
-            if (reg::Value *value = key->find(name))
-                value->data = reg::stringData(text);
-            else
-                key->values.push_back({name, reg::stringData(text)});
+        setValues(*key, values);
+        return true;
+    });
+}
+
+bool RegistryFile::createAndWrite(const KeyValues &keys)
+{
+    return update([&](reg::Document &doc) {
+        for (const auto &[keyPath, values] : keys) {
+            const QString path = fullPath(keyPath);
+            doc.createKey(path);
+            setValues(*doc.find(path), values);
         }
         return true;
     });

@@ -29,6 +29,7 @@ public:
     QString LeesRegistry(QStringView keyPath, QStringView valueName) override;
     bool SchrijfRegistry(QStringView keyPath, QStringView valueName, const QString &text) override;
     bool SchrijfRegistry(QStringView keyPath, const Values &values) override;
+    bool createAndWrite(const KeyValues &keys) override;
     bool removeValues(QStringView keyPath, const QStringList &valueNames) override;
     QStringList valueNames(QStringView keyPath) override;
     bool createKey(QStringView keyPath) override;

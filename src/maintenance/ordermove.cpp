@@ -605,15 +605,16 @@ OrderMove::Outcome OrderMove::purge(Progress *progress, bool trial)
                 ++m_counts.orders;
                 for (const auto &[work, archive] : kPairs) {
                     const QString table = QString::fromLatin1(archive);
-                    db::Statement rows = archief.prepare(u"SELECT COUNT(*) FROM "_s + quoted(table) + u" WHERE OrderNr = ?1"_s);
+                    // A trial counts the rows; a run counts what its DELETE removed.
+                    db::Statement rows = archief.prepare((trial ? u"SELECT COUNT(*)"_s : u"DELETE"_s) + u" FROM "_s + quoted(table)
+                                                         + u" WHERE OrderNr = ?1"_s);
                     rows.bind(1, archived[i]);
                     rows.step();
+                    if (!trial) {
+                        rows = archief.prepare(u"SELECT changes()"_s);
+                        rows.step();
+                    }
                     count(m_counts.verwijderd, table, rows.column(0).toLongLong());
-                    if (trial)
-                        continue;
-                    db::Statement remove = archief.prepare(u"DELETE FROM "_s + quoted(table) + u" WHERE OrderNr = ?1"_s);
-                    remove.bind(1, archived[i]);
-                    remove.step();
                 }
             }
         };

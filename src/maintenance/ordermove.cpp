@@ -32,7 +32,9 @@ const std::vector<schema::ArchivePair> &kPairs = schema::orderArchivePairs();
 // order number, or of an order still being entered (`TempOrderGegevens`), stays.
 constexpr const char *kOrphans[] = {"OrderNotitie", "OrderRitTussenLocaties", "Ritgegevens"};
 
-const QString kMarkers = u"OnderhoudLopend"_s;
+// An order's lines as its verdict reads them (?1 the limit); the caller adds which and their order.
+const QString kLines = u"SELECT RegelNr, RecordCode, OrderTag, FactuurNr, OrderDatum <> '' AND OrderDatum < ?1, OrderNr "
+                       u"FROM Ordergegevens "_s;
 
 QString quoted(const QString &name)
 {
@@ -228,11 +230,6 @@ private:
     bool m_before = false;
     QString m_refused;
 };
-
-namespace {
-const QString kLines = u"SELECT RegelNr, RecordCode, OrderTag, FactuurNr, OrderDatum <> '' AND OrderDatum < ?1, OrderNr "
-                       u"FROM Ordergegevens "_s;
-} // namespace
 
 bool OrderMove::takesAll() const
 {

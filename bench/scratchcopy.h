@@ -31,13 +31,14 @@ inline QString scratchFolder(const QString &name)
     return QDir(parent + u'/' + name).absolutePath() + u'/';
 }
 
-inline void freshCopy(const QString &folder)
+// A copy of the large administration, or of `from`, a folder made from it.
+inline void freshCopy(const QString &folder, const QString &from = largeAdministration())
 {
     QDir().mkpath(folder);
     for (const QString &file : QDir(folder).entryList(QDir::Files))
         QFile::remove(folder + file);
-    for (const QString &file : QDir(largeAdministration()).entryList({QStringLiteral("*.sqlite")}, QDir::Files))
-        if (!QFile::copy(largeAdministration() + file, folder + file))
+    for (const QString &file : QDir(from).entryList({QStringLiteral("*.sqlite")}, QDir::Files))
+        if (!QFile::copy(from + file, folder + file))
             std::abort();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/db/database.h"
+#include "core/db/jetfunctions.h"
 #include "core/db/statement.h"
 #include "core/dialogs.h"
 #include "core/log/schrijflog.h"
@@ -31,7 +32,9 @@ const std::vector<schema::ArchivePair> &kPairs = schema::orderArchivePairs();
 // order number, or of an order still being entered (`TempOrderGegevens`), stays.
 constexpr const char *kOrphans[] = {"OrderNotitie", "OrderRitTussenLocaties", "Ritgegevens"};
 
-const QString kMarkers = u"OnderhoudLopend"_s;
+// An order's lines as its verdict reads them (?1 the limit); the caller adds which and their order.
+const QString kLines = u"SELECT RegelNr, RecordCode, OrderTag, FactuurNr, OrderDatum <> '' AND OrderDatum < ?1, OrderNr "
+                       u"FROM Ordergegevens "_s;
 
 QString quoted(const QString &name)
 {
@@ -191,11 +194,59 @@ OrderMove::Outcome OrderMove::perform(Progress *progress, bool trial)
         return performTrial(progress);
     finishMarked(progress);
 
-    moveGroups(candidates(), false, progress, false);
+    moveGroups(candidates(), false, progress);
     if (progress && progress->stopRequested())
         return Outcome::Interrupted;
     removeOrphans(false);
     return Outcome::Done;
+}
+
+// Why an order stays, from its lines in RegelNr order: the statement's columns are RegelNr,
+// RecordCode, OrderTag, FactuurNr and whether the line lies before the limit.
+class OrderMove::Verdict {
+public:
+    explicit Verdict(bool all) : m_all(all) {}
+
+    void line(const db::Statement &line)
+    {
+        m_before = m_before || line.column(4).toInt() == 1;
+        if (m_all || !m_refused.isEmpty())
+            return;
+        const QString nr = u"regel "_s + line.column(0).toString() + u": "_s;
+        const int state = line.column(1).toInt();
+        if (state != 8 && state != 9)
+            m_refused = nr + u"status "_s + QString::number(state);
+        else if (state == 9 && line.column(2).toString().trimmed().compare(u"UVF"_s, Qt::CaseInsensitive) != 0)
+            m_refused = nr + u"status 9 zonder UVF"_s;
+        else if (state == 9 && line.column(3).toString().trimmed().isEmpty())
+            m_refused = nr + u"status 9 zonder factuurnummer"_s;
+    }
+    bool before() const { return m_before; }
+    // Empty when the order goes.
+    QString stays() const { return m_before ? m_refused : u"geen regel voor de datum"_s; }
+
+private:
+    bool m_all;
+    bool m_before = false;
+    QString m_refused;
+};
+
+bool OrderMove::takesAll() const
+{
+    return m_selection.job == OrderSelection::Job::Opschonen || m_selection.ookOnverwerkt;
+}
+
+// Why an order with a line before the limit stays; empty when it goes. Read inside its group,
+// under the write lock, so that what another program changed meanwhile counts.
+QString OrderMove::staysBecause(const QString &orderNr) const
+{
+    db::Statement lines = m_ctx.session->DBAdmin().prepare(kLines + u"WHERE OrderNr = ?2 ORDER BY RegelNr"_s);
+    lines.bind(1, m_selection.voor);
+    lines.bind(2, orderNr);
+    Verdict verdict(takesAll());
+    while (lines.step())
+        verdict.line(lines);
+    return verdict.stays();
 }
 
 // Every order with a line before the limit; whether it goes is decided again in its group.
@@ -211,17 +262,82 @@ QStringList OrderMove::candidates() const
     return orders;
 }
 
-// The run's decisions in one read snapshot, nothing written to the administration: the orders
-// that would go are noted in a table of the connection's own, their rows counted per table at
-// the end.
+// The run's decisions in one read snapshot, nothing written to the administration. One walk over
+// every order line in order decides each order as its group would; the archived numbers are
+// walked alongside in the same order, and the orders another program holds a row of are found
+// from the locks held when the trial starts. The orders that would go are noted in a table of
+// the connection's own, their rows counted per table at the end.
 OrderMove::Outcome OrderMove::performTrial(Progress *progress)
 {
     db::Database &main = m_ctx.session->DBAdmin();
+    db::Database &archief = m_ctx.session->DBArchief();
+    const auto jetLess = [](const QString &a, const QString &b) { return db::jetCompare(a, b) < 0; };
+    QStringList held;
+    for (const Tables::Pair &pair : m_tables->pairs)
+        for (const auto &[first, last] : main.locks().heldElsewhere(pair.work)) {
+            db::Statement rows = main.prepareOnce(u"SELECT OrderNr FROM "_s + quoted(pair.work) + u" WHERE rowid BETWEEN ?1 AND ?2"_s);
+            rows.bindAll({first, last});
+            while (rows.step())
+                held << rows.column(0).toString();
+        }
+    std::sort(held.begin(), held.end(), jetLess);
+
     main.exec(u"CREATE TEMP TABLE IF NOT EXISTS kv_weg (OrderNr TEXT COLLATE JET PRIMARY KEY)"_s);
     main.BeginReadTrans();
     try {
         main.exec(u"DELETE FROM temp.kv_weg"_s);
-        moveGroups(candidates(), false, progress, true);
+        const bool archive = archief.hasTable(u"OrderGegevensArchief"_s);
+        db::Statement archived = archief.prepareOnce(archive ? u"SELECT DISTINCT OrderNr FROM OrderGegevensArchief ORDER BY OrderNr"_s
+                                                             : u"SELECT NULL WHERE 0"_s);
+        bool more = archived.step();
+        db::Statement gone = main.prepare(u"INSERT INTO temp.kv_weg VALUES (?1)"_s);
+        db::Statement all = main.prepareOnce(u"SELECT COUNT(*) FROM Ordergegevens"_s);
+        all.step();
+        const qint64 total = std::max<qint64>(1, all.column(0).toLongLong());
+        const auto decide = [&](const QString &orderNr, const Verdict &verdict) {
+            if (!verdict.before())
+                return;
+            if (const QString reason = verdict.stays(); !reason.isEmpty()) {
+                m_counts.blijven.emplace_back(orderNr, reason);
+                return;
+            }
+            while (more && db::jetCompare(archived.column(0).toString(), orderNr) < 0)
+                more = archived.step();
+            QString skipped;
+            if (more && db::jetCompare(archived.column(0).toString(), orderNr) == 0)
+                skipped = u"al in archief"_s;
+            else if (std::binary_search(held.cbegin(), held.cend(), orderNr, jetLess))
+                skipped = u"in gebruik"_s;
+            if (!skipped.isEmpty()) {
+                ++m_counts.overgeslagen;
+                m_counts.blijven.emplace_back(orderNr, skipped);
+                return;
+            }
+            ++m_counts.orders;
+            gone.bind(1, orderNr);
+            gone.step();
+            gone.reset();
+        };
+        db::Statement lines = main.prepareOnce(kLines + u"ORDER BY OrderNr, RegelNr"_s);
+        lines.bind(1, m_selection.voor);
+        QString orderNr;
+        std::optional<Verdict> verdict;
+        qint64 walked = 0;
+        while (lines.step()) {
+            if (!verdict || db::jetCompare(lines.column(5).toString(), orderNr) != 0) {
+                if (verdict)
+                    decide(orderNr, *verdict);
+                if (progress && progress->stopRequested())
+                    break;
+                orderNr = lines.column(5).toString();
+                verdict.emplace(takesAll());
+            }
+            verdict->line(lines);
+            if (progress && ++walked % 4096 == 0)
+                progress->percent(int(walked * 100 / total));
+        }
+        if (verdict && !(progress && progress->stopRequested()))
+            decide(orderNr, *verdict);
         for (const Tables::Pair &pair : m_tables->pairs) {
             db::Statement rows = main.prepareOnce(u"SELECT COUNT(*) FROM "_s + quoted(pair.work)
                                                   + u" WHERE OrderNr IN (SELECT OrderNr FROM temp.kv_weg)"_s);
@@ -266,35 +382,7 @@ void OrderMove::finishMarked(Progress *progress)
         });
         committed(u"markeringen");
     }
-    moveGroups(again, true, progress, false);
-}
-
-// Why an order with a line before the limit stays; empty when it goes. Read inside its group,
-// under the write lock, so that what another program changed meanwhile counts.
-QString OrderMove::staysBecause(const QString &orderNr) const
-{
-    db::Statement lines = m_ctx.session->DBAdmin().prepare(
-        u"SELECT RegelNr, RecordCode, OrderTag, FactuurNr, OrderDatum <> '' AND OrderDatum < ?2 "
-        u"FROM Ordergegevens WHERE OrderNr = ?1 ORDER BY RegelNr"_s);
-    lines.bind(1, orderNr);
-    lines.bind(2, m_selection.voor);
-    bool before = false;
-    QString refused;
-    const bool all = m_selection.job == OrderSelection::Job::Opschonen || m_selection.ookOnverwerkt;
-    while (lines.step()) {
-        before = before || lines.column(4).toInt() == 1;
-        if (all || !refused.isEmpty())
-            continue;
-        const QString line = u"regel "_s + lines.column(0).toString() + u": "_s;
-        const int state = lines.column(1).toInt();
-        if (state != 8 && state != 9)
-            refused = line + u"status "_s + QString::number(state);
-        else if (state == 9 && lines.column(2).toString().trimmed().compare(u"UVF"_s, Qt::CaseInsensitive) != 0)
-            refused = line + u"status 9 zonder UVF"_s;
-        else if (state == 9 && lines.column(3).toString().trimmed().isEmpty())
-            refused = line + u"status 9 zonder factuurnummer"_s;
-    }
-    return before ? refused : u"geen regel voor de datum"_s;
+    moveGroups(again, true, progress);
 }
 
 // Takes the record locks of every row of the order; false, with none kept, when another
@@ -352,7 +440,7 @@ void OrderMove::copyOrder(const QString &orderNr, bool replace)
     }
 }
 
-void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *progress, bool trial)
+void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *progress)
 {
     db::Database &main = m_ctx.session->DBAdmin();
     db::Database &archief = m_ctx.session->DBArchief();
@@ -364,17 +452,12 @@ void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *pro
         QElapsedTimer timer;
         timer.start();
         try {
-            if (!trial) {
-                main.BeginTrans(); // the write lock, held until the group has left the working database
-                archief.BeginTrans();
-            }
+            main.BeginTrans(); // the write lock, held until the group has left the working database
+            archief.BeginTrans();
             for (; next < orders.size() && group.orders.size() < groupOrders && timer.elapsed() < kGroupMs; ++next) {
                 const QString &orderNr = orders[next];
-                if (const QString reason = marked ? QString() : staysBecause(orderNr); !reason.isEmpty()) {
-                    if (trial)
-                        m_counts.blijven.emplace_back(orderNr, reason);
+                if (!marked && !staysBecause(orderNr).isEmpty())
                     continue;
-                }
                 QString skipped;
                 if (!marked && archief.hasTable(u"OrderGegevensArchief"_s)) {
                     db::Statement archived = archief.prepare(u"SELECT 1 FROM OrderGegevensArchief WHERE OrderNr = ?1 LIMIT 1"_s);
@@ -387,31 +470,22 @@ void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *pro
                 if (!skipped.isEmpty()) {
                     ++m_counts.overgeslagen;
                     m_counts.blijven.emplace_back(orderNr, skipped);
-                    if (!trial)
-                        log(u": + Overgeslagen  : "_s, orderNr + u" ("_s + skipped + u')');
+                    log(u": + Overgeslagen  : "_s, orderNr + u" ("_s + skipped + u')');
                     continue;
                 }
                 group.orders << orderNr;
                 ++m_counts.orders;
-                if (!trial) {
-                    copyOrder(orderNr, marked);
-                    continue;
+                copyOrder(orderNr, marked);
+            }
+            archief.CommitTrans();
+            committed(u"archief");
+            for (const QString &orderNr : std::as_const(group.orders))
+                for (const Tables::Pair &pair : m_tables->pairs) {
+                    db::Statement remove = main.prepare(pair.remove);
+                    remove.bind(1, orderNr);
+                    remove.step();
                 }
-                db::Statement gone = main.prepare(u"INSERT INTO temp.kv_weg VALUES (?1)"_s);
-                gone.bind(1, orderNr);
-                gone.step();
-            }
-            if (!trial) {
-                archief.CommitTrans();
-                committed(u"archief");
-                for (const QString &orderNr : std::as_const(group.orders))
-                    for (const Tables::Pair &pair : m_tables->pairs) {
-                        db::Statement remove = main.prepare(pair.remove);
-                        remove.bind(1, orderNr);
-                        remove.step();
-                    }
-                main.CommitTrans();
-            }
+            main.CommitTrans();
         } catch (...) {
             if (archief.inTransaction())
                 archief.Rollback();
@@ -423,7 +497,7 @@ void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *pro
         }
         for (const auto &[table, rowid] : group.locks)
             main.locks().unlock(this, table, rowid);
-        if (!trial && !group.orders.isEmpty()) {
+        if (!group.orders.isEmpty()) {
             committed(u"werk");
             archief.write([&] {
                 db::Statement clear = archief.prepare(u"DELETE FROM OnderhoudLopend WHERE Taak = 'orders' AND Sleutel = ?1"_s);
@@ -528,22 +602,25 @@ OrderMove::Outcome OrderMove::purge(Progress *progress, bool trial)
                 ++m_counts.orders;
                 for (const auto &[work, archive] : kPairs) {
                     const QString table = QString::fromLatin1(archive);
-                    db::Statement rows = archief.prepare(u"SELECT COUNT(*) FROM "_s + quoted(table) + u" WHERE OrderNr = ?1"_s);
+                    // A trial counts the rows; a run counts what its DELETE removed.
+                    db::Statement rows = archief.prepare((trial ? u"SELECT COUNT(*)"_s : u"DELETE"_s) + u" FROM "_s + quoted(table)
+                                                         + u" WHERE OrderNr = ?1"_s);
                     rows.bind(1, archived[i]);
                     rows.step();
+                    if (!trial) {
+                        rows = archief.prepare(u"SELECT changes()"_s);
+                        rows.step();
+                    }
                     count(m_counts.verwijderd, table, rows.column(0).toLongLong());
-                    if (trial)
-                        continue;
-                    db::Statement remove = archief.prepare(u"DELETE FROM "_s + quoted(table) + u" WHERE OrderNr = ?1"_s);
-                    remove.bind(1, archived[i]);
-                    remove.step();
                 }
             }
         };
-        if (trial)
+        if (trial) {
             group();
-        else
+        } else {
             archief.write(group);
+            committed(u"archief");
+        }
         next = end;
         if (progress)
             progress->percent(int(next * 100 / archived.size()));

@@ -97,10 +97,12 @@ public:
 
 private:
     struct Group;
+    class Verdict;
     void finishMarked(Progress *progress);
     QStringList candidates() const;
     Outcome performTrial(Progress *progress);
-    void moveGroups(const QStringList &orders, bool marked, Progress *progress, bool trial);
+    void moveGroups(const QStringList &orders, bool marked, Progress *progress);
+    bool takesAll() const;
     QString staysBecause(const QString &orderNr) const;
     bool lockOrder(const QString &orderNr, Group &group);
     void copyOrder(const QString &orderNr, bool replace);

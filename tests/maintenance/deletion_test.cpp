@@ -4,13 +4,22 @@
 #include "core/db/statement.h"
 #include "maintenance/deletion.h"
 #include "maintenance/deletionscreen.h"
+#include "maintenance/ordermove.h"
+#include "schema/schema.h"
 #include "support/demofixture.h"
 #include "support/memorydir.h"
+#include "support/toolprocess.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+#include <csignal>
+#include <map>
 
 using namespace kv;
 using namespace kv::maintenance;
@@ -165,59 +174,168 @@ TEST_F(DeletionTest, AllInvoicesNeedBothDeclarations)
     EXPECT_EQ(value(session.DBArchief(), u"SELECT COUNT(*) FROM FaktuurHistorie"_s), u"0"_s);
 }
 
-// A console killed after each commit of deleting forty relations four at a time: each relation
-// is in the working file with its history, or gone from it with its history gone too or under a
-// marker; a run after the kill ends as one whole run.
-TEST_F(DeletionTest, AKilledRelationDeletionLeavesEachRelationWholeOrMarked)
+// Per unit of a job (a relation, an archived order, an invoice, a row), one count per query,
+// "/"-joined; each query gives rows of (unit, count).
+struct Counted {
+    bool archive;
+    QString sql;
+};
+
+std::map<QString, QString> unitStates(Session &session, const std::vector<Counted> &queries, std::map<QString, QString> states)
 {
-    session.DBAdmin().exec(u"UPDATE RelatieGegevens SET RecordCode = 1 WHERE RecordCode = 9"_s);
-    for (int i = 0; i < 40; ++i) {
-        const QString relNr = u"K%1"_s.arg(i, 2, 10, QChar(u'0'));
-        session.DBAdmin().exec(u"INSERT INTO RelatieGegevens (RelNr, RecordCode, Saldo) VALUES ('"_s + relNr + u"', 9, 0)"_s);
-        session.DBAdmin().exec(u"INSERT INTO RelatieStatistiek (RelNr) VALUES ('"_s + relNr + u"')"_s);
-        session.DBArchief().exec(u"INSERT INTO FaktuurHistorie (RelNr, FactuurNr) VALUES ('"_s + relNr + u"', 'H')"_s);
+    for (size_t q = 0; q < queries.size(); ++q) {
+        db::Statement rows = (queries[q].archive ? session.DBArchief() : session.DBAdmin()).prepareOnce(queries[q].sql);
+        std::map<QString, QString> counts;
+        while (rows.step())
+            counts[rows.column(0).toString()] = rows.column(1).toString();
+        for (auto &[unit, state] : states)
+            state += (q ? u"/"_s : QString()) + (counts.count(unit) ? counts[unit] : u"0"_s);
+        if (q == 0 && states.empty()) // the units themselves: those the first query finds at the start
+            for (const auto &[unit, count] : counts)
+                states[unit] = count;
     }
+    return states;
+}
+
+// The deleting jobs killed after commits of a run (the console, a few units a group) and at
+// moments spread over the tool's run: both files stay sound; each unit is whole, gone, or (a
+// job that writes both files) in the one state between them it passes through; and a run after
+// the kill ends as one uninterrupted run.
+TEST_F(DeletionTest, AKilledDeletingJobLeavesEachUnitWholeOrGoneAndARunAfterItEndsAsOneWholeRun)
+{
+    const auto exec = [this](bool archive, const QString &sql) {
+        (archive ? ctx.session->DBArchief() : ctx.session->DBAdmin()).exec(sql);
+    };
+    const QString forty = u"WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 39) "_s;
+    std::vector<Counted> archivedOrders;
+    for (const auto &[work, archive] : schema::orderArchivePairs())
+        archivedOrders.push_back({true, u"SELECT OrderNr, COUNT(*) FROM \""_s + QLatin1String(archive) + u"\" GROUP BY 1"_s});
+    struct Job {
+        QStringList args; // after the folder, as the tool and the console take them
+        int units;        // per group in the console
+        std::function<void()> setUp;
+        std::vector<Counted> counted;
+        QString between;  // a pattern; empty: none
+    };
+    const std::vector<Job> jobs = {
+        {{u"relaties-verwijderen"_s}, 4,
+         [&] {
+             exec(false, u"UPDATE RelatieGegevens SET RecordCode = 1 WHERE RecordCode = 9"_s);
+             exec(false, forty + u"INSERT INTO RelatieGegevens (RelNr, RecordCode, Saldo) SELECT printf('K%02d', i), 9, 0 FROM n"_s);
+             exec(false, forty + u"INSERT INTO RelatieStatistiek (RelNr) SELECT printf('K%02d', i) FROM n"_s);
+             exec(true, forty + u"INSERT INTO FaktuurHistorie (RelNr, FactuurNr) SELECT printf('K%02d', i), 'H' FROM n"_s);
+         },
+         {{false, u"SELECT RelNr, COUNT(*) FROM RelatieGegevens WHERE RelNr LIKE 'K%' GROUP BY 1"_s},
+          {true, u"SELECT RelNr, COUNT(*) FROM FaktuurHistorie WHERE RelNr LIKE 'K%' GROUP BY 1"_s},
+          {false, u"SELECT Sleutel, COUNT(*) FROM OnderhoudLopend GROUP BY 1"_s}},
+         u"^0/[01]/1$"_s}, // gone from the working file under a marker, its history still there or gone too
+        {{u"archief-verwijderen"_s, u"01-01-2026"_s}, 8,
+         [&] { OrderMove(ctx, {OrderSelection::Job::Archiveren, u"20260101"_s, false}).perform(nullptr); }, archivedOrders, {}},
+        {{u"facturen-verwijderen"_s, u"01-02-2015"_s}, 4,
+         [&] {
+             exec(false, forty + u"INSERT INTO OpenstaandePosten (RelNr, FactuurNr, FactuurDatum, FactuurBedrag, BedragBetaald) "
+                                 u"SELECT '100', printf('KF%02d', i), '20150105', 100, 100 FROM n"_s);
+             exec(false, forty + u"INSERT INTO Betalingen (RelNr, FactuurNr, Bedrag) SELECT '100', printf('KF%02d', i), 50 "
+                                 u"FROM n, (SELECT 1 UNION ALL SELECT 2)"_s);
+         },
+         {{false, u"SELECT FactuurNr, COUNT(*) FROM OpenstaandePosten WHERE FactuurNr LIKE 'KF%' GROUP BY 1"_s},
+          {false, u"SELECT FactuurNr, COUNT(*) FROM Betalingen WHERE FactuurNr LIKE 'KF%' GROUP BY 1"_s}},
+         {}},
+        {{u"alle-facturen-verwijderen"_s, u"--ik-weet-wat-ik-doe"_s, u"--niet-per-ongeluk"_s}, 4,
+         [&] {
+             exec(false, u"INSERT INTO FaktuurMutaties (RelNr, FactuurNr, Doorgeboekt) VALUES ('100', 'KM', 1)"_s);
+             exec(true, u"INSERT INTO FaktuurHistorie (RelNr, FactuurNr) VALUES ('100', 'KH')"_s);
+         },
+         {{false, u"SELECT 'alles', COUNT(*) FROM OpenstaandePosten"_s}, {false, u"SELECT 'alles', COUNT(*) FROM Betalingen"_s},
+          {false, u"SELECT 'alles', COUNT(*) FROM FaktuurMutaties"_s}, {true, u"SELECT 'alles', COUNT(*) FROM FaktuurHistorie"_s}},
+         u"^0/0/0/[1-9][0-9]*$"_s}, // the working tables gone, the history not yet
+        {{u"jaar-verwijderen"_s, u"ritten"_s, u"2018"_s}, 4,
+         [&] { exec(false, forty + u"INSERT INTO Ritgegevens (RitNr, Einddatum) SELECT 9000 + i, printf('2018%02d15', i % 12 + 1) FROM n"_s); },
+         {{false, u"SELECT RitNr, COUNT(*) FROM Ritgegevens WHERE RitNr >= 9000 GROUP BY 1"_s}}, {}},
+    };
+    const test::MemoryDir memory;
+    const QString start = memory.filePath(u"start/"_s), work = memory.filePath(u"werk/"_s), reg = dir.filePath(u"tool.reg"_s);
+    const QString pristine = memory.filePath(u"demo/"_s), setUpIn = memory.filePath(u"opzet/"_s);
     session.DBAdmin().exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
     session.DBArchief().exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
-    const test::MemoryDir memory;
-    const QString start = memory.filePath(u"start/"_s), work = memory.filePath(u"werk/"_s);
-    test::copyFolder(ctx.DataPad, start);
-    const auto peer = [&](int dieAt) {
-        QProcess p;
-        p.start(QStringLiteral(MAINTENANCE_PEER), {work, u"-"_s, u"relaties"_s, u"4"_s, QString::number(dieAt)});
-        p.waitForFinished(60000);
-        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-    };
-    // Per relation: in the working file, its history in the archive, under a marker.
-    const auto state = [&] {
-        Session after;
-        EXPECT_TRUE(after.OpenAdministratie(work));
-        QStringList rows;
-        for (int i = 0; i < 40; ++i) {
-            const QString relNr = u"K%1"_s.arg(i, 2, 10, QChar(u'0'));
-            rows << relNr + u' ' + value(after.DBAdmin(), u"SELECT COUNT(*) FROM RelatieGegevens WHERE RelNr = '"_s + relNr + u"'"_s)
-                        + value(after.DBArchief(), u"SELECT COUNT(*) FROM FaktuurHistorie WHERE RelNr = '"_s + relNr + u"'"_s)
-                        + value(after.DBAdmin(), u"SELECT COUNT(*) FROM OnderhoudLopend WHERE Sleutel = '"_s + relNr + u"'"_s);
+    test::copyFolder(ctx.DataPad, pristine);
+    for (const Job &job : jobs) {
+        SCOPED_TRACE(job.args.join(u' ').toStdString());
+        std::map<QString, QString> before;
+        {
+            test::copyFolder(pristine, setUpIn);
+            Session setUp;
+            ASSERT_TRUE(setUp.OpenAdministratie(setUpIn));
+            ctx.session = &setUp;
+            ctx.DataPad = setUpIn;
+            job.setUp();
+            before = unitStates(setUp, job.counted, {});
         }
-        return rows;
-    };
-    test::copyFolder(start, work);
-    const QString whole = peer(0);
-    ASSERT_TRUE(whole.startsWith(u"commits "_s)) << whole.toStdString();
-    const QStringList reference = state();
-    for (int dieAt = 1; dieAt <= whole.mid(8).toInt(); ++dieAt) {
+        test::copyFolder(setUpIn, start);
+        ASSERT_GE(before.size(), 1u);
+
+        const auto console = [&](int dieAt) {
+            QProcess p;
+            p.start(QStringLiteral(MAINTENANCE_PEER), QStringList{work, QString::number(job.units), QString::number(dieAt)} + job.args);
+            p.waitForFinished(60000);
+            return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        };
+        const QStringList toolArgs = QStringList{job.args[0], work} + job.args.mid(1) + QStringList{u"--ja"_s, u"--bewaartermijn"_s};
+        const auto states = [&] {
+            Session after;
+            EXPECT_TRUE(after.OpenAdministratie(work));
+            std::map<QString, QString> none;
+            for (const auto &[unit, state] : before)
+                none[unit];
+            return unitStates(after, job.counted, none);
+        };
+        // Sound files, and every unit as it was, as a whole run leaves it, or between the two.
+        std::map<QString, QString> reference;
+        const auto whole = [&](const QString &killed) {
+            {
+                Session after;
+                ASSERT_TRUE(after.OpenAdministratie(work));
+                for (db::Database *db : {&after.DBAdmin(), &after.DBArchief()})
+                    ASSERT_EQ(value(*db, u"PRAGMA integrity_check"_s), u"ok"_s) << killed.toStdString();
+            }
+            for (const auto &[unit, state] : states())
+                ASSERT_TRUE(state == before.at(unit) || state == reference.at(unit)
+                            || (!job.between.isEmpty() && QRegularExpression(job.between).match(state).hasMatch()))
+                    << unit.toStdString() << ' ' << state.toStdString() << " after " << killed.toStdString();
+        };
         test::copyFolder(start, work);
-        const QString killed = peer(dieAt);
-        ASSERT_TRUE(killed.startsWith(u"killed "_s)) << killed.toStdString();
-        // Whole ("110"), gone ("000"), or gone from the working file under a marker, its history
-        // still there or gone too ("011", "001").
-        for (const QString &relation : state())
-            ASSERT_TRUE(relation.endsWith(u" 110"_s) || relation.endsWith(u" 000"_s) || relation.endsWith(u" 011"_s)
-                        || relation.endsWith(u" 001"_s))
-                << relation.toStdString() << " after " << killed.toStdString() << " at commit " << dieAt;
-        peer(0);
-        ASSERT_EQ(state(), reference) << "after " << killed.toStdString() << " at commit " << dieAt;
+        const QString uninterrupted = console(0);
+        ASSERT_TRUE(uninterrupted.startsWith(u"commits "_s)) << uninterrupted.toStdString();
+        reference = states();
+        ASSERT_NE(reference, before);
+        const int commits = uninterrupted.mid(8).toInt();
+        for (int dieAt = 1; dieAt <= commits; dieAt += std::max(1, commits / 12)) {
+            test::copyFolder(start, work);
+            const QString killed = console(dieAt);
+            ASSERT_TRUE(killed.startsWith(u"killed "_s)) << killed.toStdString();
+            whole(killed + u" at commit "_s + QString::number(dieAt));
+            console(0);
+            ASSERT_EQ(states(), reference) << "after " << killed.toStdString() << " at commit " << dieAt;
+        }
+
+        test::copyFolder(start, work);
+        QElapsedTimer timer;
+        timer.start();
+        ASSERT_EQ(test::runTool(reg, toolArgs).code, 0);
+        const qint64 runMs = timer.elapsed();
+        ASSERT_EQ(states(), reference);
+        for (int kill = 1; kill <= 3; ++kill) {
+            test::copyFolder(start, work);
+            auto tool = test::startTool(reg, toolArgs);
+            QThread::msleep(runMs * kill / 4);
+            ::kill(pid_t(tool->processId()), SIGKILL);
+            test::finish(*tool);
+            whole(u"the tool killed after "_s + QString::number(runMs * kill / 4) + u" ms"_s);
+            ASSERT_EQ(test::runTool(reg, toolArgs).code, 0);
+            ASSERT_EQ(states(), reference) << "the tool killed after " << runMs * kill / 4 << " ms";
+        }
     }
+    ctx.session = &session;
 }
 
 } // namespace

@@ -195,9 +195,14 @@ TEST_F(OrderMoveTest, HeldAndArchivedOrdersAreSkippedAndNamed)
     while (!peer.canReadLine() && peer.waitForReadyRead(30000)) {
     }
     ASSERT_EQ(peer.readLine().trimmed(), "locked");
+    OrderMove heldTrial(ctx, {OrderSelection::Job::Archiveren, u"20260101"_s, false});
+    heldTrial.perform(nullptr, true);
+    EXPECT_EQ(stays(heldTrial)[going[0]], u"in gebruik"_s);
+    EXPECT_EQ(stays(heldTrial)[going[1]], u"al in archief"_s);
     const QString reg = dir.filePath(u"tool.reg"_s);
     const test::ToolResult held = test::runTool(reg, {u"archiveren"_s, ctx.DataPad, u"01-01-2026"_s, u"--ja"_s});
     EXPECT_EQ(held.code, 3);
+    EXPECT_TRUE(held.out.contains(u"\norders\t"_s + QString::number(heldTrial.counts().orders) + u'\n')) << held.out.toStdString();
     EXPECT_EQ(held.err, u"Overgeslagen: "_s + going[0] + u" (in gebruik)\nOvergeslagen: "_s + going[1] + u" (al in archief)\n"_s);
     EXPECT_FALSE(archived(going[0]));
     EXPECT_EQ(single(archief(), u"SELECT COUNT(*) FROM OrderGegevensArchief WHERE OrderNr = ?"_s, {going[1]}), u"1"_s);
@@ -271,6 +276,52 @@ TEST_F(OrderMoveTest, AnOlderArchiveIsCompletedFirst)
     EXPECT_EQ(single(main(), u"SELECT COUNT(*) FROM Ordergegevens"_s), before);
 }
 
+// A user saving an order's lines again and again while the clean-up runs, with each line's
+// record lock held while typing (pessimistic) or not (optimistic): the archive holds the text
+// each line's last landed save stored, never an older one, and the order is nowhere else.
+TEST_F(OrderMoveTest, LinesSavedDuringARunReachTheArchiveAsLastSaved)
+{
+    const QString nr = single(main(), u"SELECT OrderNr FROM Ordergegevens GROUP BY OrderNr HAVING COUNT(*) > 1 "
+                                      u"AND MAX(OrderDatum <> '' AND OrderDatum < '20260101') = 1 ORDER BY OrderNr DESC LIMIT 1"_s);
+    ASSERT_FALSE(nr.isEmpty());
+    std::map<int, std::string> original; // Omschrijving by RegelNr
+    db::Statement lines = main().prepareOnce(u"SELECT RegelNr, Omschrijving FROM Ordergegevens WHERE OrderNr = ?"_s);
+    lines.bind(1, nr);
+    while (lines.step())
+        original[lines.column(0).toInt()] = lines.column(1).toString().toStdString();
+    main().exec(u"PRAGMA wal_checkpoint(TRUNCATE)"_s);
+    const test::MemoryDir memory;
+    const QString start = memory.filePath(u"start/"_s), work = memory.filePath(u"werk/"_s), reg = dir.filePath(u"tool.reg"_s);
+    test::copyFolder(ctx.DataPad, start);
+    for (const QString &mode : {u"pessimistisch"_s, u"optimistisch"_s}) {
+        test::copyFolder(start, work);
+        QProcess user;
+        user.start(QStringLiteral(MAINTENANCE_PEER), {work, u"bijwerken"_s, nr, mode});
+        while (!user.canReadLine() && user.waitForReadyRead(30000)) {
+        }
+        ASSERT_TRUE(user.peek(8) == "bewaard ") << mode.toStdString();
+        const int code = test::runTool(reg, {u"opschonen"_s, work, u"2025"_s, u"--ja"_s}).code;
+        user.closeWriteChannel();
+        ASSERT_TRUE(user.waitForFinished(30000));
+        ASSERT_EQ(test::runTool(reg, {u"opschonen"_s, work, u"2025"_s, u"--ja"_s}).code, 0);
+        std::map<int, std::string> expected = original;
+        const QStringList said = QString::fromUtf8(user.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        for (const QString &line : said)
+            if (line.startsWith(u"bewaard "_s))
+                expected[line.section(u' ', 1, 1).toInt()] = line.section(u' ', 2).toStdString();
+        Session after;
+        ASSERT_TRUE(after.OpenAdministratie(work));
+        std::map<int, std::string> archived;
+        db::Statement rows = after.DBArchief().prepareOnce(u"SELECT RegelNr, Omschrijving FROM OrderGegevensArchief WHERE OrderNr = ?"_s);
+        rows.bind(1, nr);
+        while (rows.step())
+            archived[rows.column(0).toInt()] = rows.column(1).toString().toStdString();
+        EXPECT_EQ(archived, expected) << mode.toStdString() << ", first run ended " << code << ", the user: " << said.last().toStdString();
+        EXPECT_EQ(single(after.DBAdmin(), u"SELECT COUNT(*) FROM Ordergegevens WHERE OrderNr = ?"_s, {nr}), u"0"_s);
+        std::printf("%s: %lld saves, the first run ended %d\n", qPrintable(mode), qlonglong(said.size() - 1), code);
+    }
+}
+
 // What the order moves touch, row by row, sorted: two folders that dump alike hold the same.
 QStringList dump(Session &session)
 {
@@ -317,7 +368,7 @@ TEST_F(OrderMoveTest, AKilledRunLeavesWholeOrdersAndARunAfterItEndsAsOneWholeRun
     std::map<QString, int> before = rowsPerOrder(main(), false);
     const auto peer = [&](int dieAt) {
         QProcess p;
-        p.start(QStringLiteral(MAINTENANCE_PEER), {work, u"20260101"_s, u"archiveren"_s, u"4"_s, QString::number(dieAt)});
+        p.start(QStringLiteral(MAINTENANCE_PEER), {work, u"4"_s, QString::number(dieAt), u"archiveren"_s, u"01-01-2026"_s});
         p.waitForFinished(60000);
         return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
     };

@@ -5,11 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/vfs.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace kv::db {
 namespace {
@@ -131,6 +134,37 @@ void RecordLocks::unlock(const void *owner, const QString &table, qint64 rowid)
     m_owners.remove(offset);
     lockCall(m_fd, F_UNLCK, offset); // cannot fail in a way that keeps the lock past close
 
+}
+
+QList<std::pair<qint64, qint64>> RecordLocks::heldElsewhere(const QString &table) const
+{
+    const off_t base = lockOffset(table, 0);
+    QList<std::pair<qint64, qint64>> held;
+    // The system names one conflicting lock in a range; the parts of the range beside it are
+    // asked again.
+    std::vector<std::pair<off_t, off_t>> ranges{{base, base + (off_t(1) << 40)}};
+    while (!ranges.empty()) {
+        const auto [from, to] = ranges.back();
+        ranges.pop_back();
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = from;
+        lock.l_len = to - from;
+        if (fileSystemCalls().setLock(m_fd, F_OFD_GETLK, &lock) != 0)
+            raise(ErrLockFailed, QStringLiteral("De vergrendelingen kunnen niet worden gelezen: %1.")
+                                     .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        if (lock.l_type == F_UNLCK)
+            continue;
+        const off_t first = std::max(from, lock.l_start);
+        const off_t end = lock.l_len == 0 ? to : std::min(to, lock.l_start + lock.l_len);
+        held.append({qint64(first - base), qint64(end - 1 - base)});
+        if (first > from)
+            ranges.emplace_back(from, first);
+        if (end < to)
+            ranges.emplace_back(end, to);
+    }
+    return held;
 }
 
 bool RecordLocks::seenAcrossOpenFiles(const QString &databasePath)

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QString>
 
 #include <sys/types.h>
+
+#include <utility>
 
 struct flock;
 
@@ -36,6 +39,9 @@ public:
     Outcome tryLock(const void *owner, const QString &table, qint64 rowid);
     // Releases the lock only when `owner` holds it.
     void unlock(const void *owner, const QString &table, qint64 rowid);
+    // The rows of `table` whose locks another program holds now, as ranges of row ids (first,
+    // last): a few calls for the whole table where tryLock takes one per row.
+    QList<std::pair<qint64, qint64>> heldElsewhere(const QString &table) const;
 
     // Whether a lock taken through one open file of the lock file is seen through another;
     // some network file systems grant both.

@@ -63,35 +63,40 @@ struct DestInfoFree {
 // The trays of a printer whose driver names none, from the printer's own IPP attributes: its
 // media sources, the one it takes by default marked current. Only an IPP device can be asked;
 // one that does not answer within a few seconds has no trays.
-void addMediaSources(cups_dest_t *dest, PrinterCapabilities &capabilities)
+void addMediaSources(const cups_dest_t &queue, PrinterCapabilities &capabilities)
 {
-    const QString device = QString::fromUtf8(cupsGetOption("device-uri", dest->num_options, dest->options));
-    if (!device.startsWith(u"ipp://") && !device.startsWith(u"ipps://"))
+    const char *device = cupsGetOption("device-uri", queue.num_options, queue.options);
+    if (qstrncmp(device, "ipp://", 6) != 0 && qstrncmp(device, "ipps://", 7) != 0)
         return;
+    // The printer alone, its URI in both places libcups may take it from: given the queue itself,
+    // libcups 2.4 asks the printer for the queue's URI when both use port 631 (a local CUPS on
+    // its domain socket and a printer on the network).
+    cups_dest_t printer{};
+    printer.name = queue.name;
+    for (const char *name : {"printer-uri-supported", "device-uri"})
+        printer.num_options = cupsAddOption(name, device, printer.num_options, &printer.options);
     char resource[1024];
     const std::unique_ptr<http_t, HttpClose> http(
-        cupsConnectDest(dest, CUPS_DEST_FLAGS_DEVICE, 3000, nullptr, resource, sizeof resource, nullptr, nullptr));
-    if (!http)
-        return;
-    const std::unique_ptr<cups_dinfo_t, DestInfoFree> info(cupsCopyDestInfo(http.get(), dest));
-    if (!info)
-        return;
-    const char *current = nullptr;
-    if (ipp_attribute_t *source = cupsFindDestDefault(http.get(), dest, info.get(), "media-source"))
-        current = ippGetString(source, 0, nullptr);
-    else if (ipp_attribute_t *media = cupsFindDestDefault(http.get(), dest, info.get(), "media-col"))
-        current = ippGetString(ippFindAttribute(ippGetCollection(media, 0), "media-source", IPP_TAG_KEYWORD), 0, nullptr);
-    ipp_attribute_t *sources = cupsFindDestSupported(http.get(), dest, info.get(), "media-source");
-    for (int i = 0; i < ippGetCount(sources); ++i) {
-        const char *keyword = ippGetString(sources, i, nullptr);
-        // libcups gives its own text for the standard keywords, else the keyword itself.
-        const char *text = cupsLocalizeDestValue(http.get(), dest, info.get(), "media-source", keyword);
-        const PaperTray tray{trayNumber(QString::fromUtf8(keyword), i), cut(text, 24),
-                             QString::fromUtf8(keyword), true};
-        if (current && qstrcmp(current, keyword) == 0)
-            capabilities.currentTray = tray.number;
-        capabilities.trays << tray;
+        cupsConnectDest(&printer, CUPS_DEST_FLAGS_DEVICE, 3000, nullptr, resource, sizeof resource, nullptr, nullptr));
+    const std::unique_ptr<cups_dinfo_t, DestInfoFree> info(http ? cupsCopyDestInfo(http.get(), &printer) : nullptr);
+    if (info) {
+        const char *current = nullptr;
+        if (ipp_attribute_t *source = cupsFindDestDefault(http.get(), &printer, info.get(), "media-source"))
+            current = ippGetString(source, 0, nullptr);
+        else if (ipp_attribute_t *media = cupsFindDestDefault(http.get(), &printer, info.get(), "media-col"))
+            current = ippGetString(ippFindAttribute(ippGetCollection(media, 0), "media-source", IPP_TAG_KEYWORD), 0, nullptr);
+        ipp_attribute_t *sources = cupsFindDestSupported(http.get(), &printer, info.get(), "media-source");
+        for (int i = 0; i < ippGetCount(sources); ++i) {
+            const char *keyword = ippGetString(sources, i, nullptr);
+            // libcups gives the printer's or its own text for a keyword, else the keyword itself.
+            const char *text = cupsLocalizeDestValue(http.get(), &printer, info.get(), "media-source", keyword);
+            const PaperTray tray{trayNumber(QString::fromUtf8(keyword), i), cut(text, 24), QString::fromUtf8(keyword), true};
+            if (current && qstrcmp(current, keyword) == 0)
+                capabilities.currentTray = tray.number;
+            capabilities.trays << tray;
+        }
     }
+    cupsFreeOptions(printer.num_options, printer.options);
 }
 
 } // namespace
@@ -198,7 +203,7 @@ std::optional<PrinterCapabilities> CupsPrinters::capabilities(const QString &pri
 {
     Destinations destinations;
     load(m_server, destinations);
-    cups_dest_t *dest = destinations.find(printer);
+    const cups_dest_t *dest = destinations.find(printer);
     if (!dest)
         return std::nullopt;
     PrinterCapabilities capabilities;
@@ -245,7 +250,7 @@ std::optional<PrinterCapabilities> CupsPrinters::capabilities(const QString &pri
         capabilities.duplex = ppdFindOption(ppd.get(), "Duplex") != nullptr;
     }
     if (capabilities.trays.isEmpty())
-        addMediaSources(dest, capabilities);
+        addMediaSources(*dest, capabilities);
     return capabilities;
 }
 

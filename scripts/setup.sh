@@ -12,7 +12,7 @@ packages=(
     xvfb xauth
     fonts-dejavu-core
     libcurl4-openssl-dev libgmime-3.0-dev python3-aiosmtpd openssl ca-certificates
-    libcups2-dev cups-daemon cups-client poppler-utils
+    libcups2-dev cups-daemon cups-client cups-ipp-utils dbus-daemon poppler-utils
 )
 
 missing=()

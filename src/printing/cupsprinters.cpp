@@ -47,9 +47,56 @@ struct PpdClose {
     void operator()(ppd_file_t *ppd) const { ppdClose(ppd); }
 };
 
-QString choiceText(const ppd_choice_t &choice, int length)
+// The texts of sizes and trays, cut at their fixed lengths (64 and 24).
+QString cut(const char *text, int length)
 {
-    return QString::fromUtf8(choice.text).left(length);
+    return QString::fromUtf8(text).left(length);
+}
+
+struct HttpClose {
+    void operator()(http_t *http) const { httpClose(http); }
+};
+struct DestInfoFree {
+    void operator()(cups_dinfo_t *info) const { cupsFreeDestInfo(info); }
+};
+
+// The trays of a printer whose driver names none, from the printer's own IPP attributes: its
+// media sources, the one it takes by default marked current. Only an IPP device can be asked;
+// one that does not answer within a few seconds has no trays.
+void addMediaSources(const cups_dest_t &queue, PrinterCapabilities &capabilities)
+{
+    const char *device = cupsGetOption("device-uri", queue.num_options, queue.options);
+    if (qstrncmp(device, "ipp://", 6) != 0 && qstrncmp(device, "ipps://", 7) != 0)
+        return;
+    // The printer alone, its URI in both places libcups may take it from: given the queue itself,
+    // libcups 2.4 asks the printer for the queue's URI when both use port 631 (a local CUPS on
+    // its domain socket and a printer on the network).
+    cups_dest_t printer{};
+    printer.name = queue.name;
+    for (const char *name : {"printer-uri-supported", "device-uri"})
+        printer.num_options = cupsAddOption(name, device, printer.num_options, &printer.options);
+    char resource[1024];
+    const std::unique_ptr<http_t, HttpClose> http(
+        cupsConnectDest(&printer, CUPS_DEST_FLAGS_DEVICE, 3000, nullptr, resource, sizeof resource, nullptr, nullptr));
+    const std::unique_ptr<cups_dinfo_t, DestInfoFree> info(http ? cupsCopyDestInfo(http.get(), &printer) : nullptr);
+    if (info) {
+        const char *current = nullptr;
+        if (ipp_attribute_t *source = cupsFindDestDefault(http.get(), &printer, info.get(), "media-source"))
+            current = ippGetString(source, 0, nullptr);
+        else if (ipp_attribute_t *media = cupsFindDestDefault(http.get(), &printer, info.get(), "media-col"))
+            current = ippGetString(ippFindAttribute(ippGetCollection(media, 0), "media-source", IPP_TAG_KEYWORD), 0, nullptr);
+        ipp_attribute_t *sources = cupsFindDestSupported(http.get(), &printer, info.get(), "media-source");
+        for (int i = 0; i < ippGetCount(sources); ++i) {
+            const char *keyword = ippGetString(sources, i, nullptr);
+            // libcups gives the printer's or its own text for a keyword, else the keyword itself.
+            const char *text = cupsLocalizeDestValue(http.get(), &printer, info.get(), "media-source", keyword);
+            const PaperTray tray{trayNumber(QString::fromUtf8(keyword), i), cut(text, 24), QString::fromUtf8(keyword), true};
+            if (current && qstrcmp(current, keyword) == 0)
+                capabilities.currentTray = tray.number;
+            capabilities.trays << tray;
+        }
+    }
+    cupsFreeOptions(printer.num_options, printer.options);
 }
 
 } // namespace
@@ -156,7 +203,8 @@ std::optional<PrinterCapabilities> CupsPrinters::capabilities(const QString &pri
 {
     Destinations destinations;
     load(m_server, destinations);
-    if (!destinations.find(printer))
+    const cups_dest_t *dest = destinations.find(printer);
+    if (!dest)
         return std::nullopt;
     PrinterCapabilities capabilities;
     QTemporaryFile file;
@@ -165,41 +213,44 @@ std::optional<PrinterCapabilities> CupsPrinters::capabilities(const QString &pri
     char path[4096];
     qstrncpy(path, file.fileName().toLocal8Bit().constData(), sizeof path);
     time_t modified = 0;
-    // A queue without a driver (raw) offers no sizes and trays of its own.
-    if (cupsGetPPD3(CUPS_HTTP_DEFAULT, printer.toUtf8().constData(), &modified, path, sizeof path) != HTTP_STATUS_OK)
-        return capabilities;
-    const std::unique_ptr<ppd_file_t, PpdClose> ppd(ppdOpenFile(path));
-    if (!ppd)
-        return capabilities;
-    ppdMarkDefaults(ppd.get());
-    if (ppd_option_t *sizes = ppdFindOption(ppd.get(), "PageSize")) {
-        for (int i = 0; i < sizes->num_choices; ++i) {
-            const ppd_choice_t &choice = sizes->choices[i];
-            const ppd_size_t *size = ppdPageSize(ppd.get(), choice.choice);
-            if (!size)
-                continue;
-            PaperSize paper;
-            paper.page = QSizeF(size->width, size->length);
-            paper.number = paperSizeNumber(paper.page, i);
-            paper.name = choiceText(choice, 64);
-            paper.key = QString::fromUtf8(choice.choice);
-            paper.margins = QMarginsF(size->left, size->length - size->top, size->width - size->right, size->bottom);
-            if (choice.marked)
-                capabilities.currentSize = paper.number;
-            capabilities.sizes << paper;
+    // A queue without a driver (raw, or driverless without one) has no PPD: no sizes of its own,
+    // and trays only from the printer itself.
+    std::unique_ptr<ppd_file_t, PpdClose> ppd;
+    if (cupsGetPPD3(CUPS_HTTP_DEFAULT, printer.toUtf8().constData(), &modified, path, sizeof path) == HTTP_STATUS_OK)
+        ppd.reset(ppdOpenFile(path));
+    if (ppd) {
+        ppdMarkDefaults(ppd.get());
+        if (ppd_option_t *sizes = ppdFindOption(ppd.get(), "PageSize")) {
+            for (int i = 0; i < sizes->num_choices; ++i) {
+                const ppd_choice_t &choice = sizes->choices[i];
+                const ppd_size_t *size = ppdPageSize(ppd.get(), choice.choice);
+                if (!size)
+                    continue;
+                PaperSize paper;
+                paper.page = QSizeF(size->width, size->length);
+                paper.number = paperSizeNumber(paper.page, i);
+                paper.name = cut(choice.text, 64);
+                paper.key = QString::fromUtf8(choice.choice);
+                paper.margins = QMarginsF(size->left, size->length - size->top, size->width - size->right, size->bottom);
+                if (choice.marked)
+                    capabilities.currentSize = paper.number;
+                capabilities.sizes << paper;
+            }
         }
-    }
-    if (ppd_option_t *trays = ppdFindOption(ppd.get(), "InputSlot")) {
-        for (int i = 0; i < trays->num_choices; ++i) {
-            const ppd_choice_t &choice = trays->choices[i];
-            const PaperTray tray{trayNumber(QString::fromUtf8(choice.choice), i), choiceText(choice, 24),
-                                 QString::fromUtf8(choice.choice)};
-            if (choice.marked)
-                capabilities.currentTray = tray.number;
-            capabilities.trays << tray;
+        if (ppd_option_t *trays = ppdFindOption(ppd.get(), "InputSlot")) {
+            for (int i = 0; i < trays->num_choices; ++i) {
+                const ppd_choice_t &choice = trays->choices[i];
+                const PaperTray tray{trayNumber(QString::fromUtf8(choice.choice), i), cut(choice.text, 24),
+                                     QString::fromUtf8(choice.choice)};
+                if (choice.marked)
+                    capabilities.currentTray = tray.number;
+                capabilities.trays << tray;
+            }
         }
+        capabilities.duplex = ppdFindOption(ppd.get(), "Duplex") != nullptr;
     }
-    capabilities.duplex = ppdFindOption(ppd.get(), "Duplex") != nullptr;
+    if (capabilities.trays.isEmpty())
+        addMediaSources(*dest, capabilities);
     return capabilities;
 }
 
@@ -217,7 +268,7 @@ SubmitResult CupsPrinters::submit(const QString &printer, const QString &pdf, co
             count = cupsAddOption(name, value.toUtf8().constData(), count, &options);
     };
     add("media", settings.media);
-    add("InputSlot", settings.inputSlot);
+    add(settings.mediaSource ? "media-source" : "InputSlot", settings.inputSlot);
     add("sides", settings.duplex == DubbelzijdigHorizontaal ? QStringLiteral("two-sided-long-edge")
                  : settings.duplex == DubbelzijdigVerticaal ? QStringLiteral("two-sided-short-edge")
                                                               : QStringLiteral("one-sided"));

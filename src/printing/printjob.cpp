@@ -77,8 +77,10 @@ void submitJob(Context &ctx, const QString &printer, const QString &pdf)
         if (const auto capabilities = capabilitiesOf(ctx, printer)) {
             if (const PaperSize *size = findNumber(capabilities->sizes, settings->paperSize))
                 job.media = size->key;
-            if (const PaperTray *tray = findNumber(capabilities->trays, settings->tray))
+            if (const PaperTray *tray = findNumber(capabilities->trays, settings->tray)) {
                 job.inputSlot = tray->key;
+                job.mediaSource = tray->mediaSource;
+            }
         }
     }
     const SubmitResult result = ctx.printers->submit(printer, pdf, job);

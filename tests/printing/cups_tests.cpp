@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cups/cups.h>
+
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -169,6 +171,42 @@ TEST_F(OnCups, TheWholePdfGoesAsOneJobWithTheChosenSettings)
     const QStringList pages = test::pdfText(jobs[0].pdf).split(u'\f');
     for (int page = 1; page <= 3; ++page)
         EXPECT_EQ(pages.value(page - 1).trimmed(), QStringLiteral("Pagina %1").arg(page));
+}
+
+// A queue without a driver names no trays: they come from the IPP printer itself, its own
+// media sources, and the job asks for one by keyword. Their texts are libcups' own where it has
+// them (English here), else the keyword (C, Dutch).
+TEST_F(OnCups, ADriverlessQueueTakesItsTraysFromThePrinter)
+{
+    server->addIppPrinter(QStringLiteral("Etiketten"),
+                          QStringLiteral("ATTR mimeMediaType document-format-supported application/pdf\n"
+                                         "ATTR keyword media-source-supported top,tray-1,manual,kantine-lade-voor-formulieren\n"
+                                         "ATTR collection media-col-default { MEMBER keyword media-source manual }\n"));
+    ASSERT_EQ(server->failure(), QString());
+    const auto capabilities = printers.capabilities(QStringLiteral("Etiketten"));
+    ASSERT_TRUE(capabilities);
+    const bool english = qstrncmp(cupsLangDefault()->language, "en", 2) == 0;
+    const struct {
+        int number;
+        const char *english, *other, *key;
+    } trays[] = {{1, "Top", "top", "top"},
+                 {257, "Tray 1", "tray-1", "tray-1"},
+                 {4, "Manual", "manual", "manual"},
+                 {259, "kantine-lade-voor-formul", "kantine-lade-voor-formul", "kantine-lade-voor-formulieren"}};
+    ASSERT_EQ(capabilities->trays.size(), qsizetype(std::size(trays)));
+    for (size_t i = 0; i < std::size(trays); ++i) {
+        const PaperTray &tray = capabilities->trays[qsizetype(i)];
+        EXPECT_EQ(tray.number, trays[i].number) << i;
+        EXPECT_EQ(tray.name, QString::fromLatin1(english ? trays[i].english : trays[i].other)) << i;
+        EXPECT_EQ(tray.key, QString::fromLatin1(trays[i].key)) << i;
+        EXPECT_TRUE(tray.mediaSource) << i;
+    }
+    EXPECT_EQ(capabilities->currentTray, 4);
+
+    SetSystemPrinter(ctx, QStringLiteral("Etiketten"));
+    ASSERT_TRUE(SetPrinterSetting(ctx, QStringLiteral("Etiketten"), FieldTray, 257));
+    printPages(1);
+    EXPECT_EQ(server->ippJobAttribute(QStringLiteral("Etiketten"), 1, "media-source"), QStringLiteral("tray-1"));
 }
 
 // A report that breaks its pages by measuring its lines breaks them alike in the preview and

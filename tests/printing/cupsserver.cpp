@@ -1,7 +1,10 @@
 #include "cupsserver.h"
 
 #include <QFile>
+#include <QProcessEnvironment>
 #include <QThread>
+
+#include <cups/cups.h>
 
 #include <algorithm>
 
@@ -58,6 +61,33 @@ QString run(const QString &program, const QStringList &arguments)
     return process.exitCode() == 0 ? QString() : QString::fromUtf8(process.readAllStandardError());
 }
 
+bool listening(int port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(quint16(port));
+    const bool connected = ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    ::close(fd);
+    return connected;
+}
+
+QString ippUri(int port)
+{
+    return QStringLiteral("ipp://127.0.0.1:%1/ipp/print").arg(port);
+}
+
+void stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(20000))
+        process.kill();
+    process.waitForFinished();
+}
+
 } // namespace
 
 CupsServer::CupsServer() : m_dir(m_root.path()), m_port(freePort())
@@ -69,7 +99,7 @@ CupsServer::CupsServer() : m_dir(m_root.path()), m_port(freePort())
                                              | QFileDevice::ExeOther);
     for (const char *folder : {"bin/backend", "spool", "cache", "state", "log", "tmp", "out"})
         m_dir.mkpath(QString::fromLatin1(folder));
-    for (const char *folder : {"daemon", "notifier"})
+    for (const char *folder : {"daemon", "notifier", "backend/ipp"})
         QFile::link(QStringLiteral("/usr/lib/cups/") + QLatin1String(folder), m_dir.filePath(QStringLiteral("bin/") + QLatin1String(folder)));
     const QString backend = m_dir.filePath(QStringLiteral("bin/backend/kvtest"));
     QFile::copy(QStringLiteral(PRINTING_TEST_DATA "/kvtest"), backend);
@@ -101,12 +131,10 @@ CupsServer::CupsServer() : m_dir(m_root.path()), m_port(freePort())
 
 CupsServer::~CupsServer()
 {
-    if (m_cupsd.state() == QProcess::NotRunning)
-        return;
-    m_cupsd.terminate();
-    if (!m_cupsd.waitForFinished(20000))
-        m_cupsd.kill();
-    m_cupsd.waitForFinished();
+    for (QProcess *process : {&m_cupsd, &m_bus})
+        stop(*process);
+    for (const auto &printer : m_ippPrinters)
+        stop(*printer);
 }
 
 void CupsServer::addQueue(const QString &name, const QString &location, const QString &comment)
@@ -122,6 +150,68 @@ void CupsServer::addQueue(const QString &name, const QString &location, const QS
     const QString error = admin(QStringLiteral("lpadmin"), arguments);
     if (!error.isEmpty() && !error.contains(u"deprecated"))
         m_failure = error;
+}
+
+void CupsServer::addIppPrinter(const QString &name, const QString &attributes)
+{
+    const QString bus = m_dir.filePath(QStringLiteral("bus"));
+    if (m_bus.state() == QProcess::NotRunning) {
+        m_bus.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                    QStringLiteral("--address=unix:path=") + bus});
+        if (!m_bus.waitForStarted() || !waitFor([&] { return QFile::exists(bus); })) {
+            m_failure = QStringLiteral("dbus-daemon start niet (pakket dbus-daemon)");
+            return;
+        }
+    }
+    const QString spool = m_dir.filePath(QStringLiteral("ipp/") + name);
+    m_dir.mkpath(spool);
+    const QString conf = spool + QStringLiteral(".conf");
+    write(conf, attributes);
+    const int port = freePort();
+    auto &printer = *m_ippPrinters.emplace_back(std::make_unique<QProcess>());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=") + bus);
+    printer.setProcessEnvironment(environment);
+    printer.setProcessChannelMode(QProcess::MergedChannels);
+    printer.setStandardOutputFile(spool + QStringLiteral(".log"));
+    // "localhost" makes it listen on the loopback addresses only.
+    printer.start(QStringLiteral("ippeveprinter"), {QStringLiteral("-r"), QStringLiteral("off"), QStringLiteral("-n"), QStringLiteral("localhost"),
+                                                     QStringLiteral("-p"), QString::number(port), QStringLiteral("-d"), spool, QStringLiteral("-k"),
+                                                     QStringLiteral("-a"), conf, name});
+    if (!printer.waitForStarted()) {
+        m_failure = QStringLiteral("ippeveprinter start niet (pakket cups-ipp-utils)");
+        return;
+    }
+    if (!waitFor([&] { return listening(port) || printer.state() == QProcess::NotRunning; }) || !listening(port)) {
+        m_failure = QStringLiteral("ippeveprinter luistert niet: ") + spool + QStringLiteral(".log");
+        return;
+    }
+    m_ippPorts[name] = port;
+    const QString error = admin(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                                                            ippUri(port)});
+    if (!error.isEmpty() && !error.contains(u"deprecated"))
+        m_failure = error;
+}
+
+QString CupsServer::ippJobAttribute(const QString &queue, int job, const char *attribute)
+{
+    const int port = m_ippPorts.value(queue);
+    const QByteArray uri = ippUri(port).toUtf8();
+    QString value;
+    waitFor([&] {
+        http_t *http = httpConnect2("127.0.0.1", port, nullptr, AF_INET, HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr);
+        if (!http)
+            return false;
+        ipp_t *request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.constData());
+        ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+        ipp_t *response = cupsDoRequest(http, request, "/ipp/print");
+        value = QString::fromUtf8(ippGetString(ippFindAttribute(response, attribute, IPP_TAG_ZERO), 0, nullptr));
+        ippDelete(response);
+        httpClose(http);
+        return !value.isEmpty();
+    });
+    return value;
 }
 
 QString CupsServer::admin(const QString &program, const QStringList &arguments)

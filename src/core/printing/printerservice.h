@@ -20,11 +20,13 @@ struct PaperSize {
     QMarginsF margins;
 };
 
-// A paper tray: its number and text as the lists show them, the printer's own key for it.
+// A paper tray: its number and text as the lists show them, the printer's own key for it: the
+// driver's InputSlot, or for a printer whose driver names no trays its IPP media-source keyword.
 struct PaperTray {
     int number = 0;
     QString name;
     QString key;
+    bool mediaSource = false;
 };
 
 struct PrinterCapabilities {
@@ -50,6 +52,7 @@ struct JobSettings {
     QString title;
     QString media;     // key of the paper size; empty: the printer's own
     QString inputSlot; // key of the tray; empty: the printer's own
+    bool mediaSource = false; // the key is a media-source keyword, not an InputSlot
     int duplex = Enkelzijdig;
     int orientation = Staand;
     int copies = 1;

@@ -4,6 +4,7 @@
 #include "printing/printersetting.h"
 #include "printing/printjob.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -89,6 +90,12 @@ frmPrintManager::frmPrintManager(Context &ctx, QWidget *parent) : QDialog(parent
     form->addRow(QStringLiteral("Orientatie:"), m_lists[3]);
     form->addRow(QStringLiteral("Enkel/dubbelzijdig:"), m_lists[4]);
     form->addRow(QStringLiteral("Aantal kopieën afdrukken:"), m_copies);
+    m_matrix = new QCheckBox(QStringLiteral("Deze printer is een matrix printer."), this);
+    m_matrix->setObjectName(QStringLiteral("chkMatrixPrinter"));
+    m_matrix->setVisible(m_manager.matrixSupport);
+    m_matrix->setEnabled(!m_manager.printers().isEmpty());
+    connect(m_matrix, &QCheckBox::toggled, this, [this](bool on) { m_manager.matrix = on; });
+    form->addRow(QString(), m_matrix);
 
     m_detailsPanel = new QWidget(this);
     auto *details = new QFormLayout(m_detailsPanel);
@@ -193,6 +200,7 @@ void frmPrintManager::fillPrinterLists()
     }
     m_lists[3]->setCurrentIndex(m_manager.orientation - 1);
     m_lists[4]->setCurrentIndex(m_manager.duplex - 1);
+    m_matrix->setChecked(m_manager.matrix && !m_manager.printers().isEmpty());
     SetStatus();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -42,6 +43,7 @@ private:
     QListWidget *m_documents;
     QComboBox *m_lists[5];
     QLineEdit *m_copies;
+    QCheckBox *m_matrix;
     QPushButton *m_print, *m_preview, *m_pdf, *m_details, *m_setup;
     QWidget *m_detailsPanel;
     QLabel *m_notAvailable[3];

@@ -29,8 +29,11 @@ PrintManager::PrintManager(Context &ctx) : m_ctx(ctx)
     for (int slot = 1; slot < int(m_ctx.print.PrintDocuments.size()); ++slot)
         if (!m_ctx.print.PrintDocuments[size_t(slot)].isEmpty())
             m_entries.append({m_ctx.print.PrintDocuments[size_t(slot)], slot});
-    if (m_ctx.registry)
+    if (m_ctx.registry) {
         m_storedPrinter = m_ctx.registry->LeesRegistry(RegKeyKorvenal, u"CurrentPrinter");
+        matrixSupport = m_ctx.registry->LeesRegistry(RegKeyKorvenal, u"MatrixPrinterSupport") == u"1";
+        matrix = matrixSupport && m_ctx.registry->LeesRegistry(RegKeyKorvenal, u"MatrixPrinter") == u"1";
+    }
     if (m_ctx.printers)
         for (const QString &printer : m_ctx.printers->printers())
             if (!redirected(printer))
@@ -132,6 +135,7 @@ bool PrintManager::applyStored(const QString &kind)
         paperSize = paper->number;
     if (paperTray)
         tray = paperTray->number;
+    matrix = matrixSupport && m_ctx.registry->LeesRegistry(RegKeyKorvenal, u"MatrixPrinter") == u"1";
     return true;
 }
 
@@ -141,6 +145,8 @@ void PrintManager::prepare()
     if (m_printer.isEmpty())
         return;
     SetSystemPrinter(m_ctx, m_printer);
+    if (m_ctx.registry)
+        m_ctx.registry->SchrijfRegistry(RegKeyKorvenal, u"MatrixPrinter", matrix ? QStringLiteral("1") : QStringLiteral("0"));
     SetPrinterSetting(m_ctx, m_printer, FieldPaperSize, paperSize);
     SetPrinterSetting(m_ctx, m_printer, FieldTray, tray);
     SetPrinterSetting(m_ctx, m_printer, FieldDuplex, duplex);

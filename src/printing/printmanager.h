@@ -35,6 +35,9 @@ public:
     // The choices of the lists, as item data (orientation and duplex 1-based, as the lists count).
     int paperSize = 0, tray = 0, orientation = Staand, duplex = Enkelzijdig;
     QString copies = QStringLiteral("1"); // as typed
+    // The matrix printer check box, offered when `MatrixPrinterSupport` is "1"; its state is
+    // stored in `MatrixPrinter` each time the printer is prepared.
+    bool matrixSupport = false, matrix = false;
 
     // A document chosen in the list: the stored settings of its kind ("Factuur" for the caller
     // frmFactureringOrders, "CMR" and "VDM" by the entry's beginning) are put in the lists, and

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -135,6 +136,28 @@ TEST_F(PrintManagerWindow, TheCallersSide)
     EXPECT_EQ(calls[0].slot, 1);
     EXPECT_FALSE(ctx.print.PrintManagerOpen);
     EXPECT_EQ(ctx.print.PrintDocuments[1], QString());
+}
+
+// The matrix box shows only where the suite supports it, and its state is stored when the
+// printer is prepared for a run.
+TEST_F(PrintManagerWindow, TheMatrixPrinterBox)
+{
+    {
+        frmPrintManager window(ctx);
+        EXPECT_TRUE(child<QCheckBox>(window, "chkMatrixPrinter")->isHidden());
+    }
+    ctx.print.PrintDocuments[1] = QStringLiteral("Leveringenlijst"); // closing emptied the slots
+    registry.SchrijfRegistry(RegKeyKorvenal, u"MatrixPrinterSupport", QStringLiteral("1"));
+    frmPrintManager window(ctx);
+    auto *box = child<QCheckBox>(window, "chkMatrixPrinter");
+    EXPECT_FALSE(box->isHidden());
+    EXPECT_EQ(box->text(), QStringLiteral("Deze printer is een matrix printer."));
+    box->setChecked(true);
+    child<QPushButton>(window, "cmdPrintVoorbeeld")->click();
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"MatrixPrinter"), QStringLiteral("1"));
+    box->setChecked(false);
+    child<QPushButton>(window, "cmdPrintVoorbeeld")->click();
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"MatrixPrinter"), QStringLiteral("0"));
 }
 
 // "Opslaan als PDF..." works without any printer: the caller draws every page into the file

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace kv {
@@ -107,7 +108,17 @@ frmPrintManager::frmPrintManager(Context &ctx, QWidget *parent) : QDialog(parent
     m_paperSize = value(m_detailsPanel, QStringLiteral("n/a"));
     m_tray = value(m_detailsPanel, QStringLiteral("n/a"));
     m_status->setObjectName(QStringLiteral("lblStatus"));
-    details->addRow(QStringLiteral("Status:"), m_status);
+    // The error picture of a printer that cannot be reached.
+    m_noConnection = new QLabel(m_detailsPanel);
+    m_noConnection->setObjectName(QStringLiteral("imgGeenVerbinding"));
+    m_noConnection->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(16, 16));
+    m_noConnection->setToolTip(QStringLiteral(" Geen verbinding met deze printer..."));
+    m_noConnection->hide();
+    auto *status = new QHBoxLayout;
+    status->addWidget(m_status);
+    status->addWidget(m_noConnection);
+    status->addStretch();
+    details->addRow(QStringLiteral("Status:"), status);
     details->addRow(QStringLiteral("Printer:"), m_printer);
     details->addRow(QStringLiteral("Locatie:"), m_location);
     details->addRow(QStringLiteral("Commentaar:"), m_comment);
@@ -230,6 +241,7 @@ void frmPrintManager::SetStatus()
     const PrintManager::Details details = m_manager.details();
     m_printer->setText(details.printer);
     m_status->setText(details.status.trimmed());
+    m_noConnection->setVisible(!details.found);
     m_location->setText(details.location);
     m_comment->setText(details.comment);
     m_paperSize->setText(m_lists[1]->currentText());

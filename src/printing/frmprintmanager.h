@@ -47,6 +47,7 @@ private:
     QPushButton *m_print, *m_preview, *m_pdf, *m_details, *m_setup;
     QWidget *m_detailsPanel;
     QLabel *m_notAvailable[3];
+    QLabel *m_noConnection;
     QLabel *m_status, *m_printer, *m_location, *m_comment, *m_paperSize, *m_tray;
     QProgressBar *m_progress, *m_progressSort;
 };

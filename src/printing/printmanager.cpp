@@ -68,7 +68,7 @@ PrintManager::Details PrintManager::details()
 {
     const auto info = m_ctx.printers ? m_ctx.printers->info(m_printer) : std::nullopt;
     if (!info)
-        return {QStringLiteral("Onbekend"), QStringLiteral("Onbekend"), QStringLiteral("Onbekend"), QStringLiteral("Onbekend")};
+        return {QStringLiteral("Onbekend"), QStringLiteral("Onbekend"), QStringLiteral("Onbekend"), QStringLiteral("Onbekend"), false};
     const QString standard = m_printer == SystemPrinter(m_ctx) ? QStringLiteral("Standaard printer; ") : QString();
     return {standard + m_printer, PrinterStatusText(info->status), info->location, info->comment};
 }

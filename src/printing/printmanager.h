@@ -57,6 +57,7 @@ public:
     // printer cannot be queried.
     struct Details {
         QString printer, status, location, comment;
+        bool found = true;
     };
     Details details();
 

@@ -1,5 +1,6 @@
 // korvenal-beheer <data folder>: the configuration and maintenance console of one administration.
 #include "app/optionscreens.h"
+#include "company/info/infoscreen.h"
 #include "core/context.h"
 #include "core/mainwindow/frmmain.h"
 #include "core/messages/qtdialogservice.h"
@@ -13,6 +14,7 @@
 #include "finance/registration.h"
 #include "mail/screens/registration.h"
 #include "maintenance/deletionscreen.h"
+#include "maintenance/ordergapsscreen.h"
 #include "maintenance/ordermovescreen.h"
 #include "printing/cupsprinters.h"
 #include "printing/registration.h"
@@ -41,6 +43,8 @@ int main(int argc, char **argv)
     kv::finance::registerFinanceScreens(screens);
     kv::maintenance::registerMaintenanceScreens(screens);
     kv::maintenance::registerDeletionScreens(screens);
+    kv::maintenance::registerOrderGapsScreen(screens);
+    kv::info::registerInfoScreens(screens);
     kv::registerMailScreens(screens);
     kv::reports::registerDailyListScreens(screens);
     kv::registerPrintingScreens(screens);

@@ -110,7 +110,6 @@ TEST_F(OrderGapsTest, ACounterThatIsNoNumberGivesNoListAndSaysSo)
 {
     orders(session.DBAdmin(), u"Ordergegevens"_s, {u"1"_s, u"5"_s});
     counter(u"X100"_s);
-    EXPECT_FALSE(findOrderGaps(session).tellerGeldig);
 
     ScreenRegistry screens;
     registerOrderGapsScreen(screens);
@@ -133,14 +132,12 @@ TEST_F(OrderGapsTest, TheScreenListsEachGap)
     const auto screen = screens.create(u"frmOverzicht_NietGebruikteOrdernummers"_s, ctx, {});
     const QTreeWidget *list = screen->findChild<QTreeWidget *>(u"lstOrdernummers"_s);
     ASSERT_EQ(list->topLevelItemCount(), 2);
-    const QStringList columns = {u"Van"_s, u"T/m"_s, u"Aantal"_s, u"Vorige order"_s, u"Datum"_s};
-    for (int i = 0; i < columns.size(); ++i)
-        EXPECT_EQ(list->headerItem()->text(i), columns[i]);
-    const std::vector<QStringList> rows{{u"0002"_s, u"0002"_s, u"1"_s, u"0001"_s, u" 1 jan 2026"_s},
+    const std::vector<QStringList> rows{{u"Van"_s, u"T/m"_s, u"Aantal"_s, u"Vorige order"_s, u"Datum"_s},
+                                        {u"0002"_s, u"0002"_s, u"1"_s, u"0001"_s, u" 1 jan 2026"_s},
                                         {u"0004"_s, u"0005"_s, u"2"_s, u"0003"_s, u" 3 jan 2026"_s}};
-    for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < columns.size(); ++c)
-            EXPECT_EQ(list->topLevelItem(r)->text(c), rows[r][c]) << r << ',' << c;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 5; ++c)
+            EXPECT_EQ((r ? list->topLevelItem(r - 1) : list->headerItem())->text(c), rows[r][c]) << r << ',' << c;
     EXPECT_EQ(screen->findChild<QLabel *>(u"lblOvergeslagen"_s)->text(), u"Overgeslagen ordernummers (geen getal): 1"_s);
     EXPECT_TRUE(dialogs.prompts().isEmpty());
 }

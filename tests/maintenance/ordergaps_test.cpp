@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace kv;
 using namespace kv::maintenance;
 using namespace Qt::StringLiterals;
@@ -26,6 +28,11 @@ struct Gap {
     QString vorige, datum;
     bool operator==(const Gap &) const = default;
 };
+
+void PrintTo(const Gap &g, std::ostream *os)
+{
+    *os << g.van << ".." << g.tm << " after " << g.vorige.toStdString() << " of " << g.datum.toStdString();
+}
 
 class OrderGapsTest : public ::testing::Test {
 protected:

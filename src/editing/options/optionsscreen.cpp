@@ -81,7 +81,9 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     if (!screen.intro.isEmpty()) {
         auto *intro = new QLabel(screen.intro, this);
         intro->setWordWrap(true);
+        intro->setMaximumWidth(720); // lines a reader can follow on a wide console
         layout->addWidget(intro);
+        layout->addSpacing(6); // the explanation apart from the first option
     }
 
     // One row per option, top to bottom: a switch and its caption (and the field that belongs

@@ -191,7 +191,7 @@ OptionScreen trimble()
     }});
 }
 
-// Reached from the relation details of an order, and through the tool.
+// Without a menu row of its own: set through the tool.
 OptionScreen orderRelgegevens()
 {
     return {u"frmOrderRelgegevens"_s, u"Relatiegegevens bij orders"_s,

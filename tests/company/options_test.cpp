@@ -111,7 +111,10 @@ TEST_F(OptionsTest, EveryToggleStoresItsEncoding)
         {u"frmAdvanced"_s, u"toggle 5"_s, u"1"_s, u"0"_s},      {u"frmAdvanced"_s, u"toggle 6"_s, u"1"_s, u"0"_s},
         {u"frmAdvanced"_s, u"toggle 0"_s, u"Client mode geactiveerd 20261207"_s, u"(geen bestand)"_s},
         {u"frmAdvanced"_s, u"toggle 2"_s, u"Database open houden, ingesteld op 2026-12-07"_s, u"(geen bestand)"_s},
+        {u"frmGoogle"_s, u"toggle 0"_s, u"1"_s, u"0"_s},        {u"frmFourage"_s, u"toggle 0"_s, u"1"_s, u"0"_s},
+        {u"frmOrderRelgegevens"_s, u"toggle 0"_s, u"1"_s, u"0"_s},
     };
+    registry.SchrijfRegistry(RegKeyKorvenal, u"GoogleAPIKey"_s, u"sleutel"_s); // the key the switch asks for
     int toggles = 0;
     for (const OptionScreen &screen : company::optionScreens())
         for (const Option &option : screen.options)

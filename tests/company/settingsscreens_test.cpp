@@ -1,5 +1,5 @@
 // The screens with rules of their own: number series, miscellaneous options, the cemetery's
-// settings and the favourites bar.
+// settings, the favourites bar and the links with other programs.
 #include "cemetery/settings.h"
 #include "core/db/database.h"
 #include "core/log/schrijflog.h"
@@ -10,8 +10,10 @@
 #include "editing/options/pickslists.h"
 #include "optionsfixture.h"
 
+#include <QDir>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <sqlite3.h>
@@ -266,3 +268,117 @@ TEST_F(SettingsScreensTest, FavouritesAreWrittenWhenTheScreenIsLeft)
 }
 
 } // namespace
+
+// The links with other programs, set through the tool by the names the registry holds for
+// administration 07. Both invoice-scanning screens show the same folders.
+TEST_F(SettingsScreensTest, LinksAreKeptPerAdministration)
+{
+    ctx.AdminCode = u"07"_s;
+    const QString in = dir.filePath(u"in"_s), archief = dir.filePath(u"archief"_s), file = dir.filePath(u"deb.csv"_s);
+    ASSERT_TRUE(QDir().mkpath(in) && QDir().mkpath(archief));
+    sql(u"INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving) VALUES ('4000', 'Inkoop')"_s);
+    struct Row {
+        QString screen, key, value, stored;
+    };
+    const Row rows[] = {
+        {u"frmExact"_s, u"ExactDebiteurBestand-07"_s, file, file},
+        {u"frmExact"_s, u"ExactCrediteurBestand-07"_s, file, file},
+        {u"frmExact"_s, u"ExactFinancieelBestand-07"_s, file, file},
+        {u"frmExact"_s, u"ExactFinancieelDagboek-07"_s, u"VK"_s, u"VK"_s},
+        {u"frmExact"_s, u"ExactFinancieelDagboekInkoop-07"_s, u"IK"_s, u"IK"_s},
+        {u"frmExact"_s, u"ExactFinancieelBoekstukNr-07"_s, u"2026001"_s, u"2026001"_s},
+        {u"frmExact"_s, u"ExactFinancieelDivisie-07"_s, u"123"_s, u"123"_s},
+        {u"frmExact"_s, u"ExactFinancieelRelNrFiscus-07"_s, u"99999"_s, u"99999"_s},
+        {u"frmFacturenKopie"_s, u"FactuurKopiePath-07"_s, in, in},
+        {u"frmGoogle"_s, u"GoogleAPIKey"_s, u"AIza-sleutel"_s, u"AIza-sleutel"_s},
+        {u"frmGoogle"_s, u"UseGoogleAPIKey"_s, u"aan"_s, u"1"_s},
+        {u"frmFacturen_UBL"_s, u"UBLImportPath-07"_s, in, in},
+        {u"frmFacturen_UBL"_s, u"UBLArchiefPath-07"_s, archief, archief},
+        {u"frmFacturen_UBL"_s, u"UBLStandaardGrootboek-07"_s, u"4000"_s, u"4000"_s},
+        {u"frmFacturen_FMModule"_s, u"ReadsoftExportPath-07"_s, dir.path(), dir.path()},
+        {u"frmFacturen_FMModule"_s, u"ReadsoftImportPath-07"_s, in, in},
+        {u"frmFacturen_ReadSoft"_s, u"ReadsoftArchiefPath-07"_s, archief, archief},
+        {u"frmFourage"_s, u"VIHBnr"_s, u"123456789"_s, u"123456789"_s},
+        {u"frmFourage"_s, u"VIHBcode"_s, u"VIHB-A"_s, u"VIHB-A"_s},
+        {u"frmFourage"_s, u"VIHBAantal"_s, u"99"_s, u"99"_s},
+        {u"frmFourage"_s, u"VDMAantal"_s, u"0"_s, u"0"_s},
+        {u"frmFourage"_s, u"VDMLab"_s, u"Eurofins"_s, u"Eurofins"_s},
+        {u"frmFourage"_s, u"VDMLinkerDeel"_s, u"NL"_s, u"NL"_s},
+        {u"frmFourage"_s, u"VDMRechterDeel"_s, u"0042"_s, u"0042"_s},
+        {u"frmFourage"_s, u"MineraalFactuurType"_s, u"2"_s, u"2"_s},
+        {u"frmFourage"_s, u"VoerLeverantieAfleverAdres"_s, u"aan"_s, u"1"_s},
+        {u"frmAgroVision"_s, u"PathXMLAgroConnect-07"_s, in, in},
+        {u"frmTrimble"_s, u"PathTransportOpdrachten-07"_s, in, in},
+        {u"frmOrderRelgegevens"_s, u"RelQueryAfleverAdres"_s, u"aan"_s, u"1"_s},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.key.toStdString());
+        ASSERT_TRUE(setOptions(ctx, test::optionScreen(r.screen), {QString(r.key + u'=' + r.value)})) << dialogs.prompts().join(u'|').toStdString();
+        EXPECT_EQ(reg(r.key), r.stored);
+    }
+    QStringList listed;
+    for (const OptionRow &row : listOptions(ctx, {test::optionScreen(u"frmFacturen_ReadSoft"_s), test::optionScreen(u"frmGoogle"_s)}))
+        listed << QString(row.key + u'\t' + row.stored);
+    EXPECT_TRUE(listed.contains(u"ReadsoftImportPath-07\t"_s + in));
+    EXPECT_TRUE(listed.contains(u"GoogleAPIKey\t(verborgen)"_s));
+    EXPECT_EQ(sql(u"SELECT OudeWaarde || NieuweWaarde FROM InstellingenLog WHERE Naam = 'GoogleAPIKey'"_s),
+              u"(verborgen)(verborgen)"_s); // the key is not in the trail
+
+    // Refused: nothing written, the registry as it was to the byte.
+    struct Refused {
+        QString screen, assignment, message;
+    };
+    const QByteArray before = [&] {
+        QFile store(dir.filePath(u"registry.reg"_s));
+        return store.open(QIODevice::ReadOnly) ? store.readAll() : QByteArray();
+    }();
+    for (const Refused &r : {
+             Refused{u"frmFacturen_UBL"_s, u"UBLImportPath-07="_s + dir.filePath(u"weg"_s),
+                     u"De map bestaat niet:\r\n"_s + dir.filePath(u"weg"_s)},
+             Refused{u"frmTrimble"_s, u"PathTransportOpdrachten-07="_s + file, u"De map bestaat niet:\r\n"_s + file},
+             Refused{u"frmFacturen_UBL"_s, u"UBLArchiefPath-07="_s + in + u'/', u"De importmap en de archiefmap moeten verschillen."_s},
+             Refused{u"frmFacturen_FMModule"_s, u"ReadsoftArchiefPath-07="_s + in, u"De importmap en de archiefmap moeten verschillen."_s},
+             Refused{u"frmGoogle"_s, u"GoogleAPIKey= "_s, u"Geef de API-sleutel in of zet het gebruik uit."_s},
+             Refused{u"frmFourage"_s, u"VDMAantal=100"_s, u"Vul bij \"Aantal VDM:\" een aantal van 0 tot en met 99 in."_s},
+             Refused{u"frmExact"_s, u"ExactFinancieelDivisie-07=-1"_s, u"Vul bij \"Divisie:\" alleen cijfers in."_s}}) {
+        SCOPED_TRACE(r.assignment.toStdString());
+        EXPECT_FALSE(setOptions(ctx, test::optionScreen(r.screen), {r.assignment}));
+        EXPECT_EQ(dialogs.prompts().last(), r.message);
+        QFile store(dir.filePath(u"registry.reg"_s));
+        ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+        EXPECT_EQ(store.readAll(), before);
+    }
+
+    // Undo puts the folder back; an empty folder is allowed (the link unused).
+    const OptionScreen &ubl = test::optionScreen(u"frmFacturen_UBL"_s);
+    ASSERT_TRUE(setOptions(ctx, ubl, {u"UBLImportPath-07="_s}));
+    EXPECT_EQ(reg(u"UBLImportPath-07"_s), QString());
+    dialogs.script({mb::Yes});
+    ASSERT_TRUE(OptionsLogic(ctx, ubl).undoLast());
+    EXPECT_EQ(reg(u"UBLImportPath-07"_s), in);
+}
+
+// A file is picked in a save dialog that proposes the file stored; a folder in the folder dialog.
+TEST_F(SettingsScreensTest, LinkFilesAndFoldersArePicked)
+{
+    ctx.AdminCode = u"07"_s;
+    const OptionScreen &exact = test::optionScreen(u"frmExact"_s);
+    registry.SchrijfRegistry(RegKeyKorvenal, u"ExactDebiteurBestand-07"_s, u"/oud/deb.csv"_s);
+    OptionsScreen view(ctx, exact);
+    dialogs.saveFiles = {dir.filePath(u"debiteuren.csv"_s)};
+    QTest::mouseClick(view.control(at(exact, u"file 0"_s))->findChild<QToolButton *>(), Qt::LeftButton);
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].title, u"Debiteurenbestand voor Exact"_s);
+    EXPECT_EQ(dialogs.saveRequests[0].filter, u"Exportbestanden (*.csv;*.txt) | *.csv;*.txt"_s);
+    EXPECT_EQ(dialogs.saveRequests[0].proposed, u"/oud/deb.csv"_s);
+    view.cmdSave_Click();
+    EXPECT_EQ(reg(u"ExactDebiteurBestand-07"_s), dir.filePath(u"debiteuren.csv"_s));
+
+    const OptionScreen &trimble = test::optionScreen(u"frmTrimble"_s);
+    OptionsScreen folders(ctx, trimble);
+    dialogs.folders = {dir.path()};
+    QTest::mouseClick(folders.control(0)->findChild<QToolButton *>(), Qt::LeftButton);
+    EXPECT_EQ(dialogs.folderTitles.last(), u"Map voor transportopdrachten"_s);
+    folders.cmdSave_Click();
+    EXPECT_EQ(reg(u"PathTransportOpdrachten-07"_s), dir.path());
+}

@@ -355,9 +355,14 @@ options::OptionScreen relaties()
 
 const std::vector<options::OptionScreen> &optionScreens()
 {
-    static const std::vector<options::OptionScreen> screens{
-        bedrijfsgegevens(), systeem(),   orders(),   factureren(),      voorraad(), weegbrug(),
-        afrekenen(),        transport(), diversen(), advanced(),        ordersGebruiker(), cmr(), relaties()};
+    static const std::vector<options::OptionScreen> screens = [] {
+        std::vector<options::OptionScreen> all{
+            bedrijfsgegevens(), systeem(),   orders(),   factureren(),      voorraad(), weegbrug(),
+            afrekenen(),        transport(), diversen(), advanced(),        ordersGebruiker(), cmr(), relaties()};
+        for (options::OptionScreen &screen : koppelingen())
+            all.push_back(std::move(screen));
+        return all;
+    }();
     return screens;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/registry/registry.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +30,7 @@ enum class Control {
     Heading, // the caption of a block of options; stores nothing
     Colour,  // a swatch; a click picks another colour (stored as a Windows colour number)
     Folder,  // a folder's path, typed or picked
+    File,    // a file's path, typed or picked in a save dialog (`dialogTitle`, `filter`)
     Account, // a ledger account number, with its description beside it
     Picks,   // an ordered choice from `items`: two lists, what is available and what is chosen
     Along,   // no control of its own: a further value written with the option `follows` names
@@ -86,7 +89,7 @@ struct Option {
     int line = 0;            // the line of a marker file, from 0; -1: the whole file is the value
     QString mirror = {};     // a marker file that also holds the stored text, as its one line
     QString note = {};       // a remark shown under the caption
-    QString dialogTitle = {}; // a folder's: the title of the dialog that picks it
+    QString dialogTitle = {}; // a folder's or a file's: the title of the dialog that picks it
     bool spaceWhenEmpty = false; // an empty field is stored as one space (the suite needs a value)
 
     QString table = {};      // a column of another single-record table than `UserGegevens`
@@ -119,7 +122,18 @@ struct Option {
     };
     std::function<std::vector<Entry>(const OptionsLogic &)> entries = {};
     QString entriesFollow = {};
+    QString filter = {};     // `File`: the files the save dialog shows, "description | pattern"
 };
+
+// The registry value an option is kept in for the administration `adminCode`: per
+// administration, a name ending in "-" takes the code after the dash ("UBLArchiefPath-07"),
+// any other name is directly followed by it ("AdminColor07").
+inline QString registryName(const Option &option, const QString &adminCode)
+{
+    if (!option.perAdministration)
+        return option.name;
+    return option.name.endsWith(u'-') ? regNameDashCode(adminCode, option.name) : regNameCodeLast(adminCode, option.name);
+}
 
 // A line under a field: what the value tells (the bank of an IBAN), or advice that never stops
 // a save (the tool tells it on stderr).

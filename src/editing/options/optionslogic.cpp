@@ -87,7 +87,7 @@ QString OptionsLogic::storedName(int i) const
         return option.workstationName;
     switch (option.place) {
     case Place::UserGegevens: return tableOf(option) + u'.' + option.name;
-    case Place::Registry: return option.perAdministration ? regNameCodeLast(m_ctx.AdminCode, option.name) : option.name;
+    case Place::Registry: return registryName(option, m_ctx.AdminCode);
     case Place::MarkerFile: return markerName(option);
     case Place::Screen: break;
     }
@@ -393,7 +393,10 @@ bool OptionsLogic::saveStates()
             }
         } else {
             values.emplace_back(storedName(int(i)), stored(int(i)));
-            entries.push_back({TrailRegistry.toString(), values.back().first, m_loaded[i], values.back().second});
+            if (option.secret) // a key or password is not written into the trail
+                entries.push_back({TrailRegistry.toString(), values.back().first, Verborgen.toString(), Verborgen.toString()});
+            else
+                entries.push_back({TrailRegistry.toString(), values.back().first, m_loaded[i], values.back().second});
         }
     }
     OutsideWrites outside(m_ctx);

@@ -30,6 +30,12 @@
 namespace kv::options {
 namespace {
 
+// A folder or a file: a path field with a button that picks it.
+bool isPath(Control kind)
+{
+    return kind == Control::Folder || kind == Control::File;
+}
+
 // Colours are kept as the suite's programs keep them: red + 256 green + 65536 blue.
 QColor colourOf(const QString &number)
 {
@@ -75,7 +81,9 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     if (!screen.intro.isEmpty()) {
         auto *intro = new QLabel(screen.intro, this);
         intro->setWordWrap(true);
+        intro->setMaximumWidth(720); // lines a reader can follow on a wide console
         layout->addWidget(intro);
+        layout->addSpacing(6); // the explanation apart from the first option
     }
 
     // One row per option, top to bottom: a switch and its caption (and the field that belongs
@@ -84,7 +92,7 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
     int captionWidth = 0;
     for (const Option &option : screen.options)
         if (option.kind != Control::Toggle && option.kind != Control::Choice && option.kind != Control::Heading
-            && option.kind != Control::Folder && option.kind != Control::Button)
+            && !isPath(option.kind) && option.kind != Control::Button)
             captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(option.caption));
     auto *rows = new QVBoxLayout;
     rows->setSpacing(8);
@@ -135,7 +143,7 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
             row->addWidget(label);
         } else {
             // a folder's long caption keeps its own width
-            if (option.kind != Control::Folder || fontMetrics().horizontalAdvance(option.caption) <= captionWidth)
+            if (!isPath(option.kind) || fontMetrics().horizontalAdvance(option.caption) <= captionWidth)
                 label->setFixedWidth(captionWidth + 8);
             row->addWidget(label);
             row->addWidget(control);
@@ -148,7 +156,7 @@ OptionsScreen::OptionsScreen(Context &ctx, const OptionScreen &screen) : m_ctx(c
         rows->addLayout(row);
         lastRow = row;
         if (screen.remark && option.kind != Control::Toggle) // under the field, not its caption
-            rows->addWidget(remarkLabel(i, option.kind == Control::Folder ? 0 : captionWidth + 8 + row->spacing()));
+            rows->addWidget(remarkLabel(i, isPath(option.kind) ? 0 : captionWidth + 8 + row->spacing()));
     }
     layout->addLayout(rows);
     auto *buttons = new QHBoxLayout;
@@ -228,14 +236,15 @@ QWidget *OptionsScreen::makeControl(int i)
         });
         return swatch;
     }
-    case Control::Folder: {
+    case Control::Folder:
+    case Control::File: {
         auto *box = new QWidget(this);
         auto *row = new QHBoxLayout(box);
         row->setContentsMargins(0, 0, 0, 0);
         auto *path = new QLineEdit(box);
         path->setMinimumWidth(360);
         auto *pick = new QToolButton(box);
-        pick->setObjectName(u"cmdMap" + option.control.section(u' ', 1));
+        pick->setObjectName((option.kind == Control::File ? u"cmdBestand" : u"cmdMap") + option.control.section(u' ', 1));
         pick->setText(QStringLiteral("..."));
         row->addWidget(path);
         row->addWidget(pick);
@@ -247,11 +256,13 @@ QWidget *OptionsScreen::makeControl(int i)
         });
         connect(pick, &QToolButton::clicked, this, [this, i] {
             const QString before = m_logic.state(i);
-            const QString folder = m_ctx.dialogs->ChooseFolder(before, m_logic.screen().options[size_t(i)].dialogTitle);
-            if (folder.isEmpty())
+            const Option &row = m_logic.screen().options[size_t(i)];
+            const QString path = row.kind == Control::File ? m_ctx.dialogs->SaveFile(row.dialogTitle, row.filter, before)
+                                                           : m_ctx.dialogs->ChooseFolder(before, row.dialogTitle);
+            if (path.isEmpty())
                 return;
-            m_logic.setState(i, QDir::toNativeSeparators(folder));
-            if (!leaveField(i)) // a folder the screen does not take: the one before stays
+            m_logic.setState(i, QDir::toNativeSeparators(path));
+            if (!leaveField(i)) // a path the screen does not take: the one before stays
                 m_logic.setState(i, before);
             showStates();
         });
@@ -391,7 +402,7 @@ void OptionsScreen::showStates()
             field->setText(state);
         } else if (option.kind == Control::Colour)
             showColour(qobject_cast<QPushButton *>(control), state);
-        else if (option.kind == Control::Folder)
+        else if (isPath(option.kind))
             control->findChild<QLineEdit *>()->setText(state);
         else if (auto *account = qobject_cast<GrootboekRekeningWidget *>(control))
             account->setNummer(state);

@@ -14,7 +14,7 @@ namespace {
 QString keyOf(const Context &ctx, const OptionScreen &screen, const Option &option)
 {
     if (option.perAdministration)
-        return regNameCodeLast(ctx.AdminCode, option.name);
+        return registryName(option, ctx.AdminCode);
     if (!option.table.isEmpty())
         return option.table + u'.' + option.name;
     if (option.place != Place::MarkerFile)

@@ -36,7 +36,10 @@ ListSource codeTableSource(Context &ctx, const QString &table)
 {
     ctx.EditKey = table;
     auto list = std::make_shared<codetables::HulpList>(ctx);
-    ListSource source{list->caption(), {list->caption(), u"Actief"_s}, qint64(list->entries().size()), {}};
+    QString caption = list->caption(); // "Wagencategorie:" above the editor's list
+    if (caption.endsWith(u':'))
+        caption.chop(1);
+    ListSource source{caption, {caption, u"Actief"_s}, qint64(list->entries().size()), {}};
     source.visitRows = [list](const std::function<bool(const QStringList &)> &visit) {
         for (const codetables::Entry &entry : list->entries()) {
             if (!visit({entry.text, entry.ticked ? u"Ja"_s : u"Nee"_s}))

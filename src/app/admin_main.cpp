@@ -20,6 +20,7 @@
 //   korvenal-admin printers [--details]
 //   korvenal-admin afdrukken <folder> loslijst|leveringenlijst <date> [<t/m>] [--printer --formaat --lade
 //                  --orientatie --zijden --kopieen | --pdf <file>]
+//   korvenal-admin exporteer <folder> <lijst> <file.xlsx|file.csv>
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/assets/assetsjob.h"
@@ -30,6 +31,7 @@
 #include "maintenance/maintenancejob.h"
 #include "mail/emailjob.h"
 #include "printing/printingjob.h"
+#include "export/exportjob.h"
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
@@ -79,7 +81,8 @@ int main(int argc, char **argv)
                                                 "wachtwoord=|- ssl=ja|nee auth=0|1|2 extern=ja|nee]), de verbinding testen (verbinding), "
                                                 "een testbericht sturen (test <nr> <adres>); "
                                                 "printers: de printers met hun status (--details: ook papierformaten en laden); "
-                                                "afdrukken: de loslijst of leveringenlijst van een of meer dagen afdrukken of als PDF opslaan"));
+                                                "afdrukken: de loslijst of leveringenlijst van een of meer dagen afdrukken of als PDF opslaan; "
+                                                "exporteer: een lijst (formulier zoals frmVerpakkingen, of een codetabel) naar Excel (.xlsx) of CSV"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -171,6 +174,12 @@ int main(int argc, char **argv)
         const auto value = [&](const char *name) { return parser.value(QLatin1String(name)); };
         const int code = kv::runPrintJob(args.mid(1), {value("printer"), value("formaat"), value("lade"), value("orientatie"),
                                                        value("zijden"), value("kopieen"), value("pdf")});
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"exporteer") {
+        const int code = kv::exporting::runExportJob(args.mid(1));
         if (code == 64)
             parser.showHelp(64);
         return code;

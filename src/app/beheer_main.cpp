@@ -11,6 +11,7 @@
 #include "editing/codetables/screens.h"
 #include "editing/listdetail/registration.h"
 #include "editing/options/optionsscreen.h"
+#include "export/exportwindow.h"
 #include "finance/registration.h"
 #include "mail/screens/registration.h"
 #include "maintenance/deletionscreen.h"
@@ -38,7 +39,7 @@ int main(int argc, char **argv)
 
     kv::ScreenRegistry screens;
     kv::codetables::registerCodeTableScreens(screens);
-    kv::listdetail::registerListDetailScreens(screens);
+    kv::listdetail::registerListDetailScreens(screens, &kv::exporting::showExportWindow);
     kv::options::registerOptionScreens(screens, allOptionScreens());
     kv::finance::registerFinanceScreens(screens);
     kv::maintenance::registerMaintenanceScreens(screens);

@@ -22,8 +22,8 @@ public:
     virtual void DisplayError(const QString &message, bool withHelp = false) = 0;
 
     // `OpenDocument`: asks the desktop to open a file or a web address with the program it
-    // belongs to (a web page in the browser).
-    virtual void OpenDocument(const QString &pathOrAddress) = 0;
+    // belongs to (a web page in the browser); false when no program took it.
+    virtual bool OpenDocument(const QString &pathOrAddress) = 0;
 
     // The system's colour dialog on `current`; nothing when the user cancels. A service that
     // cannot ask (the automation tool) cancels.

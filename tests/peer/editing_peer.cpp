@@ -30,7 +30,7 @@ public:
         return kv::mb::Yes;
     }
     void DisplayError(const QString &message, bool) override { std::cout << "error " << message.toStdString() << std::endl; }
-    void OpenDocument(const QString &) override {}
+    bool OpenDocument(const QString &) override { return false; }
 };
 
 // A popup on `key` (new when empty) with each field typed as its text (field, text, field,

@@ -26,7 +26,11 @@ public:
 
     int MsgBox(const QString &prompt, int buttons = 0, const QString &title = {}) override;
     void DisplayError(const QString &message, bool withHelp = false) override;
-    void OpenDocument(const QString &pathOrAddress) override { opened += pathOrAddress; }
+    bool OpenDocument(const QString &pathOrAddress) override
+    {
+        opened += pathOrAddress;
+        return opens;
+    }
     // The next colour or folder of the script; cancelled when it has run out.
     std::optional<QColor> ChooseColour(const QColor &) override { return next(colours, std::optional<QColor>()); }
     QString ChooseFolder(const QString &, const QString &title) override
@@ -54,6 +58,7 @@ public:
     std::vector<Shown> shown;
     QStringList errors;
     QStringList opened; // documents and web pages asked to be opened
+    bool opens = true; // whether a program takes what is opened
     std::deque<int> answers;
     std::deque<std::optional<QColor>> colours; // nothing: the user cancels
     std::deque<QString> folders;

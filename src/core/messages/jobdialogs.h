@@ -12,7 +12,7 @@ public:
 
     int MsgBox(const QString &prompt, int buttons = 0, const QString &title = {}) override;
     void DisplayError(const QString &message, bool withHelp = false) override;
-    void OpenDocument(const QString &) override {}
+    bool OpenDocument(const QString &) override { return false; }
 
     // Whether a message other than a question was shown: the job did not do all it was asked.
     bool told() const { return m_told; }

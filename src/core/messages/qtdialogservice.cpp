@@ -21,10 +21,10 @@ void QtDialogService::DisplayError(const QString &message, bool withHelp)
     CMessage(m_window).DisplayError(message, withHelp);
 }
 
-void QtDialogService::OpenDocument(const QString &pathOrAddress)
+bool QtDialogService::OpenDocument(const QString &pathOrAddress)
 {
     const QUrl url = QUrl::fromUserInput(pathOrAddress, QString(), QUrl::AssumeLocalFile);
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 std::optional<QColor> QtDialogService::ChooseColour(const QColor &current)

@@ -14,7 +14,7 @@ public:
 
     int MsgBox(const QString &prompt, int buttons = 0, const QString &title = {}) override;
     void DisplayError(const QString &message, bool withHelp = false) override;
-    void OpenDocument(const QString &pathOrAddress) override;
+    bool OpenDocument(const QString &pathOrAddress) override;
     std::optional<QColor> ChooseColour(const QColor &current) override;
     QString ChooseFolder(const QString &current, const QString &title) override;
     QString SaveFile(const QString &title, const QString &filter, const QString &proposed) override;

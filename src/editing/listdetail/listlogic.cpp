@@ -35,17 +35,41 @@ void ListLogic::refresh()
 
 void ListLogic::read()
 {
+    std::vector<Row> rows;
+    walk([&](const Row &row) {
+        rows.push_back(row);
+        return true;
+    });
+    replaceRows(std::move(rows));
+}
+
+void ListLogic::walk(const std::function<bool(const Row &)> &visit)
+{
     db::Recordset &rs = m_tables.table(m_member.table);
     rs.setIndex(m_member.listOrder);
-    std::vector<Row> rows;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         Row row{rs.text(m_member.key), {}};
         for (const Column &column : m_member.columns)
             row.cells.push_back(listCell(m_ctx, column, column.lookup ? lookup(*column.lookup, rs.value(column.field))
                                                                       : rs.value(column.field)));
-        rows.push_back(std::move(row));
+        if (!visit(row))
+            return;
     }
-    replaceRows(std::move(rows));
+}
+
+void ListLogic::visitRows(const std::function<bool(const Row &)> &visit)
+{
+    if (m_sortColumn < 0)
+        return walk(visit);
+    for (const Row &row : m_rows) {
+        if (!visit(row))
+            return;
+    }
+}
+
+qint64 ListLogic::rowCount()
+{
+    return m_sortColumn < 0 ? m_tables.table(m_member.table).RecordCount() : qint64(m_rows.size());
 }
 
 QVariant ListLogic::lookup(const Lookup &lookup, const QVariant &value)

@@ -35,6 +35,12 @@ public:
     int sortColumn() const { return m_sortColumn; }
     bool descending() const { return m_descending; }
 
+    // The rows in list order, one at a time, for an export: read from the table in the member's
+    // order without holding them, or the rows in memory once the user sorted the list. The walk
+    // stops when the visitor returns false.
+    void visitRows(const std::function<bool(const Row &)> &visit);
+    qint64 rowCount(); // the rows visitRows gives
+
     void addNew();
     void edit(int row);   // nothing without a row
     void remove(int row); // asks first; nothing without a row
@@ -49,6 +55,7 @@ public:
 
 private:
     void read();
+    void walk(const std::function<bool(const Row &)> &visit);
     QVariant lookup(const Lookup &lookup, const QVariant &value);
     void sortRows();
     void deleteRecord(const QString &key);

@@ -40,7 +40,7 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
     m_add->setVisible(member.canAdd());
     m_delete->setVisible(!member.editOnly());
 
-    auto *buttons = new QHBoxLayout;
+    auto *buttons = m_buttons = new QHBoxLayout;
     for (QPushButton *button : {m_add, m_edit, m_delete}) {
         button->setMinimumWidth(110);
         buttons->addWidget(button);
@@ -86,6 +86,15 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
         m_list->resizeColumnToContents(column);
     for (int column = 0; column < m_model.columnCount(); ++column)
         m_list->setColumnWidth(column, std::max(m_list->columnWidth(column) + 24, 90));
+}
+
+void ListScreen::offerExport(const ExportHook &hook)
+{
+    auto *button = new QPushButton(QStringLiteral("Exporteren..."), this);
+    button->setObjectName(QStringLiteral("cmdExporteren"));
+    button->setMinimumWidth(110);
+    m_buttons->insertWidget(3, button);
+    connect(button, &QPushButton::clicked, this, [this, hook] { hook(m_ctx, m_logic, this); });
 }
 
 int ListScreen::selectedRow() const

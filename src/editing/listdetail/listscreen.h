@@ -4,6 +4,9 @@
 #include "editing/listdetail/listlogic.h"
 #include "editing/listdetail/listmodel.h"
 
+#include <functional>
+
+class QHBoxLayout;
 class QPushButton;
 class QTreeView;
 
@@ -15,6 +18,10 @@ class ListScreen : public ChildScreen {
     Q_OBJECT
 public:
     ListScreen(Context &ctx, const Member &member, QWidget *parent = nullptr);
+
+    // What "Exporteren..." opens: the export window over the list's rows.
+    using ExportHook = std::function<void(Context &, ListLogic &, QWidget *)>;
+    void offerExport(const ExportHook &hook);
 
     ListLogic &logic() { return m_logic; }
     Context &context() { return m_ctx; }
@@ -29,6 +36,7 @@ private:
     ListModel m_model;
     QTreeView *m_list;
     QPushButton *m_add, *m_edit, *m_delete;
+    QHBoxLayout *m_buttons;
 };
 
 } // namespace kv::listdetail

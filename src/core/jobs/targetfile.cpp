@@ -1,0 +1,91 @@
+#include "core/jobs/targetfile.h"
+
+#include "core/log/workstation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace kv {
+namespace {
+
+QString prefix(const QFileInfo &target)
+{
+    return u"."_s + target.fileName() + u'.' + GetComputerNaam() + u'.';
+}
+
+void removeLeftovers(const QFileInfo &target)
+{
+    const QString before = prefix(target);
+    for (const QString &name : QDir(target.absolutePath()).entryList({before + u"*.tmp"_s}, QDir::Files | QDir::Hidden)) {
+        bool number = false;
+        const qint64 process = name.mid(before.size()).chopped(4).toLongLong(&number);
+        if (number && ::kill(pid_t(process), 0) != 0 && errno == ESRCH)
+            QFile::remove(target.absolutePath() + u'/' + name);
+    }
+}
+
+bool syncPath(const QString &path, int flags)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), flags);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+} // namespace
+
+TargetFile::TargetFile(const QString &target)
+{
+    const QFileInfo info(target);
+    m_target = info.absoluteFilePath();
+    removeLeftovers(info);
+    m_temp = info.absolutePath() + u'/' + prefix(info) + QString::number(::getpid()) + u".tmp"_s;
+}
+
+TargetFile::~TargetFile()
+{
+    if (!m_committed)
+        QFile::remove(m_temp);
+}
+
+bool TargetFile::commit()
+{
+    const QByteArray temp = QFile::encodeName(m_temp), target = QFile::encodeName(m_target);
+    struct stat existing {};
+    mode_t mode = 0;
+    if (::stat(target.constData(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::chmod(temp.constData(), mode) != 0 || !syncPath(m_temp, O_RDONLY)
+        || std::rename(temp.constData(), target.constData()) != 0) {
+        m_error = systemError();
+        return false;
+    }
+    m_committed = true;
+    syncPath(QFileInfo(m_target).absolutePath(), O_RDONLY | O_DIRECTORY); // the rename is on disk once the folder is
+    return true;
+}
+
+} // namespace kv

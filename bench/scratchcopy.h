@@ -19,7 +19,7 @@ class QuietDialogs : public kv::DialogService {
 public:
     int MsgBox(const QString &, int, const QString &) override { return kv::mb::OK; }
     void DisplayError(const QString &message, bool) override { std::fprintf(stderr, "%s\n", qPrintable(message)); }
-    void OpenDocument(const QString &) override {}
+    bool OpenDocument(const QString &) override { return true; }
 };
 
 // The copy named `name` every iteration works on: beside the large administration (the same

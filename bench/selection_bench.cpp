@@ -25,7 +25,7 @@ class StilleDialogen : public kv::DialogService {
 public:
     int MsgBox(const QString &, int, const QString &) override { return kv::mb::OK; }
     void DisplayError(const QString &message, bool) override { std::fprintf(stderr, "%s\n", qPrintable(message)); }
-    void OpenDocument(const QString &) override {}
+    bool OpenDocument(const QString &) override { return true; }
 };
 
 kv::Context &context()

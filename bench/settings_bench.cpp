@@ -33,7 +33,7 @@ class QuietDialogs : public kv::DialogService {
 public:
     int MsgBox(const QString &, int, const QString &) override { return kv::mb::OK; }
     void DisplayError(const QString &message, bool) override { std::fprintf(stderr, "%s\n", qPrintable(message)); }
-    void OpenDocument(const QString &) override {}
+    bool OpenDocument(const QString &) override { return true; }
 };
 
 const kv::options::OptionScreen &screen(const QString &name)

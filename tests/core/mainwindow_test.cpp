@@ -34,7 +34,7 @@ class MockDialogs : public kv::DialogService {
 public:
     MOCK_METHOD(int, MsgBox, (const QString &, int, const QString &), (override));
     MOCK_METHOD(void, DisplayError, (const QString &, bool), (override));
-    MOCK_METHOD(void, OpenDocument, (const QString &), (override));
+    MOCK_METHOD(bool, OpenDocument, (const QString &), (override));
 };
 
 // A screen that counts how often it was made, initialised and left, and keeps the table it was

@@ -3,24 +3,14 @@
 #include "core/db/database.h"
 #include "core/db/statement.h"
 #include "core/jobs/progress.h"
+#include "core/jobs/targetfile.h"
 #include "core/log/schrijflog.h"
-#include "core/log/workstation.h"
 #include "core/messages/errorreport.h"
 #include "core/session/session.h"
 #include "finance/auditfile/schemacheck.h"
 #include "finance/auditfile/xmlwriter.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryFile>
-
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QFile>
 
 using namespace Qt::StringLiterals;
 
@@ -31,47 +21,6 @@ Schrijffout schrijffout(const QString &pad, const QString &reden)
 {
     return Schrijffout{u"Het bestand "_s + pad + u" kan niet worden geschreven: "_s + reden
                        + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
-}
-
-// The temp file of a run is named after the target, the workstation and the process, so that a
-// later run on the same workstation can tell a killed run's leftover from one still being
-// written; another workstation's (in a shared folder) is never touched.
-QString tijdelijkVoorvoegsel(const QFileInfo &doel)
-{
-    return u"."_s + doel.fileName() + u'.' + GetComputerNaam() + u'.';
-}
-
-void ruimOpNaKill(const QFileInfo &doel)
-{
-    const QString voor = tijdelijkVoorvoegsel(doel);
-    for (const QString &naam : QDir(doel.absolutePath()).entryList({voor + u"*.tmp"_s}, QDir::Files | QDir::Hidden)) {
-        bool getal = false;
-        const qint64 proces = naam.mid(voor.size()).chopped(4).toLongLong(&getal);
-        if (getal && ::kill(pid_t(proces), 0) != 0 && errno == ESRCH)
-            QFile::remove(doel.absolutePath() + u'/' + naam);
-    }
-}
-
-// A new file gets what the user's umask leaves of rw-rw-rw-; a file written over keeps its mode.
-void geefRechten(QFile &bestand, const QFileInfo &doel)
-{
-    if (doel.exists()) {
-        bestand.setPermissions(QFile::permissions(doel.absoluteFilePath()));
-        return;
-    }
-    const mode_t masker = ::umask(0);
-    ::umask(masker);
-    ::fchmod(bestand.handle(), 0666 & ~masker);
-}
-
-// The rename is on disk once the folder is.
-void syncMap(const QFileInfo &doel)
-{
-    const int map = ::open(QFile::encodeName(doel.absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-    if (map >= 0) {
-        ::fsync(map);
-        ::close(map);
-    }
 }
 
 // Reads the whole file into `out` inside one read transaction.
@@ -117,21 +66,8 @@ void bewaarHerstellingen(Context &ctx, const std::vector<BtwHerstel> &herstellin
 
 Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties, Progress *voortgang)
 {
-    const QFileInfo doel(pad);
-    ruimOpNaKill(doel);
-    QFile tijdelijk(doel.absolutePath() + u'/' + tijdelijkVoorvoegsel(doel) + QString::number(::getpid()) + u".tmp"_s);
-    // Removed on every way out but the rename.
-    struct Opruimen {
-        QFile &bestand;
-        bool houden = false;
-        ~Opruimen()
-        {
-            if (houden)
-                return;
-            bestand.close(); // may fail to write what QFile still held: the file goes all the same
-            QFile::remove(bestand.fileName());
-        }
-    } opruimen{tijdelijk};
+    TargetFile doel(pad); // removes the temp file on every way out but the rename
+    QFile tijdelijk(doel.tempPath());
     if (!tijdelijk.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw schrijffout(pad, tijdelijk.errorString());
 
@@ -154,8 +90,7 @@ Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties, 
             voortgang->step(kControleren.toString());
         controle = meelezer.einde();
     }
-    geefRechten(tijdelijk, doel);
-    if (!tijdelijk.flush() || ::fsync(tijdelijk.handle()) != 0)
+    if (!tijdelijk.flush())
         throw schrijffout(pad, tijdelijk.errorString());
     tijdelijk.close();
     for (const QString &engels : controle.engels)
@@ -163,10 +98,8 @@ Resultaat maakAuditfile(Context &ctx, const QString &pad, const Opties &opties, 
     if (!controle.geldig())
         throw Stop{controle.meldingen + u"\n\nDe XML auditfile is NIET aangemaakt."_s};
 
-    if (std::rename(QFile::encodeName(tijdelijk.fileName()).constData(), QFile::encodeName(pad).constData()) != 0)
-        throw schrijffout(pad, QString::fromLocal8Bit(std::strerror(errno)));
-    opruimen.houden = true;
-    syncMap(doel);
+    if (!doel.commit())
+        throw schrijffout(pad, doel.error());
     if (voortgang)
         voortgang->percent(100);
     bewaarHerstellingen(ctx, resultaat.herstellingen);

@@ -18,6 +18,18 @@ using options::OptionScreen;
 using options::OptionsLogic;
 
 // A folder of this administration, typed or picked; empty: the link is not used.
+// A rule for each of `controls`: what is typed there (trimmed) must be `acceptable`, else
+// "Vul bij "<caption>" " + `wanted`.
+std::function<QString(const OptionsLogic &)> eachField(QStringList controls, bool (*acceptable)(const QString &), QString wanted)
+{
+    return [=](const OptionsLogic &logic) -> QString {
+        for (const QString &control : controls)
+            if (!acceptable(logic.stateOf(control).trimmed()))
+                return u"Vul bij \""_s + logic.screen().options[size_t(logic.indexOf(control))].caption + u"\" "_s + wanted;
+        return QString();
+    };
+}
+
 Option map(int n, const QString &caption, const QString &name, const QString &title)
 {
     Option option = perAdministration(folder(n, caption, name));
@@ -78,13 +90,8 @@ OptionScreen exact()
         text(3,    u"Divisie:"_s,                u"ExactFinancieelDivisie-"_s,    Control::Number),
         text(4,    u"Relatienummer fiscus:"_s,   u"ExactFinancieelRelNrFiscus-"_s),
     }};
-    screen.check = [](const OptionsLogic &logic) -> QString {
-        for (const QString &control : {u"field 2"_s, u"field 3"_s})
-            if (logic.stateOf(control).trimmed().startsWith(u'-'))
-                return u"Vul bij \""_s + logic.screen().options[size_t(logic.indexOf(control))].caption
-                     + u"\" alleen cijfers in."_s;
-        return QString();
-    };
+    screen.check = eachField({u"field 2"_s, u"field 3"_s}, [](const QString &typed) { return !typed.startsWith(u'-'); },
+                             u"alleen cijfers in."_s);
     return screen;
 }
 
@@ -162,15 +169,9 @@ OptionScreen fourage()
         soort,
         regToggle(0, u"Bij voerleveranties het afleveradres gebruiken"_s, u"VoerLeverantieAfleverAdres"_s),
     }};
-    screen.check = [](const OptionsLogic &logic) -> QString {
-        for (const QString &control : {u"field 2"_s, u"field 6"_s}) {
-            const QString count = logic.stateOf(control).trimmed();
-            if (!count.isEmpty() && (count.toInt() < 0 || count.toInt() > 99))
-                return u"Vul bij \""_s + logic.screen().options[size_t(logic.indexOf(control))].caption
-                     + u"\" een aantal van 0 tot en met 99 in."_s;
-        }
-        return QString();
-    };
+    screen.check = eachField({u"field 2"_s, u"field 6"_s},
+                             [](const QString &typed) { return typed.isEmpty() || (typed.toInt() >= 0 && typed.toInt() <= 99); },
+                             u"een aantal van 0 tot en met 99 in."_s);
     return screen;
 }
 

@@ -2,19 +2,17 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
+#include "core/jobs/targetfile.h"
 #include "core/log/schrijflog.h"
 #include "printing/printtarget.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPageSize>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 
 namespace kv {
@@ -181,7 +179,7 @@ void startFont(Context &ctx)
 } // namespace
 
 // The PDF is open from the moment the target exists, so the first line needs no printing to open it.
-// A job for a PDF file is drawn beside the file and renamed over it when it is complete; one
+// A job for a PDF file is drawn into a hidden file beside it, renamed over it when complete; one
 // for the printer goes to a temporary folder and from there to the print system.
 void StartPrinterJob(Context &ctx, [[maybe_unused]] bool printFirstLine)
 {
@@ -201,14 +199,12 @@ void StartPrinterJob(Context &ctx, [[maybe_unused]] bool printFirstLine)
             folder->filePath(QStringLiteral("job.pdf")), printerPageLayout(ctx),
             [&ctx, printer, folder](const QString &job) { submitJob(ctx, printer, job); });
     } else {
-        const QFileInfo target(pdf);
+        auto target = std::make_shared<TargetFile>(pdf);
         ctx.print.PrintTarget = std::make_shared<PdfTarget>(
-            target.dir().filePath(u'.' + target.fileName() + QStringLiteral(".part")), printerPageLayout(ctx),
-            [&ctx, pdf](const QString &part) {
-                if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(pdf).constData()) != 0) {
-                    QFile::remove(part);
-                    throw std::runtime_error(QStringLiteral("Het bestand %1 kan niet worden geschreven.").arg(pdf).toStdString());
-                }
+            target->tempPath(), printerPageLayout(ctx), [&ctx, pdf, target](const QString &) {
+                if (!target->commit())
+                    throw std::runtime_error(
+                        QStringLiteral("Het bestand %1 kan niet worden geschreven: %2").arg(pdf, target->error()).toStdString());
                 SchrijfLog(ctx, PadRechts(QStringLiteral("AFDRUKKEN"), 10) + QStringLiteral(": PDF-bestand     : ") + pdf);
             });
     }

@@ -253,7 +253,7 @@ TEST_F(PrintCommand, SavesAllPagesAsAPdfAndListsThePrinters)
     ASSERT_EQ(result.code, 0) << result.err.toStdString();
     EXPECT_EQ(test::pdfInfo(pdf, u"Pages"_s), u"3"_s);
     EXPECT_TRUE(log().contains(u"AFDRUKKEN : PDF-bestand     : "_s + pdf)) << log().toStdString();
-    EXPECT_EQ(QDir(registry.path()).entryList(QDir::Files | QDir::Hidden).filter(u".part"_s), QStringList());
+    EXPECT_EQ(QDir(registry.path()).entryList(QDir::Files | QDir::Hidden).filter(u".tmp"_s), QStringList());
 
     const test::ToolResult printers = run({u"printers"_s, u"--details"_s});
     ASSERT_EQ(printers.code, 0) << printers.err.toStdString();

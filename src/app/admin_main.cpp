@@ -2,6 +2,7 @@
 //   korvenal-admin new <folder> [--password <password>] [--grondstof]
 //   korvenal-admin demo <folder>
 //   korvenal-admin demo-sorbex <folder>
+//   korvenal-admin koppelingen <folder>
 //   korvenal-admin opties <folder> [<formulier> [--ja] <sleutel>=<waarde>... | <formulier> --ongedaan [--ja]]
 //   korvenal-admin perioden <folder> [--genereer jaar|kwartaal|maand|week [--geforceerd]]
 //   korvenal-admin btwcontrole <folder> [--van ddmmjjjj --tot ddmmjjjj]
@@ -20,7 +21,7 @@
 //   korvenal-admin printers [--details]
 //   korvenal-admin afdrukken <folder> loslijst|leveringenlijst <date> [<t/m>] [--printer --formaat --lade
 //                  --orientatie --zijden --kopieen | --pdf <file>]
-//   korvenal-admin exporteer <folder> <lijst> <file.xlsx|file.csv>
+//   korvenal-admin exporteer <folder> <lijst> <file.xlsx|file.csv> [--datum <date> [--tot <date>]] [--zoek <text>]
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/assets/assetsjob.h"
@@ -32,6 +33,8 @@
 #include "mail/emailjob.h"
 #include "printing/printingjob.h"
 #include "export/exportjob.h"
+#include "maintenance/ordergaps.h"
+#include "printing/reports/dailylists.h"
 #include "core/db/dberror.h"
 #include "core/session/administration.h"
 #include "demo/demoadministration.h"
@@ -64,6 +67,7 @@ int main(int argc, char **argv)
                                  QStringLiteral("new: nieuwe lege administratie; demo: demonstratieadministratie; "
                                                 "demo-sorbex: een Sorbex-installatie voor de koppeling; "
                                                 "opties: instellingen van de optieschermen tonen of wijzigen; "
+                                                "koppelingen: de mappen en bestanden van de koppelingen controleren; "
                                                 "perioden: boekingsperioden tonen of opnieuw maken; "
                                                 "btwcontrole: BTW codes en boekingen controleren voor de aangifte; "
                                                 "correctie: boekingen na het einde van het boekjaar corrigeren; "
@@ -82,7 +86,8 @@ int main(int argc, char **argv)
                                                 "een testbericht sturen (test <nr> <adres>); "
                                                 "printers: de printers met hun status (--details: ook papierformaten en laden); "
                                                 "afdrukken: de loslijst of leveringenlijst van een of meer dagen afdrukken of als PDF opslaan; "
-                                                "exporteer: een lijst (formulier zoals frmVerpakkingen, of een codetabel) naar Excel (.xlsx) of CSV"));
+                                                "exporteer: een lijst (formulier zoals frmVerpakkingen, een codetabel, een zoeksoort met --zoek, "
+                                                "frmLosLijst of frmLeveringenLijst met --datum) naar Excel (.xlsx) of CSV"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -91,7 +96,9 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("genereer"), QStringLiteral("perioden: de perioden opnieuw maken"), QStringLiteral("soort")});
     parser.addOption({QStringLiteral("geforceerd"), QStringLiteral("perioden: ook als er al boekingen in perioden staan")});
     parser.addOption({QStringLiteral("van"), QStringLiteral("btwcontrole: eerste dag"), QStringLiteral("datum")});
-    parser.addOption({QStringLiteral("tot"), QStringLiteral("btwcontrole: laatste dag"), QStringLiteral("datum")});
+    parser.addOption({QStringLiteral("tot"), QStringLiteral("btwcontrole, exporteer: laatste dag"), QStringLiteral("datum")});
+    parser.addOption({QStringLiteral("datum"), QStringLiteral("exporteer: de (eerste) dag van een lijst per dag"), QStringLiteral("datum")});
+    parser.addOption({QStringLiteral("zoek"), QStringLiteral("exporteer: de zoektekst van een zoeksoort"), QStringLiteral("tekst")});
     parser.addOption({QStringLiteral("boekdatum"), QStringLiteral("correctie: boekingsdata na het einde van het boekjaar naar de laatste dag")});
     parser.addOption({QStringLiteral("periode"), QStringLiteral("correctie: ook de periode naar die van de laatste dag van het boekjaar")});
     parser.addOption({QStringLiteral("betaaldatum"), QStringLiteral("correctie: betaaldata na het einde van het boekjaar naar de laatste dag")});
@@ -118,6 +125,12 @@ int main(int argc, char **argv)
     if (args.value(0) == u"opties") {
         const int code = kv::options::runOptionsJob(args.mid(1), parser.isSet(QStringLiteral("ongedaan")),
                                                     parser.isSet(QStringLiteral("ja")), allOptionScreens());
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"koppelingen") {
+        const int code = kv::options::runLinksJob(args.mid(1), allOptionScreens());
         if (code == 64)
             parser.showHelp(64);
         return code;
@@ -179,7 +192,9 @@ int main(int argc, char **argv)
         return code;
     }
     if (args.value(0) == u"exporteer") {
-        const int code = kv::exporting::runExportJob(args.mid(1));
+        const int code = kv::exporting::runExportJob(
+            args.mid(1), {{}, parser.value(QStringLiteral("datum")), parser.value(QStringLiteral("tot")), parser.value(QStringLiteral("zoek"))},
+            {&kv::maintenance::findOrderGapsList, &kv::reports::findDailyList});
         if (code == 64)
             parser.showHelp(64);
         return code;

@@ -35,11 +35,12 @@ int main(int argc, char **argv)
     context.registry = &registry;
     context.dialogs = &dialogs;
     context.printers = &printers;
+    context.exportList = [&context](const kv::ListSource &list, QWidget *parent) { kv::exporting::showExportWindow(context, list, parent); };
     session.onOpenFailed([&](const kv::db::DbError &e) { kv::reportFailedOpen(context, e); });
 
     kv::ScreenRegistry screens;
     kv::codetables::registerCodeTableScreens(screens);
-    kv::listdetail::registerListDetailScreens(screens, &kv::exporting::showExportWindow);
+    kv::listdetail::registerListDetailScreens(screens);
     kv::options::registerOptionScreens(screens, allOptionScreens());
     kv::finance::registerFinanceScreens(screens);
     kv::maintenance::registerMaintenanceScreens(screens);

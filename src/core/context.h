@@ -10,9 +10,12 @@
 #include <array>
 #include <functional>
 
+class QWidget;
+
 namespace kv {
 
 class DialogService;
+struct ListSource;
 class Registry;
 class Session;
 
@@ -59,6 +62,9 @@ public:
     Session *session = nullptr;
     PrinterService *printers = nullptr;
     PrintState print;
+    // Opens the export window over a list a screen shows; screens offer "Exporteren..." only
+    // when it is set.
+    std::function<void(const ListSource &, QWidget *parent)> exportList;
 
     // "Now" and "today"; tests fix the clock.
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
-#include <functional>
+#include "core/jobs/listsource.h"
 
 namespace kv {
 class Context;
@@ -11,15 +8,6 @@ class Progress;
 }
 
 namespace kv::exporting {
-
-// A list as the export reads it: its column headers, how many rows it has, and a walk over
-// them in list order that hands each row's shown texts to a visitor (false stops the walk).
-struct ListSource {
-    QString title;
-    QStringList headers;
-    qint64 rowCount = 0;
-    std::function<void(const std::function<bool(const QStringList &)> &)> visitRows;
-};
 
 struct ExportResult {
     enum class Outcome { Written, Refused, Stopped, Failed };

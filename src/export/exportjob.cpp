@@ -3,6 +3,7 @@
 #include "core/jobs/jobsession.h"
 #include "core/jobs/terminalprogress.h"
 #include "core/messages/errorreport.h"
+#include "export/exporter.h"
 #include "export/sheetwriter.h"
 #include "export/sources.h"
 
@@ -14,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace kv::exporting {
 
-int runExportJob(const QStringList &arguments)
+int runExportJob(const QStringList &arguments, ListRequest narrowing, const std::vector<ListFinder> &finders)
 {
     if (arguments.size() != 3)
         return 64;
@@ -27,20 +28,27 @@ int runExportJob(const QStringList &arguments)
     JobSession job(false);
     if (!job.open(QFileInfo(arguments[0]).absoluteFilePath()))
         return 2;
-    std::optional<ListSource> source;
+    narrowing.name = arguments[1];
+    FoundList found;
     ExportResult result;
     const bool ran = tryOperation(job.ctx, u"frmSelectieExporteren: Exporteren"_s, [&] {
-        source = sourceNamed(job.ctx, arguments[1]);
-        if (!source)
+        found = findEditingList(job.ctx, narrowing);
+        for (auto finder = finders.begin(); !found.found() && finder != finders.end(); ++finder)
+            found = (*finder)(job.ctx, narrowing);
+        if (!found.source)
             return;
         TerminalProgress progress;
-        progress.step(u"Exporteren "_s + source->title);
-        result = exportList(job.ctx, *source, path, &progress);
+        progress.step(u"Exporteren "_s + found.source->title);
+        result = exportList(job.ctx, *found.source, path, &progress);
     });
-    if (!ran)
+    if (!ran || job.dialogs.failed())
         return 2;
-    if (!source) {
+    if (!found.found()) {
         std::fprintf(stderr, "Onbekende lijst: %s\n", qPrintable(arguments[1]));
+        return 1;
+    }
+    if (!found.source) {
+        std::fprintf(stderr, "%s\n", qPrintable(found.refusal));
         return 1;
     }
     switch (result.outcome) {

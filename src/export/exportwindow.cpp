@@ -3,7 +3,6 @@
 #include "core/context.h"
 #include "core/dialogs.h"
 #include "editing/busycursor.h"
-#include "export/sources.h"
 
 #include <QApplication>
 #include <QDir>
@@ -135,9 +134,9 @@ void FrmSelectieExporteren::finished()
     m_progress->setValue(0);
 }
 
-void showExportWindow(Context &ctx, listdetail::ListLogic &logic, QWidget *parent)
+void showExportWindow(Context &ctx, const ListSource &list, QWidget *parent)
 {
-    FrmSelectieExporteren window(ctx, listSource(logic), parent);
+    FrmSelectieExporteren window(ctx, list, parent);
     window.exec();
 }
 

@@ -12,9 +12,6 @@ class QPushButton;
 
 namespace kv {
 class Context;
-namespace listdetail {
-class ListLogic;
-}
 } // namespace kv
 
 namespace kv::exporting {
@@ -50,7 +47,7 @@ private:
     bool m_running = false, m_stopping = false;
 };
 
-// The "Exporteren..." of a list-and-detail list: the window over the rows of `logic`.
-void showExportWindow(Context &ctx, listdetail::ListLogic &logic, QWidget *parent);
+// What "Exporteren..." opens over the list of a screen.
+void showExportWindow(Context &ctx, const ListSource &list, QWidget *parent);
 
 } // namespace kv::exporting

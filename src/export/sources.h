@@ -1,23 +1,12 @@
 #pragma once
 
-#include "export/exporter.h"
-
-#include <optional>
-
-namespace kv {
-class Context;
-namespace listdetail {
-class ListLogic;
-}
-} // namespace kv
+#include "core/jobs/listsource.h"
 
 namespace kv::exporting {
 
-// A list-and-detail list as it stands in `logic` (which must outlive the source).
-ListSource listSource(listdetail::ListLogic &logic);
-
-// A list by the name the tool is given: a list-and-detail screen by its form name
-// (frmVerpakkingen) or a code table by its table name; nothing for another name.
-std::optional<ListSource> sourceNamed(Context &ctx, const QString &name);
+// The lists of the record-editing framework by the name the tool is given: a list-and-detail
+// screen by its form name (frmVerpakkingen), a code table by its table name, a search kind
+// by its name with the request's search text.
+FoundList findEditingList(Context &ctx, const ListRequest &request);
 
 } // namespace kv::exporting

@@ -1,13 +1,16 @@
 #include "maintenance/ordergaps.h"
 
+#include "core/context.h"
 #include "core/db/database.h"
 #include "core/db/statement.h"
+#include "core/jobs/listsource.h"
 #include "core/session/session.h"
+#include "editing/dates.h"
 
 #include <QSet>
 
 #include <algorithm>
-
+#include <memory>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -121,6 +124,39 @@ OrderGaps findOrderGaps(Session &session)
     gapTo(last);
     found.overgeslagen = int(skipped.size());
     return found;
+}
+
+ListSource orderGapsList(const OrderGaps &found)
+{
+    ListSource source{u"Overzicht niet gebruikte ordernummers"_s,
+                      {u"Van"_s, u"T/m"_s, u"Aantal"_s, u"Vorige order"_s, u"Datum"_s},
+                      qint64(found.gaps.size()),
+                      {}};
+    source.visitRows = [&found](const std::function<bool(const QStringList &)> &visit) {
+        const auto shown = [&](qint64 n) { return QString::number(n).rightJustified(found.teller.size(), u'0'); };
+        for (const OrderGap &gap : found.gaps) {
+            if (!visit({shown(gap.van), shown(gap.tm), QString::number(gap.aantal()), gap.vorigeOrder,
+                        DatumWeergave(gap.datum)}))
+                return;
+        }
+    };
+    return source;
+}
+
+QString counterRefusal(const OrderGaps &found)
+{
+    return u"Het volgende ordernummer in de bedrijfsgegevens (\"%1\") is geen getal.\n"
+           u"Er is geen overzicht te maken."_s.arg(found.teller);
+}
+
+FoundList findOrderGapsList(Context &ctx, const ListRequest &request)
+{
+    if (request.name.compare(u"frmOverzicht_NietGebruikteOrdernummers"_s, Qt::CaseInsensitive) != 0)
+        return {};
+    auto found = std::make_shared<OrderGaps>(findOrderGaps(*ctx.session));
+    if (!found->tellerGeldig)
+        return {std::nullopt, counterRefusal(*found)};
+    return {keepingAlive(found, orderGapsList(*found)), {}};
 }
 
 } // namespace kv::maintenance

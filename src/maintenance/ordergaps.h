@@ -5,7 +5,11 @@
 #include <vector>
 
 namespace kv {
+class Context;
 class Session;
+struct FoundList;
+struct ListRequest;
+struct ListSource;
 } // namespace kv
 
 namespace kv::maintenance {
@@ -28,5 +32,14 @@ struct OrderGaps {
 // The gaps from the lowest order number up to the counter minus one, found in one walk over
 // Ordergegevens and OrderGegevensArchief in numeric order. Reads only; throws DbError.
 OrderGaps findOrderGaps(Session &session);
+
+// The overview as the screen shows it, a row per gap with the numbers in the counter's width.
+// `found` must outlive the source.
+ListSource orderGapsList(const OrderGaps &found);
+// Why there is no overview when the counter is not a number.
+QString counterRefusal(const OrderGaps &found);
+
+// frmOverzicht_NietGebruikteOrdernummers for the automation tool's export.
+FoundList findOrderGapsList(Context &ctx, const ListRequest &request);
 
 } // namespace kv::maintenance

@@ -2,10 +2,11 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
+#include "core/jobs/listsource.h"
 #include "core/messages/errorreport.h"
 #include "core/navigation/screenregistry.h"
 #include "editing/busycursor.h"
-#include "editing/dates.h"
+#include "editing/widgets/exportbutton.h"
 #include "editing/widgets/taskform.h"
 #include "maintenance/ordergaps.h"
 
@@ -18,12 +19,6 @@
 using namespace Qt::StringLiterals;
 
 namespace kv::maintenance {
-namespace {
-
-const QStringList kColumns = {u"Van"_s, u"T/m"_s, u"Aantal"_s, u"Vorige order"_s, u"Datum"_s};
-
-} // namespace
-
 OrderGapsScreen::OrderGapsScreen(Context &ctx) : m_ctx(ctx)
 {
     setObjectName(u"frmOverzicht_NietGebruikteOrdernummers"_s);
@@ -37,7 +32,7 @@ OrderGapsScreen::OrderGapsScreen(Context &ctx) : m_ctx(ctx)
     m_list->setObjectName(u"lstOrdernummers"_s);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels(kColumns);
+    m_list->setHeaderLabels(orderGapsList(m_found).headers);
     m_list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_list->setColumnWidth(0, 110);
     m_list->setColumnWidth(1, 110);
@@ -49,6 +44,7 @@ OrderGapsScreen::OrderGapsScreen(Context &ctx) : m_ctx(ctx)
     m_skipped = form.text({}, "lblOvergeslagen");
     QPushButton *refresh = form.button(u"Vernieuwen"_s, "cmdVernieuwen");
     connect(refresh, &QPushButton::clicked, this, &OrderGapsScreen::cmdVernieuwen_Click);
+    form.beside(exportButton(ctx, this, [this] { return orderGapsList(m_found); }));
     cmdVernieuwen_Click();
 }
 
@@ -58,34 +54,32 @@ void OrderGapsScreen::cmdVernieuwen_Click()
     tryOperation(m_ctx, objectName() + u": Lezen"_s, [this] { fill(findOrderGaps(*m_ctx.session)); });
 }
 
-void OrderGapsScreen::fill(const OrderGaps &found)
+void OrderGapsScreen::fill(OrderGaps found)
 {
+    m_found = std::move(found);
     m_list->clear();
     m_summary->clear();
     m_skipped->clear();
-    if (!found.tellerGeldig) {
-        m_ctx.dialogs->MsgBox(u"Het volgende ordernummer in de bedrijfsgegevens (\"%1\") is geen getal.\n"
-                              u"Er is geen overzicht te maken."_s.arg(found.teller),
-                              mb::OKOnly | mb::Exclamation);
+    if (!m_found.tellerGeldig) {
+        m_ctx.dialogs->MsgBox(counterRefusal(m_found), mb::OKOnly | mb::Exclamation);
+        m_found.gaps.clear();
         return;
     }
-    // Numbers in the width the counter hands them out in.
-    const auto shown = [&](qint64 n) { return QString::number(n).rightJustified(found.teller.size(), u'0'); };
     qint64 total = 0;
     QList<QTreeWidgetItem *> rows;
-    for (const OrderGap &gap : found.gaps) {
-        auto *row = new QTreeWidgetItem(QStringList{shown(gap.van), shown(gap.tm), QString::number(gap.aantal()),
-                                                    gap.vorigeOrder, DatumWeergave(gap.datum)});
+    orderGapsList(m_found).visitRows([&](const QStringList &cells) {
+        auto *row = new QTreeWidgetItem(cells);
         row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
         rows << row;
-        total += gap.aantal();
-    }
+        total += cells[2].toLongLong();
+        return true;
+    });
     m_list->addTopLevelItems(rows);
     m_summary->setText(u"Niet gebruikte ordernummers: %1, in %2 reeks(en). Volgend ordernummer: %3"_s
                            .arg(total)
-                           .arg(found.gaps.size())
-                           .arg(found.teller));
-    m_skipped->setText(u"Overgeslagen ordernummers (geen getal): %1"_s.arg(found.overgeslagen));
+                           .arg(m_found.gaps.size())
+                           .arg(m_found.teller));
+    m_skipped->setText(u"Overgeslagen ordernummers (geen getal): %1"_s.arg(m_found.overgeslagen));
 }
 
 void registerOrderGapsScreen(ScreenRegistry &screens)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/navigation/childscreen.h"
+#include "maintenance/ordergaps.h"
 
 class QLabel;
 class QTreeWidget;
@@ -12,8 +13,6 @@ class ScreenRegistry;
 
 namespace kv::maintenance {
 
-struct OrderGaps;
-
 // frmOverzicht_NietGebruikteOrdernummers: a row per run of order numbers that no working or
 // archived order holds, up to the counter. It only reads.
 class OrderGapsScreen : public ChildScreen {
@@ -24,9 +23,10 @@ public:
     void cmdVernieuwen_Click();
 
 private:
-    void fill(const OrderGaps &found);
+    void fill(OrderGaps found);
 
     Context &m_ctx;
+    OrderGaps m_found; // what the list shows
     QTreeWidget *m_list;
     QLabel *m_summary, *m_skipped;
 };

@@ -3,8 +3,6 @@
 #include "core/jobs/jobsession.h"
 #include "core/jobs/terminalprogress.h"
 #include "core/messages/errorreport.h"
-#include "editing/datecheck.h"
-#include "editing/listdetail/detaillogic.h"
 #include "printing/cupsprinters.h"
 #include "printing/printjob.h"
 #include "printing/printmanager.h"
@@ -135,10 +133,9 @@ int runPrintJob(const QStringList &arguments, const PrintChoices &choices)
     if (!job.open(QFileInfo(arguments[0]).absoluteFilePath()))
         return 2;
     Context &ctx = job.ctx;
-    const std::optional<QString> from = DatumControleren(ctx, arguments[2]);
-    const std::optional<QString> to = DatumControleren(ctx, arguments.value(3, arguments[2]));
-    if (!from || !to || *to < *from) {
-        say(!from || !to ? listdetail::OnlogischeDatum.toString() : QStringLiteral("De datum t/m ligt voor de eerste datum."));
+    const reports::Period days = reports::periodOf(ctx, arguments[2], arguments.value(3, arguments[2]));
+    if (!days.refusal.isEmpty()) {
+        say(days.refusal);
         return 1;
     }
     if (choices.pdf.isEmpty() && cups.printers().isEmpty()) {
@@ -146,7 +143,7 @@ int runPrintJob(const QStringList &arguments, const PrintChoices &choices)
         return 1;
     }
     reports::ColumnReport report;
-    if (!tryOperation(ctx, QStringLiteral("afdrukken: Lezen"), [&] { report = reports::readDailyList(ctx, *list, *from, *to); }))
+    if (!tryOperation(ctx, QStringLiteral("afdrukken: Lezen"), [&] { report = reports::readDailyList(ctx, *list, days.from, days.to); }))
         return 2;
     if (report.days.empty()) {
         say(QStringLiteral("Er is niets af te drukken voor deze periode."));

@@ -133,9 +133,6 @@ TEST_F(ExportTest, ToolKilledHalfwayLeavesTheOldFile)
     });
     const QString reg = file(u"registry.reg"_s), target = file(u"verpakkingen.csv"_s);
     const auto run = [&](const QString &list, const QString &path) { return test::runTool(reg, {u"exporteer"_s, ctx.DataPad, list, path}); };
-    EXPECT_EQ(run(u"frmOnbekend"_s, target).code, 1);
-    EXPECT_EQ(run(u"frmVerpakkingen"_s, file(u"lijst.txt"_s)).code, 1);
-    EXPECT_TRUE(leftovers(dir.path()).isEmpty());
 
     QFile old(target);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
@@ -154,4 +151,43 @@ TEST_F(ExportTest, ToolKilledHalfwayLeavesTheOldFile)
     EXPECT_TRUE(leftovers(dir.path()).isEmpty());
     EXPECT_TRUE(contents(target).startsWith("\xEF\xBB\xBFNr;Verpakking;Prijs;Eigenaar\r\n"));
     EXPECT_GT(contents(target).count("\r\n"), 120000);
+}
+
+// The tool finds each kind of list by its name, narrowed as asked, and refuses what does not
+// fit without writing anything.
+TEST_F(ExportTest, ToolExportsEachKindOfListByName)
+{
+    const struct {
+        QStringList arguments;
+        int code;
+        QByteArray header; // written: the first line; refused: empty
+        QString refusal;
+    } cases[] = {
+        {{u"frmVerpakkingen"_s}, 0, "Nr;Verpakking;Prijs;Eigenaar", {}},
+        {{u"tabelloods"_s}, 0, "Loods;Actief", {}},
+        {{u"frmrelaties"_s, u"--zoek"_s, u"agra"_s}, 0, "relatienr.;bedrijfsnaam;postcode;woonplaats", {}},
+        {{u"frmOverzicht_NietGebruikteOrdernummers"_s}, 0, "Van;T/m;Aantal;Vorige order;Datum", {}},
+        {{u"leveringenlijst"_s, u"--datum"_s, u"02-03-2026"_s, u"--tot"_s, u"06-03-2026"_s}, 0,
+         "Datum;Relatie en adres;Regel;Artikel;Aantal;Prijs;Bedrag", {}},
+        {{u"frmrelaties"_s}, 1, {}, u"Geef de zoektekst met --zoek."_s},
+        {{u"frmLosLijst"_s, u"--datum"_s, u"06-03-2026"_s, u"--tot"_s, u"02-03-2026"_s}, 1, {},
+         u"De datum t/m ligt voor de eerste datum."_s},
+        {{u"frmLosLijst"_s, u"--datum"_s, u"01-01-2020"_s}, 1, {}, u"Er is niets te exporteren voor deze periode."_s},
+        {{u"frmOnbekend"_s}, 1, {}, u"Onbekende lijst: frmOnbekend"_s},
+    };
+    const QString reg = file(u"registry.reg"_s);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const QString target = file(u"lijst.csv"_s);
+        const test::ToolResult result =
+            test::runTool(reg, QStringList{u"exporteer"_s, ctx.DataPad, c.arguments[0], target} + c.arguments.mid(1));
+        EXPECT_EQ(result.code, c.code) << result.err.toStdString();
+        const QByteArray written = contents(target);
+        EXPECT_EQ(written.left(written.indexOf("\r\n")), c.header.isEmpty() ? QByteArray() : "\xEF\xBB\xBF" + c.header);
+        if (!c.refusal.isEmpty())
+            EXPECT_EQ(result.err.trimmed(), c.refusal);
+        QFile::remove(target);
+    }
+    EXPECT_EQ(test::runTool(reg, {u"exporteer"_s, ctx.DataPad, u"frmVerpakkingen"_s, file(u"lijst.txt"_s)}).code, 1);
+    EXPECT_TRUE(leftovers(dir.path()).isEmpty());
 }

@@ -2,9 +2,11 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
+#include "core/jobs/listsource.h"
 #include "core/messages/errorreport.h"
 #include "editing/codetables/frmhulpautosave.h"
 #include "editing/codetables/frmhulppopup.h"
+#include "editing/widgets/exportbutton.h"
 #include "editing/widgets/listledger.h"
 
 #include <QCheckBox>
@@ -66,6 +68,8 @@ FrmHulp::FrmHulp(Context &ctx) : m_ctx(ctx), m_list(ctx)
     m_cmdAutoSave->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_cmdAutoSave->setMinimumWidth(120);
     side->addWidget(m_cmdAutoSave);
+    if (QPushButton *exporting = exportButton(ctx, this, [this] { return listSource(m_list); }))
+        side->addWidget(exporting);
     side->addStretch();
     row->addLayout(side);
     row->addStretch();

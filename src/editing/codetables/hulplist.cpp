@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/db/database.h"
+#include "core/jobs/listsource.h"
 #include "core/dialogs.h"
 #include "core/session/session.h"
 #include "editing/amounts.h"
@@ -195,6 +196,21 @@ void HulpList::rewrite()
         rs->setValue(u"RecordCode", entry.ticked ? 1 : -1);
         rs->Update();
     }
+}
+
+ListSource listSource(const HulpList &list)
+{
+    QString caption = list.caption(); // "Wagencategorie:" above the editor's list
+    if (caption.endsWith(u':'))
+        caption.chop(1);
+    ListSource source{caption, {caption, QStringLiteral("Actief")}, qint64(list.entries().size()), {}};
+    source.visitRows = [&list](const std::function<bool(const QStringList &)> &visit) {
+        for (const Entry &entry : list.entries()) {
+            if (!visit({entry.text, entry.ticked ? QStringLiteral("Ja") : QStringLiteral("Nee")}))
+                return;
+        }
+    };
+    return source;
 }
 
 } // namespace kv::codetables

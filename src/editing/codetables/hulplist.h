@@ -8,6 +8,7 @@
 
 namespace kv {
 class Context;
+struct ListSource;
 }
 
 namespace kv::codetables {
@@ -71,5 +72,9 @@ private:
     std::vector<Entry> m_loadedEntries; // as read: what the user changed, and what another program did
     bool m_sorted = false;
 };
+
+// The table as its editor lists it, for an export: every entry with whether it is active in
+// the pick lists. `list` must outlive the source.
+ListSource listSource(const HulpList &list);
 
 } // namespace kv::codetables

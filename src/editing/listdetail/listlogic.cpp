@@ -4,6 +4,7 @@
 #include "editing/options/undo.h"
 
 #include "core/context.h"
+#include "core/jobs/listsource.h"
 #include "core/dialogs.h"
 #include "core/messages/errorreport.h"
 #include "core/session/session.h"
@@ -193,6 +194,23 @@ void ListLogic::deleteRecord(const QString &key)
         m_ctx.dialogs->MsgBox(refusal, mb::Exclamation); // once the transaction has ended
     if (found && m_member.deleted)
         m_member.deleted(m_ctx, key);
+}
+
+ListSource listSource(ListLogic &logic)
+{
+    ListSource source{logic.member().caption, {}, logic.rowCount(), {}};
+    for (const Column &column : logic.member().columns)
+        source.headers += column.caption;
+    source.visitRows = [&logic](const std::function<bool(const QStringList &)> &visit) {
+        QStringList texts;
+        logic.visitRows([&](const ListLogic::Row &row) {
+            texts.clear();
+            for (const Cell &cell : row.cells)
+                texts += cell.text;
+            return visit(texts);
+        });
+    };
+    return source;
 }
 
 } // namespace kv::listdetail

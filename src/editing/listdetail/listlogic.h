@@ -9,6 +9,7 @@
 
 namespace kv {
 class Context;
+struct ListSource;
 }
 
 namespace kv::listdetail {
@@ -68,6 +69,9 @@ private:
     int m_sortColumn = -1;
     bool m_descending = false;
 };
+
+// The list as it stands in `logic` (which must outlive the source), for an export.
+ListSource listSource(ListLogic &logic);
 
 inline constexpr QStringView GekoppeldeInformatie = u"Alle eventueel gekoppelde informatie gaat verloren.";
 

@@ -1,6 +1,8 @@
 #include "editing/listdetail/listscreen.h"
 
 #include "editing/listdetail/detailpopup.h"
+#include "core/jobs/listsource.h"
+#include "editing/widgets/exportbutton.h"
 #include "editing/widgets/listledger.h"
 
 #include <QHBoxLayout>
@@ -40,11 +42,13 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
     m_add->setVisible(member.canAdd());
     m_delete->setVisible(!member.editOnly());
 
-    auto *buttons = m_buttons = new QHBoxLayout;
+    auto *buttons = new QHBoxLayout;
     for (QPushButton *button : {m_add, m_edit, m_delete}) {
         button->setMinimumWidth(110);
         buttons->addWidget(button);
     }
+    if (QPushButton *exporting = exportButton(ctx, this, [this] { return listSource(m_logic); }))
+        buttons->addWidget(exporting);
     buttons->addStretch();
     if (!member.trail.isEmpty()) {
         auto *undo = new QPushButton(QStringLiteral("Laatste wijziging ongedaan maken"), this);
@@ -86,15 +90,6 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
         m_list->resizeColumnToContents(column);
     for (int column = 0; column < m_model.columnCount(); ++column)
         m_list->setColumnWidth(column, std::max(m_list->columnWidth(column) + 24, 90));
-}
-
-void ListScreen::offerExport(const ExportHook &hook)
-{
-    auto *button = new QPushButton(QStringLiteral("Exporteren..."), this);
-    button->setObjectName(QStringLiteral("cmdExporteren"));
-    button->setMinimumWidth(110);
-    m_buttons->insertWidget(3, button);
-    connect(button, &QPushButton::clicked, this, [this, hook] { hook(m_ctx, m_logic, this); });
 }
 
 int ListScreen::selectedRow() const

@@ -4,9 +4,6 @@
 #include "editing/listdetail/listlogic.h"
 #include "editing/listdetail/listmodel.h"
 
-#include <functional>
-
-class QHBoxLayout;
 class QPushButton;
 class QTreeView;
 
@@ -18,10 +15,6 @@ class ListScreen : public ChildScreen {
     Q_OBJECT
 public:
     ListScreen(Context &ctx, const Member &member, QWidget *parent = nullptr);
-
-    // What "Exporteren..." opens: the export window over the list's rows.
-    using ExportHook = std::function<void(Context &, ListLogic &, QWidget *)>;
-    void offerExport(const ExportHook &hook);
 
     ListLogic &logic() { return m_logic; }
     Context &context() { return m_ctx; }
@@ -36,7 +29,6 @@ private:
     ListModel m_model;
     QTreeView *m_list;
     QPushButton *m_add, *m_edit, *m_delete;
-    QHBoxLayout *m_buttons;
 };
 
 } // namespace kv::listdetail

@@ -6,15 +6,10 @@
 
 namespace kv::listdetail {
 
-void registerListDetailScreens(ScreenRegistry &screens, const ListScreen::ExportHook &exportHook)
+void registerListDetailScreens(ScreenRegistry &screens)
 {
     for (const Member &member : members()) {
-        screens.add(member.screen, [&member, exportHook](Context &ctx) {
-            auto screen = std::make_unique<ListScreen>(ctx, member);
-            if (exportHook)
-                screen->offerExport(exportHook);
-            return screen;
-        });
+        screens.add(member.screen, [&member](Context &ctx) { return std::make_unique<ListScreen>(ctx, member); });
     }
 }
 

@@ -4,6 +4,7 @@
 #include "core/jobs/jobsession.h"
 #include "editing/options/optionslogic.h"
 #include "editing/options/optionstool.h"
+#include "editing/options/pathstatus.h"
 
 #include <cstdio>
 
@@ -53,6 +54,31 @@ int runOptionsJob(const QStringList &arguments, bool undo, bool yes, const std::
         std::fprintf(stderr, "Fout %d: %s\n", e.number(), qPrintable(e.description()));
         return 2;
     }
+}
+
+int runLinksJob(const QStringList &arguments, const std::vector<OptionScreen> &screens)
+{
+    if (arguments.size() != 1)
+        return 64;
+    JobSession job(false);
+    if (!job.open(arguments[0]))
+        return 2;
+    std::vector<OptionRow> rows;
+    try {
+        rows = listOptions(job.ctx, screens);
+    } catch (const db::DbError &e) {
+        std::fprintf(stderr, "Fout %d: %s\n", e.number(), qPrintable(e.description()));
+        return 2;
+    }
+    bool broken = false;
+    for (const OptionRow &row : rows) {
+        if (row.kind != Control::Folder && row.kind != Control::File)
+            continue;
+        const QString status = pathStatus(row.kind, row.shown);
+        broken = broken || isBroken(status);
+        std::printf("%s\t%s\t%s\t%s\n", qPrintable(row.form), qPrintable(row.key), qPrintable(row.shown), qPrintable(status));
+    }
+    return broken ? 1 : 0;
 }
 
 } // namespace kv::options

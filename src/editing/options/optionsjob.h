@@ -16,4 +16,10 @@ namespace kv::options {
 // 64 wrong usage.
 int runOptionsJob(const QStringList &arguments, bool undo, bool yes, const std::vector<OptionScreen> &screens);
 
+// korvenal-admin koppelingen <map>: every folder and file of every option screen, one
+// tab-separated line each (screen, key, path, status: "ok", "ontbreekt", "alleen lezen" or
+// "niet ingesteld"). Returns 0, 1 when a path that is set cannot be used, 2 the administration
+// failed, 64 wrong usage.
+int runLinksJob(const QStringList &arguments, const std::vector<OptionScreen> &screens);
+
 } // namespace kv::options

@@ -13,6 +13,7 @@
 #include "editing/listdetail/detaillogic.h"
 #include "editing/listdetail/values.h"
 #include "editing/numbers.h"
+#include "editing/options/pathstatus.h"
 #include "editing/options/pickslists.h"
 #include "editing/widgets/yesno.h"
 
@@ -246,8 +247,20 @@ QWidget *OptionsScreen::makeControl(int i)
         auto *pick = new QToolButton(box);
         pick->setObjectName((option.kind == Control::File ? u"cmdBestand" : u"cmdMap") + option.control.section(u' ', 1));
         pick->setText(QStringLiteral("..."));
+        // Whether the path can be used, as the links check of the tool says it.
+        auto *status = new QLabel(box);
+        status->setObjectName(u"lblStatus" + option.control.section(u' ', 1));
+        status->setMinimumWidth(status->fontMetrics().horizontalAdvance(QStringLiteral("niet ingesteld")) + 8);
+        connect(path, &QLineEdit::textChanged, status, [status, kind = option.kind](const QString &text) {
+            const QString state = pathStatus(kind, text);
+            status->setText(state);
+            status->setStyleSheet(isBroken(state) ? QStringLiteral("color: #b00020")
+                                  : state == u"ok" ? QStringLiteral("color: #2e7d32")
+                                                   : QStringLiteral("color: palette(mid)"));
+        });
         row->addWidget(path);
         row->addWidget(pick);
+        row->addWidget(status);
         connect(path, &QLineEdit::textEdited, this, [this, i](const QString &text) { m_logic.setState(i, text); });
         connect(path, &QLineEdit::editingFinished, this, [this, i, path] {
             if (!leaveField(i))

@@ -78,10 +78,10 @@ std::vector<OptionRow> listOptions(Context &ctx, const std::vector<OptionScreen>
                 continue;
             const QString &state = logic.state(i);
             if (option.secret)
-                rows.push_back({screen.screen, keyOf(ctx, screen, option), Verborgen.toString(), Verborgen.toString()});
+                rows.push_back({screen.screen, keyOf(ctx, screen, option), Verborgen.toString(), Verborgen.toString(), option.kind});
             else
                 rows.push_back({screen.screen, keyOf(ctx, screen, option), logText(logic.loaded(i)).toString(),
-                                describedState(option, state)});
+                                describedState(option, state), option.kind});
         }
     }
     return rows;

@@ -20,6 +20,7 @@ namespace kv::options {
 // ("aan"/"uit", the chosen item's text, or the field's text).
 struct OptionRow {
     QString form, key, stored, shown;
+    Control kind = Control::Text;
 };
 std::vector<OptionRow> listOptions(Context &ctx, const std::vector<OptionScreen> &screens);
 

@@ -1,11 +1,30 @@
 #include "editing/selection/lijstmodel.h"
 
+#include "core/jobs/listsource.h"
+
 #include <QColor>
 
 #include <algorithm>
 #include <optional>
 
 namespace kv {
+
+ListSource lijstBron(const QString &titel, const QStringList &kolommen, const std::vector<LijstRij> &rijen, qint64 aantal)
+{
+    ListSource bron{titel, kolommen, aantal, {}};
+    bron.visitRows = [&rijen, aantal](const std::function<bool(const QStringList &)> &visit) {
+        for (qint64 r = 0; r < aantal; ++r)
+            if (!visit(rijen[size_t(r)].cellen()))
+                return;
+    };
+    return bron;
+}
+
+ListSource LijstModel::bron(const QString &titel) const
+{
+    static const std::vector<LijstRij> geen;
+    return lijstBron(titel, m_kolommen, m_rijen ? *m_rijen : geen, m_getoond);
+}
 
 namespace {
 

@@ -10,6 +10,12 @@
 
 namespace kv {
 
+struct ListSource;
+
+// The first `aantal` rows of a search list under its columns, for an export. The rows must
+// outlive the source.
+ListSource lijstBron(const QString &titel, const QStringList &kolommen, const std::vector<LijstRij> &rijen, qint64 aantal);
+
 // The rows of a search list as a table model. It shows the rows of a fill as they arrive,
 // without copying them, and sorts them on a column.
 class LijstModel : public QAbstractTableModel {
@@ -22,6 +28,8 @@ public:
     void toon(std::vector<LijstRij> *rijen);
     void groei();
     const LijstRij *rij(int r) const;
+    // The rows shown, in the order shown.
+    ListSource bron(const QString &titel) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

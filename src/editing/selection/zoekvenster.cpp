@@ -2,8 +2,10 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
+#include "core/jobs/listsource.h"
 #include "editing/selection/recordfill.h"
 #include "editing/selection/vensterplaats.h"
+#include "editing/widgets/exportbutton.h"
 #include "editing/widgets/listledger.h"
 
 #include <QApplication>
@@ -18,6 +20,8 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace kv {
 
@@ -97,6 +101,10 @@ void ZoekVenster::bouwOp()
     boven->addWidget(m_keuze, 1);
     boven->addWidget(zoekKnop);
     boven->addWidget(m_stop);
+    if (QPushButton *exporteren = exportButton(m_ctx, this, [this] { return m_model.bron(u"Zoekresultaat"_s); })) {
+        exporteren->setAutoDefault(false);
+        boven->addWidget(exporteren);
+    }
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(boven);
     layout->addWidget(m_kop);

@@ -43,7 +43,7 @@ QLabel *TaskForm::text(const QString &text, const char *name, bool bold)
 
 QPushButton *TaskForm::button(const QString &text, const char *name)
 {
-    auto *row = new QHBoxLayout;
+    auto *row = m_buttonRow = new QHBoxLayout;
     auto *button = new QPushButton(text, m_screen);
     button->setObjectName(QLatin1String(name));
     button->setMinimumWidth(120);
@@ -51,6 +51,12 @@ QPushButton *TaskForm::button(const QString &text, const char *name)
     row->addStretch();
     m_layout->addLayout(row);
     return button;
+}
+
+void TaskForm::beside(QWidget *widget)
+{
+    if (widget)
+        m_buttonRow->insertWidget(m_buttonRow->count() - 1, widget); // before the stretch
 }
 
 void TaskForm::end(BusyPanel *busy)

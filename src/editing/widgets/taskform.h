@@ -3,6 +3,7 @@
 #include <QString>
 
 class QBoxLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
@@ -22,12 +23,15 @@ public:
     QLabel *caption(const QString &text);
     QLabel *text(const QString &text, const char *name, bool bold = false);
     QPushButton *button(const QString &text, const char *name);
+    // Puts `widget` beside the last button; nothing when it is null.
+    void beside(QWidget *widget);
     // The busy panel under the button, the rest of the screen empty.
     void end(BusyPanel *busy);
 
 private:
     QWidget *m_screen;
     QVBoxLayout *m_layout;
+    QHBoxLayout *m_buttonRow = nullptr;
 };
 
 } // namespace kv

@@ -1,5 +1,6 @@
 #include "printing/reports/columntable.h"
 
+#include "core/jobs/listsource.h"
 #include "printing/printtarget.h"
 
 #include <QLocale>
@@ -15,6 +16,34 @@ qsizetype ColumnReport::rowCount() const
         for (const Group &group : day.groups)
             rows += qsizetype(group.rows.size());
     return rows;
+}
+
+ListSource reportList(const ColumnReport &report)
+{
+    ListSource source{report.title, {QStringLiteral("Datum"), report.groupCaption}, report.rowCount(), {}};
+    std::vector<size_t> shown; // the columns that hold something besides paper
+    for (size_t i = 0; i < report.columns.size(); ++i) {
+        if (report.columns[i].kind != Column::Kind::Box) {
+            shown.push_back(i);
+            source.headers << report.columns[i].heading;
+        }
+    }
+    source.visitRows = [&report, shown](const std::function<bool(const QStringList &)> &visit) {
+        QStringList cells;
+        for (const Day &day : report.days) {
+            const QString date = day.date.toString(QStringLiteral("dd-MM-yyyy"));
+            for (const Group &group : day.groups) {
+                for (const QStringList &row : group.rows) {
+                    cells = {date, group.heading};
+                    for (const size_t i : shown)
+                        cells << row.value(qsizetype(i));
+                    if (!visit(cells))
+                        return;
+                }
+            }
+        }
+    };
+    return source;
 }
 
 namespace {

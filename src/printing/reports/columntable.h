@@ -9,6 +9,7 @@
 
 namespace kv {
 class PrintTarget;
+struct ListSource;
 }
 
 namespace kv::reports {
@@ -40,10 +41,16 @@ struct ColumnReport {
     QString company;
     QString title;
     std::vector<Column> columns;
+    QString groupCaption; // what a group's heading names, as a column of the export
     std::vector<Day> days;
 
     qsizetype rowCount() const;
 };
+
+// The report as a list for an export: a row per report row with its day and its group's
+// heading before the cells; boxes to tick and total lines stay on paper. `report` must
+// outlive the source.
+ListSource reportList(const ColumnReport &report);
 
 // Draws the report on `target`, a day to a page or more, each page headed by the company, the
 // list, the day and "Pagina " + its number; a group cut by a page break repeats its heading.

@@ -3,14 +3,18 @@
 #include "core/context.h"
 #include "core/db/database.h"
 #include "core/db/statement.h"
+#include "core/jobs/listsource.h"
 #include "core/session/session.h"
 #include "editing/amounts.h"
+#include "editing/datecheck.h"
+#include "editing/listdetail/detaillogic.h"
 #include "editing/numbers.h"
 #include "printing/frmprintpreview.h"
 #include "printing/printjob.h"
 #include "printing/printtarget.h"
 
 #include <cmath>
+#include <memory>
 
 namespace kv::reports {
 
@@ -42,6 +46,7 @@ struct Line {
 // of the query becomes a line. `totalColumn` holds the subtotals and the day's total; -1: none.
 struct Shape {
     std::vector<Column> columns;
+    const char *groupCaption;
     const char *sql;
     Line (*line)(Separators &, const db::Statement &);
     int totalColumn = -1;
@@ -79,6 +84,7 @@ QString amountText(Separators &separators, qint64 cents)
 const Shape Unloading{
     {{QStringLiteral("Order"), 2}, {QStringLiteral("Relatie"), 5}, {QStringLiteral("Artikel"), 6},
      {QStringLiteral("Aantal"), 2, Kind::Number}, {QStringLiteral("Gelost"), 1, Kind::Box}},
+    "Kenteken en chauffeur",
     R"(SELECT r.Einddatum, r.Kenteken, r.PersoneelsNr,
               COALESCE(NULLIF(m.Roepnaam, ''), m.VoorNamen, ''), COALESCE(m.Achternaam, ''),
               o.OrderNr, o.RelNr, COALESCE(rel.Bedrijfsnaam1, ''), o.Artnr, o.Omschrijving, o.Aantal
@@ -102,6 +108,7 @@ const Shape Unloading{
 const Shape Deliveries{
     {{QStringLiteral("Regel"), 2}, {QStringLiteral("Artikel"), 7}, {QStringLiteral("Aantal"), 2, Kind::Number},
      {QStringLiteral("Prijs"), 2, Kind::Number}, {QStringLiteral("Bedrag"), 2, Kind::Number}},
+    "Relatie en adres",
     R"(SELECT o.OrderDatum, o.RelNr, COALESCE(rel.Bedrijfsnaam1, ''), rel.BedrijfsAdres, rel.BedrijfsHuisNr,
               rel.BedrijfsPostcode, rel.BedrijfsWoonplaats, o.OrderNr, o.RegelNr, o.Artnr, o.Omschrijving,
               o.Aantal, o.Verkoopprijs, o.Bedrag
@@ -138,6 +145,17 @@ QStringList totalLine(Separators &separators, const Shape &shape, const QString 
 
 } // namespace
 
+Period periodOf(Context &ctx, const QString &from, const QString &to)
+{
+    const std::optional<QString> first = DatumControleren(ctx, from);
+    const std::optional<QString> last = DatumControleren(ctx, to);
+    if (!first || !last)
+        return {{}, {}, listdetail::OnlogischeDatum.toString()};
+    if (*last < *first)
+        return {{}, {}, QStringLiteral("De datum t/m ligt voor de eerste datum.")};
+    return {*first, *last, {}};
+}
+
 const std::vector<Column> &columnsOf(const DailyList &list)
 {
     return shapeOf(list.kind).columns;
@@ -150,6 +168,7 @@ ColumnReport readDailyList(Context &ctx, const DailyList &list, const QString &f
     ColumnReport report;
     report.title = list.document;
     report.columns = shape.columns;
+    report.groupCaption = QString::fromUtf8(shape.groupCaption);
     {
         db::Statement company = main.prepareOnce(QStringLiteral("SELECT Naam FROM UserGegevens ORDER BY ID LIMIT 1"));
         if (company.step())
@@ -210,6 +229,25 @@ void printColumnReport(Context &ctx, const ColumnReport &report, bool preview, Q
     }
     if (ctx.print.UpdatePercentage)
         ctx.print.UpdatePercentage(0);
+}
+
+FoundList findDailyList(Context &ctx, const ListRequest &request)
+{
+    for (const DailyList &list : dailyLists()) {
+        if (request.name.compare(QLatin1String(list.screen), Qt::CaseInsensitive) != 0
+            && request.name.compare(list.command, Qt::CaseInsensitive) != 0)
+            continue;
+        if (request.datum.isEmpty())
+            return {std::nullopt, QStringLiteral("Geef de dag van de lijst met --datum (en eventueel --tot).")};
+        const Period days = periodOf(ctx, request.datum, request.tm.isEmpty() ? request.datum : request.tm);
+        if (!days.refusal.isEmpty())
+            return {std::nullopt, days.refusal};
+        auto report = std::make_shared<ColumnReport>(readDailyList(ctx, list, days.from, days.to));
+        if (report->days.empty())
+            return {std::nullopt, QStringLiteral("Er is niets te exporteren voor deze periode.")};
+        return {keepingAlive(report, reportList(*report)), {}};
+    }
+    return {};
 }
 
 } // namespace kv::reports

@@ -10,6 +10,8 @@ class QWidget;
 
 namespace kv {
 class Context;
+struct FoundList;
+struct ListRequest;
 }
 
 namespace kv::reports {
@@ -28,9 +30,20 @@ struct DailyList {
 const std::vector<DailyList> &dailyLists();
 const std::vector<Column> &columnsOf(const DailyList &list);
 
+// The stored first and last day of two typed dates, or why they are no period.
+struct Period {
+    QString from, to;
+    QString refusal;
+};
+Period periodOf(Context &ctx, const QString &from, const QString &to);
+
 // The list over the days `from` to `to` (stored dates, both included); order lines in state 8
 // are left out.
 ColumnReport readDailyList(Context &ctx, const DailyList &list, const QString &from, const QString &to);
+
+// A list per day for the automation tool's export, by its form name or its tool name, over
+// the request's days (`tm` empty: one day).
+FoundList findDailyList(Context &ctx, const ListRequest &request);
 
 // The caller's side of a job the print manager started: the report drawn on the print target,
 // the preview shown when it is one. Progress goes to the print manager's bar, or to `progress`.

@@ -2,10 +2,12 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
+#include "core/jobs/listsource.h"
 #include "core/messages/errorreport.h"
 #include "core/navigation/screenregistry.h"
 #include "editing/datecheck.h"
 #include "editing/listdetail/detaillogic.h"
+#include "editing/widgets/exportbutton.h"
 #include "editing/widgets/taskform.h"
 #include "printing/frmprintmanager.h"
 
@@ -76,6 +78,11 @@ DailyListScreen::DailyListScreen(Context &ctx, const DailyList &list) : m_ctx(ct
 
     m_print = form.button(QStringLiteral("&Afdrukken"), "cmdAfdrukken");
     connect(m_print, &QPushButton::clicked, this, &DailyListScreen::cmdAfdrukken_Click);
+    form.beside(exportButton(ctx, this, [this]() -> std::optional<ListSource> {
+        if (!readPeriod(QStringLiteral(": Exporteren"), QStringLiteral("Er is niets te exporteren voor deze periode.")))
+            return std::nullopt;
+        return reportList(m_report);
+    }));
 
     // The print manager calls back under the form's name.
     m_ctx.print.callers.insert(QString::fromLatin1(list.screen).toLower(), [this](int, int &, bool preview) {
@@ -93,33 +100,25 @@ void DailyListScreen::Init()
     showContents();
 }
 
-std::optional<std::pair<QString, QString>> DailyListScreen::period()
+std::optional<Period> DailyListScreen::period()
 {
-    const std::optional<QString> from = DatumControleren(m_ctx, m_from->text());
-    const std::optional<QString> to = DatumControleren(m_ctx, m_to->text());
-    if (!from || !to) {
-        m_ctx.dialogs->MsgBox(listdetail::OnlogischeDatum.toString(), mb::Exclamation);
-        (from ? m_to : m_from)->setFocus();
-        return std::nullopt;
-    }
-    if (*to < *from) {
-        m_ctx.dialogs->MsgBox(QStringLiteral("De datum t/m ligt voor de eerste datum."), mb::Exclamation);
-        m_to->setFocus();
-        return std::nullopt;
-    }
-    return std::pair{*from, *to};
+    const Period days = periodOf(m_ctx, m_from->text(), m_to->text());
+    if (days.refusal.isEmpty())
+        return days;
+    m_ctx.dialogs->MsgBox(days.refusal, mb::Exclamation);
+    (DatumControleren(m_ctx, m_from->text()) ? m_to : m_from)->setFocus();
+    return std::nullopt;
 }
 
 // The list as it will print: the days, under each its groups, under those the rows.
 void DailyListScreen::showContents()
 {
     m_contents->clear();
-    const std::optional<QString> from = DatumControleren(m_ctx, m_from->text());
-    const std::optional<QString> to = DatumControleren(m_ctx, m_to->text());
-    if (!from || !to || *to < *from)
+    const Period days = periodOf(m_ctx, m_from->text(), m_to->text());
+    if (!days.refusal.isEmpty())
         return;
     tryOperation(m_ctx, QString::fromLatin1(m_list.screen) + QStringLiteral(": Lezen"),
-                 [&] { m_report = readDailyList(m_ctx, m_list, *from, *to); });
+                 [&] { m_report = readDailyList(m_ctx, m_list, days.from, days.to); });
     const auto row = [this](QTreeWidgetItem *parent, const QStringList &cells, bool bold) {
         auto *item = new QTreeWidgetItem(parent, cells);
         for (size_t i = 0; i < m_report.columns.size(); ++i) {
@@ -153,20 +152,25 @@ void DailyListScreen::showContents()
     m_contents->expandAll();
 }
 
-void DailyListScreen::cmdAfdrukken_Click()
+bool DailyListScreen::readPeriod(const QString &action, const QString &nothing)
 {
     const auto days = period();
     if (!days)
-        return;
-    bool read = tryOperation(m_ctx, QString::fromLatin1(m_list.screen) + QStringLiteral(": Afdrukken"),
-                             [&] { m_report = readDailyList(m_ctx, m_list, days->first, days->second); });
-    if (!read)
-        return;
+        return false;
+    if (!tryOperation(m_ctx, QString::fromLatin1(m_list.screen) + action,
+                      [&] { m_report = readDailyList(m_ctx, m_list, days->from, days->to); }))
+        return false;
     if (m_report.days.empty()) {
-        m_ctx.dialogs->MsgBox(QStringLiteral("Er is niets af te drukken voor deze periode."), mb::Information);
-        return;
+        m_ctx.dialogs->MsgBox(nothing, mb::Information);
+        return false;
     }
-    OpenPrintManager(m_ctx, QString::fromLatin1(m_list.screen), {m_list.document}, this);
+    return true;
+}
+
+void DailyListScreen::cmdAfdrukken_Click()
+{
+    if (readPeriod(QStringLiteral(": Afdrukken"), QStringLiteral("Er is niets af te drukken voor deze periode.")))
+        OpenPrintManager(m_ctx, QString::fromLatin1(m_list.screen), {m_list.document}, this);
 }
 
 void registerDailyListScreens(ScreenRegistry &screens)

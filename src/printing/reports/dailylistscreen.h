@@ -4,7 +4,6 @@
 #include "printing/reports/dailylists.h"
 
 #include <optional>
-#include <utility>
 
 class QLineEdit;
 class QPushButton;
@@ -30,7 +29,10 @@ public:
 
 private:
     // The stored first and last day, or nothing after telling the user what is wrong.
-    std::optional<std::pair<QString, QString>> period();
+    std::optional<Period> period();
+    // Reads the list over the chosen days for `action` (": Afdrukken"); false after telling the
+    // user what is wrong, or `nothing` when the days hold nothing.
+    bool readPeriod(const QString &action, const QString &nothing);
     void showContents();
 
     Context &m_ctx;

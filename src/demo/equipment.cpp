@@ -48,13 +48,17 @@ void writeContainers(Generator &gen)
 
 void writeBunkers(Generator &gen)
 {
+    // Sheds are CodeNr of TabelLoods (1 Loods A, 2 Loods B, 3 Loods 1); 0 stands outside.
     const struct {
         const char *name, *extra, *type, *status;
         int shed;
         const char *lot;
     } bunkers[] = {{"Silo 1", "Tarwe", "Silo", "Gevuld", 1, "Tarwe oogst"}, {"Silo 2", "Gerst", "Silo", "Leeg", 1, ""},
                    {"Silo 3", "Mais", "Silo", "In gebruik", 2, "Korrelmais"}, {"Bunker A", "Pootgoed", "Bunker", "Gevuld", 3, "Agria kl. E"},
-                   {"Bunker B", "Consumptie", "Bunker", "Leeg", 3, ""}, {"Aanvoerlijn 1", "Stortput", "Aanvoerlijn", "In gebruik", 2, ""}};
+                   {"Bunker B", "Consumptie", "Bunker", "Leeg", 3, ""}, {"Aanvoerlijn 1", "Stortput", "Aanvoerlijn", "In gebruik", 2, "Korrelmais"},
+                   {"Silo 4", "Haver", "Silo", "Gevuld", 1, "Haver"}, {"Bunker C", "Consumptie", "Bunker", "Gevuld", 3, "Fontane kl. A"},
+                   {"Buitenbunker", "Kuilplaat", "Bunker", "Gevuld", 0, "Suikerbieten"},
+                   {"Aanvoerlijn 2", "Laadperron", "Aanvoerlijn", "Buiten gebruik", 0, ""}};
     Rows rows(gen.main, QStringLiteral("Bunkers"));
     gen.inBatches(gen.main, std::size(bunkers), [&](qint64 i) {
         const auto &b = bunkers[i];
@@ -62,7 +66,7 @@ void writeBunkers(Generator &gen)
         const QString when = dateText(QDate(gen.year, 8, int(i) + 1)) + u"073000";
         rows.add().set(u"BunkerNaam", QString::fromLatin1(b.name)).set(u"BunkerExtraOmschrijving", QString::fromLatin1(b.extra))
             .set(u"BunkerType", QString::fromLatin1(b.type)).set(u"BunkerStatus", QString::fromLatin1(b.status))
-            .set(u"BunkerLoods", b.shed)
+            .set(u"BunkerLoods", b.shed ? QVariant(b.shed) : QVariant())
             .set(u"BunkerHuidigePartijNaam", filled ? QStringLiteral("%1 %2").arg(QLatin1String(b.lot)).arg(gen.year) : QString())
             .set(u"InkoopNr", filled ? zeroFilled(i + 1, 8) : QString())
             .set(u"DateTimeGevuld", filled ? when : QString()).set(u"DateTimeStart", filled ? when : QString())

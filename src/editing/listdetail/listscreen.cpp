@@ -49,6 +49,13 @@ ListScreen::ListScreen(Context &ctx, const Member &member, QWidget *parent)
     }
     if (QPushButton *exporting = exportButton(ctx, this, [this] { return listSource(m_logic); }))
         buttons->addWidget(exporting);
+    for (const Member::Action &action : member.actions) {
+        auto *button = new QPushButton(action.caption, this);
+        button->setObjectName(action.name);
+        button->setMinimumWidth(110);
+        buttons->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, run = action.run] { run(*this); });
+    }
     buttons->addStretch();
     if (!member.trail.isEmpty()) {
         auto *undo = new QPushButton(QStringLiteral("Laatste wijziging ongedaan maken"), this);

@@ -142,6 +142,14 @@ struct Member {
     QString deleteBreak = QStringLiteral("\n\n");
     // The captions of the add, edit and delete buttons, when not the usual ones.
     QStringList buttonCaptions = {};
+    // Buttons of the list screen after its own, each opening a window of the member's own over
+    // the list (the bunkers' drawing).
+    struct Action {
+        QString caption;
+        QString name; // the button's object name
+        std::function<void(ListScreen &)> run;
+    };
+    std::vector<Action> actions = {};
 
     bool editOnly() const { return deleteQuestion.isEmpty(); } // nothing is deleted
     bool canAdd() const { return !editOnly() || adds; }

@@ -1,3 +1,4 @@
+#include "editing/listdetail/bunkers/bunkerdrawing.h"
 #include "editing/listdetail/members/members.h"
 #include "editing/listdetail/sections/droogtabelartikelen.h"
 
@@ -37,6 +38,7 @@ Member bunkersMember()
             {u"LosSnelheid"_s,             u"Lossnelheid"_s,      Kind::Decimal},
         },
         .checks = {required(u"BunkerNaam"_s, u"U heeft nog geen bunkernaam ingegeven"_s)},
+        .actions = {{u"Tekening..."_s, u"cmdTekening"_s, showBunkerDrawing}},
     };
 }
 

@@ -5,7 +5,6 @@
 #include "editing/codetables/hulplist.h"
 #include "editing/listdetail/listlogic.h"
 #include "editing/listdetail/members/members.h"
-#include "editing/selection/lijstmodel.h"
 #include "editing/selection/selectiescherm.h"
 
 using namespace Qt::StringLiterals;
@@ -30,8 +29,7 @@ FoundList findEditingList(Context &ctx, const ListRequest &request)
         return {};
     if (request.zoek.isEmpty())
         return {std::nullopt, u"Geef de zoektekst met --zoek."_s};
-    search->zoek(request.zoek, 0);
-    return {keepingAlive(search, lijstBron(u"Zoekresultaat"_s, search->kolommen(), search->rijen(), qint64(search->rijen().size()))), {}};
+    return {keepingAlive(search, search->stroom(request.zoek, 0)), {}};
 }
 
 } // namespace kv::exporting

@@ -9,21 +9,15 @@
 
 namespace kv {
 
-ListSource lijstBron(const QString &titel, const QStringList &kolommen, const std::vector<LijstRij> &rijen, qint64 aantal)
+ListSource LijstModel::bron(const QString &titel) const
 {
-    ListSource bron{titel, kolommen, aantal, {}};
-    bron.visitRows = [&rijen, aantal](const std::function<bool(const QStringList &)> &visit) {
-        for (qint64 r = 0; r < aantal; ++r)
-            if (!visit(rijen[size_t(r)].cellen()))
+    ListSource bron{titel, m_kolommen, m_getoond, {}};
+    bron.visitRows = [rijen = m_rijen, aantal = m_getoond](const std::function<bool(const QStringList &)> &visit) {
+        for (int r = 0; r < aantal; ++r)
+            if (!visit((*rijen)[size_t(r)].cellen()))
                 return;
     };
     return bron;
-}
-
-ListSource LijstModel::bron(const QString &titel) const
-{
-    static const std::vector<LijstRij> geen;
-    return lijstBron(titel, m_kolommen, m_rijen ? *m_rijen : geen, m_getoond);
 }
 
 namespace {

@@ -12,10 +12,6 @@ namespace kv {
 
 struct ListSource;
 
-// The first `aantal` rows of a search list under its columns, for an export. The rows must
-// outlive the source.
-ListSource lijstBron(const QString &titel, const QStringList &kolommen, const std::vector<LijstRij> &rijen, qint64 aantal);
-
 // The rows of a search list as a table model. It shows the rows of a fill as they arrive,
 // without copying them, and sorts them on a column.
 class LijstModel : public QAbstractTableModel {
@@ -28,7 +24,7 @@ public:
     void toon(std::vector<LijstRij> *rijen);
     void groei();
     const LijstRij *rij(int r) const;
-    // The rows shown, in the order shown.
+    // The rows shown, in the order shown, for an export; they must outlive the source.
     ListSource bron(const QString &titel) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;

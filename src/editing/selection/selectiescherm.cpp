@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/db/recordset.h"
+#include "core/jobs/listsource.h"
 #include "core/messages/errorreport.h"
 #include "core/session/session.h"
 #include "editing/selection/selectiequery.h"
@@ -90,6 +91,27 @@ bool SelectieScherm::zoek(const QString &zoektekst, int volgorde)
     m_nietsGevonden = m_fill.rijen.empty();
     m_fill.eindStatus(eindTekst(m_fill.totaal()));
     return true;
+}
+
+ListSource SelectieScherm::stroom(const QString &zoektekst, int volgorde)
+{
+    m_query = selectieQuery(*m_kind.bouwer, zoektekst, volgorde);
+    m_velden.clear();
+    std::shared_ptr<db::Recordset> rs = m_ctx.session->DBAdmin().CreateQueryDef(m_query).OpenRecordset();
+    qint64 aantal = 0;
+    if (!rs->Eof()) { // to the end and back, so the count is exact
+        rs->MoveLast();
+        aantal = rs->RecordCount();
+    }
+    ListSource bron{QStringLiteral("Zoekresultaat"), kolommen(), aantal, {}};
+    bron.visitRows = [this, rs](const std::function<bool(const QStringList &)> &visit) {
+        if (rs->RecordCount() == 0)
+            return;
+        for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
+            if (!visit(maakRij(*rs).cellen()))
+                return;
+    };
+    return bron;
 }
 
 LijstRij SelectieScherm::maakRij(db::Recordset &rs)

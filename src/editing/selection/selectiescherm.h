@@ -10,6 +10,8 @@
 
 namespace kv {
 
+struct ListSource;
+
 class Context;
 
 // The logic of the search window `frmSelectieScherm`: the kind's sort orders and columns, the
@@ -34,6 +36,10 @@ public:
     const std::vector<LijstRij> &rijen() const { return m_fill.rijen; }
     bool nietsGevonden() const { return m_nietsGevonden; }
     QString laatsteQuery() const { return m_query; }
+
+    // The search for an export that reads its rows while they are written instead of holding
+    // them; the walk runs the query. Throws DbError when the query cannot be opened.
+    ListSource stroom(const QString &zoektekst, int volgorde);
 
     // Picks a row: writes its value into `SelectieResultaat`.
     void kies(const LijstRij &rij);

@@ -143,16 +143,6 @@ QString makeGermanVatNumber(QRandomGenerator &random)
     return QStringLiteral("DE") + eight + QChar(u'0' + germanCheckDigit(eight));
 }
 
-bool ibanValid(const QString &iban)
-{
-    static const QHash<QString, int> lengths{{QStringLiteral("NL"), 18}, {QStringLiteral("BE"), 16},
-                                             {QStringLiteral("DE"), 22}};
-    const int length = lengths.value(iban.left(2), -1);
-    if (iban.size() != length || !allDigits(QStringView(iban).mid(2, 2)))
-        return false;
-    return mod97(QString(iban.mid(4) + iban.left(4))) == 1;
-}
-
 bool vatNumberValid(const QString &vat)
 {
     const QString country = vat.left(2), rest = vat.mid(2);

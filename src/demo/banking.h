@@ -19,7 +19,6 @@ QString makeDutchVatNumber(QRandomGenerator &random);
 QString makeBelgianVatNumber(QRandomGenerator &random);
 QString makeGermanVatNumber(QRandomGenerator &random);
 
-bool ibanValid(const QString &iban);
 bool vatNumberValid(const QString &vatNumber);
 
 // A SEPA creditor identifier: NL, check digits, business code ZZZ and the national id.

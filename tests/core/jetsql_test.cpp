@@ -55,30 +55,7 @@ protected:
 
 const QString ff = QString(QChar(255));
 
-// The selection window's code search: a prefix range, or the search text after a blank.
-QString codeSearch(const QString &s)
-{
-    return QStringLiteral("SELECT * From TabelArtikelGroepen WHERE ((Left(TabelArtikelGroepen.Codenr, %1 ) >= '%2' "
-                          "AND Left(TabelArtikelGroepen.Codenr, %1 ) <= '%2%3') OR (instr(TabelArtikelGroepen.CodeNr, "
-                          "\" %2\") > 0 )) ORDER BY TabelArtikelGroepen.CodeNr ASC")
-        .arg(s.size())
-        .arg(s, ff);
-}
-
 } // namespace
-
-TEST_F(JetSqlTest, SelectionWindowSearchesByPrefixAndAfterABlankIgnoringCase)
-{
-    EXPECT_EQ(column(codeSearch(QStringLiteral("ab"))), QStringList({"AB1", "ab2", "ABÿ", "X AB3"}));
-    EXPECT_EQ(column(codeSearch(QStringLiteral("x"))), QStringList({"X AB3", "XAB4"}));
-    EXPECT_EQ(column(codeSearch(QStringLiteral("q"))), QStringList());
-    // The description search uses ! between table and field.
-    EXPECT_EQ(column(QStringLiteral("SELECT * From TabelArtikelGroepen WHERE (Left(TabelArtikelGroepen!Omschrijving, 7 ) "
-                                    ">= 'groep a' AND Left(TabelArtikelGroepen!Omschrijving, 7 ) <= 'groep a%1') "
-                                    "ORDER BY TabelArtikelGroepen.Omschrijving ASC")
-                         .arg(ff)),
-              QStringList({"AB1", "ab2", "ABÿ"}));
-}
 
 TEST_F(JetSqlTest, ChartOfAccountsSearchesDescriptionsAndNumbers)
 {

@@ -32,22 +32,6 @@ protected:
 
 } // namespace
 
-TEST(PadRechts, TrimsThenCutsOrPadsToTheWidth)
-{
-    struct Case {
-        const char *text;
-        int width;
-        const char *padded;
-    } cases[] = {
-        {"BEHEER", 15, "BEHEER         "},
-        {"  SYSTEEM ", 10, "SYSTEEM   "},
-        {"ABCDEFGHIJKLMNOPQRST", 15, "ABCDEFGHIJKLMNO"},
-        {"", 3, "   "},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(kv::PadRechts(QString::fromLatin1(c.text), c.width), QString::fromLatin1(c.padded)) << c.text;
-}
-
 TEST(GetComputerNaam, DropsWhatAFileNameCannotHoldAndCutsAtNul)
 {
     struct Case {
@@ -63,33 +47,30 @@ TEST(GetComputerNaam, DropsWhatAFileNameCannotHoldAndCutsAtNul)
         EXPECT_EQ(kv::GetComputerNaam(c.machine), c.name) << c.machine.toStdString();
 }
 
-TEST_F(SchrijfLogTest, WritesTheFieldsSeparatedAndPaddedWithCrLf)
+// The caller's text after date, workstation and program, each padded or cut to its width.
+TEST_F(SchrijfLogTest, WritesTheFieldsPaddedWithCrLfAndTheErrorLineWhenThereIsANumber)
 {
-    kv::SchrijfLog(ctx, kv::PadRechts(QStringLiteral("SYSTEEM"), 10) + u": Formulier       : Opschonen administratie");
-    EXPECT_EQ(logged(), "05-mrt-2026 14:03:07 : WERKPLEK-07     : BEHEER          : "
-                        "SYSTEEM   : Formulier       : Opschonen administratie\r\n");
-}
-
-TEST_F(SchrijfLogTest, AddsTheErrorLineWhenThereIsAnErrorNumber)
-{
-    kv::SchrijfLog(ctx, QStringLiteral("BOEKSTUK  : + Actie         : opslaan"), 3021, QStringLiteral("Geen huidige record."));
-    EXPECT_EQ(logged(), "05-mrt-2026 14:03:07 : WERKPLEK-07     : BEHEER          : BOEKSTUK  : + Actie         : opslaan\r\n"
-                        "05-mrt-2026 14:03:07 : WERKPLEK-07     : BEHEER          : "
-                        "ERROR     :  + Error        : 3021 -> Geen huidige record.\r\n");
-}
-
-TEST_F(SchrijfLogTest, EmptyTextWritesAnEmptyLineAndAppendsToTheMonthsFile)
-{
-    kv::SchrijfLog(ctx, QString());
-    kv::SchrijfLog(ctx, QString());
-    EXPECT_EQ(logged(), "\r\n\r\n");
-}
-
-TEST_F(SchrijfLogTest, CutsALongWorkstationNameToFifteen)
-{
-    ctx.workstation = QStringLiteral("ABCDEFGHIJKLMNOPQRST");
-    kv::SchrijfLog(ctx, QStringLiteral("x"));
-    EXPECT_TRUE(logged().startsWith("05-mrt-2026 14:03:07 : ABCDEFGHIJKLMNO : BEHEER          : x")) << logged().toStdString();
+    const struct {
+        const char *workstation;
+        QString text;
+        int error;
+        const char *written;
+    } cases[] = {
+        {"WERKPLEK-07", kv::PadRechts(QStringLiteral("  SYSTEEM "), 10) + u": Formulier       : Opschonen administratie", 0,
+         "05-mrt-2026 14:03:07 : WERKPLEK-07     : BEHEER          : SYSTEEM   : Formulier       : Opschonen administratie\r\n"},
+        {"WERKPLEK-07", QStringLiteral("BOEKSTUK  : + Actie         : opslaan"), 3021,
+         "05-mrt-2026 14:03:07 : WERKPLEK-07     : BEHEER          : BOEKSTUK  : + Actie         : opslaan\r\n"
+         "05-mrt-2026 14:03:07 : WERKPLEK-07     : BEHEER          : ERROR     :  + Error        : 3021 -> Geen huidige record.\r\n"},
+        {"ABCDEFGHIJKLMNOPQRST", QStringLiteral("x"), 0, "05-mrt-2026 14:03:07 : ABCDEFGHIJKLMNO : BEHEER          : x\r\n"},
+        {"WERKPLEK-07", QString(), 0, "\r\n"}, // an empty line
+    };
+    QByteArray expected;
+    for (const auto &c : cases) {
+        ctx.workstation = QString::fromLatin1(c.workstation);
+        kv::SchrijfLog(ctx, c.text, c.error, QStringLiteral("Geen huidige record."));
+        expected += c.written; // the month's file is appended to
+        EXPECT_EQ(logged(), expected);
+    }
 }
 
 TEST_F(SchrijfLogTest, WritesNothingWithoutADataFolderAndNeverFails)

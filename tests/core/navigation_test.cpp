@@ -57,29 +57,6 @@ TEST(MenuTables, EveryKeyOpensOneThingWhateverItsCase)
         }
 }
 
-TEST(MenuTables, DispatchesTheKeysOfTheMenuAndTheTwoExtraOnes)
-{
-    struct Case {
-        const char16_t *key, *screen, *table;
-    } cases[] = {
-        {u"FRMBTW", u"frmBTW", u""},
-        {u"frmcmr", u"frmCMR", u""},
-        {u"frmtransport", u"frmTransport", u""},
-        {u"frmvert", u"frmHulp", u"TabelVertcode"},
-        {u"frmfacturen", u"frmFacturenKopie", u""},
-        {u"tabelFGartikelsoort", u"frmHulp", u"tabelfgartikelsoort"},
-        {u"frmfourage_diergroepen", u"frmHulp", u"tabelfgdiergroepen"},
-    };
-    for (const Case &c : cases) {
-        const auto opens = nav::screenFor(c.key);
-        ASSERT_TRUE(opens) << QString::fromUtf16(c.key).toStdString();
-        EXPECT_EQ(opens->screen, QStringView(c.screen));
-        EXPECT_EQ(opens->table, QStringView(c.table));
-    }
-    EXPECT_FALSE(nav::screenFor(u"frmonbekend"));
-    EXPECT_FALSE(nav::screenFor(u""));
-}
-
 TEST(MenuTables, RowsForMissingDatabasesStayHiddenAndLeaveTheirNumbers)
 {
     QTemporaryDir dir;
@@ -91,13 +68,4 @@ TEST(MenuTables, RowsForMissingDatabasesStayHiddenAndLeaveTheirNumbers)
     touch(dir, "grondstof.mdb");
     EXPECT_EQ(shownNumbers(u"extern", dataPad), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(shownNumbers(u"fourage2", dataPad).size(), 16u);
-}
-
-TEST(MenuTables, CaptionsShowAsDesigned)
-{
-    EXPECT_EQ(nav::captionFor(u"frmbunkers"), QStringLiteral("Bunkers & aanvoerlijnen"));
-    EXPECT_EQ(nav::captionFor(u"FRMKLANTENPORTAALBRAMEL"), QStringLiteral("Drevanik|Bramel"));
-    EXPECT_EQ(nav::captionFor(u"frmfuncties"), QStringLiteral("Functies "));
-    EXPECT_EQ(nav::captionFor(u"tabelfgartikelsoort"), QString());
-    EXPECT_EQ(nav::displayed(u"Stambestanden - Transport && Logistiek"), QStringLiteral("Stambestanden - Transport & Logistiek"));
 }

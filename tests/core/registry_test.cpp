@@ -158,6 +158,23 @@ TEST_F(RegistryFileTest, AReaderSeesAnotherProgramsWrite)
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Kleur"), QStringLiteral("groen"));
 }
 
+TEST_F(RegistryFileTest, ValueNamesAreListedAsStoredUnderTheKeyOnly)
+{
+    writeFile("Windows Registry Editor Version 5.00\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Velmo\\Korvenal\\Pro\\CurrentVersion]\r\n"
+              "\"Boven\"=\"1\"\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Velmo\\Korvenal\\Pro\\CurrentVersion\\PrinterSetting]\r\n"
+              "\"Printer_3_2\"=\"Zebra\"\r\n"
+              "\"Getal\"=dword:00000001\r\n"
+              "@=\"standaard\"\r\n"
+              "\"Printer_3_1\"=\"\"\r\n");
+    EXPECT_EQ(registry.valueNames(kv::RegKeyPrinter),
+              QStringList({QStringLiteral("Printer_3_2"), QStringLiteral("Getal"), QString(), QStringLiteral("Printer_3_1")}));
+    EXPECT_EQ(registry.valueNames(u"software\\velmo\\korvenal\\pro\\currentversion"), QStringList{QStringLiteral("Boven")});
+    EXPECT_TRUE(registry.valueNames(kv::RegKeyEtiket).isEmpty());
+    EXPECT_TRUE(kv::RegistryFile(dir.filePath(QStringLiteral("geen.reg"))).valueNames(kv::RegKeyPrinter).isEmpty());
+}
+
 TEST(RegistryNames, CarryTheAdministrationCodeInTheirThreeForms)
 {
     const QString code = QStringLiteral("07");

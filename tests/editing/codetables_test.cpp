@@ -139,18 +139,6 @@ TEST_F(CodeTableTest, AnEditReplacesTheEntryOnlyWhenThePopupAnsweredUpdate)
     }
 }
 
-TEST_F(CodeTableTest, TheSortedSettingIsKeptPerTableInLowerCase)
-{
-    EXPECT_FALSE(open(u"TabelArtikelgroepen"_s).sorted());
-    open(u"TabelArtikelgroepen"_s).setSorted(true);
-    open(u"tabelartikelgroepen"_s).setSorted(true); // the same record again
-    EXPECT_FALSE(open(u"TabelBrandstof"_s).sorted());
-    auto rs = session.DBAdmin().OpenRecordset(u"SELECT * FROM TabelSorteren"_s);
-    ASSERT_EQ(rs->RecordCount(), 1);
-    rs->MoveFirst();
-    EXPECT_EQ(rs->text(u"Naam"), u"tabelartikelgroepen"_s);
-}
-
 TEST_F(CodeTableTest, AutoSaveWritesTheTickedEntriesToEachFileSet)
 {
     const QString first = dir.filePath(u"labels1.txt"_s), third = dir.filePath(u"labels3.txt"_s);

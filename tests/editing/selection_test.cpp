@@ -103,12 +103,6 @@ TEST_F(SelectieTest, EveryKindBuildsAQueryTheEngineRuns)
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
 }
 
-TEST_F(SelectieTest, TheWholeTableInTheChosenOrder)
-{
-    EXPECT_EQ(selectieQuery(*selectieKind(u"frmtabelartikelgroepen").bouwer, u"*"_s, 1),
-              u"SELECT * From TabelArtikelGroepen ORDER BY TabelArtikelGroepen.Omschrijving ASC"_s);
-}
-
 TEST_F(SelectieTest, ProgressEvery501RowsAndTheFinalCount)
 {
     struct Row {

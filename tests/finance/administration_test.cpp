@@ -17,19 +17,6 @@ namespace {
 
 class AdministrationTest : public DemoTest {
 protected:
-    QString sql(const QString &query)
-    {
-        db::Statement st = session.DBAdmin().prepareOnce(query);
-        return st.step() ? st.column(0).toString() : u"(geen)"_s;
-    }
-    // A fresh screen with `states` set (control, state) and saved.
-    bool save(std::initializer_list<std::pair<QString, QString>> states)
-    {
-        OptionsLogic logic(ctx, screen);
-        for (const auto &[control, state] : states)
-            logic.setState(logic.indexOf(control), state);
-        return logic.save();
-    }
     const OptionScreen screen = finance::administration();
 };
 
@@ -54,7 +41,7 @@ TEST_F(AdministrationTest, TheVatNumberIsTestedBeforeSaving)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.number.toStdString());
         dialogs.shown.clear();
-        EXPECT_EQ(save({{u"field 3"_s, c.number}}), c.saved);
+        EXPECT_EQ(saveOptions(screen, {{u"field 3"_s, c.number}}), c.saved);
         EXPECT_EQ(dialogs.prompts().value(0), c.message);
         if (c.saved)
             stored = c.number;
@@ -77,7 +64,7 @@ TEST_F(AdministrationTest, PeriodsThatDoNotFitTheReturnAreAskedAbout)
             sql(u"UPDATE UserGegevens SET BoekingsPeriode = %1, BTWperiode = %2"_s.arg(periods).arg(vatReturn == 0 ? 1 : 0));
             dialogs.shown.clear();
             dialogs.script({mb::No});
-            EXPECT_EQ(save({{u"combo 1"_s, QString::number(vatReturn)}}), !asked[periods][vatReturn]);
+            EXPECT_EQ(saveOptions(screen, {{u"combo 1"_s, QString::number(vatReturn)}}), !asked[periods][vatReturn]);
             EXPECT_EQ(!dialogs.shown.empty(), asked[periods][vatReturn]);
             dialogs.answers.clear();
         }
@@ -85,7 +72,7 @@ TEST_F(AdministrationTest, PeriodsThatDoNotFitTheReturnAreAskedAbout)
     EXPECT_EQ(dialogs.prompts().value(0), QString()); // the last one, month with year, asked nothing
     sql(u"UPDATE UserGegevens SET BoekingsPeriode = 1, BTWperiode = 1"_s);
     dialogs.script({mb::No});
-    EXPECT_FALSE(save({{u"combo 1"_s, u"0"_s}}));
+    EXPECT_FALSE(saveOptions(screen, {{u"combo 1"_s, u"0"_s}}));
     EXPECT_EQ(dialogs.prompts().last(), u"De combinatie boekingsperioden en BTW aangifte tijdvak is niet logisch!\n\nWilt u toch doorgaan?"_s);
 }
 
@@ -95,26 +82,26 @@ TEST_F(AdministrationTest, TheVatCodesFollowTheSwitches)
 {
     auto codes = [&] { return sql(u"SELECT COUNT(*) FROM BTWcodering"_s); };
     ASSERT_EQ(codes(), u"14"_s);
-    EXPECT_TRUE(save({{u"toggle 0"_s, u"off"_s}}));
+    EXPECT_TRUE(saveOptions(screen, {{u"toggle 0"_s, u"off"_s}}));
     EXPECT_EQ(codes(), u"0"_s);
     dialogs.script({mb::Yes});
     ASSERT_TRUE(OptionsLogic(ctx, screen).undoLast());
     EXPECT_EQ(codes(), u"14"_s);
     EXPECT_EQ(sql(u"SELECT Omschrijving FROM BTWcodering WHERE BTWCode = 12"_s), u"[3a] Uitvoer buiten EU"_s);
 
-    EXPECT_TRUE(save({{u"toggle 0"_s, u"off"_s}}));
-    EXPECT_TRUE(save({{u"toggle 0"_s, u"on"_s}, {u"toggle 1"_s, u"off"_s}}));
+    EXPECT_TRUE(saveOptions(screen, {{u"toggle 0"_s, u"off"_s}}));
+    EXPECT_TRUE(saveOptions(screen, {{u"toggle 0"_s, u"on"_s}, {u"toggle 1"_s, u"off"_s}}));
     EXPECT_EQ(sql(u"SELECT group_concat(BTWCode || ':' || CAST(BTWPercentage AS INTEGER) || ':' || InEx) FROM BTWcodering"_s),
               u"1:0:-1,2:9:-1,3:9:0,6:21:-1,7:21:0"_s);
     sql(u"UPDATE BTWcodering SET BTWRubriek = 6, BTWGrondslag = 9, Omschrijving = 'Import VRIJ%' WHERE BTWCode = 7"_s);
-    EXPECT_TRUE(save({{u"toggle 1"_s, u"on"_s}}));
+    EXPECT_TRUE(saveOptions(screen, {{u"toggle 1"_s, u"on"_s}}));
     EXPECT_EQ(codes(), u"12"_s); // "[4a] BTW inkoop buiten EU" and its vrij% code were there already
     EXPECT_EQ(sql(u"SELECT BTWCode || ':' || BTWCodeExtern || ':' || BTWverlegd FROM BTWcodering "
                   u"WHERE Omschrijving = '[2a] BTW-verlegd naar mij'"_s),
               u"8:8:-1"_s);
-    EXPECT_TRUE(save({{u"toggle 4"_s, u"off"_s}})); // saved again: nothing added
+    EXPECT_TRUE(saveOptions(screen, {{u"toggle 4"_s, u"off"_s}})); // saved again: nothing added
     EXPECT_EQ(codes(), u"12"_s);
-    EXPECT_TRUE(save({{u"toggle 1"_s, u"off"_s}}));
+    EXPECT_TRUE(saveOptions(screen, {{u"toggle 1"_s, u"off"_s}}));
     EXPECT_EQ(codes(), u"5"_s);
 }
 
@@ -122,10 +109,10 @@ TEST_F(AdministrationTest, TheVatCodesFollowTheSwitches)
 // released after the question with two log lines, and another type makes the periods anew.
 TEST_F(AdministrationTest, TheYearAndItsPeriods)
 {
-    EXPECT_TRUE(save({{u"field 1"_s, u"01042026"_s}, {u"field 2"_s, u"31032027"_s}}));
+    EXPECT_TRUE(saveOptions(screen, {{u"field 1"_s, u"01042026"_s}, {u"field 2"_s, u"31032027"_s}}));
     EXPECT_EQ(sql(u"SELECT BoekjaarPeriodeStart || '-' || BoekjaarPeriodeEind || ':' || BoekjaarGebroken FROM UserGegevens"_s),
               u"20260401-20270331:-1"_s);
-    EXPECT_FALSE(save({{u"field 2"_s, u"01012026"_s}}));
+    EXPECT_FALSE(saveOptions(screen, {{u"field 2"_s, u"01012026"_s}}));
     EXPECT_EQ(dialogs.prompts().last(), u"De einddatum mag niet voor de begindatum liggen."_s);
 
     OptionsLogic logic(ctx, screen);
@@ -166,16 +153,16 @@ TEST_F(AdministrationTest, TheToolMakesPeriodsOnlyWithTheSave)
 TEST_F(AdministrationTest, PerArticleLinksAreAskedForAndFilled)
 {
     dialogs.script({mb::No});
-    EXPECT_FALSE(save({{u"toggle 2"_s, u"on"_s}}));
+    EXPECT_FALSE(saveOptions(screen, {{u"toggle 2"_s, u"on"_s}}));
     EXPECT_EQ(dialogs.prompts().last(), u"De wijzigingen zijn (nog) niet opgeslagen."_s);
     dialogs.script({mb::Yes, mb::Yes});
-    EXPECT_TRUE(save({{u"toggle 2"_s, u"on"_s}}));
+    EXPECT_TRUE(saveOptions(screen, {{u"toggle 2"_s, u"on"_s}}));
     EXPECT_EQ(sql(u"SELECT COUNT(*) = (SELECT COUNT(*) FROM Artikelen) * 14 FROM ArtikelenBTW"_s), u"1"_s);
     EXPECT_FALSE(OptionsLogic(ctx, screen).undoLast());
     EXPECT_EQ(dialogs.prompts().last(), u"Deze wijziging kan niet ongedaan worden gemaakt: de grootboekkoppelingen "
                                         u"per artikel zijn gewijzigd."_s);
     dialogs.shown.clear();
-    EXPECT_TRUE(save({{u"toggle 4"_s, u"off"_s}})); // the switch unchanged: nothing asked
+    EXPECT_TRUE(saveOptions(screen, {{u"toggle 4"_s, u"off"_s}})); // the switch unchanged: nothing asked
     EXPECT_TRUE(dialogs.shown.empty());
 }
 

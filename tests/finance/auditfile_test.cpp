@@ -9,7 +9,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QXmlStreamReader>
 
 #include <functional>
 
@@ -150,20 +149,9 @@ TEST(AuditfileXmlWriter, WritesBytesAsGivenAndEmptyElementsOpenAndClosed)
     EXPECT_EQ(buffer.data(), QByteArray("<a><b></b><c>\xc3\xa9&amp;</c><d>x</d></a>"));
 }
 
-TEST(AuditfileXmlWriter, LargeOutputInBlocksAndAFailedWriteIsReported)
+// Output larger than a block is compared byte for byte in the demo's kept file.
+TEST(AuditfileXmlWriter, AFailedWriteIsReported)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        xaf::XmlWriter out(buffer);
-        for (int i = 0; i < 100000; ++i)
-            out.element("n", QByteArrayView(QByteArray::number(i)));
-        EXPECT_TRUE(out.flush());
-    }
-    EXPECT_TRUE(buffer.data().startsWith("<n>0</n><n>1</n>"));
-    EXPECT_TRUE(buffer.data().endsWith("<n>99999</n>"));
-    EXPECT_EQ(buffer.data().count("<n>"), 100000);
-
     QBuffer closed; // never opened: every write fails
     xaf::XmlWriter out(closed);
     out.element("n", u"1"_s);
@@ -220,36 +208,6 @@ protected:
     QString opmerkingen;
 };
 
-TEST_F(AuditfileSections, OneWellFormedLineWithTheHeaderValues)
-{
-    const QString file = write();
-    EXPECT_TRUE(file.startsWith(u"<?xml version=\"1.0\" encoding=\"UTF-8\" ?><auditfile "
-                                u"xmlns=\"http://www.auditfiles.nl/XAF/3.2\" "
-                                u"xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"><header>"
-                                u"<fiscalYear>2026</fiscalYear><startDate>2026-01-01</startDate>"
-                                u"<endDate>2026-12-31</endDate><curCode>EUR</curCode>"
-                                u"<dateCreated>2026-12-07</dateCreated><softwareDesc>Velmo KorvenalPro</softwareDesc>"
-                                u"<softwareVersion>2017 - 01</softwareVersion></header><company>"
-                                u"<companyIdent>012026</companyIdent><companyName>"_s))
-        << file.left(600).toStdString();
-    EXPECT_TRUE(file.endsWith(u"</company></auditfile>\r\n"_s));
-    EXPECT_EQ(file.count(u'\n'), 1);
-
-    QXmlStreamReader reader(file);
-    int relations = 0;
-    while (!reader.atEnd())
-        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == u"customerSupplier")
-            ++relations;
-    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
-    auto count = session.DBAdmin().OpenQuery(u"SELECT COUNT(*) AS n FROM RelatieGegevens"_s);
-    EXPECT_EQ(relations, count->value(u"n").toInt());
-    EXPECT_GT(relations, 0);
-    EXPECT_TRUE(file.contains(u"<basic><basicType>23</basicType><basicID>2</basicID>"
-                              u"<basicDesc>Debiteur,Crediteur</basicDesc></basic><basic><basicType>23</basicType>"
-                              u"<basicID>3</basicID><basicDesc>Prospect</basicDesc></basic></basics></generalLedger>"_s))
-        << file.mid(file.indexOf(u"<basics>"), 500).toStdString();
-}
-
 TEST_F(AuditfileSections, BrokenYear)
 {
     execute(u"UPDATE UserGegevens SET BoekjaarGebroken = -1, BoekjaarPeriodeStart = \"20260401\", "
@@ -275,25 +233,14 @@ TEST_F(AuditfileSections, RelationTextsGoThroughTheSepaSetAndStoredValuesAreEsca
     EXPECT_TRUE(file.contains(u"<postalCode>7731AB</postalCode><region></region><country>NL</country>"_s));
 }
 
-TEST_F(AuditfileSections, VatNumbersAndCountries)
+// The repairs the golden file shows (a bare Dutch number gets its prefix) are in fixture.xaf;
+// here the numbers and countries that stop the file.
+TEST_F(AuditfileSections, VatNumbersAndCountriesThatStopTheFile)
 {
     const QString nr = firstRelation();
     const auto set = [&](const QString &assignments) {
         execute(u"UPDATE RelatieGegevens SET "_s + assignments + u" WHERE RelNr = \""_s + nr + u'"');
     };
-    // A bare Dutch number of a Dutch relation gets its prefix.
-    set(u"BTWNr = \"123456782B01\", Bedrijfslandcode = 1"_s);
-    EXPECT_TRUE(write().contains(u"<taxRegistrationCountry>NL</taxRegistrationCountry>"
-                                 u"<taxRegIdent>NL123456782B01</taxRegIdent>"_s));
-    ASSERT_EQ(herstellingen.size(), 1u);
-    EXPECT_EQ(herstellingen[0].relNr, nr);
-    EXPECT_EQ(herstellingen[0].btwNr, u"NL123456782B01"_s);
-
-    set(u"BTWNr = \"de-123 456 789\", Bedrijfslandcode = 3"_s);
-    EXPECT_TRUE(write().contains(u"<taxRegistrationCountry>DE</taxRegistrationCountry>"
-                                 u"<taxRegIdent>DE123456789</taxRegIdent>"_s));
-    EXPECT_TRUE(herstellingen.empty());
-
     const QString vatStop = u"Let op:\nEr is geen geldigde landcodering (volgens de verplichte ISO 3166 norm) "
                             u"aangetroffen bij de BTW-rekening van relatienummer : "_s
                             + nr + u"\n\nDe XML Auditfile kan op dit moment niet worden aangemaakt."_s;
@@ -340,112 +287,22 @@ TEST_F(AuditfileSections, PeriodsByBookingPeriodType)
     }
 }
 
-TEST_F(AuditfileSections, LedgerAccountsVatCodesAndCostCentres)
+// Accounts, cost centres and opening balance as written are in fixture.xaf; here what is left
+// out when there is nothing, or when asked.
+TEST_F(AuditfileSections, EmptySectionsAndTheOpeningBalanceAreLeftOut)
 {
-    execute(u"INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving, Soortrek) VALUES (\"9999*\", \"Hulp\", 0)"_s);
-    execute(u"INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving, Soortrek) VALUES (\"9998\", \"R&D <x>\", 5)"_s);
-    execute(u"DELETE FROM TabelKostenplaatsen"_s);
-    execute(u"INSERT INTO TabelKostenplaatsen (CodeNr, Omschrijving) VALUES (4, \"Akker & stal\")"_s);
-    const QString without = write();
-    EXPECT_FALSE(without.contains(u"9999*"_s));
-    EXPECT_TRUE(without.contains(u"<ledgerAccount><accID>9998</accID><accDesc>R D .x</accDesc><accTp>M</accTp>"
-                                 u"</ledgerAccount>"_s));
-    EXPECT_FALSE(without.contains(u"<basicType>02</basicType>"_s));
-    EXPECT_TRUE(write({.kostenplaatsen = true})
-                    .contains(u"<basics><basic><basicType>02</basicType><basicID>4</basicID>"
-                              u"<basicDesc>Akker   stal</basicDesc></basic><basic><basicType>23</basicType>"_s));
+    EXPECT_FALSE(write().contains(u"<basicType>02</basicType>"_s)); // cost centres only when asked
+    EXPECT_TRUE(write().contains(u"openingBalance"_s));
+    EXPECT_FALSE(write({.zonderBeginbalans = true}).contains(u"openingBalance"_s));
+    execute(u"UPDATE RekeningSchema SET BeginsaldoDebet = 10, BeginsaldoCredit = 10"_s);
+    EXPECT_FALSE(write().contains(u"openingBalance"_s));
 
-    EXPECT_TRUE(without.contains(u"<vatCodes><vatCode><vatID>"_s));
     execute(u"DELETE FROM BTWcodering"_s);
     execute(u"DELETE FROM RelatieGegevens"_s);
     const QString bare = write();
     EXPECT_FALSE(bare.contains(u"vatCodes"_s));
     EXPECT_FALSE(bare.contains(u"customersSuppliers"_s));
     EXPECT_TRUE(bare.contains(u"</postalAddress><generalLedger>"_s));
-}
-
-TEST_F(AuditfileSections, OpeningBalanceOfTheAccountsWhoseSidesDiffer)
-{
-    auto rs = session.DBAdmin().OpenQuery(u"SELECT GrootboekReknr FROM RekeningSchema ORDER BY GrootboekReknr"_s);
-    QStringList accounts;
-    for (; !rs->Eof() && accounts.size() < 3; rs->MoveNext())
-        accounts << rs->text(u"GrootboekReknr");
-    ASSERT_EQ(accounts.size(), 3);
-    execute(u"UPDATE RekeningSchema SET BeginsaldoDebet = 0, BeginsaldoCredit = 0"_s);
-    EXPECT_FALSE(write().contains(u"openingBalance"_s));
-
-    const auto set = [&](const QString &account, const char *debit, const char *credit) {
-        execute(u"UPDATE RekeningSchema SET BeginsaldoDebet = "_s + QLatin1String(debit) + u", BeginsaldoCredit = "_s
-                + QLatin1String(credit) + u" WHERE GrootboekReknr = \""_s + account + u'"');
-    };
-    set(accounts[0], "100.5", "0.25");
-    set(accounts[1], "10", "10");
-    set(accounts[2], "0", "1234.56");
-    execute(u"INSERT INTO RekeningSchema (GrootboekReknr, Omschrijving, Soortrek, BeginsaldoDebet) "
-            u"VALUES (\"0000*\", \"Hulp\", 0, 99)"_s);
-    const QString file = write();
-    const QString expected =
-        u"</periods><openingBalance><opBalDate>2026-01-01</opBalDate><opBalDesc>Openingsbalans</opBalDesc>"
-        u"<linesCount>2</linesCount><totalDebit>100.25</totalDebit><totalCredit>1234.56</totalCredit>"
-        u"<obLine><nr>1</nr><accID>"_s + accounts[0] + u"</accID><amnt>100.25</amnt><amntTp>D</amntTp></obLine>"
-        u"<obLine><nr>2</nr><accID>"_s + accounts[2] + u"</accID><amnt>1234.56</amnt><amntTp>C</amntTp></obLine>"
-        u"</openingBalance>"_s;
-    EXPECT_TRUE(file.contains(expected)) << file.mid(file.indexOf(u"</periods>"), 600).toStdString();
-    EXPECT_FALSE(write({.zonderBeginbalans = true}).contains(u"openingBalance"_s));
-}
-
-// What the database says the file's transactions must hold.
-struct Ledger {
-    qint64 lines = 0;
-    double debit = 0, credit = 0;
-};
-
-TEST_F(AuditfileSections, TransactionsAgreeWithTheLedger)
-{
-    // Lines on a "*" account and of period 0 stay out of body, counts and totals.
-    auto first = session.DBAdmin().OpenQuery(u"SELECT DagboekCode, BoekstukNr FROM GrootboekMutaties "
-                                             u"WHERE Periode <> 0 ORDER BY ID"_s);
-    const QString journal = first->text(u"DagboekCode"), booking = first->text(u"BoekstukNr");
-    for (const char *dc : {"D", "C"})
-        execute(u"INSERT INTO GrootboekMutaties (DagboekCode, BoekstukNr, Periode, BoekingsDatum, GrootboekReknr, "
-                u"Bedrag, DCCode) VALUES (\""_s + journal + u"\", \""_s + booking
-                + u"\", 1, \"20260105\", \"9999*\", 5, \""_s + QLatin1String(dc) + u"\")"_s);
-    auto sums = session.DBAdmin().OpenQuery(
-        u"SELECT COUNT(*) AS n, SUM(IIf(DCCode = \"D\", Bedrag, 0)) AS d, SUM(IIf(DCCode = \"C\", Bedrag, 0)) AS c "
-        u"FROM GrootboekMutaties WHERE Periode <> 0 AND instr(GrootboekReknr, \"*\") = 0"_s);
-    const Ledger ledger{sums->value(u"n").toLongLong(), sums->value(u"d").toDouble(), sums->value(u"c").toDouble()};
-    ASSERT_GT(ledger.lines, 0);
-
-    const QString file = write({.btw = true});
-    kv::Separators separators;
-    const QString header = u"<transactions><linesCount>"_s + QString::number(ledger.lines) + u"</linesCount><totalDebit>"_s
-                           + xaf::bedrag(separators, ledger.debit) + u"</totalDebit><totalCredit>"_s
-                           + xaf::bedrag(separators, ledger.credit) + u"</totalCredit><journal><jrnID>"_s + journal
-                           + u"</jrnID>"_s;
-    EXPECT_TRUE(file.contains(header)) << file.mid(file.indexOf(u"<transactions>"), 300).toStdString();
-    EXPECT_EQ(file.count(u"<trLine>"), ledger.lines);
-    EXPECT_FALSE(file.contains(u"9999*"_s));
-    EXPECT_TRUE(file.endsWith(u"<subledgers></subledgers></transactions></company></auditfile>\r\n"_s));
-
-    // Per written line, the debit and credit sums equal the header's.
-    QXmlStreamReader reader(file);
-    qint64 debit = 0, credit = 0;
-    QString amount;
-    bool inTransactions = false; // the opening balance has amnt and amntTp too
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement() && reader.name() == u"transactions")
-            inTransactions = true;
-        if (!inTransactions)
-            continue;
-        if (reader.isStartElement() && reader.name() == u"amnt")
-            amount = reader.readElementText();
-        else if (reader.isStartElement() && reader.name() == u"amntTp")
-            (reader.readElementText() == u"D" ? debit : credit) += xaf::centen(amount);
-    }
-    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
-    EXPECT_EQ(debit, xaf::centen(xaf::bedrag(separators, ledger.debit)));
-    EXPECT_EQ(credit, xaf::centen(xaf::bedrag(separators, ledger.credit)));
 }
 
 TEST_F(AuditfileSections, TransactionStops)
@@ -507,21 +364,6 @@ TEST_F(AuditfileSections, RemarksNameTheirRecordAndTheFileIsStillMade)
     // A value written as stored that is longer than its element allows stops the file.
     execute(u"UPDATE GrootboekMutaties SET BoekstukNr = \""_s + QString(36, u'7') + u"\" WHERE ID = "_s + id);
     EXPECT_TRUE(stop().contains(u"\""_s + QString(36, u'7') + u"\" is langer dan 35 tekens (nr)."_s)) << stop().toStdString();
-}
-
-TEST_F(AuditfileSections, VatPercentageFromTheCodeWhenTheLineHasNone)
-{
-    auto code = session.DBAdmin().OpenQuery(u"SELECT BTWCode, BTWPercentage FROM BTWcodering WHERE BTWPercentage > 0"_s);
-    ASSERT_FALSE(code->Eof());
-    const QString nr = code->text(u"BTWCode");
-    kv::Separators separators;
-    const QString perc = xaf::bedrag(separators, code->value(u"BTWPercentage"));
-    execute(u"UPDATE GrootboekMutaties SET BTWCode = "_s + nr + u", BTWPercentage = Null, BTWBedrag = 1.5"_s);
-    const QString file = write({.btw = true});
-    EXPECT_TRUE(file.contains(u"<vat><vatID>"_s + nr + u"</vatID><vatPerc>"_s + perc
-                              + u"</vatPerc><vatAmnt>1.50</vatAmnt><vatAmntTp>"_s))
-        << file.mid(file.indexOf(u"<vat>"), 200).toStdString();
-    EXPECT_FALSE(write().contains(u"<vat>"_s));
 }
 
 // ---------------------------------------------------------------- delivery

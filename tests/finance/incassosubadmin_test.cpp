@@ -9,6 +9,7 @@
 #include "finance/subadmin/subadmin.h"
 #include "demo/sorbex.h"
 #include "support/demofixture.h"
+#include "support/toolprocess.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -40,19 +41,7 @@ protected:
         DemoTest::SetUp();
         sql(u"UPDATE UserGegevens SET KvKNr = '99999999', IncassoNr = 5, BetaalNr = 7"_s);
     }
-    QString sql(const QString &query)
-    {
-        db::Statement st = session.DBAdmin().prepareOnce(query);
-        return st.step() ? st.column(0).toString() : u"(geen)"_s;
-    }
     QString user(const QString &columns) { return sql(u"SELECT " + columns + u" FROM UserGegevens"); }
-    bool save(const OptionScreen &screen, std::initializer_list<std::pair<QString, QString>> states)
-    {
-        OptionsLogic logic(ctx, screen);
-        for (const auto &[control, state] : states)
-            logic.setState(logic.indexOf(control), state);
-        return logic.save();
-    }
     const OptionScreen incasso = finance::incassoBetalen();
     const OptionScreen subadmin = finance::subAdministratie();
 };
@@ -61,7 +50,7 @@ protected:
 // BIC; every save starts both batch series at 0.
 TEST_F(IncassoSubadminTest, AccountsAndIdAreStoredNormalised)
 {
-    ASSERT_TRUE(save(incasso, {{u"field 1"_s, u"nl91 abna 0417 1643 00"_s}, {u"field 2"_s, u" nl79 zzz 9999 9999 0000"_s},
+    ASSERT_TRUE(saveOptions(incasso, {{u"field 1"_s, u"nl91 abna 0417 1643 00"_s}, {u"field 2"_s, u" nl79 zzz 9999 9999 0000"_s},
                                {u"field 4"_s, u"12.34.56.789"_s}, {u"combo 0"_s, u"2"_s}}));
     EXPECT_EQ(user(u"IncassoRekening || '|' || IncassantID || '|' || BetaalRekening || '|' || BatchBooking"_s),
               u"NL91ABNA0417164300|NL79ZZZ999999990000|123456789|2"_s);
@@ -74,7 +63,7 @@ TEST_F(IncassoSubadminTest, AccountsAndIdAreStoredNormalised)
     EXPECT_TRUE(dialogs.prompts().isEmpty());
 
     sql(u"UPDATE UserGegevens SET IncassoNr = 3"_s); // a save that changes nothing else resets it too
-    ASSERT_TRUE(save(incasso, {}));
+    ASSERT_TRUE(saveOptions(incasso, {}));
     EXPECT_EQ(user(u"IncassoNr"_s), u"0"_s);
 }
 
@@ -119,7 +108,7 @@ TEST_F(IncassoSubadminTest, AdviceNeverStopsASaveButAWrongAccountDoes)
 
     const QString before = user(u"IncassantNaam || BetaalRekening"_s);
     dialogs.shown.clear();
-    EXPECT_FALSE(save(incasso, {{u"field 0"_s, u"Ander"_s}, {u"field 4"_s, u"123456788"_s}}));
+    EXPECT_FALSE(saveOptions(incasso, {{u"field 0"_s, u"Ander"_s}, {u"field 4"_s, u"123456788"_s}}));
     EXPECT_EQ(dialogs.prompts(), QStringList{kWrongAccount});
     EXPECT_EQ(user(u"IncassantNaam || BetaalRekening"_s), before);
 }
@@ -128,22 +117,16 @@ TEST_F(IncassoSubadminTest, AdviceNeverStopsASaveButAWrongAccountDoes)
 // account refused with exit 1.
 TEST_F(IncassoSubadminTest, ToolSetsDirectDebitSettings)
 {
-    auto run = [&](const QStringList &values, QString *err) {
-        QProcess tool;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"BEHEER_REGISTRY"_s, dir.filePath(u"registry.reg"_s));
-        tool.setProcessEnvironment(env);
-        tool.start(QStringLiteral(KORVENAL_ADMIN), QStringList{u"opties"_s, ctx.DataPad, u"frmIncassoBetalen"_s} + values);
-        tool.waitForFinished(60000);
-        *err = QString::fromUtf8(tool.readAllStandardError());
-        return tool.exitCode();
+    const auto run = [&](const QStringList &values) {
+        return test::runTool(dir.filePath(u"registry.reg"_s), QStringList{u"opties"_s, ctx.DataPad, u"frmIncassoBetalen"_s} + values);
     };
-    QString err;
-    EXPECT_EQ(run({u"IncassoRekening=nl91 abna 0417 1643 00"_s, u"IncassantID=nl78 zzz 9999 9999 0000"_s}, &err), 0);
-    EXPECT_TRUE(err.contains(kWrongId)) << err.toStdString();
+    test::ToolResult advised = run({u"IncassoRekening=nl91 abna 0417 1643 00"_s, u"IncassantID=nl78 zzz 9999 9999 0000"_s});
+    EXPECT_EQ(advised.code, 0);
+    EXPECT_TRUE(advised.err.contains(kWrongId)) << advised.err.toStdString();
     EXPECT_EQ(user(u"IncassoRekening || IncassantID || IncassoNr"_s), u"NL91ABNA0417164300NL78ZZZ9999999900000"_s);
-    EXPECT_EQ(run({u"BetaalNaam=X"_s, u"BetaalRekening=NL91ABNA0417164301"_s}, &err), 1);
-    EXPECT_TRUE(err.contains(kWrongAccount)) << err.toStdString();
+    test::ToolResult refused = run({u"BetaalNaam=X"_s, u"BetaalRekening=NL91ABNA0417164301"_s});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.err.contains(kWrongAccount)) << refused.err.toStdString();
     EXPECT_NE(user(u"BetaalNaam"_s), u"X"_s);
 }
 
@@ -174,16 +157,16 @@ TEST_F(IncassoSubadminTest, SubAdministrationKinds)
     sql(u"UPDATE UserGegevens SET Subadminsoort = 7"_s);
     EXPECT_EQ(OptionsLogic(ctx, subadmin).stateOf(u"choice 1"_s), u"0"_s); // an unknown kind reads as none
 
-    EXPECT_FALSE(save(subadmin, {{u"choice 1"_s, u"1"_s}, {u"choice 2"_s, u"1"_s}, {u"toggle 0"_s, u"on"_s}}));
+    EXPECT_FALSE(saveOptions(subadmin, {{u"choice 1"_s, u"1"_s}, {u"choice 2"_s, u"1"_s}, {u"toggle 0"_s, u"on"_s}}));
     EXPECT_EQ(dialogs.prompts(), QStringList{kChooseSorbex});
     EXPECT_EQ(user(u"Subadminsoort || SubadminBoeking"_s), u"70"_s);
 
-    ASSERT_TRUE(save(subadmin, {{u"choice 1"_s, u"1"_s}, {u"choice 2"_s, u"1"_s}, {u"choice 3"_s, u"1"_s}}));
+    ASSERT_TRUE(saveOptions(subadmin, {{u"choice 1"_s, u"1"_s}, {u"choice 2"_s, u"1"_s}, {u"choice 3"_s, u"1"_s}}));
     EXPECT_EQ(user(u"Subadminsoort || '|' || SorbexLokaal || '|' || SorbexOnline"_s), u"2|0|-1"_s);
-    ASSERT_TRUE(save(subadmin, {{u"choice 3"_s, u"0"_s}}));
+    ASSERT_TRUE(saveOptions(subadmin, {{u"choice 3"_s, u"0"_s}}));
     EXPECT_EQ(user(u"Subadminsoort || '|' || SorbexLokaal || '|' || SorbexOnline"_s), u"2|-1|0"_s);
     // Without a sub-administration the rest is kept as it shows.
-    ASSERT_TRUE(save(subadmin, {{u"choice 1"_s, u"0"_s}}));
+    ASSERT_TRUE(saveOptions(subadmin, {{u"choice 1"_s, u"0"_s}}));
     EXPECT_EQ(user(u"Subadminsoort || '|' || SorbexLokaal"_s), u"0|-1"_s);
 
     OptionsScreen view(ctx, subadmin);
@@ -209,7 +192,7 @@ TEST_F(IncassoSubadminTest, ARecordHeldByAnotherConsoleWritesNothing)
     };
     const QByteArray before = registryFile();
     const QString record = user(u"Subadminsoort || '|' || SubadminBoeking"_s);
-    EXPECT_FALSE(save(subadmin, {{u"choice 1"_s, u"1"_s}, {u"toggle 0"_s, u"on"_s}, {u"toggle 1"_s, u"on"_s}}));
+    EXPECT_FALSE(saveOptions(subadmin, {{u"choice 1"_s, u"1"_s}, {u"toggle 0"_s, u"on"_s}, {u"toggle 1"_s, u"on"_s}}));
     EXPECT_EQ(dialogs.errors, QStringList{u"Kan niet bijwerken; de record wordt op dit moment door een andere "
                                           u"gebruiker bewerkt.\n\nFout 3260 bij: frmSubAdministratie: Opslaan"_s})
         << dialogs.errors.join(u'\n').toStdString();
@@ -268,7 +251,7 @@ TEST_F(IncassoSubadminTest, LocalSorbexIsLinkedByFolder)
     const auto remark = [](const OptionsScreen &view, const QString &control) {
         return view.findChild<QLabel *>(u"opmerking "_s + control)->text();
     };
-    ASSERT_TRUE(save(subadmin, {{u"choice 1"_s, u"1"_s}, {u"choice 2"_s, u"1"_s}, {u"choice 3"_s, u"0"_s}}));
+    ASSERT_TRUE(saveOptions(subadmin, {{u"choice 1"_s, u"1"_s}, {u"choice 2"_s, u"1"_s}, {u"choice 3"_s, u"0"_s}}));
     EXPECT_EQ(remark(OptionsScreen(ctx, subadmin), u"cmdSorbexLokaal"_s), notFound);
     {
         OptionsScreen view(ctx, local);
@@ -289,7 +272,7 @@ TEST_F(IncassoSubadminTest, LocalSorbexIsLinkedByFolder)
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"VVBDataPath01"), QDir::toNativeSeparators(root + u"/data/HGDALF"_s));
     EXPECT_TRUE(remark(OptionsScreen(ctx, subadmin), u"cmdSorbexLokaal"_s).endsWith(u"HGDALF - Hervormde Gemeente Dalfsen"_s));
     // The tool is held to the same checks; undo takes the link away.
-    EXPECT_FALSE(save(local, {{u"folder 0"_s, bare}}));
+    EXPECT_FALSE(saveOptions(local, {{u"folder 0"_s, bare}}));
     dialogs.script({mb::Yes});
     ASSERT_TRUE(OptionsLogic(ctx, local).undoLast());
     EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"VVBRootPath01"), QString());
@@ -303,7 +286,7 @@ TEST_F(IncassoSubadminTest, LocalSorbexIsLinkedByFolder)
 TEST_F(IncassoSubadminTest, SorbexOnlineSecretsStayHidden)
 {
     const OptionScreen online = finance::sorbexOnline();
-    ASSERT_TRUE(save(online, {{u"field 0"_s, u"akkerhof"_s}, {u"field 1"_s, u"geheim"_s}, {u"field 2"_s, u"4321"_s}}));
+    ASSERT_TRUE(saveOptions(online, {{u"field 0"_s, u"akkerhof"_s}, {u"field 1"_s, u"geheim"_s}, {u"field 2"_s, u"4321"_s}}));
     EXPECT_EQ(user(u"InlogNaam || Toegangscode || PINcode"_s), u"akkerhofgeheim4321"_s);
     EXPECT_EQ(sql(u"SELECT group_concat(coalesce(OudeWaarde, '-') || '>' || NieuweWaarde, ' ') FROM InstellingenLog "
                   u"WHERE Naam IN ('UserGegevens.Toegangscode', 'UserGegevens.PINcode')"_s),

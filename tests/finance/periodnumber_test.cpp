@@ -77,12 +77,3 @@ TEST(PeriodNumber, ADateFallsInThePeriodOfItsYearsType)
     for (const auto &c : cases)
         EXPECT_EQ(periodNumber(day(c.date), c.year), c.period) << c.date << " type " << int(c.year.type);
 }
-
-TEST(PeriodNumber, TheStoredTypeIsReadAsTheSettingsStoreIt)
-{
-    EXPECT_EQ(kv::finance::periodTypeOf(0), PeriodType::Year);
-    EXPECT_EQ(kv::finance::periodTypeOf(1), PeriodType::Quarter);
-    EXPECT_EQ(kv::finance::periodTypeOf(2), PeriodType::Month);
-    EXPECT_EQ(kv::finance::periodTypeOf(3), PeriodType::Week);
-    EXPECT_EQ(kv::finance::periodTypeOf(7), PeriodType::Year); // as the settings screen shows it
-}

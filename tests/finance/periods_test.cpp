@@ -57,14 +57,10 @@ TEST(PeriodGeneration, EachTypeGivesItsPeriods)
 TEST_F(DemoTest, RegeneratedPeriodsReplaceTheOldOnesWithTheirTrail)
 {
     replacePeriods(ctx, periodsOf(PeriodType::Quarter, u"20260101"_s, u"20261231"_s, u"2026"_s), u"frmAdministratie"_s);
-    auto value = [&](const QString &sql) {
-        db::Statement st = session.DBAdmin().prepareOnce(sql);
-        return st.step() ? st.column(0).toString() : QString();
-    };
-    EXPECT_EQ(value(u"SELECT COUNT(*) || '/' || MAX(PeriodeNr) FROM Perioden"_s), u"6/5"_s);
-    EXPECT_EQ(value(u"SELECT OudeWaarde || '>' || NieuweWaarde FROM InstellingenLog WHERE Naam = 'Perioden[1].Omschrijving'"_s),
+    EXPECT_EQ(sql(u"SELECT COUNT(*) || '/' || MAX(PeriodeNr) FROM Perioden"_s), u"6/5"_s);
+    EXPECT_EQ(sql(u"SELECT OudeWaarde || '>' || NieuweWaarde FROM InstellingenLog WHERE Naam = 'Perioden[1].Omschrijving'"_s),
               u"januari 2026>1e kwartaal"_s);
-    EXPECT_EQ(value(u"SELECT coalesce(NieuweWaarde, 'weg') FROM InstellingenLog WHERE Naam = 'Perioden[13].Omschrijving'"_s),
+    EXPECT_EQ(sql(u"SELECT coalesce(NieuweWaarde, 'weg') FROM InstellingenLog WHERE Naam = 'Perioden[13].Omschrijving'"_s),
               u"weg"_s);
 }
 

@@ -13,11 +13,6 @@ namespace {
 
 class VatCodesTest : public DemoTest {
 protected:
-    QString sql(const QString &query)
-    {
-        db::Statement st = session.DBAdmin().prepareOnce(query);
-        return st.step() ? st.column(0).toString() : u"(geen)"_s;
-    }
     const VatCodeRow &row(const VatCodeList &list, int code) { return list.rows()[size_t(list.rowOf(code))]; }
 };
 

@@ -29,12 +29,6 @@ namespace {
 
 class DeletionTest : public DemoTest {
 protected:
-    QString value(db::Database &db, const QString &sql)
-    {
-        db::Statement st = db.prepareOnce(sql);
-        return st.step() ? st.column(0).toString() : QString();
-    }
-    QString main(const QString &sql) { return value(session.DBAdmin(), sql); }
     Deletion::Outcome perform(DeletionRequest request, bool trial = false)
     {
         Deletion deletion(ctx, request);
@@ -80,18 +74,18 @@ TEST_F(DeletionTest, MarkedRelationsGoUnlessSomethingKeepsThem)
     perform({DeletionRequest::Job::Relaties});
     for (const Case &c : cases) {
         EXPECT_EQ(kept.count(c.relNr) ? kept[c.relNr] : QString(), c.kept) << c.relNr.toStdString();
-        EXPECT_EQ(main(u"SELECT COUNT(*) FROM RelatieGegevens WHERE RelNr = '"_s + c.relNr + u"'"_s), c.kept.isEmpty() ? u"0"_s : u"1"_s);
+        EXPECT_EQ(sql(u"SELECT COUNT(*) FROM RelatieGegevens WHERE RelNr = '"_s + c.relNr + u"'"_s), c.kept.isEmpty() ? u"0"_s : u"1"_s);
     }
     EXPECT_EQ(m_last.units, 3);
-    EXPECT_EQ(main(u"SELECT COUNT(*) FROM AbonnementIncasso WHERE Guid = '{g1}'"_s), u"0"_s);
-    EXPECT_EQ(value(session.DBArchief(), u"SELECT group_concat(RelNr) FROM FaktuurHistorie WHERE RelNr LIKE 'T%'"_s), u"T2"_s);
-    EXPECT_EQ(main(u"SELECT COUNT(*) FROM OnderhoudLopend"_s), u"0"_s);
+    EXPECT_EQ(sql(u"SELECT COUNT(*) FROM AbonnementIncasso WHERE Guid = '{g1}'"_s), u"0"_s);
+    EXPECT_EQ(scalar(session.DBArchief(), u"SELECT group_concat(RelNr) FROM FaktuurHistorie WHERE RelNr LIKE 'T%'"_s), u"T2"_s);
+    EXPECT_EQ(sql(u"SELECT COUNT(*) FROM OnderhoudLopend"_s), u"0"_s);
 
     // A run stopped after the working rows left and before the history: the next run finishes it.
     session.DBAdmin().exec(u"INSERT INTO OnderhoudLopend (Taak, Sleutel) VALUES ('relatie', 'T2')"_s);
     perform({DeletionRequest::Job::Relaties});
-    EXPECT_EQ(value(session.DBArchief(), u"SELECT COUNT(*) FROM FaktuurHistorie WHERE RelNr = 'T2'"_s), u"0"_s);
-    EXPECT_EQ(main(u"SELECT COUNT(*) FROM OnderhoudLopend"_s), u"0"_s);
+    EXPECT_EQ(scalar(session.DBArchief(), u"SELECT COUNT(*) FROM FaktuurHistorie WHERE RelNr = 'T2'"_s), u"0"_s);
+    EXPECT_EQ(sql(u"SELECT COUNT(*) FROM OnderhoudLopend"_s), u"0"_s);
 }
 
 // A settled invoice (100 with 60 paid and 40 written off) before the date goes with its
@@ -108,10 +102,10 @@ TEST_F(DeletionTest, SettledInvoicesBeforeTheDateGoWithTheirPayments)
     session.DBAdmin().exec(u"INSERT INTO Betalingen (RelNr, FactuurNr, Bedrag) VALUES ('100', 'A', 60), ('100', 'B', 60), "
                            u"('9', 'D', 80)"_s);
     perform({DeletionRequest::Job::Facturen, u"20150201"_s, true});
-    EXPECT_EQ(main(u"SELECT group_concat(FactuurNr) FROM (SELECT FactuurNr FROM OpenstaandePosten ORDER BY 1)"_s), u"A,B,C,TEGOED"_s);
+    EXPECT_EQ(sql(u"SELECT group_concat(FactuurNr) FROM (SELECT FactuurNr FROM OpenstaandePosten ORDER BY 1)"_s), u"A,B,C,TEGOED"_s);
     perform({DeletionRequest::Job::Facturen, u"20150201"_s, false});
-    EXPECT_EQ(main(u"SELECT group_concat(FactuurNr) FROM (SELECT FactuurNr FROM OpenstaandePosten ORDER BY 1)"_s), u"B,C,TEGOED"_s);
-    EXPECT_EQ(main(u"SELECT group_concat(FactuurNr) FROM (SELECT FactuurNr FROM Betalingen ORDER BY 1)"_s), u"B"_s);
+    EXPECT_EQ(sql(u"SELECT group_concat(FactuurNr) FROM (SELECT FactuurNr FROM OpenstaandePosten ORDER BY 1)"_s), u"B,C,TEGOED"_s);
+    EXPECT_EQ(sql(u"SELECT group_concat(FactuurNr) FROM (SELECT FactuurNr FROM Betalingen ORDER BY 1)"_s), u"B"_s);
     EXPECT_EQ(m_last.units, 1);
 }
 
@@ -136,25 +130,25 @@ TEST_F(DeletionTest, AYearScreenAsksAndDeletesOnlyThatYear)
 
     year->setText(u"2025"_s);
     dialogs.script({mb::No});
-    const QString before = main(u"SELECT COUNT(*) FROM Ritgegevens"_s);
+    const QString before = sql(u"SELECT COUNT(*) FROM Ritgegevens"_s);
     screen.cmdDelete_Click();
     EXPECT_EQ(dialogs.prompts().last(),
               u"Let op:\nHet geselecteerde jaar ligt niet ver in het verleden.\nWeet u zeker dat u deze ritten wilt verwijderen?"_s);
-    EXPECT_EQ(main(u"SELECT COUNT(*) FROM Ritgegevens"_s), before);
+    EXPECT_EQ(sql(u"SELECT COUNT(*) FROM Ritgegevens"_s), before);
 
     year->setText(u"2018"_s); // long enough ago: no warning, nor the law's seven years
     dialogs.script({mb::Yes});
     screen.cmdDelete_Click();
     EXPECT_EQ(dialogs.prompts().mid(dialogs.prompts().size() - 2),
               (QStringList{u"Weet u zeker dat u deze ritten wilt verwijderen?"_s, u"Er zijn 2 regel(s) verwijderd."_s}));
-    EXPECT_EQ(main(u"SELECT group_concat(RitNr) FROM Ritgegevens WHERE RitNr > 9000"_s), u"9003"_s);
+    EXPECT_EQ(sql(u"SELECT group_concat(RitNr) FROM Ritgegevens WHERE RitNr > 9000"_s), u"9003"_s);
 
     // Within the seven years the law keeps records, a further question.
     year->setText(u"2019"_s);
     dialogs.script({mb::Yes, mb::No});
     screen.cmdDelete_Click();
     EXPECT_TRUE(dialogs.prompts().last().startsWith(u"Let op:\nHiermee worden "_s)) << dialogs.prompts().last().toStdString();
-    EXPECT_EQ(main(u"SELECT COUNT(*) FROM Ritgegevens WHERE RitNr = 9003"_s), u"1"_s);
+    EXPECT_EQ(sql(u"SELECT COUNT(*) FROM Ritgegevens WHERE RitNr = 9003"_s), u"1"_s);
 }
 
 // All invoice information goes only with both declarations on, then in both files.
@@ -163,15 +157,15 @@ TEST_F(DeletionTest, AllInvoicesNeedBothDeclarations)
     const DeletionLook &all = *std::find_if(deletionLooks().begin(), deletionLooks().end(),
                                             [](const DeletionLook &look) { return look.job == DeletionRequest::Job::AlleFacturen; });
     DeletionScreen screen(ctx, all);
-    const QString before = main(u"SELECT COUNT(*) FROM OpenstaandePosten"_s);
+    const QString before = sql(u"SELECT COUNT(*) FROM OpenstaandePosten"_s);
     screen.cmdDelete_Click();
     EXPECT_TRUE(dialogs.prompts().isEmpty());
-    EXPECT_EQ(main(u"SELECT COUNT(*) FROM OpenstaandePosten"_s), before);
+    EXPECT_EQ(sql(u"SELECT COUNT(*) FROM OpenstaandePosten"_s), before);
     perform({DeletionRequest::Job::AlleFacturen});
-    EXPECT_EQ(main(u"SELECT COUNT(*) + (SELECT COUNT(*) FROM Betalingen) + (SELECT COUNT(*) FROM FaktuurMutaties) "
+    EXPECT_EQ(sql(u"SELECT COUNT(*) + (SELECT COUNT(*) FROM Betalingen) + (SELECT COUNT(*) FROM FaktuurMutaties) "
                    u"FROM OpenstaandePosten"_s),
               u"0"_s);
-    EXPECT_EQ(value(session.DBArchief(), u"SELECT COUNT(*) FROM FaktuurHistorie"_s), u"0"_s);
+    EXPECT_EQ(scalar(session.DBArchief(), u"SELECT COUNT(*) FROM FaktuurHistorie"_s), u"0"_s);
 }
 
 // Per unit of a job (a relation, an archived order, an invoice, a row), one count per query,
@@ -296,7 +290,7 @@ TEST_F(DeletionTest, AKilledDeletingJobLeavesEachUnitWholeOrGoneAndARunAfterItEn
                 Session after;
                 ASSERT_TRUE(after.OpenAdministratie(work));
                 for (db::Database *db : {&after.DBAdmin(), &after.DBArchief()})
-                    ASSERT_EQ(value(*db, u"PRAGMA integrity_check"_s), u"ok"_s) << killed.toStdString();
+                    ASSERT_EQ(scalar(*db, u"PRAGMA integrity_check"_s), u"ok"_s) << killed.toStdString();
             }
             for (const auto &[unit, state] : states())
                 ASSERT_TRUE(state == before.at(unit) || state == reference.at(unit)

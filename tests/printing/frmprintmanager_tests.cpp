@@ -79,12 +79,6 @@ TEST_F(PrintManagerWindow, CashSalesAndInvoicingHaveNoPreview)
     }
 }
 
-} // namespace
-} // namespace kv
-
-namespace kv {
-namespace {
-
 // A CMR entry puts the stored CMR settings in the lists and names what the printer lacks.
 TEST_F(PrintManagerWindow, StoredSettingsOfTheChosenDocument)
 {
@@ -108,12 +102,6 @@ TEST_F(PrintManagerWindow, StoredSettingsOfTheChosenDocument)
     EXPECT_EQ(child<QComboBox>(window, "cboPrinterSelect3")->currentText(), QStringLiteral("Staand"));
     EXPECT_TRUE(child<QLabel>(window, "lblNietBeschikbaar2")->isHidden());
 }
-
-} // namespace
-} // namespace kv
-
-namespace kv {
-namespace {
 
 // A report screen offers its documents and waits for the manager; a second one meanwhile opens nothing.
 TEST_F(PrintManagerWindow, TheCallersSide)

@@ -27,27 +27,6 @@ TEST(Preview, WithoutAPrinterOnA4)
     EXPECT_FALSE(ctx.print.PreviewActive);
 }
 
-TEST(Preview, KeepsTheFirstFortyPages)
-{
-    const struct {
-        int drawn, kept;
-    } cases[] = {{1, 1}, {40, 40}, {41, 40}, {100, 40}};
-    for (const auto &c : cases) {
-        Context ctx;
-        ASSERT_TRUE(BeginPrintJob(ctx, true));
-        auto &target = static_cast<PreviewTarget &>(*ctx.print.PrintTarget);
-        for (int page = 1; page <= c.drawn; ++page) {
-            if (page > 1)
-                target.NewPage();
-            target.Print(QStringLiteral("Pagina %1").arg(page));
-        }
-        target.EndDoc();
-        ASSERT_EQ(target.pages().size(), size_t(c.kept)) << c.drawn;
-        EXPECT_FALSE(target.pages().back().isNull()) << c.drawn;
-        EndPreview(ctx);
-    }
-}
-
 // Text is measured alike on every target: a report breaks its pages at the same lines in the
 // preview and on paper, whatever the resolution of the device.
 TEST(Preview, MeasuresTextLikeTheSurfaceItDrawsOn)

@@ -152,12 +152,6 @@ TEST_F(PrintManagerTest, TheRunIsLoggedAndASecondStartOnlyLogged)
                                   separator, QStringLiteral("AFDRUKKEN : Opdracht        : Afgerond"), separator}));
 }
 
-} // namespace
-} // namespace kv
-
-namespace kv {
-namespace {
-
 class StoredSettingsTest : public test::PrintFixture {
 protected:
     void store(const QString &kind, const QString &printer, const QString &orientation, const QString &size, const QString &tray)
@@ -170,25 +164,6 @@ protected:
                                                    {QStringLiteral("Lade"), tray}}));
     }
 };
-
-// "CMR - 1" takes what is stored for CMR; another document brings the printer's own back.
-TEST_F(StoredSettingsTest, AKindsStoredSettingsForItsDocumentsOnly)
-{
-    store(QStringLiteral("CMR"), QStringLiteral(" Kantoor "), QStringLiteral("Liggend"), QStringLiteral("A5"), QStringLiteral("Onderste lade"));
-    ctx.print.PrintDocuments[1] = QStringLiteral("Leveringenlijst");
-    ctx.print.PrintDocuments[2] = QStringLiteral("CMR - 1");
-    ctx.print.PrintDocuments[3] = QStringLiteral("VDM - 1");
-    PrintManager manager(ctx);
-    const auto chosen = [&] {
-        return QStringLiteral("%1 %2 %3 %4").arg(manager.printer()).arg(manager.orientation).arg(manager.paperSize).arg(manager.tray);
-    };
-    EXPECT_TRUE(manager.chooseDocument(1));
-    EXPECT_EQ(chosen(), QStringLiteral("Kantoor 2 11 2"));
-    EXPECT_TRUE(manager.chooseDocument(0));
-    EXPECT_EQ(chosen(), QStringLiteral("Zebra 1 9 1"));
-    EXPECT_FALSE(manager.chooseDocument(2)) << "nothing stored for VDM";
-    EXPECT_EQ(chosen(), QStringLiteral("Zebra 1 9 1"));
-}
 
 TEST_F(StoredSettingsTest, WhatThePrinterLacksIsNamed)
 {

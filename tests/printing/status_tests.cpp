@@ -53,33 +53,5 @@ TEST(CupsStatus, StateReasonsAndAcceptingBecomeTheSpoolerBits)
         EXPECT_EQ(statusBits(c.state, c.reasons, c.accepting), c.bits) << c.reasons.join(u',').toStdString();
 }
 
-TEST(CupsNumbers, TraysByTheirKeyOthersAfter256)
-{
-    const struct {
-        const char *key;
-        int position, number;
-    } cases[] = {
-        {"Upper", 0, 1},    {"Top", 3, 1},      {"Lower", 1, 2},      {"bottom", 0, 2}, {"Middle", 5, 3},
-        {"Manual", 2, 4},   {"Envelope", 0, 5}, {"Auto", 0, 7},       {"Tray1", 0, 256}, {"LargeCapacity", 4, 260},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(trayNumber(QString::fromLatin1(c.key), c.position), c.number) << c.key;
-}
-
-TEST(CupsNumbers, PaperSizesByTheirWindowsNumberOthersAfter256)
-{
-    const struct {
-        QSizeF points;
-        int position, number;
-    } cases[] = {
-        {{595, 842}, 0, 9},  // A4
-        {{420, 595}, 1, 11}, // A5
-        {{612, 792}, 2, 1},  // Letter
-        {{700, 300}, 3, 259},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(paperSizeNumber(c.points, c.position), c.number) << c.points.width() << "x" << c.points.height();
-}
-
 } // namespace
 } // namespace kv

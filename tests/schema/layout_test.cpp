@@ -148,54 +148,6 @@ TEST(SchemaLayout, DatesAreEightCharacterText)
     }
 }
 
-// Indexes the screens and maintenance runs open or seek by name.
-TEST(SchemaLayout, IndexesUsedByName)
-{
-    struct Expect {
-        const char *table;
-        const char *index;
-        const char *fields;
-    };
-    const Expect expected[] = {
-        {"RekeningSchema", "PrimaryKey", "GrootboekReknr"},
-        {"BTWcodering", "PrimaryKey", "BTWCode"},
-        {"Perioden", "PrimaryKey", "PeriodeNr"},
-        {"ValutaTabel", "PrimaryKey", "Valutacode"},
-        {"TabelSorteren", "PrimaryKey", "Naam"},
-        {"TabelEmailTemplate", "PrimaryKey", "CodeNr"},
-        {"ActivaGroepen", "PrimaryKey", "InternNr"},
-        {"Landen", "PrimaryKey", "id"},
-        {"DouaneKantoren", "PrimaryKey", "id"},
-        {"Boten", "PrimaryKey", "BootID"},
-        {"Bunkers", "PrimaryKey", "BunkerID"},
-        {"TarraVoorwaarden", "PrimaryKey", "CodeNr"},
-        {"TabelProductieLijn", "PrimaryKey", "CodeNr"},
-        {"Nutrienten", "PrimaryKey", "NutrientID"},
-        {"NutrientEenheden", "PrimaryKey", "EenheidID"},
-        {"Grondstoffen", "PrimaryKey", "GrondstofID"},
-        {"OrderNotitie", "Relnr", "Relnr"},
-        {"OrderRitTussenLocaties", "Relnr", "Relnr"},
-        {"BalieVerkoop", "Boekjaar", "Boekjaar"},
-        {"VoorraadInname", "InnameNr", "InnameNr"},
-    };
-    for (const Expect &e : expected) {
-        const Index *index = indexOf(table(e.table), e.index);
-        ASSERT_NE(index, nullptr) << e.table << "." << e.index;
-        EXPECT_EQ(fieldList(*index), e.fields) << e.table << "." << e.index;
-    }
-
-    // Archiving walks and seeks every moved table and its archive by order number.
-    for (const char *name : {"Ordergegevens", "OrderGegevensBijgekocht", "OrderGegevensKwaliteit",
-                             "OrderGegevensMeta", "OrderLogistiek", "OrderNotitie", "OrderGegevensArchief",
-                             "OrderGegevensBijgekochtArchief", "OrderGegevensKwaliteitArchief",
-                             "OrderGegevensMetaArchief", "OrderLogistiekArchief", "OrderNotitieArchief"}) {
-        const Index *index = indexOf(table(name), "OrderNr");
-        ASSERT_NE(index, nullptr) << name;
-        EXPECT_EQ(fieldList(*index), "OrderNr") << name;
-        EXPECT_FALSE(index->unique) << name << ": an order has several rows";
-    }
-}
-
 // Deleting a relation removes its rows from these tables; each needs an index led by the
 // relation number, or the deletion reads whole tables per relation.
 TEST(SchemaLayout, RelationRowsAreFoundByIndex)

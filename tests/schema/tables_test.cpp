@@ -129,13 +129,6 @@ TEST(SchemaTables, HoldsNoTableBeyondTheNamedOnes)
     EXPECT_EQ(seen.size(), expected.size());
 }
 
-TEST(SchemaTables, DatabaseFilesKeepTheSuitesNames)
-{
-    EXPECT_STREQ(databaseName(Db::Main), "KorvenalDB");
-    EXPECT_STREQ(databaseName(Db::Archive), "Archief");
-    EXPECT_STREQ(databaseName(Db::Nutrient), "Grondstof");
-}
-
 // The code-table editor and the description lists read every one of these the same way.
 TEST(SchemaTables, CodeTablesCarryTheStandardFields)
 {

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "core/context.h"
+#include "core/db/database.h"
+#include "core/db/statement.h"
 #include "core/registry/registryfile.h"
 #include "core/session/session.h"
 #include "demo/demoadministration.h"
+#include "editing/options/optionslogic.h"
 #include "support/scripted_dialogs.h"
 
 #include <QTemporaryDir>
@@ -25,6 +28,23 @@ protected:
         ctx.session = &session;
         ctx.dialogs = &dialogs;
         ctx.registry = &registry;
+    }
+
+    // The first field of the first row `query` gives, as text; "(geen)" when it gives no row.
+    static QString scalar(kv::db::Database &db, const QString &query)
+    {
+        kv::db::Statement st = db.prepareOnce(query);
+        return st.step() ? st.column(0).toString() : QStringLiteral("(geen)");
+    }
+    QString sql(const QString &query) { return scalar(session.DBAdmin(), query); }
+
+    // A fresh option screen with `states` (control, state) set, then saved.
+    bool saveOptions(const kv::options::OptionScreen &screen, std::initializer_list<std::pair<QString, QString>> states)
+    {
+        kv::options::OptionsLogic logic(ctx, screen);
+        for (const auto &[control, state] : states)
+            logic.setState(logic.indexOf(control), state);
+        return logic.save();
     }
 
     QTemporaryDir dir;

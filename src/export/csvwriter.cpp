@@ -19,11 +19,14 @@ public:
     {
         if (!m_error.isEmpty())
             return false;
-        QString line;
-        for (qsizetype column = 0; column < cells.size(); ++column)
-            line += (column ? u";"_s : QString()) + quoted(cells[column]);
-        line += u"\r\n"_s;
-        if (m_file.write(line.toUtf8()) < 0)
+        m_line.clear(); // keeps its capacity from row to row
+        for (qsizetype column = 0; column < cells.size(); ++column) {
+            if (column)
+                m_line += u';';
+            appendQuoted(cells[column]);
+        }
+        m_line += u"\r\n";
+        if (m_file.write(m_line.toUtf8()) < 0)
             m_error = m_file.errorString();
         return m_error.isEmpty();
     }
@@ -37,15 +40,23 @@ public:
     }
 
 private:
-    static QString quoted(const QString &cell)
+    void appendQuoted(const QString &cell)
     {
-        if (!cell.contains(u';') && !cell.contains(u'"') && !cell.contains(u'\n') && !cell.contains(u'\r'))
-            return cell;
-        QString doubled = cell;
-        return u'"' + doubled.replace(u"\""_s, u"\"\""_s) + u'"';
+        if (!cell.contains(u';') && !cell.contains(u'"') && !cell.contains(u'\n') && !cell.contains(u'\r')) {
+            m_line += cell;
+            return;
+        }
+        m_line += u'"';
+        for (const QChar c : cell) {
+            if (c == u'"')
+                m_line += u'"';
+            m_line += c;
+        }
+        m_line += u'"';
     }
 
     QFile m_file;
+    QString m_line;
 };
 
 } // namespace

@@ -107,21 +107,31 @@ ListSource SelectieScherm::stroom(const QString &zoektekst, int volgorde)
     bron.visitRows = [this, rs](const std::function<bool(const QStringList &)> &visit) {
         if (rs->RecordCount() == 0)
             return;
-        for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
-            if (!visit(maakRij(*rs).cellen()))
+        QStringList cellen;
+        for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+            cellen.clear();
+            for (int veld : velden(*rs))
+                cellen << (veld >= 0 ? celTekst(rs->value(veld)) : QString());
+            if (!visit(cellen))
                 return;
+        }
     };
     return bron;
 }
 
-LijstRij SelectieScherm::maakRij(db::Recordset &rs)
+const std::vector<int> &SelectieScherm::velden(const db::Recordset &rs)
 {
     if (m_velden.empty()) {
         for (const Kolom &k : m_kind.lijst->kolommen)
             m_velden.push_back(veldIndex(rs, k.veld));
         m_sleutel = veldIndex(rs, m_kind.bouwer->sleutel);
     }
-    for (int veld : m_velden)
+    return m_velden;
+}
+
+LijstRij SelectieScherm::maakRij(db::Recordset &rs)
+{
+    for (int veld : velden(rs))
         m_rij.cel(veld >= 0 ? celTekst(rs.value(veld)) : QString());
     return m_rij.klaar(m_sleutel >= 0 ? rs.value(m_sleutel).toString() : QString());
 }

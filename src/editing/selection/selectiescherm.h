@@ -47,6 +47,8 @@ public:
     static QString eindTekst(int aantal);
 
 private:
+    // Per column the record set's field, found once per query.
+    const std::vector<int> &velden(const class db::Recordset &rs);
     LijstRij maakRij(class db::Recordset &rs);
 
     Context &m_ctx;

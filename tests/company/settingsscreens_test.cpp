@@ -2,15 +2,19 @@
 // settings, the favourites bar and the links with other programs.
 #include "cemetery/settings.h"
 #include "core/db/database.h"
+#include "core/session/administration.h"
 #include "core/log/schrijflog.h"
 #include "editing/numbers.h"
 #include "editing/options/favourites.h"
 #include "editing/options/optionsscreen.h"
 #include "editing/options/optionstool.h"
+#include "editing/options/pathstatus.h"
 #include "editing/options/pickslists.h"
 #include "optionsfixture.h"
+#include "support/toolprocess.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -356,6 +360,43 @@ TEST_F(SettingsScreensTest, LinksAreKeptPerAdministration)
     dialogs.script({mb::Yes});
     ASSERT_TRUE(OptionsLogic(ctx, ubl).undoLast());
     EXPECT_EQ(reg(u"UBLImportPath-07"_s), in);
+}
+
+// Whether a link's folder can be used stands beside its field; korvenal-admin koppelingen lists
+// every one and fails when one that is set cannot be used.
+TEST_F(SettingsScreensTest, LinkPathsSayWhetherTheyCanBeUsed)
+{
+    const QString in = dir.filePath(u"in"_s), archief = dir.filePath(u"archief"_s), gone = dir.filePath(u"weg"_s);
+    ASSERT_TRUE(QDir().mkpath(in) && QDir().mkpath(archief));
+    const struct {
+        Control kind;
+        QString path, status;
+    } cases[] = {
+        {Control::Folder, u" "_s, u"niet ingesteld"_s},  {Control::Folder, in, u"ok"_s},
+        {Control::Folder, gone, u"ontbreekt"_s},          {Control::Folder, in + u"/deb.csv"_s, u"ontbreekt"_s},
+        {Control::File, in + u"/deb.csv"_s, u"ok"_s},     {Control::File, gone + u"/deb.csv"_s, u"ontbreekt"_s},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pathStatus(c.kind, c.path), c.status) << c.path.toStdString();
+
+    ctx.AdminCode = u"07"_s;
+    const OptionScreen &ubl = test::optionScreen(u"frmFacturen_UBL"_s);
+    ASSERT_TRUE(setOptions(ctx, ubl, {u"UBLImportPath-07="_s + in, u"UBLArchiefPath-07="_s + archief}));
+    const QString folder = dir.filePath(u"Proef072026"_s);
+    createAdministratie(folder, {});
+    const auto links = [&] { return test::runTool(dir.filePath(u"registry.reg"_s), {u"koppelingen"_s, folder}); };
+    const test::ToolResult fine = links();
+    EXPECT_EQ(fine.code, 0) << fine.err.toStdString();
+    EXPECT_TRUE(fine.out.contains(u"frmFacturen_UBL\tUBLArchiefPath-07\t"_s + archief + u"\tok\n"_s));
+    EXPECT_TRUE(fine.out.contains(u"frmTrimble\tPathTransportOpdrachten-07\t\tniet ingesteld\n"_s));
+
+    ASSERT_TRUE(QDir(archief).removeRecursively());
+    const test::ToolResult broken = links();
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_TRUE(broken.out.contains(u"frmFacturen_UBL\tUBLArchiefPath-07\t"_s + archief + u"\tontbreekt\n"_s));
+    OptionsScreen view(ctx, ubl);
+    EXPECT_EQ(view.findChild<QLabel *>(u"lblStatus0"_s)->text(), u"ok"_s);
+    EXPECT_EQ(view.findChild<QLabel *>(u"lblStatus1"_s)->text(), u"ontbreekt"_s);
 }
 
 // A file is picked in a save dialog that proposes the file stored; a folder in the folder dialog.

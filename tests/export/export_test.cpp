@@ -138,13 +138,23 @@ TEST_F(ExportTest, ToolKilledHalfwayLeavesTheOldFile)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("oud bestand\r\n");
     old.close();
-    const auto tool = test::startTool(reg, {u"exporteer"_s, ctx.DataPad, u"frmVerpakkingen"_s, target});
-    for (int wait = 0; wait < 2000 && leftovers(dir.path()).isEmpty(); ++wait)
-        QThread::msleep(5);
-    ASSERT_FALSE(leftovers(dir.path()).isEmpty());
-    ::kill(pid_t(tool->processId()), SIGKILL);
-    tool->waitForFinished();
+    // Interrupted (SIGINT) or killed (SIGKILL) once its temp file is there: the old file stays.
+    for (const int signal : {SIGINT, SIGKILL}) {
+        const auto tool = test::startTool(reg, {u"exporteer"_s, ctx.DataPad, u"frmVerpakkingen"_s, target});
+        for (int wait = 0; wait < 2000 && leftovers(dir.path()).isEmpty(); ++wait)
+            QThread::msleep(5);
+        ASSERT_FALSE(leftovers(dir.path()).isEmpty());
+        ::kill(pid_t(tool->processId()), signal);
+        EXPECT_EQ(test::finish(*tool).code, signal == SIGINT ? 130 : -1);
+        EXPECT_EQ(contents(target), "oud bestand\r\n");
+        EXPECT_EQ(leftovers(dir.path()).isEmpty(), signal == SIGINT); // a killed run cannot clean up
+    }
+    // A full disk (a file-size limit) fails the run; it removes its own temp and the killed one's.
+    const test::ToolResult full =
+        test::runTool(reg, {u"exporteer"_s, ctx.DataPad, u"frmVerpakkingen"_s, target}, u"ulimit -f 100; trap '' XFSZ"_s);
+    EXPECT_EQ(full.code, 2) << full.err.toStdString();
     EXPECT_EQ(contents(target), "oud bestand\r\n");
+    EXPECT_TRUE(leftovers(dir.path()).isEmpty());
 
     const test::ToolResult again = run(u"frmVerpakkingen"_s, target);
     EXPECT_EQ(again.code, 0) << again.err.toStdString();

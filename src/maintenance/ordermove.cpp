@@ -16,7 +16,11 @@
 #include <QDate>
 #include <QElapsedTimer>
 
+#include <QHash>
+#include <QSet>
+
 #include <algorithm>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -47,13 +51,15 @@ QString quoted(const QString &name)
 struct OrderMove::Tables {
     struct Pair {
         QString work, archive;
-        QString select, insert, remove, removeArchived, rowids, rows;
+        QString insert, removeArchived, rows;
+        QString selectGroup, removeGroup, rowidsGroup; // the orders of temp.kv_groep
     };
     std::vector<Pair> pairs;
 
     // A trial copies nothing: an archive table it lacks is no matter to it.
     Tables(db::Database &main, db::Database &archief, bool trial)
     {
+        main.exec(u"CREATE TEMP TABLE IF NOT EXISTS kv_groep (OrderNr TEXT COLLATE JET PRIMARY KEY)"_s);
         for (const auto &[work, archive] : kPairs) {
             Pair pair{QString::fromLatin1(work), QString::fromLatin1(archive), {}, {}, {}, {}, {}, {}};
             // By the archive table's names: a field the working table lacks stays empty there.
@@ -64,13 +70,19 @@ struct OrderMove::Tables {
                 if (from.column(column.name) >= 0)
                     columns << quoted(column.name);
             const QString byOrder = u" WHERE OrderNr = ?1"_s;
-            pair.select = u"SELECT "_s + columns.join(u", ") + u" FROM " + quoted(pair.work) + byOrder;
             pair.insert = u"INSERT INTO "_s + quoted(pair.archive) + u" (" + columns.join(u", ") + u") VALUES ("
                         + QStringList(columns.size(), u"?"_s).join(u", ") + u')';
-            pair.remove = u"DELETE FROM "_s + quoted(pair.work) + byOrder;
             pair.removeArchived = u"DELETE FROM "_s + quoted(pair.archive) + byOrder;
-            pair.rowids = u"SELECT rowid FROM "_s + quoted(pair.work) + byOrder;
             pair.rows = u"SELECT COUNT(*) FROM "_s + quoted(pair.work) + byOrder;
+            // Driven by the group's numbers, each order's rows found by the table's OrderNr index.
+            QStringList fromWork;
+            for (const QString &column : std::as_const(columns))
+                fromWork << u"w."_s + column;
+            // (CROSS JOIN keeps the group as the outer loop.)
+            const QString group = u" FROM temp.kv_groep g CROSS JOIN "_s + quoted(pair.work) + u" w ON w.OrderNr = g.OrderNr"_s;
+            pair.selectGroup = u"SELECT "_s + fromWork.join(u", ") + group;
+            pair.removeGroup = u"DELETE FROM "_s + quoted(pair.work) + u" WHERE rowid IN (SELECT w.rowid"_s + group + u')';
+            pair.rowidsGroup = u"SELECT g.OrderNr, w.rowid"_s + group;
             pairs.push_back(std::move(pair));
         }
     }
@@ -236,17 +248,32 @@ bool OrderMove::takesAll() const
     return m_selection.job == OrderSelection::Job::Opschonen || m_selection.ookOnverwerkt;
 }
 
-// Why an order with a line before the limit stays; empty when it goes. Read inside its group,
-// under the write lock, so that what another program changed meanwhile counts.
-QString OrderMove::staysBecause(const QString &orderNr) const
+// The orders of the group (temp.kv_groep) that go, from their lines in RegelNr order. Read
+// under the write lock, so that what another program changed meanwhile counts; an order whose
+// lines have gone meanwhile stays.
+QSet<QString> OrderMove::goingOrders() const
 {
-    db::Statement lines = m_ctx.session->DBAdmin().prepare(kLines + u"WHERE OrderNr = ?2 ORDER BY RegelNr"_s);
+    db::Statement lines = m_ctx.session->DBAdmin().prepareOnce(
+        u"SELECT o.RegelNr, o.RecordCode, o.OrderTag, o.FactuurNr, o.OrderDatum <> '' AND o.OrderDatum < ?1, g.OrderNr "
+        u"FROM temp.kv_groep g CROSS JOIN Ordergegevens o ON o.OrderNr = g.OrderNr ORDER BY g.OrderNr, o.RegelNr"_s);
     lines.bind(1, m_selection.voor);
-    lines.bind(2, orderNr);
-    Verdict verdict(takesAll());
-    while (lines.step())
-        verdict.line(lines);
-    return verdict.stays();
+    QSet<QString> going;
+    QString order;
+    std::optional<Verdict> verdict;
+    const auto decide = [&] {
+        if (verdict && verdict->stays().isEmpty())
+            going.insert(order);
+    };
+    while (lines.step()) {
+        if (!verdict || lines.column(5).toString() != order) {
+            decide();
+            order = lines.column(5).toString();
+            verdict.emplace(takesAll());
+        }
+        verdict->line(lines);
+    }
+    decide();
+    return going;
 }
 
 // Every order with a line before the limit; whether it goes is decided again in its group.
@@ -385,44 +412,76 @@ void OrderMove::finishMarked(Progress *progress)
     moveGroups(again, true, progress);
 }
 
-// Takes the record locks of every row of the order; false, with none kept, when another
-// program holds one of them.
-bool OrderMove::lockOrder(const QString &orderNr, Group &group)
+// Takes the record locks of every row of the group's orders (temp.kv_groep). An order of which
+// another program holds a row keeps none of its locks and is returned.
+QSet<QString> OrderMove::lockGroup(Group &group)
 {
     db::Database &main = m_ctx.session->DBAdmin();
-    const size_t before = group.locks.size();
+    QHash<QString, std::vector<std::pair<QString, qint64>>> taken;
+    QSet<QString> inUse;
     for (const Tables::Pair &pair : m_tables->pairs) {
-        db::Statement rowids = main.prepare(pair.rowids);
-        rowids.bind(1, orderNr);
-        while (rowids.step()) {
-            const qint64 rowid = rowids.column(0).toLongLong();
-            if (main.locks().tryLock(this, pair.work, rowid) == db::RecordLocks::HeldElsewhere) {
-                for (size_t i = before; i < group.locks.size(); ++i)
-                    main.locks().unlock(this, group.locks[i].first, group.locks[i].second);
-                group.locks.resize(before);
-                return false;
-            }
-            group.locks.emplace_back(pair.work, rowid);
+        db::Statement rows = main.prepare(pair.rowidsGroup);
+        while (rows.step()) {
+            const QString orderNr = rows.column(0).toString();
+            const qint64 rowid = rows.column(1).toLongLong();
+            if (inUse.contains(orderNr))
+                continue;
+            if (main.locks().tryLock(this, pair.work, rowid) == db::RecordLocks::HeldElsewhere)
+                inUse.insert(orderNr);
+            else
+                taken[orderNr].emplace_back(pair.work, rowid);
         }
     }
-    return true;
+    for (auto it = taken.cbegin(); it != taken.cend(); ++it) {
+        if (!inUse.contains(it.key()))
+            group.locks.insert(group.locks.end(), it.value().begin(), it.value().end());
+        else
+            for (const auto &[table, rowid] : it.value())
+                main.locks().unlock(this, table, rowid);
+    }
+    return inUse;
 }
 
-// The order's rows into the archive, field by field, with its marker; a marked order's earlier
-// copies are replaced.
-void OrderMove::copyOrder(const QString &orderNr, bool replace)
+// Puts `orders` in temp.kv_groep, the group the statements of the move work on.
+void OrderMove::fillGroup(const QStringList &orders)
+{
+    db::Database &main = m_ctx.session->DBAdmin();
+    main.exec(u"DELETE FROM temp.kv_groep"_s);
+    db::Statement member = main.prepare(u"INSERT INTO temp.kv_groep VALUES (?1)"_s);
+    for (const QString &orderNr : orders) {
+        member.bind(1, orderNr);
+        member.step();
+        member.reset();
+    }
+}
+
+// The group's rows (temp.kv_groep holds `orders`) into the archive, field by field, with a
+// marker per order; a marked order's earlier copies are replaced.
+void OrderMove::copyGroup(const QStringList &orders, bool replace)
 {
     db::Database &main = m_ctx.session->DBAdmin();
     db::Database &archief = m_ctx.session->DBArchief();
+    if (!replace) {
+        db::Statement marker = archief.prepare(
+            u"INSERT INTO OnderhoudLopend (Taak, Sleutel, Tijdstip, Werkstation) VALUES ('orders', ?1, ?2, ?3)"_s);
+        const QString now = m_ctx.now().toString(u"yyyyMMddHHmmss"_s);
+        for (const QString &orderNr : orders) {
+            marker.bindAll({orderNr, now, m_ctx.workstation});
+            marker.step();
+            marker.reset();
+        }
+    }
     for (const Tables::Pair &pair : m_tables->pairs) {
         if (replace) {
             db::Statement old = archief.prepare(pair.removeArchived);
-            old.bind(1, orderNr);
-            old.step();
+            for (const QString &orderNr : orders) {
+                old.bind(1, orderNr);
+                old.step();
+                old.reset();
+            }
         }
-        db::Statement rows = main.prepare(pair.select);
+        db::Statement rows = main.prepare(pair.selectGroup);
         db::Statement insert = archief.prepare(pair.insert);
-        rows.bind(1, orderNr);
         qint64 n = 0;
         while (rows.step()) {
             insert.bindRow(rows);
@@ -432,19 +491,14 @@ void OrderMove::copyOrder(const QString &orderNr, bool replace)
         }
         count(m_counts.naarArchief, pair.work, n);
     }
-    if (!replace) {
-        db::Statement marker = archief.prepare(
-            u"INSERT INTO OnderhoudLopend (Taak, Sleutel, Tijdstip, Werkstation) VALUES ('orders', ?1, ?2, ?3)"_s);
-        marker.bindAll({orderNr, m_ctx.now().toString(u"yyyyMMddHHmmss"_s), m_ctx.workstation});
-        marker.step();
-    }
 }
 
 void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *progress)
 {
     db::Database &main = m_ctx.session->DBAdmin();
     db::Database &archief = m_ctx.session->DBArchief();
-    qsizetype next = 0;
+    const bool archive = archief.hasTable(u"OrderGegevensArchief"_s);
+    qsizetype next = 0, size = groupOrders;
     while (next < orders.size()) {
         if (progress && progress->stopRequested())
             return;
@@ -454,37 +508,45 @@ void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *pro
         try {
             main.BeginTrans(); // the write lock, held until the group has left the working database
             archief.BeginTrans();
-            for (; next < orders.size() && group.orders.size() < groupOrders && timer.elapsed() < kGroupMs; ++next) {
-                const QString &orderNr = orders[next];
-                if (!marked && !staysBecause(orderNr).isEmpty())
+            const QStringList batch = orders.mid(next, size);
+            next += batch.size();
+            fillGroup(batch);
+            const QSet<QString> going = marked ? QSet<QString>(batch.begin(), batch.end()) : goingOrders();
+            QHash<QString, QString> skipped; // why, by order
+            QStringList moving;
+            for (const QString &orderNr : batch) {
+                if (!going.contains(orderNr))
                     continue;
-                QString skipped;
-                if (!marked && archief.hasTable(u"OrderGegevensArchief"_s)) {
+                if (!marked && archive) {
                     db::Statement archived = archief.prepare(u"SELECT 1 FROM OrderGegevensArchief WHERE OrderNr = ?1 LIMIT 1"_s);
                     archived.bind(1, orderNr);
-                    if (archived.step())
-                        skipped = u"al in archief"_s;
+                    if (archived.step()) {
+                        skipped.insert(orderNr, u"al in archief"_s);
+                        continue;
+                    }
                 }
-                if (skipped.isEmpty() && !lockOrder(orderNr, group))
-                    skipped = u"in gebruik"_s;
-                if (!skipped.isEmpty()) {
-                    ++m_counts.overgeslagen;
-                    m_counts.blijven.emplace_back(orderNr, skipped);
-                    log(u": + Overgeslagen  : "_s, orderNr + u" ("_s + skipped + u')');
-                    continue;
-                }
-                group.orders << orderNr;
-                ++m_counts.orders;
-                copyOrder(orderNr, marked);
+                moving << orderNr;
             }
+            fillGroup(moving);
+            for (const QString &orderNr : lockGroup(group))
+                skipped.insert(orderNr, u"in gebruik"_s);
+            for (const QString &orderNr : batch) { // in the order of their numbers
+                if (const auto why = skipped.constFind(orderNr); why != skipped.cend()) {
+                    ++m_counts.overgeslagen;
+                    m_counts.blijven.emplace_back(orderNr, *why);
+                    log(u": + Overgeslagen  : "_s, orderNr + u" ("_s + *why + u')');
+                } else if (going.contains(orderNr)) {
+                    group.orders << orderNr;
+                }
+            }
+            if (group.orders.size() != moving.size())
+                fillGroup(group.orders);
+            m_counts.orders += group.orders.size();
+            copyGroup(group.orders, marked);
             archief.CommitTrans();
             committed(u"archief");
-            for (const QString &orderNr : std::as_const(group.orders))
-                for (const Tables::Pair &pair : m_tables->pairs) {
-                    db::Statement remove = main.prepare(pair.remove);
-                    remove.bind(1, orderNr);
-                    remove.step();
-                }
+            for (const Tables::Pair &pair : m_tables->pairs)
+                main.prepare(pair.removeGroup).step();
             main.CommitTrans();
         } catch (...) {
             if (archief.inTransaction())
@@ -509,6 +571,8 @@ void OrderMove::moveGroups(const QStringList &orders, bool marked, Progress *pro
             });
             committed(u"markeringen");
         }
+        // Other programs wait for a group at most about kGroupMs: a slower group halves the next.
+        size = timer.elapsed() > kGroupMs ? std::max<qsizetype>(1, size / 2) : std::min<qsizetype>(groupOrders, size * 2);
         if (progress)
             progress->percent(int(next * 100 / orders.size()));
     }

@@ -2,6 +2,7 @@
 
 #include "core/jobs/progress.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -103,9 +104,10 @@ private:
     Outcome performTrial(Progress *progress);
     void moveGroups(const QStringList &orders, bool marked, Progress *progress);
     bool takesAll() const;
-    QString staysBecause(const QString &orderNr) const;
-    bool lockOrder(const QString &orderNr, Group &group);
-    void copyOrder(const QString &orderNr, bool replace);
+    QSet<QString> goingOrders() const;
+    QSet<QString> lockGroup(Group &group);
+    void fillGroup(const QStringList &orders);
+    void copyGroup(const QStringList &orders, bool replace);
     void removeOrphans(bool trial);
     void count(std::vector<std::pair<QString, qint64>> &counts, const QString &table, qint64 rows);
     void committed(QStringView step);

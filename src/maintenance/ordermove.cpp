@@ -204,6 +204,8 @@ OrderMove::Outcome OrderMove::perform(Progress *progress, bool trial)
         progress->step(orders::Verwerken.toString());
     if (trial) // one snapshot; the orders it would move are noted to count their rows at the end
         return performTrial(progress);
+    // Each page is written once or twice: mapping the files would only make the program look large.
+    const db::Unmapped unmappedMain(main), unmappedArchive(archief);
     finishMarked(progress);
 
     moveGroups(candidates(), false, progress);

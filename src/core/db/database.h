@@ -142,4 +142,23 @@ private:
     quint64 m_generation = 0;
 };
 
+// Maps nothing of the file while it lives (see setMappedSize), and then what was mapped before.
+class Unmapped {
+public:
+    explicit Unmapped(Database &db) : m_db(db), m_previous(db.setMappedSize(0)) {}
+    ~Unmapped()
+    {
+        try {
+            m_db.setMappedSize(m_previous);
+        } catch (...) { // a connection that fails here fails its next statement too
+        }
+    }
+    Unmapped(const Unmapped &) = delete;
+    Unmapped &operator=(const Unmapped &) = delete;
+
+private:
+    Database &m_db;
+    qint64 m_previous;
+};
+
 } // namespace kv::db

@@ -28,19 +28,17 @@ void schrijf(Context &ctx, XmlWriter &out, const Opties &opties, Progress *voort
 {
     db::Database &db = ctx.session->DBAdmin();
     // Every row is read once: mapping the file would only make the program look large.
-    const qint64 gemapt = db.setMappedSize(0);
+    const db::Unmapped unmapped(db);
     db.BeginReadTrans();
     try {
         Secties s(ctx, out, opties, voortgang);
         s.all();
         db.Rollback(); // nothing was written
-        db.setMappedSize(gemapt);
         resultaat.herstellingen = s.herstellingen();
         resultaat.opmerkingen = s.opmerkingen();
         resultaat.regels = s.regels();
     } catch (...) {
         db.Rollback();
-        db.setMappedSize(gemapt);
         throw;
     }
 }

@@ -60,6 +60,32 @@ struct DestInfoFree {
     void operator()(cups_dinfo_t *info) const { cupsFreeDestInfo(info); }
 };
 
+// The number of a tray by its key: Upper/Top 1, Lower/Bottom 2, Middle 3, Manual 4,
+// Envelope 5, Auto 7; any other 256 + its position in the printer's list.
+int trayNumber(const QString &key, int position)
+{
+    static const QList<std::pair<QStringList, int>> known = {
+        {{QStringLiteral("upper"), QStringLiteral("top")}, 1},
+        {{QStringLiteral("lower"), QStringLiteral("bottom")}, 2},
+        {{QStringLiteral("middle")}, 3},
+        {{QStringLiteral("manual")}, 4},
+        {{QStringLiteral("envelope")}, 5},
+        {{QStringLiteral("auto")}, 7},
+    };
+    for (const auto &[keys, number] : known)
+        if (keys.contains(key.toLower()))
+            return number;
+    return 256 + position;
+}
+
+// The number of a paper size: its Windows number, else 256 + its position in the list.
+int paperSizeNumber(const QSizeF &points, int position)
+{
+    const QPageSize::PageSizeId id = QPageSize::id(points, QPageSize::Point, QPageSize::FuzzyMatch);
+    const int windows = id == QPageSize::Custom ? 0 : QPageSize::windowsId(id);
+    return windows > 0 ? windows : 256 + position;
+}
+
 // The trays of a printer whose driver names none, from the printer's own IPP attributes: its
 // media sources, the one it takes by default marked current. Only an IPP device can be asked;
 // one that does not answer within a few seconds has no trays.
@@ -134,29 +160,6 @@ quint32 statusBits(int state, const QStringList &reasons, bool accepting)
         bits |= bit;
     }
     return bits;
-}
-
-int trayNumber(const QString &key, int position)
-{
-    static const QList<std::pair<QStringList, int>> known = {
-        {{QStringLiteral("upper"), QStringLiteral("top")}, 1},
-        {{QStringLiteral("lower"), QStringLiteral("bottom")}, 2},
-        {{QStringLiteral("middle")}, 3},
-        {{QStringLiteral("manual")}, 4},
-        {{QStringLiteral("envelope")}, 5},
-        {{QStringLiteral("auto")}, 7},
-    };
-    for (const auto &[keys, number] : known)
-        if (keys.contains(key.toLower()))
-            return number;
-    return 256 + position;
-}
-
-int paperSizeNumber(const QSizeF &points, int position)
-{
-    const QPageSize::PageSizeId id = QPageSize::id(points, QPageSize::Point, QPageSize::FuzzyMatch);
-    const int windows = id == QPageSize::Custom ? 0 : QPageSize::windowsId(id);
-    return windows > 0 ? windows : 256 + position;
 }
 
 CupsPrinters::CupsPrinters(QString server) : m_server(std::move(server)) {}

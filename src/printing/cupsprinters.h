@@ -26,11 +26,4 @@ private:
 // state reasons and whether it accepts jobs.
 quint32 statusBits(int state, const QStringList &reasons, bool accepting);
 
-// The number of a tray by its key: Upper/Top 1, Lower/Bottom 2, Middle 3, Manual 4,
-// Envelope 5, Auto 7; any other 256 + its position in the printer's list.
-int trayNumber(const QString &key, int position);
-
-// The number of a paper size: its Windows number, else 256 + its position in the list.
-int paperSizeNumber(const QSizeF &points, int position);
-
 } // namespace kv

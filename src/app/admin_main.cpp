@@ -1,6 +1,6 @@
 // korvenal-admin: the unattended jobs of an administrator.
 //   korvenal-admin new <folder> [--password <password>] [--grondstof]
-//   korvenal-admin demo <folder>
+//   korvenal-admin demo <folder> [--password <password>]
 //   korvenal-admin demo-sorbex <folder>
 //   korvenal-admin koppelingen <folder>
 //   korvenal-admin opties <folder> [<formulier> [--ja] <sleutel>=<waarde>... | <formulier> --ongedaan [--ja]]
@@ -223,7 +223,7 @@ int main(int argc, char **argv)
         if (args[0] == u"new")
             kv::createAdministratie(args[1], parser.value(QStringLiteral("password")), parser.isSet(QStringLiteral("grondstof")));
         else if (args[0] == u"demo")
-            kv::demo::createDemoAdministratie(args[1]);
+            kv::demo::createDemoAdministratie(args[1], parser.value(QStringLiteral("password")));
         else if (args[0] == u"demo-sorbex")
             kv::demo::createSorbexInstallatie(args[1]);
         else

@@ -21,23 +21,24 @@ int yearOf(const QString &folder)
 
 } // namespace
 
-void generateAdministratie(const QString &folder, const Scale &scale, const std::function<void(int)> &progress)
+void generateAdministratie(const QString &folder, const Scale &scale, const std::function<void(int)> &progress,
+                           const QString &password)
 {
-    createAdministratie(folder, QString(), true);
-    auto main = db::Database::open(databasePath(folder, QStringLiteral("KorvenalDB.mdb")), QString());
-    auto archive = db::Database::open(databasePath(folder, QStringLiteral("Archief.mdb")), QString());
+    createAdministratie(folder, password, true);
+    auto main = db::Database::open(databasePath(folder, QStringLiteral("KorvenalDB.mdb")), password);
+    auto archive = db::Database::open(databasePath(folder, QStringLiteral("Archief.mdb")), password);
     Generator gen(*main, *archive, scale, yearOf(folder), progress);
     for (auto step : {writeCodeTables, writeReferenceData, writeChartOfAccounts, planRelations, writeArticles,
                       writeOrders, planInvoices, writeLedger, writeOpenItems, writeRelations, writeCompany,
                       writeEquipment, writeRegisters})
         step(gen);
-    writeNutrients(*db::Database::open(databasePath(folder, QStringLiteral("Grondstof.mdb")), QString()));
+    writeNutrients(*db::Database::open(databasePath(folder, QStringLiteral("Grondstof.mdb")), password));
     gen.finished();
 }
 
-void createDemoAdministratie(const QString &folder)
+void createDemoAdministratie(const QString &folder, const QString &password)
 {
-    generateAdministratie(folder, Scale::demo());
+    generateAdministratie(folder, Scale::demo(), {}, password);
     writeMailFiles(folder);
 }
 

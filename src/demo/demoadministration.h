@@ -25,12 +25,13 @@ struct Scale {
 
 // Fills a new administration in `folder` (made here; it must not exist yet) with a believable
 // Dutch agricultural trading company at the given scale. The same scale always gives the
-// same data. `progress` hears 0..100 while it works.
+// same data. `progress` hears 0..100 while it works. With a password, every database and the
+// password file get it, as for a new administration.
 void generateAdministratie(const QString &folder, const Scale &scale,
-                           const std::function<void(int percent)> &progress = {});
+                           const std::function<void(int percent)> &progress = {}, const QString &password = {});
 
 // The demo administration: generateAdministratie at the demo scale.
-void createDemoAdministratie(const QString &folder);
+void createDemoAdministratie(const QString &folder, const QString &password = {});
 
 // The files the demo's mail templates use beside the databases: the user file `access.dat`, the
 // logo the invoice template shows and the general terms it sends along.

@@ -2,14 +2,18 @@
 #include "core/db/dberror.h"
 #include "core/db/jetsql.h"
 #include "core/db/recordset.h"
+#include "core/db/statement.h"
+
 
 #include <QTemporaryDir>
 
 #include "support/printers.h"
+#include "support/sqlshape.h"
 
 #include <gtest/gtest.h>
 
 using namespace kv::schema;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -161,4 +165,33 @@ TEST_F(JetSqlTest, TopBelongsToItsOwnQuery)
     EXPECT_EQ(column(QStringLiteral("SELECT * FROM TabelArtikelGroepen WHERE Codenr IN (SELECT TOP 2 Codenr FROM "
                                     "TabelArtikelGroepen ORDER BY Codenr DESC) ORDER BY Codenr")),
               QStringList({"X AB3", "XAB4"}));
+}
+
+// Whatever a value holds, through jetText it is one literal: stored as a code, it is found by
+// exactly that code, in either quote style, and the statement keeps the shape it has for "B".
+TEST_F(JetSqlTest, AQuotedValueIsOneLiteral)
+{
+    const QString values[] = {
+        u"\"; DELETE FROM TabelArtikelGroepen; --"_s, u"x' OR 'a'='a"_s, u"a\"\"b''"_s, u"[Codenr]"_s,
+        u"#1/1/2020#"_s, u"a!b & c"_s, u"*?%_\\"_s, u"Chr(34)"_s, u"a"_s + QChar(0) + u"b'"_s + QChar(0),
+        u"Zürich € 😀"_s, QString(10000, u'x'),
+    };
+    for (const QChar quote : {u'"', u'\''}) {
+        const QString plain = kv::db::translateJetSql(u"SELECT * FROM TabelArtikelGroepen WHERE Codenr = "_s
+                                                      + kv::db::jetText(u"B"_s, quote)).sql;
+        for (const QString &value : values) {
+            SCOPED_TRACE(value.left(40).toStdString());
+            db->write([&] {
+                db->exec(u"DELETE FROM TabelArtikelGroepen WHERE Omschrijving = 'probe'"_s);
+                kv::db::Statement insert = db->prepare(u"INSERT INTO TabelArtikelGroepen VALUES (?1, 'probe')"_s);
+                insert.bind(1, value);
+                insert.step();
+            });
+            const QString jet = u"SELECT * FROM TabelArtikelGroepen WHERE Codenr = "_s + kv::db::jetText(value, quote);
+            if (!value.contains(QChar(0))) // a NUL is spliced in with char(0)
+                EXPECT_EQ(kv::test::sqlShape(kv::db::translateJetSql(jet).sql), kv::test::sqlShape(plain));
+            EXPECT_EQ(column(jet, u"Omschrijving"), QStringList{u"probe"_s});
+            EXPECT_EQ(column(u"SELECT * FROM TabelArtikelGroepen"_s).size(), 7);
+        }
+    }
 }

@@ -121,3 +121,32 @@ TEST_F(ListDetailTest, AStarInAnArticleFieldPicksFromTheSelectionWindow)
     EXPECT_EQ(popup.logic().text(u"ArtikelNummer"_s), u"TAR02"_s);
     EXPECT_TRUE(ctx.SelectieResultaat().isEmpty());
 }
+
+// The IBAN advice shows under the bank account while typing and never stops the OK.
+TEST_F(ListDetailTest, IbanAdviceUnderTheBankAccountDoesNotStopTheSave)
+{
+    ListScreen screen(ctx, *findMember(u"frmMedewerkers"));
+    screen.show();
+    QString shown, after;
+    whenPopupShows([&](QDialog &popup) {
+        popup.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&popup));
+        auto *bank = popup.findChild<QLineEdit *>(u"BankNr"_s);
+        auto *advice = popup.findChild<QLabel *>(u"BankNrAdvies"_s);
+        ASSERT_TRUE(bank && advice);
+        EXPECT_FALSE(advice->isVisible());
+        QTest::keyClicks(bank, u"NL58ABNA041716430"_s);
+        shown = advice->isVisible() ? advice->text() : QString();
+        QTest::keyClicks(bank, u"0"_s); // NL58ABNA0417164300: the length of a Dutch IBAN
+        after = advice->isVisible() ? advice->text() : u"(verborgen)"_s;
+        QTest::keyClick(bank, Qt::Key_Backspace);
+        QTest::mouseClick(popup.findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
+    });
+    QTest::mouseClick(screen.findChild<QPushButton *>(u"cmdAddNew"_s), Qt::LeftButton);
+    EXPECT_EQ(shown, u"Let op: een IBAN uit Nederland heeft 18 tekens."_s);
+    EXPECT_EQ(after, u"(verborgen)"_s);
+    db::Recordset &rs = session.table(u"Medewerkers"_s);
+    rs.MoveFirst();
+    ASSERT_FALSE(rs.Eof());
+    EXPECT_EQ(rs.text(u"BankNr"_s), u"NL58ABNA041716430"_s);
+}

@@ -350,6 +350,8 @@ TEST_F(AuditfileSections, RemarksNameTheirRecordAndTheFileIsStillMade)
          transaction + u": debet "_s},
         {u"UPDATE RelatieGegevens SET Bedrijfsnaam1 = \""_s + name60 + u"\" WHERE RelNr = \""_s + firstRelation() + u'"',
          u"Relatie "_s + firstRelation() + u": \""_s + name60 + u"\" is ingekort tot 50 tekens (custSupName)."_s},
+        {u"UPDATE RelatieGegevens SET BankNr = \"NL58ABNA041716430\" WHERE RelNr = \""_s + firstRelation() + u'"',
+         u"Relatie "_s + firstRelation() + u": \"NL58ABNA041716430\": Let op: een IBAN uit Nederland heeft 18 tekens."_s},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.change.toStdString());

@@ -106,6 +106,19 @@ TEST_F(IncassoSubadminTest, AdviceNeverStopsASaveButAWrongAccountDoes)
     EXPECT_EQ(dialogs.prompts(), QStringList{kOtherKvk});
     EXPECT_EQ(user(u"IncassantID"_s), u"NL79ZZZ999999990000"_s);
 
+    // An IBAN of the wrong length for its country passes the check digits: advice under the
+    // field and on the tool's stderr, and it is saved.
+    OptionsLogic account(ctx, incasso);
+    account.setState(account.indexOf(u"field 1"_s), u"NL58ABNA041716430"_s);
+    EXPECT_EQ(incasso.remark(account, account.indexOf(u"field 1"_s)).text, u"Let op: een IBAN uit Nederland heeft 18 tekens."_s);
+    EXPECT_TRUE(incasso.remark(account, account.indexOf(u"field 1"_s)).advice);
+    ASSERT_TRUE(account.save());
+    EXPECT_EQ(user(u"IncassoRekening"_s), u"NL58ABNA041716430"_s);
+    dialogs.shown.clear();
+    EXPECT_TRUE(setOptions(ctx, incasso, {u"BetaalRekening=NL06ABNA04171643001"_s}));
+    EXPECT_TRUE(dialogs.prompts().contains(u"Let op: een IBAN uit Nederland heeft 18 tekens."_s));
+    EXPECT_EQ(user(u"BetaalRekening"_s), u"NL06ABNA04171643001"_s);
+
     const QString before = user(u"IncassantNaam || BetaalRekening"_s);
     dialogs.shown.clear();
     EXPECT_FALSE(saveOptions(incasso, {{u"field 0"_s, u"Ander"_s}, {u"field 4"_s, u"123456788"_s}}));

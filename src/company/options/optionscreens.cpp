@@ -128,6 +128,11 @@ options::OptionScreen bedrijfsgegevens()
     auto company = [](int n, const QString &caption, const QString &name) {
         return field(n, caption, Place::UserGegevens, name);
     };
+    // An access key is a password: the trail, the log and the tool's listing never show it.
+    auto secret = [](Option option) {
+        option.secret = true;
+        return option;
+    };
     options::OptionScreen screen{u"frmBedrijfsgegevens"_s, u"Bedrijfsgegevens"_s, {}, {
         company(0,  u"Bedrijfsnaam:"_s,             u"Naam"_s),
         company(1,  u"Contactpersoon:"_s,           u"ContactPersoon"_s),
@@ -148,7 +153,7 @@ options::OptionScreen bedrijfsgegevens()
         company(16, u"KvK plaats:"_s,               u"KvkPlaats"_s),
         company(17, u"KvK nummer:"_s,               u"KvKNr"_s),
         company(18, u"Vestigingsnummer:"_s,         u"Vestigingsnummer"_s),
-        company(19, u"Sleutel RVDM webservice:"_s,  u"RVDMWebserviceKey"_s),
+        secret(company(19, u"Sleutel RVDM webservice:"_s, u"RVDMWebserviceKey"_s)),
         regToggle(0, u"Automatische back-up maken op dit werkstation"_s, u"AutoBackupDisabled"_s, Encoding::RegZeroOn),
     }};
     screen.onlyWithRecord = true;

@@ -110,9 +110,13 @@ bool is(const Token &t, QStringView word)
         && t.text.compare(word, Qt::CaseInsensitive) == 0;
 }
 
+// SQLite reads a NUL as the end of the statement, so one inside a text is spliced in with char(0).
 QString sqlString(const QString &content)
 {
-    return u'\'' + QString(content).replace(u'\'', QStringLiteral("''")) + u'\'';
+    const QString quoted = u'\'' + QString(content).replace(u'\'', QStringLiteral("''")) + u'\'';
+    if (!content.contains(QChar(0)))
+        return quoted;
+    return u'(' + quoted.split(QChar(0)).join(QStringLiteral("' || char(0) || '")) + u')';
 }
 
 
@@ -377,6 +381,12 @@ TranslatedSql translateJetSql(const QString &jetSql)
             + result.sql.mid(starAt + 1);
     }
     return result;
+}
+
+QString jetText(const QString &value, QChar quote)
+{
+    const QString doubled(2, quote);
+    return quote + QString(value).replace(quote, doubled) + quote;
 }
 
 } // namespace kv::db

@@ -21,4 +21,9 @@ struct TranslatedSql {
 // case, as in Jet. Throws DbError 3075 on text it cannot read.
 TranslatedSql translateJetSql(const QString &jetSql);
 
+// A value as one Jet text literal: between `quote`s (' or "), each `quote` in it doubled. Every
+// text a user typed goes into a Jet SQL text through here and nowhere else, so whatever it holds
+// it stays one literal and the statement around it keeps its shape.
+QString jetText(const QString &value, QChar quote = u'"');
+
 } // namespace kv::db

@@ -1,6 +1,7 @@
 #include "editing/ledger/grootboekveld.h"
 
 #include "core/context.h"
+#include "core/db/jetsql.h"
 #include "core/db/recordset.h"
 #include "core/dialogs.h"
 #include "core/session/session.h"
@@ -20,9 +21,9 @@ GrootboekVeld::GrootboekVeld(Context &ctx) : m_ctx(ctx), m_posities(positiesGrbn
 QString GrootboekVeld::zoekQuery(const QString &tekst)
 {
     const QString x = zonderQuotes(tekst);
-    return u"SELECT * From Rekeningschema WHERE ((Rekeningschema.GrootboekReknr >= '" + x +
-           u"' AND Rekeningschema.GrootboekReknr <= '" + x + QChar(255) +
-           u"') OR (instr(Rekeningschema.Omschrijving, \"" + x + u"\") > 0 ))";
+    return u"SELECT * From Rekeningschema WHERE ((Rekeningschema.GrootboekReknr >= " + zoekLiteral(x) +
+           u" AND Rekeningschema.GrootboekReknr <= " + zoekLiteral(x + QChar(255)) +
+           u") OR (instr(Rekeningschema.Omschrijving, " + db::jetText(x) + u") > 0 ))";
 }
 
 GrootboekVeld::Resultaat GrootboekVeld::zoekNummer(const QString &nummer)

@@ -1,6 +1,7 @@
 #include "editing/ledger/rekeningschemaoverzicht.h"
 
 #include "core/context.h"
+#include "core/db/jetsql.h"
 #include "core/db/recordset.h"
 #include "core/messages/errorreport.h"
 #include "core/session/session.h"
@@ -44,16 +45,16 @@ QString RekeningschemaOverzicht::query(const QString &tekst, int soort, int posi
                    : QStringLiteral("SELECT * From Rekeningschema ORDER BY Rekeningschema.Omschrijving ASC");
     if (soort == Grootboeknummer) {
         const QString p = x.rightJustified(posities, u'0');
-        return u"SELECT * From Rekeningschema WHERE (Rekeningschema.GrootboekReknr >= '" + x +
-               u"' AND Rekeningschema.Grootboekreknr <= '" + x + ff + u"') OR (Rekeningschema.GrootboekReknr >= '" + p +
-               u"' AND Rekeningschema.Grootboekreknr <= '" + p + ff +
-               u"') ORDER BY Rekeningschema.Grootboekreknr ASC";
+        return u"SELECT * From Rekeningschema WHERE (Rekeningschema.GrootboekReknr >= " + zoekLiteral(x) +
+               u" AND Rekeningschema.Grootboekreknr <= " + zoekLiteral(x + ff) + u") OR (Rekeningschema.GrootboekReknr >= " +
+               zoekLiteral(p) + u" AND Rekeningschema.Grootboekreknr <= " + zoekLiteral(p + ff) +
+               u") ORDER BY Rekeningschema.Grootboekreknr ASC";
     }
     const QString l = QString::number(x.size());
-    return u"SELECT * From Rekeningschema WHERE ((Left(Rekeningschema!Omschrijving, " + l + u" ) >= '" + x +
-           u"' AND Left(Rekeningschema!omschrijving, " + l + u" ) <= '" + x + ff +
-           u"') OR (instr(Rekeningschema.Omschrijving, \" " + x + u"\") > 0 ) OR (instr(Rekeningschema.Omschrijving, \"-" +
-           x + u"\") > 0 ) ) ORDER BY Rekeningschema.Omschrijving ASC";
+    return u"SELECT * From Rekeningschema WHERE ((Left(Rekeningschema!Omschrijving, " + l + u" ) >= " + zoekLiteral(x) +
+           u" AND Left(Rekeningschema!omschrijving, " + l + u" ) <= " + zoekLiteral(x + ff) +
+           u") OR (instr(Rekeningschema.Omschrijving, " + db::jetText(u' ' + x) + u") > 0 ) OR (instr(Rekeningschema.Omschrijving, " +
+           db::jetText(u'-' + x) + u") > 0 ) ) ORDER BY Rekeningschema.Omschrijving ASC";
 }
 
 void RekeningschemaOverzicht::laadOmschrijvingen()

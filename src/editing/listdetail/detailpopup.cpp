@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/dialogs.h"
+#include "core/mainwindow/theme.h"
 #include "editing/ledger/grootboekrekeningwidget.h"
 #include "editing/listdetail/listscreen.h"
 #include "editing/listdetail/members/members.h"
@@ -91,6 +92,8 @@ QGridLayout *DetailPopup::fieldGrid()
         label->setBuddy(editor);
         if (field.shows)
             editor = withName(editor, field);
+        if (field.advice)
+            editor = withAdvice(editor, field);
         const int row = at % perColumn, column = (at / perColumn) * 3;
         grid->addWidget(label, row, column);
         grid->addWidget(editor, row, column + 1, field.kind == Kind::YesNo ? Qt::AlignLeft : Qt::Alignment());
@@ -231,6 +234,32 @@ bool DetailPopup::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+// A field with advice gets it on a line below, kept up to date while typing.
+QWidget *DetailPopup::withAdvice(QWidget *editor, const Field &field)
+{
+    auto *box = new QWidget(this);
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    auto *advice = new QLabel(box);
+    advice->setObjectName(field.name + u"Advies");
+    advice->setWordWrap(true);
+    advice->setStyleSheet(QStringLiteral("color: %1;").arg(QColor(theme::advice).name()));
+    column->addWidget(editor);
+    column->addWidget(advice);
+    m_advice[field.name] = advice;
+    showAdvice(field);
+    return box;
+}
+
+void DetailPopup::showAdvice(const Field &field)
+{
+    if (QLabel *advice = field.advice ? m_advice.value(field.name) : nullptr) {
+        advice->setText(field.advice(m_logic.text(field.name)));
+        advice->setVisible(!advice->text().isEmpty());
+    }
+}
+
 // A field that refers to another record gets that record's name beside it.
 QWidget *DetailPopup::withName(QWidget *editor, const Field &field)
 {
@@ -279,6 +308,7 @@ void DetailPopup::leave(const Field &field)
 void DetailPopup::showTexts(const QString &except)
 {
     for (const Field &field : m_logic.member().fields) {
+        showAdvice(field); // also under the field being typed in
         if (field.name == except)
             continue;
         const QString text = m_logic.text(field.name);

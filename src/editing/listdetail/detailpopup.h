@@ -30,6 +30,8 @@ private:
     QHBoxLayout *buttonRow();
     QWidget *editorFor(const Field &field);
     QWidget *withName(QWidget *editor, const Field &field);
+    QWidget *withAdvice(QWidget *editor, const Field &field);
+    void showAdvice(const Field &field);
     void leave(const Field &field);
     void pick(const Field &field);
     void showTexts(const QString &except = {}); // the controls again from the logic's texts
@@ -41,6 +43,7 @@ private:
     DetailLogic m_logic;
     QHash<QString, QWidget *> m_editors;
     QHash<QObject *, const Field *> m_fields; // the typed fields, by their control
+    QHash<QString, QLabel *> m_advice;  // under fields with advice
     QHash<QString, QLabel *> m_names;   // beside fields that refer to another record
     bool m_leaving = false;
 };

@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/db/recordset.h"
+#include "editing/ibanregistry.h"
 #include "editing/listdetail/detaillogic.h"
 #include "editing/listdetail/values.h"
 
@@ -14,6 +15,13 @@ const Field *Member::field(const QString &name) const
             return &f;
     }
     return nullptr;
+}
+
+Field bankAccount(const QString &name, const QString &caption)
+{
+    Field field{name, caption};
+    field.advice = IBANAdvies;
+    return field;
 }
 
 Check required(const QString &field, const QString &message)

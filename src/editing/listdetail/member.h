@@ -79,6 +79,8 @@ struct Field {
         QString text;  // the field shown
     };
     std::optional<ChoiceTable> choicesFrom = {};
+    // A line under the field about its text that never stops the OK ("" shows nothing).
+    std::function<QString(QStringView text)> advice = {};
 
     // A pick list whose choice stores a number rather than its text.
     bool choosesNumber() const { return kind == Kind::Number && (!choices.isEmpty() || choicesFrom); }
@@ -158,6 +160,9 @@ struct Member {
 
 // How the settings trail names a field of a member's record: "Perioden[13].Omschrijving".
 QString trailName(const Member &member, const QString &key, const QString &field);
+
+// A bank account: a text field with the IBAN advice under it.
+Field bankAccount(const QString &name, const QString &caption);
 
 // Checks that read like the members' table.
 Check required(const QString &field, const QString &message);

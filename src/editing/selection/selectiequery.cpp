@@ -1,6 +1,10 @@
 #include "editing/selection/selectiequery.h"
 
+#include "core/db/jetsql.h"
+
 #include <QStringList>
+
+#include <optional>
 
 namespace kv {
 
@@ -20,14 +24,14 @@ public:
 
     QString prefix(const QString &f) const
     {
-        return u"Left(" + f + u", " + m_l + u" ) >= '" + m_s + u"' AND Left(" + f + u", " + m_l + u" ) <= '" + m_s +
-               hoogsteTeken + u'\'';
+        return u"Left(" + f + u", " + m_l + u" ) >= " + zoekLiteral(m_s) + u" AND Left(" + f + u", " + m_l + u" ) <= " +
+               zoekLiteral(m_s + hoogsteTeken);
     }
     QString bevat(const QString &f, QStringView voor) const
     {
-        return u"instr(" + f + u", \"" + voor + m_s + u"\") > 0 ";
+        return u"instr(" + f + u", " + db::jetText(voor + m_s) + u") > 0 ";
     }
-    QString exact(const QString &f) const { return f + u" >= '" + m_s + u"' AND " + f + u" <= '" + m_s + u'\''; }
+    QString exact(const QString &f) const { return f + u" >= " + zoekLiteral(m_s) + u" AND " + f + u" <= " + zoekLiteral(m_s); }
 
     void alternatieven(const Zoekveld &z, QStringList &out) const
     {
@@ -46,16 +50,16 @@ public:
             out << exact(f);
             break;
         case Zoekregel::TekstOfNummer:
-            out << f + u" = '" + m_s + u'\'';
-            if (isNummer())
-                out << f + u" = " + m_s;
+            out << f + u" = " + zoekLiteral(m_s);
+            if (const auto nummer = alsNummer())
+                out << f + u" = " + QString::number(*nummer);
             break;
         case Zoekregel::ArtikelOmschrijving: {
             // The engine compares without regard to case, so no separate lower-case alternative.
             const QString o1 = naam(u"Omschrijving1"), o2 = naam(u"Omschrijving2");
             out << prefix(o1) << prefix(o2) << bevat(o1, u" ") << bevat(o2, u" ")
-                << u"Right(" + o1 + u", " + m_l + u") = '" + m_s + u'\''
-                << u"Right(" + o2 + u", " + m_l + u") = '" + m_s + u'\'' << prefix(naam(u"Zoektekst"));
+                << u"Right(" + o1 + u", " + m_l + u") = " + zoekLiteral(m_s)
+                << u"Right(" + o2 + u", " + m_l + u") = " + zoekLiteral(m_s) << prefix(naam(u"Zoektekst"));
             break;
         }
         }
@@ -69,15 +73,16 @@ public:
         const QString f = naam(eerste.veld);
         // A longer description search puts the descriptions that begin with it first.
         if (eerste.regel == Zoekregel::ArtikelOmschrijving && m_s.size() > 2)
-            return u"IIf(Left(" + f + u", " + m_l + u") = '" + m_s + u"', 0, 1) ASC, " + f + u" ASC";
+            return u"IIf(Left(" + f + u", " + m_l + u") = " + zoekLiteral(m_s) + u", 0, 1) ASC, " + f + u" ASC";
         return f + u" ASC";
     }
 
-    bool isNummer() const
+    // The number the text reads as, written by us rather than as typed.
+    std::optional<qlonglong> alsNummer() const
     {
         bool ok = false;
-        m_s.toLongLong(&ok);
-        return ok;
+        const qlonglong nummer = m_s.toLongLong(&ok);
+        return ok ? std::optional(nummer) : std::nullopt;
     }
 
 private:
@@ -87,9 +92,14 @@ private:
 
 } // namespace
 
+QString zoekLiteral(const QString &waarde)
+{
+    return db::jetText(waarde, u'\'');
+}
+
 QString zonderQuotes(QString text)
 {
-    return text.remove(u'\'').remove(u'"');
+    return text.remove(u'\'').remove(u'"').remove(QChar(0));
 }
 
 QString selectieQuery(const SelectieBouwer &bouwer, const QString &zoektekst, int volgorde)

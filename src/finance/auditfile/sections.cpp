@@ -6,6 +6,7 @@
 #include "core/jobs/progress.h"
 #include "core/session/session.h"
 #include "editing/iban.h"
+#include "editing/ibanregistry.h"
 #include "editing/registration.h"
 #include "finance/auditfile/rows.h"
 #include "finance/auditfile/values.h"
@@ -226,6 +227,8 @@ void Secties::customersSuppliers()
 
         for (const QString &veld : {u"BankNr"_s, u"PostbankNr"_s}) {
             const QString nummer = rel.tekst(veld);
+            if (const QString advies = IBANAdvies(nummer); !advies.isEmpty())
+                opmerking(Opmerking::Iban, record() + u"\""_s + nummer + u"\": "_s + advies);
             if (nummer.isEmpty() || !IsGeldigIBAN(nummer))
                 continue;
             m_out.open("bankAccount");

@@ -55,7 +55,7 @@ private:
 };
 
 // What is worth knowing about a file that was made: each kind named by its records.
-enum class Opmerking { Relatie, BtwCode, Periode, Onevenwichtig, Datum, Ingekort, Aantal };
+enum class Opmerking { Relatie, BtwCode, Periode, Onevenwichtig, Datum, Ingekort, Iban, Aantal };
 
 // Writes the sections of the audit file in their order, reading the open administration
 // through the engine. Each table is walked once in key order; only the keys of the master

@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/db/database.h"
+#include "core/db/jetsql.h"
 #include "core/db/recordlocks.h"
 #include "core/db/recordset.h"
 #include "core/db/statement.h"
@@ -140,8 +141,8 @@ void BookingCorrection::collect(const CorrectionChoice &choice)
         const Source &source = sources[i];
         if (source.into == &m_payments)
             seen.clear(); // a list of their own
-        auto rs = m_db->OpenQuery(QStringLiteral("SELECT DISTINCT BoekstukNr FROM %1 WHERE %2 > \"%3\" ORDER BY BoekstukNr")
-                                      .arg(QLatin1String(source.table), QLatin1String(source.date), m_yearEnd));
+        auto rs = m_db->OpenQuery(QStringLiteral("SELECT DISTINCT BoekstukNr FROM %1 WHERE %2 > %3 ORDER BY BoekstukNr")
+                                      .arg(QLatin1String(source.table), QLatin1String(source.date), db::jetText(m_yearEnd)));
         for (; !rs->Eof(); rs->MoveNext()) {
             const QString number = rs->text(u"BoekstukNr");
             if (!seen.contains(number.toCaseFolded())) {

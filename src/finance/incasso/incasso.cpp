@@ -6,6 +6,7 @@
 #include "core/session/session.h"
 #include "editing/accountnumbers.h"
 #include "editing/iban.h"
+#include "editing/ibanregistry.h"
 #include "editing/options/optionslogic.h"
 #include "editing/options/rows.h"
 
@@ -64,9 +65,13 @@ QString kvkNumber(const OptionsLogic &logic)
 options::Remark remark(const OptionsLogic &logic, int option)
 {
     const QString state = logic.state(option).trimmed();
-    if (isAccount(logic, option) && IsGeldigIBAN(state))
-        if (const QString bic = IBANNaarBIC(state); !bic.isEmpty())
-            return {u"BIC: "_s + bic};
+    if (isAccount(logic, option)) {
+        if (const QString advice = IBANAdvies(state); !advice.isEmpty())
+            return {advice, true};
+        if (IsGeldigIBAN(state))
+            if (const QString bic = IBANNaarBIC(state); !bic.isEmpty())
+                return {u"BIC: "_s + bic};
+    }
     if (logic.screen().options[size_t(option)].control == kCreditorId)
         return {incassantIdAdvice(state, kvkNumber(logic)), true};
     return {};

@@ -37,7 +37,7 @@ Member medewerkersMember()
             {u"Telefoon"_s,             u"Telefoon"_s},
             {u"Mobiel"_s,               u"Mobiel"_s},
             {u"Email"_s,                u"E-mail"_s},
-            {u"BankNr"_s,               u"Bankrekening"_s},
+            bankAccount(u"BankNr"_s,    u"Bankrekening"_s),
             {u"Functie"_s,              u"Functie (code)"_s,       Kind::Number},
             {u"DatumFunctie"_s,         u"In functie sinds"_s,     Kind::Date},
             {u"DatumIndienst"_s,        u"Datum in dienst"_s,      Kind::Date},

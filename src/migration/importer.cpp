@@ -141,7 +141,7 @@ bool Importer::copyTable(SourceReader &source, const SourceTable &table)
     };
 
     if (m_progress)
-        m_progress->step(u"Importeren "_s + name);
+        m_progress->step(u"Importeren %1 (%2 rijen)"_s.arg(name).arg(table.rows));
     bool stopped = false;
     std::vector<db::Database *> writing;
     if (target)

@@ -115,8 +115,9 @@ TEST(JetReader, ReadsEveryTableAsMdbExportDoes)
             size_t row = 0;
             reader.read(table, [&](const Row &values) {
                 for (size_t c = 0; row < witness.size() && c < values.size(); ++c) {
-                    if (!witness[row][c] || !witness[row][c]->startsWith(u"1900-01-00"))
+                    if (!witness[row][c] || !witness[row][c]->startsWith(u"1900-01-00")) {
                         EXPECT_TRUE(same(table.columns[c], values[c], witness[row][c])) << "row " << row;
+                    }
                 }
                 ++row;
                 return true;

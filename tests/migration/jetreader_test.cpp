@@ -29,39 +29,17 @@ QByteArray runMdb(const QString &program, const QStringList &arguments)
     return process.readAllStandardOutput();
 }
 
-// mdb-export's CSV: texts quoted with doubled quotes inside (and maybe line breaks), numbers bare.
+// mdb-export's rows, with separators and a Null mark that no value holds.
 std::vector<std::vector<Cell>> exported(const QString &file, const QString &table)
 {
-    const QString text = QString::fromUtf8(runMdb(u"mdb-export"_s, {u"-H"_s, u"-b"_s, u"strip"_s, u"-T"_s, u"%Y-%m-%d %H:%M:%S"_s, file, table}));
-    std::vector<std::vector<Cell>> rows(1);
-    QString field;
-    bool quoted = false, inQuotes = false;
-    const auto endField = [&] {
-        rows.back().push_back(quoted || !field.isEmpty() ? Cell(field) : std::nullopt);
-        field.clear();
-        quoted = false;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (inQuotes) {
-            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"')
-                field += c, ++i;
-            else if (c == u'"')
-                inQuotes = false;
-            else
-                field += c;
-        } else if (c == u'"') {
-            inQuotes = quoted = true;
-        } else if (c == u',') {
-            endField();
-        } else if (c == u'\n') {
-            endField();
-            rows.emplace_back();
-        } else {
-            field += c;
-        }
+    const QString text = QString::fromUtf8(runMdb(u"mdb-export"_s, {u"-H"_s, u"-Q"_s, u"-b"_s, u"strip"_s, u"-d"_s, u"\x1f"_s, u"-R"_s,
+                                                                     u"\x1e"_s, u"-0"_s, u"\x1d"_s, u"-T"_s, u"%Y-%m-%d %H:%M:%S"_s, file, table}));
+    std::vector<std::vector<Cell>> rows;
+    for (const QString &line : text.split(u'\x1e', Qt::SkipEmptyParts)) {
+        rows.emplace_back();
+        for (const QString &field : line.split(u'\x1f'))
+            rows.back().push_back(field == u"\x1d" ? std::nullopt : Cell(field));
     }
-    rows.pop_back(); // after the last line break
     return rows;
 }
 

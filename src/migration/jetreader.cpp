@@ -143,10 +143,14 @@ void JetReader::read(const SourceTable &source, const std::function<bool(const R
         throw SourceError{u"%1: de tabel %2 is beschadigd."_s.arg(m_path, source.name)};
     }
     const guint columns = table->num_cols;
-    std::vector<QByteArray> bound(columns, QByteArray(BindSize, Qt::Uninitialized));
+    std::vector<QByteArray> bound(columns);
     std::vector<int> lengths(columns, 0);
-    for (guint c = 0; c < columns; ++c)
+    for (guint c = 0; c < columns; ++c) {
+        // Only a memo's text is long: any other value fits a few kilobytes (255 characters of text at most).
+        const int type = static_cast<MdbColumn *>(g_ptr_array_index(table->columns, c))->col_type;
+        bound[c] = QByteArray(type == MDB_MEMO || type == MDB_OLE ? BindSize : 4096, Qt::Uninitialized);
         mdb_bind_column(table, int(c + 1), bound[c].data(), &lengths[c]);
+    }
     Row row(columns);
     while (mdb_fetch_row(table)) {
         for (guint c = 0; c < columns; ++c) {

@@ -74,35 +74,40 @@ QString Importer::unknownTable(const QString &name, const std::vector<SourceColu
     return name;
 }
 
-bool Importer::copyTable(SourceReader &source, const SourceTable &table)
-{
-    const schema::Table *layout = schema::findTable(table.name);
-    const auto database = layout ? m_databases.find(layout->db) : m_databases.end();
-    db::Database *target = database != m_databases.end() ? database->second : nullptr;
-    const QString name = target ? QString::fromUtf8(layout->name) : table.name;
-    TableCount count{name, 0, 0, target == nullptr};
+// Where a source table's columns go: the schema's table of that name (when its database is
+// being made) and, for what that table lacks, the side database beside the row's key fields.
+struct Importer::Plan {
+    QString name;
+    db::Database *target = nullptr;
+    std::vector<int> keys; // source positions of the PrimaryKey fields
+    std::unique_ptr<Columns> into, side;
+};
 
-    std::vector<int> all, known, keys, aside;
+Importer::Plan Importer::plan(const SourceTable &table)
+{
+    Plan plan;
+    const schema::Table *layout = schema::findTable(table.name);
+    if (const auto database = layout ? m_databases.find(layout->db) : m_databases.end(); database != m_databases.end())
+        plan.target = database->second;
+    plan.name = plan.target ? QString::fromUtf8(layout->name) : table.name;
+    std::vector<int> all, aside;
     for (int c = 0; c < int(table.columns.size()); ++c)
         all.push_back(c);
-    std::unique_ptr<Columns> into, side;
-    if (target) {
-        into = std::make_unique<Columns>(*target, name, table, all);
+    if (plan.target) {
+        plan.into = std::make_unique<Columns>(*plan.target, plan.name, table, all);
         for (const schema::Index &index : layout->indexes)
-            if (index.primary)
-                for (const char *field : index.fields)
-                    for (int c : all)
-                        if (table.columns[size_t(c)].name.compare(QLatin1StringView(field), Qt::CaseInsensitive) == 0)
-                            keys.push_back(c);
-        aside = keys;
+            for (const char *field : index.primary ? index.fields : std::vector<const char *>{})
+                for (int c : all)
+                    if (table.columns[size_t(c)].name.compare(QLatin1StringView(field), Qt::CaseInsensitive) == 0)
+                        plan.keys.push_back(c);
         for (int c : all)
-            if (std::none_of(into->columns.begin(), into->columns.end(), [c](const auto &m) { return m.source == c; })) {
+            if (std::none_of(plan.into->columns.begin(), plan.into->columns.end(), [c](const auto &m) { return m.source == c; })) {
                 aside.push_back(c);
                 m_report.add(u"%1, kolom %2: niet in het schema; bewaard in %3, tabel %1"_s.arg(
-                    name, table.columns[size_t(c)].name, UnknownDatabaseName));
+                    plan.name, table.columns[size_t(c)].name, UnknownDatabaseName));
             }
-        if (aside.size() == keys.size())
-            aside.clear();
+        if (!aside.empty())
+            aside.insert(aside.begin(), plan.keys.begin(), plan.keys.end());
     } else {
         aside = all;
     }
@@ -110,52 +115,59 @@ bool Importer::copyTable(SourceReader &source, const SourceTable &table)
         std::vector<SourceColumn> columns;
         for (int c : aside)
             columns.push_back(table.columns[size_t(c)]);
-        side = std::make_unique<Columns>(unknownDatabase(), unknownTable(name, columns), table, aside);
+        plan.side = std::make_unique<Columns>(unknownDatabase(), unknownTable(plan.name, columns), table, aside);
     }
+    return plan;
+}
 
-    const auto keyText = [&](const Row &row) {
+bool Importer::insert(const Plan &plan, Columns &to, const SourceTable &table, const Row &row, qint64 number)
+{
+    const auto keyText = [&] {
         QStringList parts;
-        for (int c : keys)
+        for (int c : plan.keys)
             parts << shownValue(table.columns[size_t(c)], row[size_t(c)]);
-        return parts.isEmpty() ? u"rij %1"_s.arg(count.read) : parts.join(u'/');
+        return parts.isEmpty() ? u"rij %1"_s.arg(number) : parts.join(u'/');
     };
-    const auto insert = [&](Columns &to, const Row &row) {
-        to.table->AddNew();
-        for (const auto &column : to.columns) {
-            const SourceColumn &from = table.columns[size_t(column.source)];
-            const Converted converted = convertValue(from, column.field, row[size_t(column.source)]);
-            if (!converted.problem.isEmpty())
-                m_report.add(u"%1, sleutel %2, veld %3: '%4' niet overgezet: %5"_s.arg(
-                    name, keyText(row), from.name, shownValue(from, row[size_t(column.source)]), converted.problem));
-            else if (!converted.value.isNull())
-                to.table->setValue(column.field.name, converted.value);
-        }
-        try {
-            to.table->Update();
-            return true;
-        } catch (const db::DbError &e) {
-            to.table->CancelUpdate();
-            m_report.add(u"%1, sleutel %2: rij niet overgezet: %3"_s.arg(name, keyText(row), e.description()));
-            return false;
-        }
-    };
+    to.table->AddNew();
+    for (const auto &column : to.columns) {
+        const SourceColumn &from = table.columns[size_t(column.source)];
+        const Converted converted = convertValue(from, column.field, row[size_t(column.source)]);
+        if (!converted.problem.isEmpty())
+            m_report.add(u"%1, sleutel %2, veld %3: '%4' niet overgezet: %5"_s.arg(
+                plan.name, keyText(), from.name, shownValue(from, row[size_t(column.source)]), converted.problem));
+        else if (!converted.value.isNull())
+            to.table->setValue(column.field.name, converted.value);
+    }
+    try {
+        to.table->Update();
+        return true;
+    } catch (const db::DbError &e) {
+        to.table->CancelUpdate();
+        m_report.add(u"%1, sleutel %2: rij niet overgezet: %3"_s.arg(plan.name, keyText(), e.description()));
+        return false;
+    }
+}
 
+bool Importer::copyTable(SourceReader &source, const SourceTable &table)
+{
+    const Plan plan = this->plan(table);
+    TableCount count{plan.name, 0, 0, plan.target == nullptr};
     if (m_progress)
-        m_progress->step(u"Importeren %1 (%2 rijen)"_s.arg(name).arg(table.rows));
+        m_progress->step(u"Importeren %1 (%2 rijen)"_s.arg(plan.name).arg(table.rows));
     bool stopped = false;
     std::vector<db::Database *> writing;
-    if (target)
-        writing.push_back(target);
-    if (side)
+    if (plan.target)
+        writing.push_back(plan.target);
+    if (plan.side)
         writing.push_back(&unknownDatabase());
     for (db::Database *db : writing)
         db->BeginTrans(); // the import's folder is thrown away when it fails: one transaction per table suffices
     try {
         source.read(table, [&](const Row &row) {
             ++count.read;
-            const bool written = into ? insert(*into, row) : insert(*side, row);
-            if (into && side)
-                insert(*side, row);
+            const bool written = insert(plan, plan.into ? *plan.into : *plan.side, table, row, count.read);
+            if (plan.into && plan.side)
+                insert(plan, *plan.side, table, row, count.read);
             count.written += written;
             if (m_progress && count.read % 256 == 0) {
                 m_progress->percent(int(std::min<qint64>(100, count.read * 100 / std::max<qint64>(1, table.rows))));
@@ -172,8 +184,8 @@ bool Importer::copyTable(SourceReader &source, const SourceTable &table)
     }
     if (m_progress)
         m_progress->percent(100);
-    if (!target)
-        m_report.add(u"%1: tabel niet in het schema; %2 rijen bewaard in %3"_s.arg(name).arg(count.written).arg(UnknownDatabaseName));
+    if (!plan.target)
+        m_report.add(u"%1: tabel niet in het schema; %2 rijen bewaard in %3"_s.arg(plan.name).arg(count.written).arg(UnknownDatabaseName));
     m_counts.push_back(count);
     return !stopped && !(m_progress && m_progress->stopRequested());
 }

@@ -56,7 +56,11 @@ public:
 
 private:
     struct Columns;
+    struct Plan;
+    Plan plan(const SourceTable &table);
     bool copyTable(SourceReader &source, const SourceTable &table);
+    // Writes one row (the `number`th) into `to`; false when the table refuses it (reported).
+    bool insert(const Plan &plan, Columns &to, const SourceTable &table, const Row &row, qint64 number);
     db::Database &unknownDatabase();
     QString unknownTable(const QString &name, const std::vector<SourceColumn> &columns);
 

@@ -24,6 +24,7 @@ enum class Type {
     YesNo,    // stored as -1 / 0
     DateTime,
     Counter,  // a Long that the engine numbers on insert
+    Binary,   // OLE objects and binary fields, kept as bytes (only tables brought over from Jet)
 };
 
 struct Field {

@@ -14,6 +14,7 @@ packages=(
     libcurl4-openssl-dev libgmime-3.0-dev python3-aiosmtpd openssl ca-certificates
     libcups2-dev cups-daemon cups-client cups-ipp-utils dbus-daemon poppler-utils
     libxlsxwriter-dev python3-openpyxl
+    mdbtools-dev mdbtools
 )
 
 missing=()

@@ -22,6 +22,7 @@
 //   korvenal-admin afdrukken <folder> loslijst|leveringenlijst <date> [<t/m>] [--printer --formaat --lade
 //                  --orientatie --zijden --kopieen | --pdf <file>]
 //   korvenal-admin exporteer <folder> <lijst> <file.xlsx|file.csv> [--datum <date> [--tot <date>]] [--zoek <text>]
+//   korvenal-admin importeer <source folder> <new folder>
 #include "app/optionscreens.h"
 #include "editing/options/optionsjob.h"
 #include "finance/assets/assetsjob.h"
@@ -33,6 +34,7 @@
 #include "mail/emailjob.h"
 #include "printing/printingjob.h"
 #include "export/exportjob.h"
+#include "migration/importjob.h"
 #include "maintenance/ordergaps.h"
 #include "printing/reports/dailylists.h"
 #include "core/db/dberror.h"
@@ -87,7 +89,9 @@ int main(int argc, char **argv)
                                                 "printers: de printers met hun status (--details: ook papierformaten en laden); "
                                                 "afdrukken: de loslijst of leveringenlijst van een of meer dagen afdrukken of als PDF opslaan; "
                                                 "exporteer: een lijst (formulier zoals frmVerpakkingen, een codetabel, een zoeksoort met --zoek, "
-                                                "frmLosLijst of frmLeveringenLijst met --datum) naar Excel (.xlsx) of CSV"));
+                                                "frmLosLijst of frmLeveringenLijst met --datum) naar Excel (.xlsx) of CSV; "
+                                                "importeer: een gegevensmap van de Windows-versie (Access-databases) "
+                                                "overzetten naar een nieuwe administratie (importeer <bronmap> <doelmap>)"));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("de gegevensmap van de administratie"));
     parser.addOption({QStringLiteral("password"), QStringLiteral("wachtwoord van de databases"), QStringLiteral("wachtwoord")});
     parser.addOption({QStringLiteral("grondstof"), QStringLiteral("maak ook de grondstoffendatabase")});
@@ -195,6 +199,12 @@ int main(int argc, char **argv)
         const int code = kv::exporting::runExportJob(
             args.mid(1), {{}, parser.value(QStringLiteral("datum")), parser.value(QStringLiteral("tot")), parser.value(QStringLiteral("zoek"))},
             {&kv::maintenance::findOrderGapsList, &kv::reports::findDailyList});
+        if (code == 64)
+            parser.showHelp(64);
+        return code;
+    }
+    if (args.value(0) == u"importeer") {
+        const int code = kv::migration::runImportJob(args.mid(1));
         if (code == 64)
             parser.showHelp(64);
         return code;

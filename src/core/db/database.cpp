@@ -128,8 +128,18 @@ sqlite3 *Database::connect(const QString &path, Connect how)
     return db;
 }
 
+bool isAccessDatabase(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray start = file.read(19).mid(4);
+    return start == "Standard Jet DB" || start == "Standard ACE DB";
+}
+
 // An empty file would be taken by SQLite as a new database and written to: it is refused, as
-// is a missing one, before anything touches it.
+// is a missing one, before anything touches it. So is an Access database of the Windows suite,
+// with the way over.
 static void requireDatabaseFile(const QString &path)
 {
     const QFileInfo file(path);
@@ -137,6 +147,9 @@ static void requireDatabaseFile(const QString &path)
         raise(ErrFileNotFound, QStringLiteral("Kan bestand '%1' niet vinden.").arg(path));
     if (file.size() == 0)
         raise(ErrUnrecognizedFormat, QStringLiteral("Onbekende database-indeling: '%1' is leeg.").arg(path));
+    if (isAccessDatabase(path))
+        raise(ErrUnrecognizedFormat, QStringLiteral("Deze administratie is nog een Access-database. "
+                                                    "Zet hem over met: korvenal-admin importeer <map> <nieuwe map>"));
 }
 
 std::unique_ptr<Database> Database::open(const QString &path, const QString &password)

@@ -31,6 +31,9 @@ private:
     QString m_sql;
 };
 
+// Whether `path` is an Access (Jet or ACE) database, as the suite's Windows programs keep them.
+bool isAccessDatabase(const QString &path);
+
 // One open database file: a shared, read-write connection with the Jet collation and functions,
 // WAL journal, full sync and a busy timeout; record locks shared with other processes.
 class Database {

@@ -94,6 +94,8 @@ QVariant toStorage(const ColumnInfo &column, const QVariant &value)
             conversionError(column, value);
         return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
+    case Type::Binary:
+        return value.toByteArray();
     case Type::Byte:
     case Type::Integer:
     case Type::Long:
@@ -124,6 +126,7 @@ QVariant fromStorage(Type type, const QVariant &stored)
     case Type::Double:
     case Type::Currency: return QVariant(stored.toDouble());
     case Type::DateTime: return QDateTime::fromString(stored.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case Type::Binary: return stored.toByteArray();
     }
     return stored;
 }

@@ -19,7 +19,7 @@ const TypeName typeNames[] = {
     {schema::Type::Memo, "LONGTEXT"},   {schema::Type::Byte, "BYTE"},         {schema::Type::Integer, "SHORT"},
     {schema::Type::Long, "LONG"},       {schema::Type::Single, "SINGLE"},     {schema::Type::Double, "DOUBLE"},
     {schema::Type::Currency, "CURRENCY"}, {schema::Type::YesNo, "YESNO"},     {schema::Type::DateTime, "DATETIME"},
-    {schema::Type::Counter, "COUNTER"},
+    {schema::Type::Counter, "COUNTER"}, {schema::Type::Binary, "OLEOBJECT"},
 };
 
 

@@ -24,14 +24,23 @@ QString prefix(const QFileInfo &target)
     return u"."_s + target.fileName() + u'.' + GetComputerNaam() + u'.';
 }
 
+void removeTemp(const QString &path)
+{
+    if (QFileInfo(path).isDir())
+        QDir(path).removeRecursively();
+    else
+        QFile::remove(path);
+}
+
 void removeLeftovers(const QFileInfo &target)
 {
     const QString before = prefix(target);
-    for (const QString &name : QDir(target.absolutePath()).entryList({before + u"*.tmp"_s}, QDir::Files | QDir::Hidden)) {
+    const QDir folder(target.absolutePath());
+    for (const QString &name : folder.entryList({before + u"*.tmp"_s}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
         bool number = false;
         const qint64 process = name.mid(before.size()).chopped(4).toLongLong(&number);
         if (number && ::kill(pid_t(process), 0) != 0 && errno == ESRCH)
-            QFile::remove(target.absolutePath() + u'/' + name);
+            removeTemp(folder.filePath(name));
     }
 }
 
@@ -63,7 +72,7 @@ TargetFile::TargetFile(const QString &target)
 TargetFile::~TargetFile()
 {
     if (!m_committed)
-        QFile::remove(m_temp);
+        removeTemp(m_temp);
 }
 
 bool TargetFile::commit()
@@ -76,7 +85,7 @@ bool TargetFile::commit()
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        mode = 0666 & ~mask;
+        mode = (QFileInfo(m_temp).isDir() ? 0777 : 0666) & ~mask;
     }
     if (::chmod(temp.constData(), mode) != 0 || !syncPath(m_temp, O_RDONLY)
         || std::rename(temp.constData(), target.constData()) != 0) {

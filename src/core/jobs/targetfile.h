@@ -4,9 +4,9 @@
 
 namespace kv {
 
-// A file a job writes under a hidden temp name beside its target, put in place by a rename when
-// it is complete: a stopped, failed or killed run never leaves half a file under the target's
-// name. The temp name carries the workstation and the process, so that a later run on the same
+// A file (or a folder of files) a job writes under a hidden temp name beside its target, put in
+// place by a rename when it is complete: a stopped, failed or killed run never leaves half a file
+// under the target's name. The temp name carries the workstation and the process, so that a later run on the same
 // workstation removes a killed run's leftover and never touches one still being written.
 class TargetFile {
 public:
@@ -17,7 +17,7 @@ public:
 
     const QString &tempPath() const { return m_temp; }
     // Gives the temp file the target's permissions (a new file what the umask leaves of
-    // rw-rw-rw-), puts it on disk and renames it into place; false with `error()` when that fails.
+    // rw-rw-rw-, a new folder of rwxrwxrwx), puts it on disk and renames it into place; false with `error()` when that fails.
     bool commit();
     const QString &error() const { return m_error; }
 

@@ -385,8 +385,12 @@ TranslatedSql translateJetSql(const QString &jetSql)
 
 QString jetText(const QString &value, QChar quote)
 {
-    const QString doubled(2, quote);
-    return quote + QString(value).replace(quote, doubled) + quote;
+    return quote + jetEscaped(value, quote) + quote;
+}
+
+QString jetEscaped(const QString &value, QChar quote)
+{
+    return QString(value).replace(quote, QString(2, quote));
 }
 
 } // namespace kv::db

@@ -25,5 +25,7 @@ TranslatedSql translateJetSql(const QString &jetSql);
 // text a user typed goes into a Jet SQL text through here and nowhere else, so whatever it holds
 // it stays one literal and the statement around it keeps its shape.
 QString jetText(const QString &value, QChar quote = u'"');
+// The same literal without its outer quotes, for a query that writes them in its own text.
+QString jetEscaped(const QString &value, QChar quote);
 
 } // namespace kv::db

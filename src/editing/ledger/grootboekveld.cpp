@@ -21,9 +21,10 @@ GrootboekVeld::GrootboekVeld(Context &ctx) : m_ctx(ctx), m_posities(positiesGrbn
 QString GrootboekVeld::zoekQuery(const QString &tekst)
 {
     const QString x = zonderQuotes(tekst);
-    return u"SELECT * From Rekeningschema WHERE ((Rekeningschema.GrootboekReknr >= " + zoekLiteral(x) +
-           u" AND Rekeningschema.GrootboekReknr <= " + zoekLiteral(x + QChar(255)) +
-           u") OR (instr(Rekeningschema.Omschrijving, " + db::jetText(x) + u") > 0 ))";
+    const QString s = db::jetEscaped(x, u'\''), d = db::jetEscaped(x, u'"');
+    return u"SELECT * From Rekeningschema WHERE ((Rekeningschema.GrootboekReknr >= '" + s +
+           u"' AND Rekeningschema.GrootboekReknr <= '" + s + QChar(255) +
+           u"') OR (instr(Rekeningschema.Omschrijving, \"" + d + u"\") > 0 ))";
 }
 
 GrootboekVeld::Resultaat GrootboekVeld::zoekNummer(const QString &nummer)

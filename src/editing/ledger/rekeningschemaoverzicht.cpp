@@ -45,16 +45,18 @@ QString RekeningschemaOverzicht::query(const QString &tekst, int soort, int posi
                    : QStringLiteral("SELECT * From Rekeningschema ORDER BY Rekeningschema.Omschrijving ASC");
     if (soort == Grootboeknummer) {
         const QString p = x.rightJustified(posities, u'0');
-        return u"SELECT * From Rekeningschema WHERE (Rekeningschema.GrootboekReknr >= " + zoekLiteral(x) +
-               u" AND Rekeningschema.Grootboekreknr <= " + zoekLiteral(x + ff) + u") OR (Rekeningschema.GrootboekReknr >= " +
-               zoekLiteral(p) + u" AND Rekeningschema.Grootboekreknr <= " + zoekLiteral(p + ff) +
-               u") ORDER BY Rekeningschema.Grootboekreknr ASC";
+        const QString s = db::jetEscaped(x, u'\''), t = db::jetEscaped(p, u'\'');
+        return u"SELECT * From Rekeningschema WHERE (Rekeningschema.GrootboekReknr >= '" + s +
+               u"' AND Rekeningschema.Grootboekreknr <= '" + s + ff + u"') OR (Rekeningschema.GrootboekReknr >= '" + t +
+               u"' AND Rekeningschema.Grootboekreknr <= '" + t + ff +
+               u"') ORDER BY Rekeningschema.Grootboekreknr ASC";
     }
     const QString l = QString::number(x.size());
-    return u"SELECT * From Rekeningschema WHERE ((Left(Rekeningschema!Omschrijving, " + l + u" ) >= " + zoekLiteral(x) +
-           u" AND Left(Rekeningschema!omschrijving, " + l + u" ) <= " + zoekLiteral(x + ff) +
-           u") OR (instr(Rekeningschema.Omschrijving, " + db::jetText(u' ' + x) + u") > 0 ) OR (instr(Rekeningschema.Omschrijving, " +
-           db::jetText(u'-' + x) + u") > 0 ) ) ORDER BY Rekeningschema.Omschrijving ASC";
+    const QString s = db::jetEscaped(x, u'\''), d = db::jetEscaped(x, u'"');
+    return u"SELECT * From Rekeningschema WHERE ((Left(Rekeningschema!Omschrijving, " + l + u" ) >= '" + s +
+           u"' AND Left(Rekeningschema!omschrijving, " + l + u" ) <= '" + s + ff +
+           u"') OR (instr(Rekeningschema.Omschrijving, \" " + d + u"\") > 0 ) OR (instr(Rekeningschema.Omschrijving, \"-" +
+           d + u"\") > 0 ) ) ORDER BY Rekeningschema.Omschrijving ASC";
 }
 
 void RekeningschemaOverzicht::laadOmschrijvingen()

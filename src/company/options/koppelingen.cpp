@@ -74,6 +74,14 @@ OptionScreen withFolderRules(OptionScreen screen, const QString &import = {}, co
     return screen;
 }
 
+// A screen of one exchange folder of this administration, picked in a folder dialog titled as
+// the field's caption without its colon.
+OptionScreen folderScreen(const QString &screen, const QString &caption, const QString &intro, const QString &field,
+                          const QString &name)
+{
+    return withFolderRules({screen, caption, intro, {map(0, field, name, field.chopped(1))}});
+}
+
 OptionScreen exact()
 {
     OptionScreen screen{u"frmExact"_s, u"Exact"_s,
@@ -93,15 +101,6 @@ OptionScreen exact()
     screen.check = eachField({u"field 2"_s, u"field 3"_s}, [](const QString &typed) { return !typed.startsWith(u'-'); },
                              u"alleen cijfers in."_s);
     return screen;
-}
-
-OptionScreen facturenKopie()
-{
-    return withFolderRules({u"frmFacturenKopie"_s, u"Facturen"_s,
-        u"Van elke factuur van deze administratie wordt een kopie in deze map bewaard. Laat de map leeg "
-        u"om geen kopieën te bewaren."_s, {
-        map(0, u"Map voor kopiefacturen:"_s, u"FactuurKopiePath-"_s, u"Map voor kopiefacturen"_s),
-    }});
 }
 
 OptionScreen google()
@@ -175,23 +174,6 @@ OptionScreen fourage()
     return screen;
 }
 
-OptionScreen agroVision()
-{
-    return withFolderRules({u"frmAgroVision"_s, u"Agrovision"_s,
-        u"De geselecteerde orders worden als AgroConnect XML-bestanden in deze map geschreven, waar "
-        u"Agrovision ze ophaalt."_s, {
-        map(0, u"Map voor AgroConnect XML:"_s, u"PathXMLAgroConnect-"_s, u"Map voor AgroConnect XML"_s),
-    }});
-}
-
-OptionScreen trimble()
-{
-    return withFolderRules({u"frmTrimble"_s, u"Trimble - FleetWorks"_s,
-        u"De transportopdrachten voor Trimble FleetWorks worden in deze map geschreven."_s, {
-        map(0, u"Map voor transportopdrachten:"_s, u"PathTransportOpdrachten-"_s, u"Map voor transportopdrachten"_s),
-    }});
-}
-
 // Without a menu row of its own: set through the tool.
 OptionScreen orderRelgegevens()
 {
@@ -206,14 +188,22 @@ OptionScreen orderRelgegevens()
 std::vector<options::OptionScreen> koppelingen()
 {
     return {exact(),
-            facturenKopie(),
+            folderScreen(u"frmFacturenKopie"_s, u"Facturen"_s,
+                         u"Van elke factuur van deze administratie wordt een kopie in deze map bewaard. Laat de map leeg "
+                         u"om geen kopieën te bewaren."_s,
+                         u"Map voor kopiefacturen:"_s, u"FactuurKopiePath-"_s),
             google(),
             ubl(),
             readsoft(u"frmFacturen_ReadSoft"_s, u"ReadSoft"_s),
             readsoft(u"frmFacturen_FMModule"_s, u"FM Module"_s),
             fourage(),
-            agroVision(),
-            trimble(),
+            folderScreen(u"frmAgroVision"_s, u"Agrovision"_s,
+                         u"De geselecteerde orders worden als AgroConnect XML-bestanden in deze map geschreven, waar "
+                         u"Agrovision ze ophaalt."_s,
+                         u"Map voor AgroConnect XML:"_s, u"PathXMLAgroConnect-"_s),
+            folderScreen(u"frmTrimble"_s, u"Trimble - FleetWorks"_s,
+                         u"De transportopdrachten voor Trimble FleetWorks worden in deze map geschreven."_s,
+                         u"Map voor transportopdrachten:"_s, u"PathTransportOpdrachten-"_s),
             orderRelgegevens()};
 }
 

@@ -118,7 +118,7 @@ TEST_F(JetSqlTest, UnreadableTextIsASyntaxError)
 {
     for (const char *bad : {"SELECT * FROM TabelArtikelGroepen WHERE Codenr = 'open", "SELECT * FROM x WHERE (a = 1",
                             "SELECT * FROM x WHERE a = 1)", "SELECT * FROM x WHERE d = #31-31-2024#",
-                            "SELECT * FROM TabelArtikelGroepen WHERE Bestaatniet = 1", "SELECT ~ FROM x"}) {
+                            "SELECT * FROM TabelArtikelGroepen WHERE Bestaatniet = 1", "SELECT ~ FROM x", "SELECT * FROM []"}) {
         try {
             db->OpenRecordset(QString::fromUtf8(bad));
             ADD_FAILURE() << bad;

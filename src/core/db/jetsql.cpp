@@ -74,6 +74,8 @@ QList<Token> tokenize(const QString &sql)
             const qsizetype end = sql.indexOf(u']', i);
             if (end < 0)
                 syntaxError(sql, QStringLiteral("[ zonder ]"));
+            if (end == i + 1)
+                syntaxError(sql, QStringLiteral("lege naam []"));
             tokens.append({Token::Quoted, sql.mid(i + 1, end - i - 1)});
             i = end + 1;
         } else if (c == u'#') {

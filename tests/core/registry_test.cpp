@@ -120,6 +120,34 @@ TEST_F(RegistryFileTest, WrittenTextsComeBackAsWrittenAndOtherValuesSurvive)
     EXPECT_TRUE(content.contains("\"UBLArchiefPath-07\"=")) << "the stored name keeps its case";
 }
 
+// Half a character in a damaged UTF-16 file reads as U+FFFD, before and after the file is
+// written again as UTF-8.
+TEST_F(RegistryFileTest, ADamagedUtf16CharacterReadsTheSameAfterAWrite)
+{
+    const QString exported = QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                                            "[HKEY_CURRENT_USER\\Software\\Velmo\\Korvenal\\Pro\\CurrentVersion]\r\n"
+                                            "\"Naam\"=\"a") + QChar(0xD800) + QStringLiteral("b\"\r\n");
+    writeFile(QByteArrayLiteral("\xff\xfe") +
+              QByteArray(reinterpret_cast<const char *>(exported.utf16()), exported.size() * 2));
+    const QString damaged = QStringLiteral("a") + QChar(QChar::ReplacementCharacter) + QStringLiteral("b");
+
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Naam"), damaged);
+    ASSERT_TRUE(registry.SchrijfRegistry(RegKeyKorvenal, u"Ander", QStringLiteral("x")));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Naam"), damaged);
+}
+
+// A file cut off after a value that announces a continuation line: a value written after it
+// must not become that continuation.
+TEST_F(RegistryFileTest, AValueWrittenAfterACutOffLineStaysItsOwn)
+{
+    writeFile("Windows Registry Editor Version 5.00\n\n"
+              "[HKEY_CURRENT_USER\\Software\\Velmo\\Korvenal\\Pro\\CurrentVersion]\n"
+              "\"Getal\"=hex:01,02,\\");
+    ASSERT_TRUE(registry.SchrijfRegistry(RegKeyKorvenal, u"Ander", QStringLiteral("x")));
+    EXPECT_EQ(registry.LeesRegistry(RegKeyKorvenal, u"Ander"), QStringLiteral("x"));
+    EXPECT_EQ(registry.valueNames(RegKeyKorvenal), (QStringList{QStringLiteral("Getal"), QStringLiteral("Ander")}));
+}
+
 TEST_F(RegistryFileTest, TwoWritersAtOnceLoseNothing)
 {
     ASSERT_TRUE(registry.createKey(RegKeyKorvenal));

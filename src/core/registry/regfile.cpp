@@ -48,6 +48,9 @@ std::optional<Value> parseValue(const QStringList &lines, qsizetype &i)
             value.data.chop(1);
             value.data += lines[++i];
         }
+        // A file that ends where a continuation was announced: the announcement goes.
+        while (value.data.endsWith(u'\\'))
+            value.data.chop(1);
     }
     return value;
 }
@@ -56,7 +59,16 @@ QString decode(const QByteArray &bytes)
 {
     auto encoding = QStringConverter::encodingForData(bytes);
     QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8));
-    return decoder(bytes);
+    QString text = decoder(bytes);
+    // Half a character of a damaged UTF-16 file becomes U+FFFD, as a damaged UTF-8 byte does:
+    // the file is written as UTF-8, which cannot hold it, and a text must read the same again.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
 }
 
 } // namespace

@@ -202,10 +202,19 @@ GDateTime *gDate(const QDateTime &date)
 void setHeader(GMimeMessage *message, const char *name, const QString &value)
 {
     if (!value.isEmpty())
-        g_mime_object_set_header(GMIME_OBJECT(message), name, value.toUtf8().constData(), "utf-8");
+        g_mime_object_set_header(GMIME_OBJECT(message), name, oneLine(value).toUtf8().constData(), "utf-8");
 }
 
 } // namespace
+
+QString oneLine(const QString &value)
+{
+    QString line = value;
+    for (QChar &c : line)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = u' ';
+    return line;
+}
 
 QString fromHeader(const QString &address, const QString &name)
 {
@@ -233,9 +242,9 @@ MessageFile writeMessage(const MessageContent &content)
     setHeader(message.get(), "From", content.from);
     // GMime would rewrite the address as "name <address>"; the suite's form stays as written.
     g_mime_header_set_raw_value(g_mime_header_list_get_header(g_mime_object_get_header_list(GMIME_OBJECT(message.get())), "From"),
-                                (u' ' + content.from + u'\n').toUtf8().constData());
+                                (u' ' + oneLine(content.from) + u'\n').toUtf8().constData());
     setHeader(message.get(), "To", content.to);
-    g_mime_message_set_subject(message.get(), content.subject.toUtf8().constData(), "utf-8");
+    g_mime_message_set_subject(message.get(), oneLine(content.subject).toUtf8().constData(), "utf-8");
     GDateTime *date = gDate(content.date);
     g_mime_message_set_date(message.get(), date);
     g_date_time_unref(date);

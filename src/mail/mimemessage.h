@@ -25,6 +25,10 @@ struct MessageContent {
     QStringList attachments; // paths of files that exist
 };
 
+// The text with each control character (a line break among them) made a blank: a header value
+// or an SMTP address holding a line break would start a header or a command of its own.
+QString oneLine(const QString &value);
+
 // "jan@voorbeeld.nl(Jan de Vries)", or the bare address when there is no name. A name outside
 // ASCII is written as an encoded word.
 QString fromHeader(const QString &address, const QString &name);

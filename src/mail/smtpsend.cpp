@@ -231,6 +231,11 @@ void configure(CURL *c, const ServerSettings &settings, Transfer &transfer)
 void sendMessage(const ServerSettings &settings, const Envelope &envelope, const MessageFile &message,
                  Progress *progress)
 {
+    // A line break in an address would end the SMTP command it is in and start another.
+    for (const QString &address : QStringList{envelope.from} + envelope.recipients)
+        if (oneLine(address) != address)
+            throw SendError(int(CURLE_BAD_FUNCTION_ARGUMENT),
+                            QStringLiteral("Het e-mailadres '%1' bevat een regeleinde of een ander stuurteken.").arg(oneLine(address)));
     initCurl();
     std::unique_ptr<CURL, CurlFree> curl(curl_easy_init());
     std::unique_ptr<curl_slist, CurlFree> recipients;

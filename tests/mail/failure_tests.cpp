@@ -4,6 +4,8 @@
 #include "mailfixture.h"
 #include "support/scripted_dialogs.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace kv {
@@ -154,6 +156,38 @@ TEST(SendFailure, RefusedBeforeAnythingIsLogged)
         t.EmailSender = c.sender ? QStringLiteral("afzender@voorbeeld.nl") : QString();
         EXPECT_EQ(testEmailRefusal(settings, t, typedAddress(QString::fromUtf8(c.typed))), QString::fromUtf8(c.refusal))
             << c.typed;
+    }
+}
+
+// A line break in a template's sender, a subject or a copy address starts no header of its own
+// in the message and no command of its own in the SMTP session.
+TEST(SendFailure, LineBreaksStartNoHeaderAndNoCommand)
+{
+    MessageContent content;
+    content.from = fromHeader(QStringLiteral("afzender@voorbeeld.nl"), QStringLiteral("Jan\r\nBcc: stil@voorbeeld.nl"));
+    content.to = QStringLiteral("klant@voorbeeld.nl\nX-Extra: 1");
+    content.subject = QStringLiteral("Factuur\r\nX-Prioriteit: 1");
+    content.html = QStringLiteral("<p>Hallo</p>");
+    content.date = QDateTime(QDate(2026, 12, 8), QTime(9, 0));
+    const MessageFile message = writeMessage(content);
+    QFile file;
+    ASSERT_TRUE(file.open(message.file.get(), QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    const QByteArray head = written.left(written.indexOf("\r\n\r\n"));
+    for (const char *header : {"\nBcc:", "\nX-Extra:", "\nX-Prioriteit:"})
+        EXPECT_FALSE(head.contains(header)) << header;
+    EXPECT_TRUE(head.contains("From: afzender@voorbeeld.nl(Jan  Bcc: stil@voorbeeld.nl)\r\n")) << head.toStdString();
+
+    ServerSettings settings;
+    settings.server = QStringLiteral("127.0.0.1");
+    settings.port = 9;
+    try {
+        sendMessage(settings, {QStringLiteral("afzender@voorbeeld.nl"), {QStringLiteral("archief@voorbeeld.nl>\r\nRCPT TO:<ander@voorbeeld.nl")}},
+                    message);
+        ADD_FAILURE() << "sent";
+    } catch (const SendError &e) {
+        EXPECT_EQ(e.description(), QStringLiteral("Het e-mailadres 'archief@voorbeeld.nl>  RCPT TO:<ander@voorbeeld.nl' bevat een "
+                                                  "regeleinde of een ander stuurteken."));
     }
 }
 

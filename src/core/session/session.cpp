@@ -74,6 +74,12 @@ QString folderPassword(const QString &dataPad, const QString &file)
     return line ? DecodeerWachtwoord(*line) : QString();
 }
 
+bool lockingOnEdit(const QString &dataPad)
+{
+    const auto line = firstLine(dataPad, QStringLiteral("korvenal.lock"));
+    return !line || line->compare(u"false", Qt::CaseInsensitive) != 0;
+}
+
 void Workspace::BeginTrans()
 {
     for (db::Database *d : m_databases)
@@ -127,9 +133,7 @@ void Session::open(const QString &givenPad)
     const QString dataPad = QDir(givenPad).absolutePath() + u'/';
     const QString password = folderPassword(dataPad);
     letMessagesRun();
-    m_lockOnEdit = true;
-    if (const auto line = firstLine(dataPad, QStringLiteral("korvenal.lock")))
-        m_lockOnEdit = line->compare(u"false", Qt::CaseInsensitive) != 0;
+    m_lockOnEdit = lockingOnEdit(dataPad);
     letMessagesRun();
 
     QDir::setCurrent(dataPad); // as the suite's programs do; failure does not matter

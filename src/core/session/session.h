@@ -78,5 +78,8 @@ QString EncodeerWachtwoord(const QString &password);
 // The password of every database of the data folder, from its korvenal.pwd (or another such
 // password file); empty without one.
 QString folderPassword(const QString &dataPad, const QString &file = QStringLiteral("korvenal.pwd"));
+// Whether record sets of the locking list lock a record when an edit starts: yes, unless the
+// folder's korvenal.lock says "false".
+bool lockingOnEdit(const QString &dataPad);
 
 } // namespace kv

@@ -13,6 +13,7 @@ class SilentDialogs : public DialogService {
 public:
     int MsgBox(const QString &, int, const QString &) override { return mb::OK; }
     void DisplayError(const QString &, bool) override {}
+    bool OpenDocument(const QString &) override { return false; }
 };
 
 } // namespace

@@ -1,6 +1,8 @@
-// IsGeldigIBAN and the functions that read a valid IBAN: any changed digit is caught, the
-// account number is digits, and ModuloGroot agrees with the suite's four-digit reduction.
+// IsGeldigIBAN, the registry advice beside it and the functions that read a valid IBAN: any
+// changed digit is caught, the account number is digits, the advice is one of its two texts,
+// and ModuloGroot agrees with the suite's four-digit reduction.
 #include "editing/iban.h"
+#include "editing/ibanregistry.h"
 #include "editing/numbers.h"
 #include "editing/text.h"
 #include "fuzzing.h"
@@ -29,12 +31,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int divisor = size ? 1 + data[0] * 4 % 1000 : 97;
     fuzz::require(ModuloGroot(digits, divisor) == fourDigitRemainder(digits, divisor), "same remainder", digits);
 
+    const QString advice = IBANAdvies(input);
+    fuzz::require(advice.isEmpty() || advice.startsWith(u"Let op: een IBAN uit ")
+                      || advice.startsWith(u"Let op: dit IBAN heeft niet de opbouw van "),
+                  "advice is one of the two", advice);
+
     const QString account = IBANNaarRekeningnummer(input);
     const QString bic = IBANNaarBIC(input);
-    if (!IsGeldigIBAN(input)) {
-        fuzz::require(bic.isEmpty(), "no BIC without a valid IBAN", input);
+    // The BIC is read from the IBAN as it is shown, its grouping dots left out.
+    fuzz::require(bic.isEmpty() || IsGeldigIBAN(QString(input).remove(u'.')), "no BIC without a valid IBAN", input);
+    if (!IsGeldigIBAN(input))
         return 0;
-    }
     fuzz::require(account.isEmpty() || IsNumeriek(account), "account is digits", account);
     fuzz::require(bic.isEmpty() || bic.size() == 8, "BIC length", bic);
     // The check does not ask for a country or check digits: a text of letters alone can pass.

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -75,6 +76,17 @@ void writeReport(const QString &path, const QString &source, const Report &repor
     file.write((lines.join(u'\n') + u'\n').toUtf8());
 }
 
+// Whether the file holds a table of the nutrient database: an administration whose Grondstof
+// tables were kept in its main file still gets that database.
+bool holdsNutrientTables(SourceReader &reader)
+{
+    const std::vector<SourceTable> tables = reader.tables();
+    return std::any_of(tables.begin(), tables.end(), [](const SourceTable &table) {
+        const schema::Table *layout = schema::findTable(table.name);
+        return layout && layout->db == schema::Db::Nutrient;
+    });
+}
+
 enum class Outcome { Done, Stopped };
 
 Outcome importInto(const QString &source, const std::vector<SourceFile> &files, const QString &folder, Report &report,
@@ -84,7 +96,7 @@ Outcome importInto(const QString &source, const std::vector<SourceFile> &files, 
     bool nutrients = false;
     for (const SourceFile &file : files) {
         readers.push_back(open(file.path));
-        nutrients = nutrients || file.db == schema::Db::Nutrient;
+        nutrients = nutrients || file.db == schema::Db::Nutrient || holdsNutrientTables(*readers.back());
     }
     const QString password = folderPassword(source + u'/');
     createAdministratie(folder, password, nutrients);

@@ -53,7 +53,8 @@ QVariant date(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(0, 0
 
 // Open items as an old administration keeps them: other case, an AutoNumber with a gap, an
 // amount of 0.1, a column the schema lacks (Kenmerk) and ones the source lacks (Boekjaar,
-// VervalDatum), a text in an amount field, a text too long, a date beyond Jet's range.
+// VervalDatum), a text in an amount field, a text too long, a date beyond Jet's range; and a
+// nutrient table in the main file.
 std::vector<MemoryTable> oldAdministration()
 {
     const QString tooLong(101, u'x');
@@ -70,6 +71,8 @@ std::vector<MemoryTable> oldAdministration()
          }},
         {{u"Notities"_s, {{u"Nr"_s, Type::Long}, {u"Tekst"_s, Type::Memo}, {u"Actief"_s, Type::YesNo}}, 2},
          {{1, u"Bel Jansen"_s, true}, {2, u"Gebeld"_s, false}}},
+        // Kept in the main file, as some old administrations did without a Grondstof.mdb.
+        {{u"grondstoffen"_s, {{u"GrondstofID"_s, Type::Long}, {u"Afkorting"_s, Type::Text, 10}}, 1}, {{7, u"KAS"_s}}},
     };
 }
 
@@ -115,6 +118,9 @@ TEST(Mapping, CopiesWhatFitsAndReportsTheRest)
     added->AddNew();
     added->Update();
     EXPECT_EQ(main->OpenQuery(u"SELECT Max(ID) AS M FROM OpenstaandePosten"_s)->value(u"M").toInt(), 6);
+
+    auto nutrients = db::Database::open(QDir(target).filePath(u"Grondstof.sqlite"_s), u"geheim"_s);
+    EXPECT_EQ(rows(*nutrients, u"Grondstoffen"_s, {u"GrondstofID"_s, u"Afkorting"_s, u"Omschrijving"_s}), QStringList{u"7|KAS|Null"_s});
 
     auto unknown = db::Database::open(QDir(target).filePath(u"Onbekend.sqlite"_s), u"geheim"_s);
     EXPECT_EQ(rows(*unknown, u"Notities"_s, {u"Nr"_s, u"Tekst"_s, u"Actief"_s}), (QStringList{u"1|Bel Jansen|true"_s, u"2|Gebeld|false"_s}));

@@ -20,6 +20,11 @@ void Report::add(const QString &line)
     std::fprintf(stderr, "%s\n", qPrintable(line));
 }
 
+void writeWithoutWaitingForTheDisk(db::Database &database)
+{
+    database.exec(u"PRAGMA synchronous = OFF"_s);
+}
+
 // Where the columns of a source row go: a field of a table, by the row's position.
 struct Importer::Columns {
     struct Column {
@@ -58,9 +63,11 @@ bool Importer::copy(SourceReader &source)
 
 db::Database &Importer::unknownDatabase()
 {
-    if (!m_unknown)
+    if (!m_unknown) {
         m_unknown = db::Database::create(QDir(m_folder).filePath(UnknownDatabaseName.toString()), m_password,
                                          std::vector<schema::Table>{});
+        writeWithoutWaitingForTheDisk(*m_unknown);
+    }
     return *m_unknown;
 }
 

@@ -113,6 +113,7 @@ Outcome importInto(const QString &source, const std::vector<SourceFile> &files, 
     for (schema::Db db : {schema::Db::Main, schema::Db::Archive, schema::Db::Nutrient})
         if (db != schema::Db::Nutrient || nutrients) {
             opened[db] = db::Database::open(QDir(folder).filePath(QLatin1StringView(schema::databaseName(db)) + u".sqlite"_s), password);
+            writeWithoutWaitingForTheDisk(*opened[db]);
             databases[db] = opened[db].get();
         }
     Importer importer(databases, folder, password, report, &progress);

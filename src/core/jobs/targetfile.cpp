@@ -54,6 +54,18 @@ bool syncPath(const QString &path, int flags)
     return synced;
 }
 
+// The file, or the folder with everything in it, on disk.
+bool syncTree(const QString &path)
+{
+    if (!QFileInfo(path).isDir())
+        return syncPath(path, O_RDONLY);
+    const QDir folder(path);
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (!syncTree(folder.filePath(name)))
+            return false;
+    return syncPath(path, O_RDONLY | O_DIRECTORY);
+}
+
 QString systemError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -87,7 +99,7 @@ bool TargetFile::commit()
         ::umask(mask);
         mode = (QFileInfo(m_temp).isDir() ? 0777 : 0666) & ~mask;
     }
-    if (::chmod(temp.constData(), mode) != 0 || !syncPath(m_temp, O_RDONLY)
+    if (::chmod(temp.constData(), mode) != 0 || !syncTree(m_temp)
         || std::rename(temp.constData(), target.constData()) != 0) {
         m_error = systemError();
         return false;

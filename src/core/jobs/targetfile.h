@@ -17,7 +17,8 @@ public:
 
     const QString &tempPath() const { return m_temp; }
     // Gives the temp file the target's permissions (a new file what the umask leaves of
-    // rw-rw-rw-, a new folder of rwxrwxrwx), puts it on disk and renames it into place; false with `error()` when that fails.
+    // rw-rw-rw-, a new folder of rwxrwxrwx), puts it on disk (a folder with every file in it)
+    // and renames it into place; false with `error()` when that fails.
     bool commit();
     const QString &error() const { return m_error; }
 

@@ -5,9 +5,17 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <thread>
+
+#include <unistd.h>
 
 #include <mdbtools.h>
 
@@ -88,6 +96,91 @@ QVariant valueOf(MdbHandle *mdb, MdbColumn *col, const char *bound, int length)
     }
 }
 
+QString damaged(const QString &path)
+{
+    return u"%1 kan niet worden gelezen: het bestand is beschadigd."_s.arg(path);
+}
+
+// The line a fault or a stall inside libmdb ends the process with, made before libmdb runs: a
+// signal handler may only write what is ready.
+char g_line[4096];
+size_t g_lineLength = 0;
+volatile std::sig_atomic_t g_inside = 0;
+
+[[noreturn]] void endReading()
+{
+    [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, g_line, g_lineLength);
+    ::_exit(2);
+}
+
+void onFault(int signal)
+{
+    if (g_inside)
+        endReading();
+    std::signal(signal, SIG_DFL); // a fault of our own: as it would have been
+    std::raise(signal);
+}
+
+// libmdb trusts the file it reads: a damaged page can make it read outside its memory or follow
+// a chain of pages round for ever. Each call into it goes through `during`; a fault there, or one
+// call that lasts $BEHEER_IMPORT_STALL seconds (a minute when unset), ends the process at once with
+// exit code 2 and the line naming the file, as the import ends on any unreadable source. The
+// import's hidden temp folder is left for its next run on this workstation to remove.
+class Watch {
+public:
+    explicit Watch(const QString &path)
+    {
+        const QByteArray line = damaged(path).toLocal8Bit().left(sizeof g_line - 1) + '\n';
+        std::memcpy(g_line, line.constData(), size_t(line.size()));
+        g_lineLength = size_t(line.size());
+        static const bool installed = [] {
+            for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
+                std::signal(signal, onFault);
+            return true;
+        }();
+        (void)installed;
+        const int stall = qEnvironmentVariableIntValue("BEHEER_IMPORT_STALL");
+        m_guard = std::thread([this, seconds = std::chrono::seconds(stall > 0 ? stall : 60)] {
+            std::unique_lock lock(m_mutex);
+            quint64 seen = m_calls;
+            while (!m_done.wait_for(lock, seconds, [this] { return m_finished; })) {
+                if (g_inside && m_calls == seen)
+                    endReading();
+                seen = m_calls;
+            }
+        });
+    }
+    ~Watch()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_done.notify_one();
+        m_guard.join();
+    }
+    Watch(const Watch &) = delete;
+    Watch &operator=(const Watch &) = delete;
+
+    template <typename F>
+    auto during(F &&call)
+    {
+        ++m_calls;
+        g_inside = 1;
+        struct Leave {
+            ~Leave() { g_inside = 0; }
+        } leave;
+        return call();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_finished = false;
+    std::atomic<quint64> m_calls = 0;
+    std::thread m_guard;
+};
+
 } // namespace
 
 struct JetReader::Handle {
@@ -103,9 +196,13 @@ JetReader::JetReader(const QString &path) : m_path(path), m_handle(std::make_uni
 {
     if (!db::isAccessDatabase(path))
         throw SourceError{u"%1 is geen Access-database."_s.arg(path)};
-    m_handle->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS); // read-only
-    if (!m_handle->mdb || !mdb_read_catalog(m_handle->mdb, MDB_TABLE))
-        throw SourceError{u"%1 kan niet worden gelezen: het bestand is beschadigd."_s.arg(path)};
+    Watch watch(path);
+    const bool opened = watch.during([&] {
+        m_handle->mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS); // read-only
+        return m_handle->mdb && mdb_read_catalog(m_handle->mdb, MDB_TABLE);
+    });
+    if (!opened)
+        throw SourceError{damaged(path)};
     mdb_set_bind_size(m_handle->mdb, BindSize);
     mdb_set_boolean_fmt_numbers(m_handle->mdb);
 }
@@ -114,34 +211,40 @@ JetReader::~JetReader() = default;
 
 std::vector<SourceTable> JetReader::tables()
 {
-    MdbHandle *mdb = m_handle->mdb;
-    std::vector<SourceTable> result;
-    for (guint i = 0; i < mdb->catalog->len; ++i) {
-        auto *entry = static_cast<MdbCatalogEntry *>(g_ptr_array_index(mdb->catalog, i));
-        if (!mdb_is_user_table(entry))
-            continue;
-        MdbTableDef *table = mdb_read_table(entry);
-        if (!table || !mdb_read_columns(table))
-            throw SourceError{u"%1: de tabel %2 is beschadigd."_s.arg(m_path, QString::fromUtf8(entry->object_name))};
-        SourceTable source{QString::fromUtf8(entry->object_name), {}, qint64(table->num_rows)};
-        for (guint c = 0; c < table->num_cols; ++c)
-            source.columns.push_back(columnOf(mdb, *static_cast<MdbColumn *>(g_ptr_array_index(table->columns, c))));
-        mdb_free_tabledef(table);
-        result.push_back(std::move(source));
-    }
-    return result;
+    Watch watch(m_path);
+    return watch.during([&] {
+        MdbHandle *mdb = m_handle->mdb;
+        std::vector<SourceTable> result;
+        for (guint i = 0; i < mdb->catalog->len; ++i) {
+            auto *entry = static_cast<MdbCatalogEntry *>(g_ptr_array_index(mdb->catalog, i));
+            if (!mdb_is_user_table(entry))
+                continue;
+            MdbTableDef *table = mdb_read_table(entry);
+            if (!table || !mdb_read_columns(table))
+                throw SourceError{u"%1: de tabel %2 is beschadigd."_s.arg(m_path, QString::fromUtf8(entry->object_name))};
+            SourceTable source{QString::fromUtf8(entry->object_name), {}, qint64(table->num_rows)};
+            for (guint c = 0; c < table->num_cols; ++c)
+                source.columns.push_back(columnOf(mdb, *static_cast<MdbColumn *>(g_ptr_array_index(table->columns, c))));
+            mdb_free_tabledef(table);
+            result.push_back(std::move(source));
+        }
+        return result;
+    });
 }
 
 void JetReader::read(const SourceTable &source, const std::function<bool(const Row &)> &visit)
 {
+    Watch watch(m_path);
     MdbHandle *mdb = m_handle->mdb;
     QByteArray name = source.name.toUtf8();
-    MdbTableDef *table = mdb_read_table_by_name(mdb, name.data(), MDB_TABLE);
-    if (!table || !mdb_read_columns(table) || mdb_rewind_table(table) != 0) {
-        if (table)
-            mdb_free_tabledef(table);
+    MdbTableDef *table = watch.during([&] {
+        MdbTableDef *found = mdb_read_table_by_name(mdb, name.data(), MDB_TABLE);
+        if (found && mdb_read_columns(found) && mdb_rewind_table(found) == 0)
+            return found;
+        if (found)
+            mdb_free_tabledef(found);
         throw SourceError{u"%1: de tabel %2 is beschadigd."_s.arg(m_path, source.name)};
-    }
+    });
     const guint columns = table->num_cols;
     std::vector<QByteArray> bound(columns);
     std::vector<int> lengths(columns, 0);
@@ -152,14 +255,18 @@ void JetReader::read(const SourceTable &source, const std::function<bool(const R
         mdb_bind_column(table, int(c + 1), bound[c].data(), &lengths[c]);
     }
     Row row(columns);
-    while (mdb_fetch_row(table)) {
+    const auto fetch = [&] {
+        if (!mdb_fetch_row(table))
+            return false;
         for (guint c = 0; c < columns; ++c) {
             auto *col = static_cast<MdbColumn *>(g_ptr_array_index(table->columns, c));
             row[c] = lengths[c] == 0 && col->col_type != MDB_BOOL ? QVariant() : valueOf(mdb, col, bound[c].constData(), lengths[c]);
         }
+        return true;
+    };
+    while (watch.during(fetch))
         if (!visit(row))
             break;
-    }
     mdb_free_tabledef(table);
 }
 

@@ -144,6 +144,33 @@ TEST_F(ImportTool, KilledOrInterruptedLeavesNoTarget)
     EXPECT_TRUE(leftovers().isEmpty());
 }
 
+// One byte of the catalogue's page chain changed, and libmdb goes round it for ever: the import
+// gives up after the stall, names the file, leaves no target and the source as it was; with the
+// file whole again the next run succeeds.
+TEST_F(ImportTool, ADamagedFileEndsTheImportNamingIt)
+{
+    const QString main = QDir(source).filePath(u"KorvenalDB.mdb"_s);
+    QFile file(main);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek(1508757));
+    file.write("\x0b", 1);
+    file.close();
+    const QByteArray before = sourceHash();
+
+    qputenv("BEHEER_IMPORT_STALL", "1");
+    const test::ToolResult damaged = run({source, target});
+    qunsetenv("BEHEER_IMPORT_STALL");
+    EXPECT_EQ(damaged.code, 2);
+    EXPECT_TRUE(damaged.err.contains(main + u" kan niet worden gelezen: het bestand is beschadigd."_s)) << damaged.err.toStdString();
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_EQ(sourceHash(), before);
+
+    ASSERT_TRUE(QFile::remove(main));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(MDB_DATA "/nwind.mdb"), main));
+    EXPECT_EQ(run({source, target}).code, 3);
+    EXPECT_TRUE(leftovers().isEmpty());
+}
+
 // The console on a folder of the Windows suite does not take the Access file for its own: it
 // says how to bring it over, and the file stays as it was.
 TEST_F(ImportTool, TheConsoleRefusesAnAccessAdministration)

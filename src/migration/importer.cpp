@@ -20,11 +20,6 @@ void Report::add(const QString &line)
     std::fprintf(stderr, "%s\n", qPrintable(line));
 }
 
-void writeWithoutWaitingForTheDisk(db::Database &database)
-{
-    database.exec(u"PRAGMA synchronous = OFF"_s);
-}
-
 // Where the columns of a source row go: a field of a table, by the row's position.
 struct Importer::Columns {
     struct Column {
@@ -63,11 +58,9 @@ bool Importer::copy(SourceReader &source)
 
 db::Database &Importer::unknownDatabase()
 {
-    if (!m_unknown) {
+    if (!m_unknown) // in the import's temp folder, put on disk whole when the import is complete
         m_unknown = db::Database::create(QDir(m_folder).filePath(UnknownDatabaseName.toString()), m_password,
-                                         std::vector<schema::Table>{});
-        writeWithoutWaitingForTheDisk(*m_unknown);
-    }
+                                         std::vector<schema::Table>{}, db::Durability::AtTheEnd);
     return *m_unknown;
 }
 

@@ -36,11 +36,6 @@ struct TableCount {
     bool unknown = false;
 };
 
-// The import writes into a temp folder that is thrown away when it fails and put on disk whole
-// (TargetFile::commit) when it is complete: until then no commit of its databases needs to wait
-// for the disk.
-void writeWithoutWaitingForTheDisk(db::Database &database);
-
 // The file beside a new administration that keeps what its schema has no place for.
 inline constexpr QStringView UnknownDatabaseName = u"Onbekend.sqlite";
 

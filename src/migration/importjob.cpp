@@ -99,7 +99,9 @@ Outcome importInto(const QString &source, const std::vector<SourceFile> &files, 
         nutrients = nutrients || file.db == schema::Db::Nutrient || holdsNutrientTables(*readers.back());
     }
     const QString password = folderPassword(source + u'/');
-    createAdministratie(folder, password, nutrients);
+    // The temp folder is thrown away when the import fails and put on disk whole when it is
+    // complete: no commit before that needs to wait for the disk.
+    createAdministratie(folder, password, nutrients, db::Durability::AtTheEnd);
     copyMarkers(QDir(source), QDir(folder));
 
     Context ctx;
@@ -112,8 +114,8 @@ Outcome importInto(const QString &source, const std::vector<SourceFile> &files, 
     std::map<schema::Db, db::Database *> databases;
     for (schema::Db db : {schema::Db::Main, schema::Db::Archive, schema::Db::Nutrient})
         if (db != schema::Db::Nutrient || nutrients) {
-            opened[db] = db::Database::open(QDir(folder).filePath(QLatin1StringView(schema::databaseName(db)) + u".sqlite"_s), password);
-            writeWithoutWaitingForTheDisk(*opened[db]);
+            opened[db] = db::Database::open(QDir(folder).filePath(QLatin1StringView(schema::databaseName(db)) + u".sqlite"_s),
+                                            password, db::Durability::AtTheEnd);
             databases[db] = opened[db].get();
         }
     Importer importer(databases, folder, password, report, &progress);

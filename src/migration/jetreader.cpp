@@ -8,7 +8,6 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -64,16 +63,25 @@ SourceColumn columnOf(MdbHandle *mdb, const MdbColumn &col)
     return column;
 }
 
+// The types whose value libmdb turns into text for us (a code page, a GUID, a scaled decimal,
+// Yes/No from the row's null bits, an OLE object's pages). Every other value is taken from the
+// row's bytes, and libmdb does not print it.
+bool readAsText(int type)
+{
+    return type == MDB_TEXT || type == MDB_MEMO || type == MDB_REPID || type == MDB_NUMERIC || type == MDB_BOOL
+        || type == MDB_OLE;
+}
+
 QVariant valueOf(MdbHandle *mdb, MdbColumn *col, const char *bound, int length)
 {
     const unsigned char *row = mdb->pg_buf;
     const int start = col->cur_value_start;
     switch (col->col_type) {
     case MDB_BOOL: return length > 0 && bound[0] == '1';
-    case MDB_BYTE:
-    case MDB_INT:
+    case MDB_BYTE: return qint64(mdb_get_byte(mdb->pg_buf, start));
+    case MDB_INT: return qint64(qint16(mdb_get_int16(mdb->pg_buf, start)));
     case MDB_LONGINT:
-    case MDB_COMPLEX: return QByteArray(bound, length).toLongLong();
+    case MDB_COMPLEX: return qint64(qint32(mdb_get_int32(mdb->pg_buf, start)));
     case MDB_NUMERIC: return QByteArray(bound, length).toDouble();
     case MDB_MONEY: {
         qint64 units = 0;
@@ -105,7 +113,8 @@ QString damaged(const QString &path)
 // signal handler may only write what is ready.
 char g_line[4096];
 size_t g_lineLength = 0;
-volatile std::sig_atomic_t g_inside = 0;
+std::atomic<bool> g_inside = false;
+std::atomic<quint64> g_calls = 0;
 
 [[noreturn]] void endReading()
 {
@@ -121,11 +130,23 @@ void onFault(int signal)
     std::raise(signal);
 }
 
+// Ends the process when one call into libmdb has lasted a whole round: a call still running
+// that started before the last look.
+[[noreturn]] void guard(std::chrono::seconds round)
+{
+    for (quint64 seen = g_calls;; seen = g_calls) {
+        std::this_thread::sleep_for(round);
+        if (g_inside && g_calls == seen)
+            endReading();
+    }
+}
+
 // libmdb trusts the file it reads: a damaged page can make it read outside its memory or follow
 // a chain of pages round for ever. Each call into it goes through `during`; a fault there, or one
-// call that lasts $BEHEER_IMPORT_STALL seconds (a minute when unset), ends the process at once with
-// exit code 2 and the line naming the file, as the import ends on any unreadable source. The
-// import's hidden temp folder is left for its next run on this workstation to remove.
+// call that lasts $BEHEER_IMPORT_STALL seconds (a minute when unset; noticed within twice that),
+// ends the process at once with exit code 2 and the line naming the file, as the import ends on
+// any unreadable source. The import's hidden temp folder is left for its next run on this
+// workstation to remove.
 class Watch {
 public:
     explicit Watch(const QString &path)
@@ -133,52 +154,25 @@ public:
         const QByteArray line = damaged(path).toLocal8Bit().left(sizeof g_line - 1) + '\n';
         std::memcpy(g_line, line.constData(), size_t(line.size()));
         g_lineLength = size_t(line.size());
-        static const bool installed = [] {
+        static std::once_flag started;
+        std::call_once(started, [] {
             for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
                 std::signal(signal, onFault);
-            return true;
-        }();
-        (void)installed;
-        const int stall = qEnvironmentVariableIntValue("BEHEER_IMPORT_STALL");
-        m_guard = std::thread([this, seconds = std::chrono::seconds(stall > 0 ? stall : 60)] {
-            std::unique_lock lock(m_mutex);
-            quint64 seen = m_calls;
-            while (!m_done.wait_for(lock, seconds, [this] { return m_finished; })) {
-                if (g_inside && m_calls == seen)
-                    endReading();
-                seen = m_calls;
-            }
+            const int stall = qEnvironmentVariableIntValue("BEHEER_IMPORT_STALL");
+            std::thread(guard, std::chrono::seconds(stall > 0 ? stall : 60)).detach();
         });
     }
-    ~Watch()
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_finished = true;
-        }
-        m_done.notify_one();
-        m_guard.join();
-    }
-    Watch(const Watch &) = delete;
-    Watch &operator=(const Watch &) = delete;
 
     template <typename F>
     auto during(F &&call)
     {
-        ++m_calls;
-        g_inside = 1;
+        ++g_calls;
+        g_inside = true;
         struct Leave {
-            ~Leave() { g_inside = 0; }
+            ~Leave() { g_inside = false; }
         } leave;
         return call();
     }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_done;
-    bool m_finished = false;
-    std::atomic<quint64> m_calls = 0;
-    std::thread m_guard;
 };
 
 } // namespace
@@ -249,8 +243,10 @@ void JetReader::read(const SourceTable &source, const std::function<bool(const R
     std::vector<QByteArray> bound(columns);
     std::vector<int> lengths(columns, 0);
     for (guint c = 0; c < columns; ++c) {
-        // Only a memo's text is long: any other value fits a few kilobytes (255 characters of text at most).
         const int type = static_cast<MdbColumn *>(g_ptr_array_index(table->columns, c))->col_type;
+        if (!readAsText(type))
+            continue;
+        // Only a memo's text is long: any other value fits a few kilobytes (255 characters of text at most).
         bound[c] = QByteArray(type == MDB_MEMO || type == MDB_OLE ? BindSize : 4096, Qt::Uninitialized);
         mdb_bind_column(table, int(c + 1), bound[c].data(), &lengths[c]);
     }
@@ -260,7 +256,9 @@ void JetReader::read(const SourceTable &source, const std::function<bool(const R
             return false;
         for (guint c = 0; c < columns; ++c) {
             auto *col = static_cast<MdbColumn *>(g_ptr_array_index(table->columns, c));
-            row[c] = lengths[c] == 0 && col->col_type != MDB_BOOL ? QVariant() : valueOf(mdb, col, bound[c].constData(), lengths[c]);
+            // A Null has no bytes; a Yes/No is never Null.
+            const int length = bound[c].isNull() ? col->cur_value_len : lengths[c];
+            row[c] = length == 0 && col->col_type != MDB_BOOL ? QVariant() : valueOf(mdb, col, bound[c].constData(), length);
         }
         return true;
     };

@@ -97,7 +97,7 @@ Database::~Database()
     sqlite3_close_v2(m_db);
 }
 
-sqlite3 *Database::connect(const QString &path, Connect how)
+sqlite3 *Database::connect(const QString &path, Connect how, Durability durability)
 {
     const bool readOnly = how == Connect::ReadOnly;
     const bool network = onNetwork(path);
@@ -115,7 +115,8 @@ sqlite3 *Database::connect(const QString &path, Connect how)
     }
     sqlite3_extended_result_codes(db, 1);
     registerJetFunctions(db);
-    for (const char *pragma : {"PRAGMA busy_timeout = 10000", "PRAGMA synchronous = FULL",
+    for (const char *pragma : {"PRAGMA busy_timeout = 10000",
+                               durability == Durability::AtTheEnd ? "PRAGMA synchronous = OFF" : "PRAGMA synchronous = FULL",
                                "PRAGMA cache_size = -16384", "PRAGMA temp_store = MEMORY",
                                network ? "PRAGMA mmap_size = 0" : "PRAGMA mmap_size = 268435456",
                                readOnly ? "PRAGMA query_only = 1"
@@ -152,10 +153,10 @@ static void requireDatabaseFile(const QString &path)
                                                     "Zet hem over met: korvenal-admin importeer <map> <nieuwe map>"));
 }
 
-std::unique_ptr<Database> Database::open(const QString &path, const QString &password)
+std::unique_ptr<Database> Database::open(const QString &path, const QString &password, Durability durability)
 {
     requireDatabaseFile(path);
-    std::unique_ptr<Database> database(new Database(connect(path, Connect::Open), path));
+    std::unique_ptr<Database> database(new Database(connect(path, Connect::Open, durability), path));
     database->checkPassword(password);
     database->m_locks = std::make_unique<RecordLocks>(path);
     return database;
@@ -169,22 +170,23 @@ std::unique_ptr<Database> Database::openReadOnly(const QString &path, const QStr
     return database;
 }
 
-std::unique_ptr<Database> Database::create(const QString &path, const QString &password, schema::Db which)
+std::unique_ptr<Database> Database::create(const QString &path, const QString &password, schema::Db which,
+                                           Durability durability)
 {
     std::vector<schema::Table> tables;
     for (const schema::Table &table : schema::tables())
         if (table.db == which)
             tables.push_back(table);
-    return create(path, password, tables);
+    return create(path, password, tables, durability);
 }
 
 std::unique_ptr<Database> Database::create(const QString &path, const QString &password,
-                                           const std::vector<schema::Table> &tables)
+                                           const std::vector<schema::Table> &tables, Durability durability)
 {
     if (QFile::exists(path))
         raise(ErrFileInUse, QStringLiteral("Het bestand '%1' bestaat al.").arg(path));
     try {
-        std::unique_ptr<Database> database(new Database(connect(path, Connect::Create), path));
+        std::unique_ptr<Database> database(new Database(connect(path, Connect::Create, durability), path));
         database->write([&] {
             database->exec(QStringLiteral("CREATE TABLE kv_meta (name TEXT PRIMARY KEY, value)"));
             QByteArray salt(16, Qt::Uninitialized);
@@ -453,7 +455,10 @@ bool Database::inTransaction()
 void Database::BeginTrans()
 {
     followAutocommit();
-    exec(m_depth == 0 ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("SAVEPOINT kv%1").arg(m_depth));
+    if (m_depth == 0)
+        exec(QStringLiteral("BEGIN IMMEDIATE"));
+    else // a savepoint per saved record inside a long transaction: its statement is kept
+        prepare(QStringLiteral("SAVEPOINT kv%1").arg(m_depth)).step();
     ++m_depth;
 }
 
@@ -483,7 +488,10 @@ void Database::CommitTrans()
     if (m_depth == 0)
         return;
     // On failure the transaction stays open at this depth, so the caller's Rollback undoes it.
-    exec(m_depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE kv%1").arg(m_depth - 1));
+    if (m_depth == 1)
+        exec(QStringLiteral("COMMIT"));
+    else
+        prepare(QStringLiteral("RELEASE kv%1").arg(m_depth - 1)).step();
     --m_depth;
 }
 

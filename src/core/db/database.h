@@ -36,19 +36,27 @@ bool isAccessDatabase(const QString &path);
 
 // One open database file: a shared, read-write connection with the Jet collation and functions,
 // WAL journal, full sync and a busy timeout; record locks shared with other processes.
+// When a commit reaches the disk. `AtTheEnd` is for the files a job makes in a temp folder that
+// is thrown away when the job fails and put on disk whole when it succeeds (TargetFile::commit):
+// their commits do not wait for the disk.
+enum class Durability { EachCommit, AtTheEnd };
+
 class Database {
 public:
     // Opens an existing file. Fails with 3024 when it is missing, 3031 when the password does not
     // match the one the file was made with.
-    static std::unique_ptr<Database> open(const QString &path, const QString &password);
+    static std::unique_ptr<Database> open(const QString &path, const QString &password,
+                                          Durability durability = Durability::EachCommit);
     // Opens another program's file only to read it: nothing of it is written, not even a lock
     // or journal file beside it (SQLite takes it as unchanging, so a file that program is
     // writing at that moment may read as damaged and fail). Fails as `open` does.
     static std::unique_ptr<Database> openReadOnly(const QString &path, const QString &password);
     // Makes a new file holding the schema's tables of `which`, protected by `password`.
-    static std::unique_ptr<Database> create(const QString &path, const QString &password, schema::Db which);
+    static std::unique_ptr<Database> create(const QString &path, const QString &password, schema::Db which,
+                                            Durability durability = Durability::EachCommit);
     static std::unique_ptr<Database> create(const QString &path, const QString &password,
-                                            const std::vector<schema::Table> &tables);
+                                            const std::vector<schema::Table> &tables,
+                                            Durability durability = Durability::EachCommit);
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
@@ -129,7 +137,7 @@ public:
 private:
     Database(sqlite3 *db, QString path);
     enum class Connect { Open, Create, ReadOnly };
-    static sqlite3 *connect(const QString &path, Connect how);
+    static sqlite3 *connect(const QString &path, Connect how, Durability durability = Durability::EachCommit);
     void checkPassword(const QString &password);
     bool followAutocommit();
     void numberInsertedRows(const QString &jetSql);

@@ -9,7 +9,7 @@
 
 namespace kv {
 
-void createAdministratie(const QString &folder, const QString &password, bool withNutrients)
+void createAdministratie(const QString &folder, const QString &password, bool withNutrients, db::Durability durability)
 {
     const QString passwordLine = EncodeerWachtwoord(password); // refused before anything is written
     QDir dir(folder);
@@ -23,7 +23,7 @@ void createAdministratie(const QString &folder, const QString &password, bool wi
     try {
         for (schema::Db which : databases) {
             const QString path = dir.filePath(QString::fromLatin1(schema::databaseName(which)) + QStringLiteral(".sqlite"));
-            db::Database::create(path, password, which);
+            db::Database::create(path, password, which, durability);
             made << path;
         }
         if (!password.isEmpty()) {

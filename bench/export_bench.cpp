@@ -137,7 +137,7 @@ void printMemory()
 {
     const QString registry = g_dir->filePath(u"registry.reg"_s);
     double previous = 0;
-    for (const QString search : {u"00"_s, u"0"_s}) {
+    for (const QString &search : {u"00"_s, u"0"_s}) {
         const Peak peak = runTool({u"exporteer"_s, largeAdministration(), u"frmartikelen"_s, g_dir->filePath(u"geheugen.xlsx"_s), u"--zoek"_s, search},
                                   registry);
         std::printf("korvenal-admin exporteer frmartikelen --zoek %s: exit %d, peak resident %.1f MB (own %.1f MB, mapped files %.1f MB)\n",

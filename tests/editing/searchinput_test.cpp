@@ -82,9 +82,10 @@ protected:
         for (const QString &waarde : waarden) {
             SCOPED_TRACE(waarde.left(40).toStdString());
             const QString s = zonderQuotes(waarde);
-            if (!echteWaarden.contains(waarde)) // a real value may add an alternative for a number
+            if (!echteWaarden.contains(waarde)) { // a real value may add an alternative for a number
                 EXPECT_EQ(test::sqlShape(db::translateJetSql(query(waarde)).sql),
                           test::sqlShape(db::translateJetSql(query(QString(s.size(), u'a'))).sql));
+            }
             std::set<qint64> verwacht;
             for (const auto &[id, rij] : alle)
                 if (s.isEmpty() || s == u"*" || filter(rij, s))

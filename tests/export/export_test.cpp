@@ -194,8 +194,9 @@ TEST_F(ExportTest, ToolExportsEachKindOfListByName)
         EXPECT_EQ(result.code, c.code) << result.err.toStdString();
         const QByteArray written = contents(target);
         EXPECT_EQ(written.left(written.indexOf("\r\n")), c.header.isEmpty() ? QByteArray() : "\xEF\xBB\xBF" + c.header);
-        if (!c.refusal.isEmpty())
+        if (!c.refusal.isEmpty()) {
             EXPECT_EQ(result.err.trimmed(), c.refusal);
+        }
         QFile::remove(target);
     }
     EXPECT_EQ(test::runTool(reg, {u"exporteer"_s, ctx.DataPad, u"frmVerpakkingen"_s, file(u"lijst.txt"_s)}).code, 1);

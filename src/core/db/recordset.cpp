@@ -111,7 +111,7 @@ QVariant Recordset::value(int field) const
         raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
     const int column = field + m_firstColumn;
     m_fieldsRead[size_t(field)] = 1;
-    if (row.batch->isMissing(row.row, column))
+    if (row.batch->isMissing(column))
         row = completeRow();
     const auto &type = m_types[size_t(field)];
     return type ? row.batch->typed(row.row, column, *type) : row.batch->value(row.row, column);

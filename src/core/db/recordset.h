@@ -169,9 +169,21 @@ protected:
     RowRef completeRow() const override;
 
 private:
+    // One range of the index: the first `equal` key parts as the key has them, then the next
+    // one compared by `op` (or none).
+    enum class Op : quint8 { None, Greater, Less, IsNull, NotNull };
+    struct Range {
+        int equal;
+        Op op;
+    };
     QVariantList currentKey() const;
-    QStringList keyParts(QStringView comparison, const QVariantList &key, int fields, QVariantList &binds) const;
-    void fetch(bool forward, const QStringList &parts, const QVariantList &binds, int limit);
+    std::vector<Range> ranges(QStringView comparison, const QVariantList &key) const;
+    QString condition(const Range &range, const QVariantList &key) const;
+    const QString &query(bool forward, bool narrow, const Range &range, const QVariantList &key);
+    const std::vector<char> &columnsRead();
+    void fetch(bool forward, const std::vector<Range> &ranges, const QVariantList &key, int limit);
+    void batchRead(bool forward, bool end);
+    bool readRow(RowBatch &into, qint64 rowid) const;
     void step(bool forward);
     void land(bool found);
     void first(int fetchSize);
@@ -188,6 +200,9 @@ private:
     mutable RowBatch m_complete; // the current row in full, when the batch left columns out
     int m_count = -1;      // the record count PercentPosition last used
     quint64 m_countGeneration = 0;
+    std::vector<char> m_selected;    // the columns long batches select: the row id, the fields read, the keys
+    QString m_selectedList;          // the same as SQL
+    QHash<quint64, QString> m_queries; // batch queries by their shape (see query)
 };
 
 // The result of an SQL text, walked by position.

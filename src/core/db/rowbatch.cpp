@@ -6,23 +6,24 @@
 
 namespace kv::db {
 
-void RowBatch::clear(int columns)
+void RowBatch::clear(int columns, const std::vector<char> *stored)
 {
-    m_columns = columns;
+    m_slot.assign(size_t(columns), -1);
+    m_stored.clear();
+    for (int c = 0; c < columns; ++c)
+        if (!stored || (*stored)[size_t(c)]) {
+            m_slot[size_t(c)] = int(m_stored.size());
+            m_stored.push_back(c);
+        }
     m_cells.clear();
     m_bytes.clear();
 }
 
-void RowBatch::append(sqlite3_stmt *stmt, const std::vector<char> *wanted)
+void RowBatch::append(sqlite3_stmt *stmt)
 {
-    for (int c = 0; c < m_columns; ++c) {
+    for (size_t c = 0; c < m_stored.size(); ++c) {
         Cell cell{};
-        if (wanted && !(*wanted)[size_t(c)]) {
-            cell.type = Missing;
-            m_cells.push_back(cell);
-            continue;
-        }
-        sqlite3_value *value = sqlite3_column_value(stmt, c);
+        sqlite3_value *value = sqlite3_column_value(stmt, int(c));
         switch (sqlite3_value_type(value)) {
         case SQLITE_INTEGER:
             cell.type = Integer;

@@ -51,10 +51,14 @@ public:
 
     int FieldCount() const { return int(m_names.size()); }
     const QString &FieldName(int field) const { return m_names[size_t(field)]; }
-    bool hasField(QStringView name) const { return fieldIndex(name) >= 0; }
-    QVariant value(QStringView field) const { return value(requireField(field)); }
+    bool hasField(QStringView name) const { return fieldIndex(name, nullptr) >= 0; }
+    QVariant value(QStringView field) const { return value(requireField(field, nullptr)); }
+    // A name passed as a QString is remembered by its text, which the record set then shares:
+    // reading it again compares no characters.
+    QVariant value(const QString &field) const { return value(requireField(field, &field)); }
     QVariant value(int field) const;
     QString text(QStringView field) const { return value(field).toString(); } // Null reads as ""
+    QString text(const QString &field) const { return value(field).toString(); }
     bool isNull(QStringView field) const { return value(field).isNull(); }
     void setValue(QStringView field, const QVariant &value);
 
@@ -107,9 +111,10 @@ protected:
     bool m_noMatch = false;
 
 private:
-    int fieldIndex(QStringView name) const;
+    // `shared`: the same name as a QString, or nullptr.
+    int fieldIndex(QStringView name, const QString *shared) const;
     int lookupField(QStringView name) const;
-    int requireField(QStringView name) const;
+    int requireField(QStringView name, const QString *shared) const;
     qint64 currentRowid() const;
     void readForEdit(qint64 rowid);
     void lockRecord(qint64 rowid, const QString &action);
@@ -127,10 +132,13 @@ private:
     };
     std::vector<NameEntry> m_byName;
     // Walks read the same few names on every record: remember them by where their text lives.
+    // A shared name keeps the caller's text alive and unchanged, so the same place and length
+    // is the same name; a copied one must be compared.
     struct RecentName {
         const QChar *data = nullptr;
         QString name;
         int field = -1;
+        bool shared = false;
     };
     // A short list searched from the front: the same whatever addresses the names have.
     mutable std::array<RecentName, 8> m_recent;

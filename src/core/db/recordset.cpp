@@ -112,7 +112,7 @@ QVariant Recordset::value(int field) const
     RowRef row = current();
     if (!row.batch)
         noCurrentRecord();
-    if (currentDeleted())
+    if (row.deleted)
         raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
     const int column = field + m_firstColumn;
     m_fieldsRead[size_t(field)] = 1;
@@ -134,7 +134,7 @@ void Recordset::setValue(QStringView field, const QVariant &value)
 qint64 Recordset::currentRowid() const
 {
     const RowRef row = current();
-    if (!row.batch || currentDeleted())
+    if (!row.batch || row.deleted)
         noCurrentRecord();
     return row.batch->integer(row.row, 0);
 }

@@ -85,10 +85,10 @@ protected:
     struct RowRef {
         const RowBatch *batch = nullptr;
         int row = 0;
+        bool deleted = false; // the current record was deleted
     };
     // The row of the current record; batch is nullptr when there is none.
     virtual RowRef current() const = 0;
-    virtual bool currentDeleted() const = 0;
     virtual void positionOn(qint64 rowid) = 0;
     // `before`: the database's generation just before the deletion was written.
     virtual void currentWasDeleted(quint64 before) = 0;
@@ -171,7 +171,6 @@ public:
 
 protected:
     RowRef current() const override;
-    bool currentDeleted() const override { return m_deleted; }
     void positionOn(qint64 rowid) override;
     void currentWasDeleted(quint64 before) override;
     RowRef completeRow() const override;
@@ -241,7 +240,6 @@ protected:
     int size() const override { return int(m_rowids.size()); }
     bool skipped(int position) const override { return m_deletedRows[size_t(position)]; }
     RowRef current() const override;
-    bool currentDeleted() const override;
     void positionOn(qint64 rowid) override;
     void currentWasDeleted(quint64 before) override;
     void recordAdded(qint64 rowid) override;
@@ -267,7 +265,6 @@ public:
 protected:
     int size() const override { return m_rows.rows(); }
     RowRef current() const override;
-    bool currentDeleted() const override { return false; }
     void positionOn(qint64) override;
     void currentWasDeleted(quint64) override {}
 

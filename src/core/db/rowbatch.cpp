@@ -15,16 +15,19 @@ void RowBatch::clear(int columns, const std::vector<char> *stored)
             m_slot[size_t(c)] = int(m_stored.size());
             m_stored.push_back(c);
         }
+    m_rows = 0;
     m_cells.clear();
     m_bytes.clear();
 }
 
 void RowBatch::append(sqlite3_stmt *stmt)
 {
+    ++m_rows;
     for (size_t c = 0; c < m_stored.size(); ++c) {
         Cell cell{};
         sqlite3_value *value = sqlite3_column_value(stmt, int(c));
-        switch (sqlite3_value_type(value)) {
+        const int type = sqlite3_value_type(value);
+        switch (type) {
         case SQLITE_INTEGER:
             cell.type = Integer;
             cell.i = sqlite3_value_int64(value);
@@ -35,7 +38,7 @@ void RowBatch::append(sqlite3_stmt *stmt)
             break;
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
-            const bool text = sqlite3_value_type(value) == SQLITE_TEXT;
+            const bool text = type == SQLITE_TEXT;
             const void *data = text ? static_cast<const void *>(sqlite3_value_text(value)) : sqlite3_value_blob(value);
             cell.type = text ? Text : Blob;
             cell.length = sqlite3_value_bytes(value);

@@ -22,7 +22,7 @@ public:
     void clear(int columns, const std::vector<char> *stored = nullptr);
     // Copies the statement's current row.
     void append(sqlite3_stmt *stmt);
-    int rows() const { return m_stored.empty() ? 0 : int(m_cells.size() / m_stored.size()); }
+    int rows() const { return m_rows; }
 
     bool isNull(int row, int column) const { return cell(row, column).type == Null; }
     bool isMissing(int column) const { return m_slot[size_t(column)] < 0; }
@@ -47,6 +47,7 @@ private:
         return m_cells[size_t(row) * m_stored.size() + size_t(m_slot[size_t(column)])];
     }
 
+    int m_rows = 0;
     std::vector<int> m_slot;   // per column: its place among a row's cells, -1 when missing
     std::vector<int> m_stored; // the columns a row keeps, in the statement's order
     std::vector<Cell> m_cells;

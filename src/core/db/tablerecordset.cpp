@@ -36,7 +36,7 @@ Recordset::RowRef TableRecordset::current() const
 {
     if (m_pos < 0 || m_pos >= m_batch.rows() || Eof() || Bof())
         return {};
-    return {&m_batch, m_pos};
+    return {&m_batch, m_pos, m_deleted};
 }
 
 // The index fields and row id of the current record, in walking order.

@@ -30,8 +30,11 @@ bool anyNull(int argc, sqlite3_value **argv)
 }
 
 // Case-insensitive compare; ASCII runs are compared in place, anything else through Qt's case folding.
+// Equal bytes are the common case in a run of equal keys, and the cheapest to see.
 int collateJet(void *, int lenA, const void *a, int lenB, const void *b)
 {
+    if (lenA == lenB && std::memcmp(a, b, size_t(lenA)) == 0)
+        return 0;
     const auto *pa = static_cast<const unsigned char *>(a);
     const auto *pb = static_cast<const unsigned char *>(b);
     const int n = std::min(lenA, lenB);

@@ -92,14 +92,8 @@ Recordset::RowRef KeysetRecordset::current() const
         || m_pos >= m_batchStart + batchSize)
         load(m_pos);
     const int slot = m_slots[size_t(m_pos - m_batchStart)];
-    return {slot < 0 ? nullptr : &m_batch, std::max(slot, 0)};
-}
-
-bool KeysetRecordset::currentDeleted() const
-{
-    if (m_pos >= 0 && m_pos < size() && m_deletedRows[size_t(m_pos)])
-        return true;
-    return m_pos >= 0 && m_pos < size() && current().batch == nullptr;
+    // A row no longer in the table counts as deleted, as one deleted through this record set.
+    return {slot < 0 ? nullptr : &m_batch, std::max(slot, 0), slot < 0 || m_deletedRows[size_t(m_pos)]};
 }
 
 void KeysetRecordset::positionOn(qint64 rowid)

@@ -8,6 +8,8 @@
 
 #include <QStringList>
 
+#include <cstring>
+
 namespace kv::db {
 namespace {
 
@@ -70,14 +72,17 @@ void Recordset::noCurrentRecord()
     raise(ErrNoCurrentRecord, QStringLiteral("Er is geen huidige record."));
 }
 
-int Recordset::fieldIndex(QStringView name) const
+int Recordset::fieldIndex(QStringView name, const QString *shared) const
 {
     for (const RecentName &recent : m_recent)
-        if (recent.data == name.data() && recent.name == name)
+        if (recent.data == name.data() && recent.name.size() == name.size()
+            && (recent.shared
+                || std::memcmp(recent.name.constData(), name.data(), size_t(name.size()) * sizeof(QChar)) == 0))
             return recent.field;
     const int field = lookupField(name);
     if (field >= 0)
-        m_recent[m_nextRecent++ % m_recent.size()] = {name.data(), name.toString(), field};
+        m_recent[m_nextRecent++ % m_recent.size()] = {name.data(), shared ? *shared : name.toString(), field,
+                                                      shared != nullptr};
     return field;
 }
 
@@ -92,9 +97,9 @@ int Recordset::lookupField(QStringView name) const
     return -1;
 }
 
-int Recordset::requireField(QStringView name) const
+int Recordset::requireField(QStringView name, const QString *shared) const
 {
-    const int i = fieldIndex(name);
+    const int i = fieldIndex(name, shared);
     if (i < 0)
         raise(ErrItemNotFound, QStringLiteral("Item is niet gevonden in deze verzameling: %1.").arg(name));
     return i;
@@ -107,11 +112,11 @@ QVariant Recordset::value(int field) const
     RowRef row = current();
     if (!row.batch)
         noCurrentRecord();
-    if (currentDeleted())
+    if (row.deleted)
         raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
     const int column = field + m_firstColumn;
     m_fieldsRead[size_t(field)] = 1;
-    if (row.batch->isMissing(row.row, column))
+    if (row.batch->isMissing(column))
         row = completeRow();
     const auto &type = m_types[size_t(field)];
     return type ? row.batch->typed(row.row, column, *type) : row.batch->value(row.row, column);
@@ -119,7 +124,7 @@ QVariant Recordset::value(int field) const
 
 void Recordset::setValue(QStringView field, const QVariant &value)
 {
-    const int i = requireField(field);
+    const int i = requireField(field, nullptr);
     if (m_editMode == EditNone)
         raise(ErrUpdateWithoutEdit, QStringLiteral("Bijwerken of annuleren zonder AddNew of Edit."));
     m_buffer[size_t(i)] = fromStorage(*m_types[size_t(i)], toStorage(m_table->columns[size_t(i)], value));
@@ -129,7 +134,7 @@ void Recordset::setValue(QStringView field, const QVariant &value)
 qint64 Recordset::currentRowid() const
 {
     const RowRef row = current();
-    if (!row.batch || currentDeleted())
+    if (!row.batch || row.deleted)
         noCurrentRecord();
     return row.batch->integer(row.row, 0);
 }

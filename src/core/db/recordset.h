@@ -51,10 +51,14 @@ public:
 
     int FieldCount() const { return int(m_names.size()); }
     const QString &FieldName(int field) const { return m_names[size_t(field)]; }
-    bool hasField(QStringView name) const { return fieldIndex(name) >= 0; }
-    QVariant value(QStringView field) const { return value(requireField(field)); }
+    bool hasField(QStringView name) const { return fieldIndex(name, nullptr) >= 0; }
+    QVariant value(QStringView field) const { return value(requireField(field, nullptr)); }
+    // A name passed as a QString is remembered by its text, which the record set then shares:
+    // reading it again compares no characters.
+    QVariant value(const QString &field) const { return value(requireField(field, &field)); }
     QVariant value(int field) const;
     QString text(QStringView field) const { return value(field).toString(); } // Null reads as ""
+    QString text(const QString &field) const { return value(field).toString(); }
     bool isNull(QStringView field) const { return value(field).isNull(); }
     void setValue(QStringView field, const QVariant &value);
 
@@ -81,10 +85,10 @@ protected:
     struct RowRef {
         const RowBatch *batch = nullptr;
         int row = 0;
+        bool deleted = false; // the current record was deleted
     };
     // The row of the current record; batch is nullptr when there is none.
     virtual RowRef current() const = 0;
-    virtual bool currentDeleted() const = 0;
     virtual void positionOn(qint64 rowid) = 0;
     // `before`: the database's generation just before the deletion was written.
     virtual void currentWasDeleted(quint64 before) = 0;
@@ -107,9 +111,10 @@ protected:
     bool m_noMatch = false;
 
 private:
-    int fieldIndex(QStringView name) const;
+    // `shared`: the same name as a QString, or nullptr.
+    int fieldIndex(QStringView name, const QString *shared) const;
     int lookupField(QStringView name) const;
-    int requireField(QStringView name) const;
+    int requireField(QStringView name, const QString *shared) const;
     qint64 currentRowid() const;
     void readForEdit(qint64 rowid);
     void lockRecord(qint64 rowid, const QString &action);
@@ -127,10 +132,13 @@ private:
     };
     std::vector<NameEntry> m_byName;
     // Walks read the same few names on every record: remember them by where their text lives.
+    // A shared name keeps the caller's text alive and unchanged, so the same place and length
+    // is the same name; a copied one must be compared.
     struct RecentName {
         const QChar *data = nullptr;
         QString name;
         int field = -1;
+        bool shared = false;
     };
     // A short list searched from the front: the same whatever addresses the names have.
     mutable std::array<RecentName, 8> m_recent;
@@ -163,15 +171,26 @@ public:
 
 protected:
     RowRef current() const override;
-    bool currentDeleted() const override { return m_deleted; }
     void positionOn(qint64 rowid) override;
     void currentWasDeleted(quint64 before) override;
     RowRef completeRow() const override;
 
 private:
+    // One range of the index: the first `equal` key parts as the key has them, then the next
+    // one compared by `op` (or none).
+    enum class Op : quint8 { None, Greater, Less, IsNull, NotNull };
+    struct Range {
+        int equal;
+        Op op;
+    };
     QVariantList currentKey() const;
-    QStringList keyParts(QStringView comparison, const QVariantList &key, int fields, QVariantList &binds) const;
-    void fetch(bool forward, const QStringList &parts, const QVariantList &binds, int limit);
+    std::vector<Range> ranges(QStringView comparison, const QVariantList &key) const;
+    QString condition(const Range &range, const QVariantList &key) const;
+    const QString &query(bool forward, bool narrow, const Range &range, const QVariantList &key);
+    const std::vector<char> &columnsRead();
+    void fetch(bool forward, const std::vector<Range> &ranges, const QVariantList &key, int limit);
+    void batchRead(bool forward, bool end);
+    bool readRow(RowBatch &into, qint64 rowid) const;
     void step(bool forward);
     void land(bool found);
     void first(int fetchSize);
@@ -188,6 +207,9 @@ private:
     mutable RowBatch m_complete; // the current row in full, when the batch left columns out
     int m_count = -1;      // the record count PercentPosition last used
     quint64 m_countGeneration = 0;
+    std::vector<char> m_selected;    // the columns long batches select: the row id, the fields read, the keys
+    QString m_selectedList;          // the same as SQL
+    QHash<quint64, QString> m_queries; // batch queries by their shape (see query)
 };
 
 // The result of an SQL text, walked by position.
@@ -218,7 +240,6 @@ protected:
     int size() const override { return int(m_rowids.size()); }
     bool skipped(int position) const override { return m_deletedRows[size_t(position)]; }
     RowRef current() const override;
-    bool currentDeleted() const override;
     void positionOn(qint64 rowid) override;
     void currentWasDeleted(quint64 before) override;
     void recordAdded(qint64 rowid) override;
@@ -244,7 +265,6 @@ public:
 protected:
     int size() const override { return m_rows.rows(); }
     RowRef current() const override;
-    bool currentDeleted() const override { return false; }
     void positionOn(qint64) override;
     void currentWasDeleted(quint64) override {}
 

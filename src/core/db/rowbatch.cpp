@@ -6,24 +6,28 @@
 
 namespace kv::db {
 
-void RowBatch::clear(int columns)
+void RowBatch::clear(int columns, const std::vector<char> *stored)
 {
-    m_columns = columns;
+    m_slot.assign(size_t(columns), -1);
+    m_stored.clear();
+    for (int c = 0; c < columns; ++c)
+        if (!stored || (*stored)[size_t(c)]) {
+            m_slot[size_t(c)] = int(m_stored.size());
+            m_stored.push_back(c);
+        }
+    m_rows = 0;
     m_cells.clear();
     m_bytes.clear();
 }
 
-void RowBatch::append(sqlite3_stmt *stmt, const std::vector<char> *wanted)
+void RowBatch::append(sqlite3_stmt *stmt)
 {
-    for (int c = 0; c < m_columns; ++c) {
+    ++m_rows;
+    for (size_t c = 0; c < m_stored.size(); ++c) {
         Cell cell{};
-        if (wanted && !(*wanted)[size_t(c)]) {
-            cell.type = Missing;
-            m_cells.push_back(cell);
-            continue;
-        }
-        sqlite3_value *value = sqlite3_column_value(stmt, c);
-        switch (sqlite3_value_type(value)) {
+        sqlite3_value *value = sqlite3_column_value(stmt, int(c));
+        const int type = sqlite3_value_type(value);
+        switch (type) {
         case SQLITE_INTEGER:
             cell.type = Integer;
             cell.i = sqlite3_value_int64(value);
@@ -34,7 +38,7 @@ void RowBatch::append(sqlite3_stmt *stmt, const std::vector<char> *wanted)
             break;
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
-            const bool text = sqlite3_value_type(value) == SQLITE_TEXT;
+            const bool text = type == SQLITE_TEXT;
             const void *data = text ? static_cast<const void *>(sqlite3_value_text(value)) : sqlite3_value_blob(value);
             cell.type = text ? Text : Blob;
             cell.length = sqlite3_value_bytes(value);

@@ -17,21 +17,22 @@ namespace kv::db {
 // does not read at all (they are then "missing" and must be read again if wanted after all).
 class RowBatch {
 public:
-    void clear(int columns);
-    // Copies the statement's current row; only the columns marked in `wanted`, when given.
-    void append(sqlite3_stmt *stmt, const std::vector<char> *wanted = nullptr);
-    int rows() const { return m_columns ? int(m_cells.size() / m_columns) : 0; }
-    int columns() const { return m_columns; }
+    // Empties the batch for rows of `columns` columns. With `stored`, a row keeps only the
+    // columns it marks, which the statement selects in that order; the others are missing.
+    void clear(int columns, const std::vector<char> *stored = nullptr);
+    // Copies the statement's current row.
+    void append(sqlite3_stmt *stmt);
+    int rows() const { return m_rows; }
 
     bool isNull(int row, int column) const { return cell(row, column).type == Null; }
-    bool isMissing(int row, int column) const { return cell(row, column).type == Missing; }
+    bool isMissing(int column) const { return m_slot[size_t(column)] < 0; }
     qint64 integer(int row, int column) const;
     QVariant value(int row, int column) const; // as stored: qint64, double, QString, QByteArray or null
     // The value as a field of `type` reads it (see fromStorage), without a detour.
     QVariant typed(int row, int column, schema::Type type) const;
 
 private:
-    enum Type : int { Null, Integer, Real, Text, Blob, Missing };
+    enum Type : int { Null, Integer, Real, Text, Blob };
     struct Cell {
         Type type;
         int length;
@@ -41,9 +42,14 @@ private:
             qint64 offset;
         };
     };
-    const Cell &cell(int row, int column) const { return m_cells[size_t(row) * m_columns + column]; }
+    const Cell &cell(int row, int column) const
+    {
+        return m_cells[size_t(row) * m_stored.size() + size_t(m_slot[size_t(column)])];
+    }
 
-    int m_columns = 0;
+    int m_rows = 0;
+    std::vector<int> m_slot;   // per column: its place among a row's cells, -1 when missing
+    std::vector<int> m_stored; // the columns a row keeps, in the statement's order
     std::vector<Cell> m_cells;
     std::string m_bytes;
 };

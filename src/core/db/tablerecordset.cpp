@@ -9,7 +9,7 @@
 namespace kv::db {
 namespace {
 
-constexpr int maxFetch = 512;
+constexpr int maxFetch = 2048;
 // Batches up to this size copy every column; larger ones, in a walk, only what was read so far.
 constexpr int learnFetch = 64;
 
@@ -28,6 +28,7 @@ void TableRecordset::setIndex(const QString &name)
         raise(ErrNotAnIndex, QStringLiteral("'%1' is geen index in de tabel %2.").arg(name, m_table->name));
     m_index = index->name;
     m_keyColumns = index->columns;
+    m_queries.clear(); // they walk in the order of the index
     MoveFirst();
 }
 
@@ -35,7 +36,7 @@ Recordset::RowRef TableRecordset::current() const
 {
     if (m_pos < 0 || m_pos >= m_batch.rows() || Eof() || Bof())
         return {};
-    return {&m_batch, m_pos};
+    return {&m_batch, m_pos, m_deleted};
 }
 
 // The index fields and row id of the current record, in walking order.
@@ -48,95 +49,136 @@ QVariantList TableRecordset::currentKey() const
     return key;
 }
 
-// The records whose first `fields` keys compare to `key` as `comparison` says, as disjoint
-// parts that are each one range of the index (k1 = ? AND k2 > ?, then k1 > ?, ...), in the
-// order a walk in that direction meets them. A single row-value range would be simpler, but
-// SQLite cannot seek with it past a run of equal leading keys: it scans them all again on
-// every batch. Null sorts first but compares as unknown, so a Null key part is spelled
-// IS NULL / IS NOT NULL.
-QStringList TableRecordset::keyParts(QStringView comparison, const QVariantList &key, int fields,
-                                     QVariantList &binds) const
+// The records whose keys compare to `key` (its first key.size() parts) as `comparison` says,
+// as disjoint ranges of the index (k1 = ? AND k2 > ?, then k1 > ?, ...), in the order a walk in
+// that direction meets them. A single row-value range would be simpler, but SQLite cannot seek
+// with it past a run of equal leading keys: it scans them all again on every batch. Null sorts
+// first but compares as unknown: a Null key part has IS NULL / IS NOT NULL ranges.
+std::vector<TableRecordset::Range> TableRecordset::ranges(QStringView comparison, const QVariantList &key) const
 {
-    QStringList names, places;
-    for (int i = 0; i < fields; ++i) {
-        names << (i < int(m_keyColumns.size()) ? quotedName(m_table->columns[size_t(m_keyColumns[size_t(i)])].name)
-                                               : QStringLiteral("rowid"));
-        binds << key[i];
-        places << QStringLiteral("?%1").arg(binds.size());
-    }
-    const bool greater = comparison.startsWith(u'>');
-    const bool orEqual = comparison.endsWith(u'=');
-
-    auto equal = [&](int i) -> QString {
-        if (key[i].isNull())
-            return names[i] + QStringLiteral(" IS NULL");
-        return names[i] + u'=' + places[i];
-    };
-    auto prefix = [&](int i, const QString &last) {
-        QStringList terms;
-        for (int j = 0; j < i; ++j)
-            terms << equal(j);
-        terms << last;
-        return terms.join(QStringLiteral(" AND "));
-    };
-    QStringList parts;
-    if (comparison == u"=" || orEqual)
-        parts << prefix(fields - 1, equal(fields - 1));
+    const int fields = int(key.size());
+    std::vector<Range> out;
+    if (comparison == u"=" || comparison.endsWith(u'='))
+        out.push_back({fields, Op::None});
     if (comparison == u"=")
-        return parts;
+        return out;
+    const bool greater = comparison.startsWith(u'>');
     for (int i = fields - 1; i >= 0; --i) {
-        if (greater && key[i].isNull())
-            parts << prefix(i, names[i] + QStringLiteral(" IS NOT NULL"));
-        else if (greater)
-            parts << prefix(i, names[i] + u'>' + places[i]);
-        else if (!key[i].isNull())
-            parts << prefix(i, names[i] + u'<' + places[i]) << prefix(i, names[i] + QStringLiteral(" IS NULL"));
+        if (greater) {
+            out.push_back({i, key[i].isNull() ? Op::NotNull : Op::Greater});
+        } else if (!key[i].isNull()) {
+            out.push_back({i, Op::Less});
+            out.push_back({i, Op::IsNull});
+        }
     }
-    return parts;
+    return out;
 }
 
-void TableRecordset::fetch(bool forward, const QStringList &parts, const QVariantList &binds, int limit)
+// The range as an SQL condition on the key's values bound as ?1, ?2, ... ("" for the whole index).
+QString TableRecordset::condition(const Range &range, const QVariantList &key) const
 {
-    QStringList order;
-    for (int column : m_keyColumns)
-        order << quotedName(m_table->columns[size_t(column)].name) + (forward ? QString() : QStringLiteral(" DESC"));
-    order << QStringLiteral("rowid") + (forward ? QString() : QStringLiteral(" DESC"));
-    // A long walk selects only the fields read so far, and its keys; the others stay Null in
-    // the statement (SQLite decodes every column it selects) and missing in the batch.
-    std::vector<char> wanted;
-    QString columns = QStringLiteral("*");
-    if (limit > learnFetch) {
-        wanted.assign(m_table->columns.size() + 1, 1);
-        for (size_t i = 0; i < m_table->columns.size(); ++i)
-            wanted[i + 1] = fieldsRead()[i];
-        for (int column : m_keyColumns)
-            wanted[size_t(column) + 1] = 1;
-        QStringList names;
-        for (size_t i = 0; i < m_table->columns.size(); ++i)
-            names << (wanted[i + 1] ? quotedName(m_table->columns[i].name) : QStringLiteral("NULL"));
-        columns = names.join(u',');
+    auto name = [&](int i) {
+        return i < int(m_keyColumns.size()) ? quotedName(m_table->columns[size_t(m_keyColumns[size_t(i)])].name)
+                                            : QStringLiteral("rowid");
+    };
+    QStringList terms;
+    for (int i = 0; i < range.equal; ++i)
+        terms << name(i) + (key[i].isNull() ? QStringLiteral(" IS NULL") : QStringLiteral("=?%1").arg(i + 1));
+    const int next = range.equal;
+    switch (range.op) {
+    case Op::None: break;
+    case Op::Greater: terms << name(next) + QStringLiteral(">?%1").arg(next + 1); break;
+    case Op::Less: terms << name(next) + QStringLiteral("<?%1").arg(next + 1); break;
+    case Op::IsNull: terms << name(next) + QStringLiteral(" IS NULL"); break;
+    case Op::NotNull: terms << name(next) + QStringLiteral(" IS NOT NULL"); break;
     }
-    m_batch.clear(int(m_table->columns.size()) + 1);
-    m_complete.clear(0);
-    // The parts come in walking order, so reading them one after the other, each a plain range
-    // of the index, gives the rows in order without a merge. The limit is the highest parameter,
-    // so every key value binds whichever of them a part uses.
-    const QString select = QStringLiteral("SELECT rowid, %1 FROM %2").arg(columns, quotedName(m_table->name));
-    const QString tail = QStringLiteral(" ORDER BY %1 LIMIT ?%2").arg(order.join(u',')).arg(binds.size() + 1);
-    for (const QString &part : parts.isEmpty() ? QStringList{QString()} : parts) {
-        Statement s = m_db.prepare(select + (part.isEmpty() ? QString() : QStringLiteral(" WHERE ") + part) + tail);
-        s.bindAll(binds);
-        s.bind(int(binds.size()) + 1, limit - m_batch.rows());
+    return terms.join(QStringLiteral(" AND "));
+}
+
+// The fields a long walk copies: those read so far and the keys, after the row id.
+const std::vector<char> &TableRecordset::columnsRead()
+{
+    std::vector<char> wanted(m_table->columns.size() + 1, 1);
+    for (size_t i = 0; i < m_table->columns.size(); ++i)
+        wanted[i + 1] = fieldsRead()[i];
+    for (int column : m_keyColumns)
+        wanted[size_t(column) + 1] = 1;
+    if (wanted != m_selected) {
+        QStringList names{QStringLiteral("rowid")};
+        for (size_t i = 0; i < m_table->columns.size(); ++i)
+            if (wanted[i + 1])
+                names << quotedName(m_table->columns[i].name);
+        m_selected = std::move(wanted);
+        m_selectedList = names.join(u',');
+        m_queries.clear();
+    }
+    return m_selected;
+}
+
+// The query of one range, made once per shape: its text depends on the direction, the columns,
+// the range, the key's length (the limit is the parameter after it) and which key parts are Null.
+const QString &TableRecordset::query(bool forward, bool narrow, const Range &range, const QVariantList &key)
+{
+    quint64 shape = quint64(forward) | quint64(narrow) << 1 | quint64(range.op) << 2 | quint64(range.equal) << 5
+                    | quint64(key.size()) << 10;
+    for (int i = 0; i < range.equal; ++i)
+        shape |= quint64(key[i].isNull()) << (15 + i);
+    QString &sql = m_queries[shape];
+    if (sql.isEmpty()) {
+        QStringList order;
+        for (int column : m_keyColumns)
+            order << quotedName(m_table->columns[size_t(column)].name) + (forward ? QString() : QStringLiteral(" DESC"));
+        order << QStringLiteral("rowid") + (forward ? QString() : QStringLiteral(" DESC"));
+        const QString where = condition(range, key);
+        sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ?%5")
+                  .arg(narrow ? m_selectedList : QStringLiteral("rowid, *"), quotedName(m_table->name),
+                       where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where, order.join(u','))
+                  .arg(key.size() + 1);
+    }
+    return sql;
+}
+
+void TableRecordset::fetch(bool forward, const std::vector<Range> &ranges, const QVariantList &key, int limit)
+{
+    // A long walk selects only the fields read so far, and its keys: SQLite decodes every
+    // column a statement selects. The others are missing in the batch.
+    const bool narrow = limit > learnFetch;
+    m_batch.clear(int(m_table->columns.size()) + 1, narrow ? &columnsRead() : nullptr);
+    // The ranges come in walking order, so reading them one after the other, each a plain range
+    // of the index, gives the rows in order without a merge.
+    for (const Range &range : ranges) {
+        Statement s = m_db.prepare(query(forward, narrow, range, key));
+        s.bindAll(key);
+        s.bind(int(key.size()) + 1, limit - m_batch.rows());
         while (s.step())
-            m_batch.append(s.get(), wanted.empty() ? nullptr : &wanted);
+            m_batch.append(s.get());
         if (m_batch.rows() == limit)
             break;
     }
-    m_batchEnd = m_batch.rows() < limit;
+    batchRead(forward, m_batch.rows() < limit);
+}
+
+// After a new batch: `end` when nothing lies beyond it in its direction.
+void TableRecordset::batchRead(bool forward, bool end)
+{
+    m_complete.clear(0);
+    m_batchEnd = end;
     m_forward = forward;
     m_generation = m_db.generation();
     m_pos = 0;
     m_deleted = false;
+}
+
+// The row `rowid` in full, as the only row of `into`; false when there is none.
+bool TableRecordset::readRow(RowBatch &into, qint64 rowid) const
+{
+    Statement s = m_db.prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = ?1").arg(quotedName(m_table->name)));
+    s.bind(1, rowid);
+    into.clear(int(m_table->columns.size()) + 1);
+    if (!s.step())
+        return false;
+    into.append(s.get());
+    return true;
 }
 
 void TableRecordset::land(bool found)
@@ -156,7 +198,7 @@ void TableRecordset::first(int fetchSize)
     leaveRecord();
     m_noMatch = false;
     m_fetchSize = fetchSize;
-    fetch(true, {}, {}, m_fetchSize);
+    fetch(true, {{0, Op::None}}, {}, m_fetchSize);
     m_ordinal = 0;
     setAtEnds(m_batch.rows() == 0, m_batch.rows() == 0);
 }
@@ -166,7 +208,7 @@ void TableRecordset::MoveLast()
     leaveRecord();
     m_noMatch = false;
     m_fetchSize = 64;
-    fetch(false, {}, {}, m_fetchSize);
+    fetch(false, {{0, Op::None}}, {}, m_fetchSize);
     m_ordinal = -1;
     setAtEnds(m_batch.rows() == 0, m_batch.rows() == 0);
 }
@@ -184,10 +226,9 @@ void TableRecordset::step(bool forward)
         land(false);
         return;
     } else {
-        QVariantList binds;
-        const QStringList parts = keyParts(forward ? u">" : u"<", currentKey(), int(m_keyColumns.size()) + 1, binds);
+        const QVariantList key = currentKey();
         m_fetchSize = std::min(maxFetch, m_fetchSize * 2);
-        fetch(forward, parts, binds, m_fetchSize);
+        fetch(forward, ranges(forward ? u">" : u"<", key), key, m_fetchSize);
         if (m_batch.rows() == 0)
             return land(false);
     }
@@ -234,11 +275,10 @@ void TableRecordset::Seek(QStringView comparison, const QVariantList &key)
         }
     }
     const bool forward = comparison == u"=" || comparison.startsWith(u'>');
-    QVariantList binds;
-    // Nothing sorts before Null: "<" a Null key has no parts, and matches nothing.
-    const QStringList parts = fits ? keyParts(comparison, values, int(values.size()), binds) : QStringList();
-    if (!parts.isEmpty())
-        fetch(forward, parts, binds, m_fetchSize);
+    // Nothing sorts before Null: "<" a Null key has no ranges, and matches nothing.
+    const std::vector<Range> within = fits ? ranges(comparison, values) : std::vector<Range>();
+    if (!within.empty())
+        fetch(forward, within, values, m_fetchSize);
     else
         m_batch.clear(int(m_table->columns.size()) + 1);
     m_noMatch = m_batch.rows() == 0;
@@ -249,10 +289,11 @@ void TableRecordset::Seek(QStringView comparison, const QVariantList &key)
 
 void TableRecordset::positionOn(qint64 rowid)
 {
-    fetch(true, {QStringLiteral("rowid = ?1")}, {rowid}, 1);
+    const bool found = readRow(m_batch, rowid);
+    batchRead(true, false);
     m_fetchSize = 1;
     m_ordinal = -1;
-    if (m_batch.rows() == 0) {
+    if (!found) {
         m_pos = -1;
         raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
     }
@@ -262,14 +303,8 @@ void TableRecordset::positionOn(qint64 rowid)
 Recordset::RowRef TableRecordset::completeRow() const
 {
     const qint64 rowid = m_batch.integer(m_pos, 0);
-    if (m_complete.rows() != 1 || m_complete.integer(0, 0) != rowid) {
-        Statement s = m_db.prepare(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid = ?1").arg(quotedName(m_table->name)));
-        s.bind(1, rowid);
-        m_complete.clear(int(m_table->columns.size()) + 1);
-        if (!s.step())
-            raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
-        m_complete.append(s.get());
-    }
+    if ((m_complete.rows() != 1 || m_complete.integer(0, 0) != rowid) && !readRow(m_complete, rowid))
+        raise(ErrRecordDeleted, QStringLiteral("Record is verwijderd."));
     return {&m_complete, 0};
 }
 
@@ -302,12 +337,12 @@ double TableRecordset::PercentPosition()
     }
     const int count = m_count;
     if (m_ordinal < 0) {
-        QVariantList binds;
+        const QVariantList key = currentKey();
         QStringList counts;
-        for (const QString &part : keyParts(u"<", currentKey(), int(m_keyColumns.size()) + 1, binds))
-            counts << QStringLiteral("(SELECT count(*) FROM %1 WHERE %2)").arg(quotedName(m_table->name), part);
+        for (const Range &range : ranges(u"<", key))
+            counts << QStringLiteral("(SELECT count(*) FROM %1 WHERE %2)").arg(quotedName(m_table->name), condition(range, key));
         Statement s = m_db.prepare(QStringLiteral("SELECT ") + counts.join(u'+'));
-        s.bindAll(binds);
+        s.bindAll(key);
         s.step();
         m_ordinal = s.column(0).toLongLong();
     }

@@ -34,13 +34,14 @@ private:
 // Whether `path` is an Access (Jet or ACE) database, as the suite's Windows programs keep them.
 bool isAccessDatabase(const QString &path);
 
-// One open database file: a shared, read-write connection with the Jet collation and functions,
-// WAL journal, full sync and a busy timeout; record locks shared with other processes.
 // When a commit reaches the disk. `AtTheEnd` is for the files a job makes in a temp folder that
 // is thrown away when the job fails and put on disk whole when it succeeds (TargetFile::commit):
 // their commits do not wait for the disk.
 enum class Durability { EachCommit, AtTheEnd };
 
+// One open database file: a shared, read-write connection with the Jet collation and functions,
+// WAL journal, full sync (unless made or opened `AtTheEnd`) and a busy timeout; record locks
+// shared with other processes.
 class Database {
 public:
     // Opens an existing file. Fails with 3024 when it is missing, 3031 when the password does not

@@ -183,11 +183,12 @@ private:
         int equal;
         Op op;
     };
-    QVariantList currentKey() const;
+    QVariantList keyOf(const RowBatch &batch, int row) const;
+    QVariantList placeBehind(bool forward) const;
     std::vector<Range> ranges(QStringView comparison, const QVariantList &key) const;
     QString condition(const Range &range, const QVariantList &key) const;
     const QString &query(bool forward, bool narrow, const Range &range, const QVariantList &key);
-    const std::vector<char> &columnsRead();
+    void selectRead();
     void fetch(bool forward, const std::vector<Range> &ranges, const QVariantList &key, int limit);
     void batchRead(bool forward, bool end);
     bool readRow(RowBatch &into, qint64 rowid) const;
@@ -197,6 +198,10 @@ private:
 
     std::vector<int> m_keyColumns; // index columns; the row id always follows as the last key
     RowBatch m_batch;
+    // A long walk's batch keeps only the fields read; its last row is kept here with the keys
+    // as well, which is where the next batch starts.
+    RowBatch m_edge;
+    QVariantList m_from; // the key the batch was read after ({} for the start of the index)
     int m_pos = -1;
     bool m_forward = true;  // direction of the rows in the batch
     bool m_batchEnd = true; // nothing lies beyond the batch in its direction
@@ -208,6 +213,7 @@ private:
     int m_count = -1;      // the record count PercentPosition last used
     quint64 m_countGeneration = 0;
     std::vector<char> m_selected;    // the columns long batches select: the row id, the fields read, the keys
+    std::vector<char> m_kept;        // of those, the ones each row keeps: the row id and the fields read
     QString m_selectedList;          // the same as SQL
     QHash<quint64, QString> m_queries; // batch queries by their shape (see query)
 };

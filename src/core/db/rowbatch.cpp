@@ -6,15 +6,20 @@
 
 namespace kv::db {
 
-void RowBatch::clear(int columns, const std::vector<char> *stored)
+void RowBatch::clear(int columns, const std::vector<char> *selected, const std::vector<char> *kept)
 {
     m_slot.assign(size_t(columns), -1);
-    m_stored.clear();
-    for (int c = 0; c < columns; ++c)
-        if (!stored || (*stored)[size_t(c)]) {
-            m_slot[size_t(c)] = int(m_stored.size());
-            m_stored.push_back(c);
+    m_source.clear();
+    int source = 0;
+    for (int c = 0; c < columns; ++c) {
+        if (selected && !(*selected)[size_t(c)])
+            continue;
+        if (!kept || (*kept)[size_t(c)]) {
+            m_slot[size_t(c)] = int(m_source.size());
+            m_source.push_back(source);
         }
+        ++source;
+    }
     m_rows = 0;
     m_cells.clear();
     m_bytes.clear();
@@ -23,9 +28,9 @@ void RowBatch::clear(int columns, const std::vector<char> *stored)
 void RowBatch::append(sqlite3_stmt *stmt)
 {
     ++m_rows;
-    for (size_t c = 0; c < m_stored.size(); ++c) {
+    for (const int source : m_source) {
         Cell cell{};
-        sqlite3_value *value = sqlite3_column_value(stmt, int(c));
+        sqlite3_value *value = sqlite3_column_value(stmt, source);
         const int type = sqlite3_value_type(value);
         switch (type) {
         case SQLITE_INTEGER:

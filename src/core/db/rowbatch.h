@@ -17,9 +17,10 @@ namespace kv::db {
 // does not read at all (they are then "missing" and must be read again if wanted after all).
 class RowBatch {
 public:
-    // Empties the batch for rows of `columns` columns. With `stored`, a row keeps only the
-    // columns it marks, which the statement selects in that order; the others are missing.
-    void clear(int columns, const std::vector<char> *stored = nullptr);
+    // Empties the batch for rows of `columns` columns. With `selected`, the statement selects
+    // only the columns it marks, in that order, and a row keeps those of them `kept` marks (all,
+    // without it); the others are missing.
+    void clear(int columns, const std::vector<char> *selected = nullptr, const std::vector<char> *kept = nullptr);
     // Copies the statement's current row.
     void append(sqlite3_stmt *stmt);
     int rows() const { return m_rows; }
@@ -44,12 +45,12 @@ private:
     };
     const Cell &cell(int row, int column) const
     {
-        return m_cells[size_t(row) * m_stored.size() + size_t(m_slot[size_t(column)])];
+        return m_cells[size_t(row) * m_source.size() + size_t(m_slot[size_t(column)])];
     }
 
     int m_rows = 0;
     std::vector<int> m_slot;   // per column: its place among a row's cells, -1 when missing
-    std::vector<int> m_stored; // the columns a row keeps, in the statement's order
+    std::vector<int> m_source; // per cell of a row: the statement's column it comes from
     std::vector<Cell> m_cells;
     std::string m_bytes;
 };

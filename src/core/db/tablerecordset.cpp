@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace kv::db {
 namespace {
 
@@ -39,14 +41,38 @@ Recordset::RowRef TableRecordset::current() const
     return {&m_batch, m_pos, m_deleted};
 }
 
-// The index fields and row id of the current record, in walking order.
-QVariantList TableRecordset::currentKey() const
+// The index fields and row id of a row, in walking order.
+QVariantList TableRecordset::keyOf(const RowBatch &batch, int row) const
 {
     QVariantList key;
     for (int column : m_keyColumns)
-        key << m_batch.value(m_pos, column + 1);
-    key << m_batch.value(m_pos, 0);
+        key << batch.value(row, column + 1);
+    key << batch.value(row, 0);
     return key;
+}
+
+// Where a walk in `forward` direction goes on from: the key of the current record, or {} for
+// the start of the index. A long walk's batch holds the keys of its last row only; another
+// row's keys are read again, and when that record is gone meanwhile the walk goes on from the
+// nearest one behind it that is still there, or from where the batch itself began.
+QVariantList TableRecordset::placeBehind(bool forward) const
+{
+    const bool keysHeld = std::none_of(m_keyColumns.begin(), m_keyColumns.end(),
+                                       [&](int column) { return m_batch.isMissing(column + 1); });
+    if (keysHeld)
+        return keyOf(m_batch, m_pos);
+    const int behind = forward == m_forward ? -1 : 1;
+    RowBatch row;
+    for (int i = m_pos; i >= 0 && i < m_batch.rows(); i += behind) {
+        const qint64 rowid = m_batch.integer(i, 0);
+        if (m_edge.rows() == 1 && m_edge.integer(0, 0) == rowid && i == m_batch.rows() - 1)
+            return keyOf(m_edge, 0);
+        if (readRow(row, rowid))
+            return keyOf(row, 0);
+    }
+    // Turning back from a batch that ended (the edge holds the last row of one that did not):
+    // nothing lies beyond it, so the walk back starts at the end of the index.
+    return forward == m_forward ? m_from : QVariantList();
 }
 
 // The records whose keys compare to `key` (its first key.size() parts) as `comparison` says,
@@ -95,12 +121,14 @@ QString TableRecordset::condition(const Range &range, const QVariantList &key) c
     return terms.join(QStringLiteral(" AND "));
 }
 
-// The fields a long walk copies: those read so far and the keys, after the row id.
-const std::vector<char> &TableRecordset::columnsRead()
+// The columns a long walk selects: the row id and the fields read so far, which every row
+// keeps, and the keys, which only the last row keeps.
+void TableRecordset::selectRead()
 {
     std::vector<char> wanted(m_table->columns.size() + 1, 1);
     for (size_t i = 0; i < m_table->columns.size(); ++i)
         wanted[i + 1] = fieldsRead()[i];
+    m_kept = wanted;
     for (int column : m_keyColumns)
         wanted[size_t(column) + 1] = 1;
     if (wanted != m_selected) {
@@ -112,7 +140,6 @@ const std::vector<char> &TableRecordset::columnsRead()
         m_selectedList = names.join(u',');
         m_queries.clear();
     }
-    return m_selected;
 }
 
 // The query of one range, made once per shape: its text depends on the direction, the columns,
@@ -141,17 +168,26 @@ const QString &TableRecordset::query(bool forward, bool narrow, const Range &ran
 void TableRecordset::fetch(bool forward, const std::vector<Range> &ranges, const QVariantList &key, int limit)
 {
     // A long walk selects only the fields read so far, and its keys: SQLite decodes every
-    // column a statement selects. The others are missing in the batch.
+    // column a statement selects. The others are missing in the batch, and so are the keys
+    // except in the last row: copying them out of every row costs as much as a field read.
     const bool narrow = limit > learnFetch;
-    m_batch.clear(int(m_table->columns.size()) + 1, narrow ? &columnsRead() : nullptr);
+    const int columns = int(m_table->columns.size()) + 1;
+    if (narrow)
+        selectRead();
+    m_batch.clear(columns, narrow ? &m_selected : nullptr, narrow ? &m_kept : nullptr);
+    m_edge.clear(columns, narrow ? &m_selected : nullptr);
+    m_from = key;
     // The ranges come in walking order, so reading them one after the other, each a plain range
     // of the index, gives the rows in order without a merge.
     for (const Range &range : ranges) {
         Statement s = m_db.prepare(query(forward, narrow, range, key));
         s.bindAll(key);
         s.bind(int(key.size()) + 1, limit - m_batch.rows());
-        while (s.step())
+        while (s.step()) {
             m_batch.append(s.get());
+            if (m_batch.rows() == limit)
+                m_edge.append(s.get());
+        }
         if (m_batch.rows() == limit)
             break;
     }
@@ -226,9 +262,10 @@ void TableRecordset::step(bool forward)
         land(false);
         return;
     } else {
-        const QVariantList key = currentKey();
+        const QVariantList key = placeBehind(forward);
         m_fetchSize = std::min(maxFetch, m_fetchSize * 2);
-        fetch(forward, ranges(forward ? u">" : u"<", key), key, m_fetchSize);
+        fetch(forward, key.isEmpty() ? std::vector<Range>{{0, Op::None}} : ranges(forward ? u">" : u"<", key), key,
+              m_fetchSize);
         if (m_batch.rows() == 0)
             return land(false);
     }
@@ -337,14 +374,17 @@ double TableRecordset::PercentPosition()
     }
     const int count = m_count;
     if (m_ordinal < 0) {
-        const QVariantList key = currentKey();
+        const QVariantList key = placeBehind(true);
         QStringList counts;
         for (const Range &range : ranges(u"<", key))
             counts << QStringLiteral("(SELECT count(*) FROM %1 WHERE %2)").arg(quotedName(m_table->name), condition(range, key));
-        Statement s = m_db.prepare(QStringLiteral("SELECT ") + counts.join(u'+'));
-        s.bindAll(key);
-        s.step();
-        m_ordinal = s.column(0).toLongLong();
+        m_ordinal = 0;
+        if (!counts.isEmpty()) {
+            Statement s = m_db.prepare(QStringLiteral("SELECT ") + counts.join(u'+'));
+            s.bindAll(key);
+            s.step();
+            m_ordinal = s.column(0).toLongLong();
+        }
     }
     return count > 0 ? 100.0 * double(m_ordinal) / count : 0;
 }

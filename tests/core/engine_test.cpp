@@ -56,7 +56,7 @@ TEST_F(EngineTest, WalksInIndexOrderAcrossBatchesBothWays)
 TEST_F(EngineTest, SeekFindsKeysWithoutRegardToCase)
 {
     for (const char *nr : {"AB1", "ab2", "B7", "C"})
-        addArticle(QString::fromLatin1(nr), QStringLiteral("x"));
+        addArticle(QString::fromLatin1(nr), QStringLiteral("over ") + QString::fromLatin1(nr));
     auto rs = db->OpenTable(QStringLiteral("artikelen")); // table names ignore case too
     rs->setIndex(QStringLiteral("primarykey"));
 
@@ -73,6 +73,14 @@ TEST_F(EngineTest, SeekFindsKeysWithoutRegardToCase)
     rs->Seek(u">=", QStringLiteral("B"));
     EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("B7"));
     rs->Seek(u"<", QStringLiteral("B"));
+    EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("ab2"));
+    // A Seek now copies only ArtNr; a field read for the first time and a walk on are still right.
+    EXPECT_EQ(rs->text(u"Omschrijving"), QStringLiteral("over ab2"));
+    rs->Seek(u"=", QStringLiteral("b7"));
+    rs->MoveNext();
+    EXPECT_EQ(rs->text(u"Omschrijving"), QStringLiteral("over C"));
+    rs->MovePrevious();
+    rs->MovePrevious();
     EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("ab2"));
 
     // A key longer than the field can hold matches nothing rather than failing.
@@ -100,6 +108,8 @@ TEST_F(EngineTest, NullKeysComeFirstAndAreWalked)
     EXPECT_TRUE(rs->NoMatch());
     rs->Seek(u"<=", QVariant());
     EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("D"));
+    rs->MoveNext(); // turning back after a Seek that copied no keys
+    EXPECT_EQ(rs->text(u"ArtNr"), QStringLiteral("C"));
 }
 
 TEST_F(EngineTest, DuplicateKeysAcrossBatchesAreEachVisitedOnce)

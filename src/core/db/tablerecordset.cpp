@@ -12,9 +12,9 @@ namespace kv::db {
 namespace {
 
 constexpr int maxFetch = 2048;
-// Batches up to this size copy every column; larger ones, in a walk, only what was read so far.
+// Batches up to this size copy every column, but for the one row of a Seek on a record set that
+// has read fields before; larger ones, in a walk, only what was read so far.
 constexpr int learnFetch = 64;
-
 
 } // namespace
 
@@ -170,7 +170,11 @@ void TableRecordset::fetch(bool forward, const std::vector<Range> &ranges, const
     // A long walk selects only the fields read so far, and its keys: SQLite decodes every
     // column a statement selects. The others are missing in the batch, and so are the keys
     // except in the last row: copying them out of every row costs as much as a field read.
-    const bool narrow = limit > learnFetch;
+    // A record set that seeks again and again reads the same few fields each time: it selects
+    // them alone as soon as it knows them, and a field read for the first time later reads
+    // its one row again.
+    const bool learned = std::ranges::find(fieldsRead(), 1) != fieldsRead().end();
+    const bool narrow = limit > learnFetch || (limit == 1 && learned);
     const int columns = int(m_table->columns.size()) + 1;
     if (narrow)
         selectRead();

@@ -374,9 +374,10 @@ TEST_F(EngineTest, AWalkOverEqualKeysDoesNotScanThemAgain)
     EXPECT_LT(steps / rows, 100) << steps;
 }
 
-// A long walk's batch keeps the keys of its last row only. The walk must still go on from its
-// place when records go behind its back: the current one, all it has had of a batch, the last
-// one of a batch; deleted through this program or by another one; walking on or turning back.
+// A long walk's batch, and the row of a Seek on a record set that has read fields before, keep
+// the keys of their last row only. The walk must still find the right next record when records
+// go behind its back: deleted by another program (the batch stays as read) or through this one
+// (the batch is stale), at the end of a batch or in the middle, walking on or turning back.
 TEST_F(EngineTest, AWalkThatReadsNoKeysKeepsItsPlaceWhenRecordsGo)
 {
     constexpr int rows = 3000;
@@ -388,38 +389,66 @@ TEST_F(EngineTest, AWalkThatReadsNoKeysKeepsItsPlaceWhenRecordsGo)
         }
     });
     auto other = kv::db::Database::open(path, QStringLiteral("geheim"));
-    auto drop = [&](kv::db::Database &through, int from, int to) {
-        through.Execute(QStringLiteral("DELETE FROM Artikelen WHERE ArtNr BETWEEN '%1' AND '%2'").arg(all[from], all[to]));
+    auto drop = [&](kv::db::Database &through, const QString &from, const QString &to) {
+        through.Execute(QStringLiteral("DELETE FROM Artikelen WHERE ArtNr BETWEEN '%1' AND '%2'").arg(from, to));
     };
     auto rs = db->OpenTable(QStringLiteral("Artikelen"));
     rs->setIndex(QStringLiteral("Groep")); // only ArtNr is read, never the key
-    QStringList seen;
-    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
-        seen << rs->text(u"ArtNr");
-        const int at = seen.back().toInt();
-        if (at % 7 == 3 || at == 191 || at == 1983) // 191 and 1983 end a batch
-            drop(*db, at, at);
-        if (at == 1000) // a batch began at 960
-            drop(*db, 960, 1000);
-        if (at == 2500)
-            drop(*other, at, at);
-    }
-    EXPECT_EQ(seen, all);
-
-    const QStringList left = walk(*rs, u"ArtNr");
-    auto turnBackAt = [&](int position, kv::db::Database &through) {
+    // Batches from MoveFirst hold 64, 128, 256, 512 and 1024 rows: 1983 ends one, 1500 lies inside.
+    auto goTo = [&](int position) {
         rs->MoveFirst();
         for (int i = 0; i < position; ++i)
             rs->MoveNext();
-        const int at = rs->text(u"ArtNr").toInt();
-        drop(through, at, at);
-        rs->MovePrevious();
-        EXPECT_EQ(rs->text(u"ArtNr"), left[position - 1]) << position;
-        rs->MoveNext();
-        EXPECT_EQ(rs->text(u"ArtNr"), left[position + 1]) << position;
+        return rs->text(u"ArtNr");
     };
-    turnBackAt(1500, *other);
-    turnBackAt(700, *db);
+
+    rs->Seek(u"=", 20); // no place known: the count is made from the record's key
+    for (int i = 0; i < 150; ++i)
+        rs->MoveNext();
+    EXPECT_DOUBLE_EQ(rs->PercentPosition(), 100.0 * 2150 / rows);
+
+    struct Case {
+        int position, firstGone; // the records from firstGone up to position go
+        bool back, throughOther;
+    };
+    for (const Case c : {Case{1983, 1983, false, true}, Case{1983, 1983, true, true}, Case{1500, 1500, true, true},
+                         Case{1500, 1500, false, false}, Case{1983, 1983, false, false}, Case{1983, 1983, true, false},
+                         Case{1000, 960, false, false}}) {
+        const QStringList left = walk(*rs, u"ArtNr");
+        const QString here = goTo(c.position);
+        drop(c.throughOther ? *other : *db, left[c.firstGone], here);
+        c.back ? rs->MovePrevious() : rs->MoveNext();
+        EXPECT_EQ(rs->text(u"ArtNr"), left[c.back ? c.firstGone - 1 : c.position + 1])
+            << c.position << (c.back ? " back" : " on") << (c.throughOther ? " after another program" : "");
+    }
+
+    // A Seek's one row: walking on after the found record went.
+    rs->Seek(u"=", 5);
+    const QString found = rs->text(u"ArtNr");
+    drop(*other, found, found);
+    rs->MoveNext();
+    EXPECT_EQ(rs->text(u"ArtNr").toInt(), found.toInt() + 1);
+
+    // A walk that deletes every seventh record it stands on through this program meets every
+    // record once.
+    const QStringList left = walk(*rs, u"ArtNr");
+    QStringList seen;
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+        seen << rs->text(u"ArtNr");
+        if (seen.size() % 7 == 3)
+            drop(*db, seen.back(), seen.back());
+    }
+    EXPECT_EQ(seen, left);
+
+    // A record this program moves elsewhere in the index: the walk goes on from its new place,
+    // as after an Update through the record set itself.
+    const QString moved = goTo(1500);
+    db->Execute(QStringLiteral("UPDATE Artikelen SET Groep = 0 WHERE ArtNr = '%1'").arg(moved));
+    rs->MoveNext();
+    const QString next = rs->text(u"ArtNr");
+    const QStringList now = walk(*rs, u"ArtNr");
+    EXPECT_LT(now.indexOf(moved), 100);
+    EXPECT_EQ(now.indexOf(next), now.indexOf(moved) + 1);
 }
 
 // After a deleted last record its row id can be given out again; the new record is the one

@@ -52,26 +52,33 @@ QVariantList TableRecordset::keyOf(const RowBatch &batch, int row) const
 }
 
 // Where a walk in `forward` direction goes on from: the key of the current record, or {} for
-// the start of the index. A long walk's batch holds the keys of its last row only; another
-// row's keys are read again, and when that record is gone meanwhile the walk goes on from the
-// nearest one behind it that is still there, or from where the batch itself began.
+// the start of the index. The batch's keys are right while this program has not written since
+// it was read; after that the record may have moved, and the walk goes on from where it is now.
+// A long walk's batch holds the keys of its last row only: another row's are read again. When
+// a record has gone meanwhile, the walk goes on from its place as read, or else from the
+// nearest record behind it that is still there, or from where the batch began.
 QVariantList TableRecordset::placeBehind(bool forward) const
 {
+    const bool asRead = m_generation == m_db.generation();
     const bool keysHeld = std::none_of(m_keyColumns.begin(), m_keyColumns.end(),
                                        [&](int column) { return m_batch.isMissing(column + 1); });
-    if (keysHeld)
-        return keyOf(m_batch, m_pos);
+    const int last = m_batch.rows() - 1;
+    const bool edgeHeld = m_edge.rows() == 1 && m_edge.integer(0, 0) == m_batch.integer(last, 0);
     const int behind = forward == m_forward ? -1 : 1;
     RowBatch row;
-    for (int i = m_pos; i >= 0 && i < m_batch.rows(); i += behind) {
-        const qint64 rowid = m_batch.integer(i, 0);
-        if (m_edge.rows() == 1 && m_edge.integer(0, 0) == rowid && i == m_batch.rows() - 1)
-            return keyOf(m_edge, 0);
-        if (readRow(row, rowid))
+    for (int i = m_pos; i >= 0 && i <= last; i += behind) {
+        const RowBatch *keys = keysHeld ? &m_batch : (i == last && edgeHeld ? &m_edge : nullptr);
+        const int keyRow = keys == &m_batch ? i : 0;
+        if (keys && asRead)
+            return keyOf(*keys, keyRow);
+        const bool gone = (i == m_pos && m_deleted) || !readRow(row, m_batch.integer(i, 0));
+        if (!gone)
             return keyOf(row, 0);
+        if (keys)
+            return keyOf(*keys, keyRow);
     }
-    // Turning back from a batch that ended (the edge holds the last row of one that did not):
-    // nothing lies beyond it, so the walk back starts at the end of the index.
+    // Turning back from a batch that ended (one that did not has its last row's keys): nothing
+    // lay beyond it, so the walk back starts at the end of the index.
     return forward == m_forward ? m_from : QVariantList();
 }
 

@@ -1,6 +1,9 @@
 #include "export/sheetwriter.h"
 
 #include <QFile>
+#include <QStringEncoder>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -26,7 +29,10 @@ public:
             appendQuoted(cells[column]);
         }
         m_line += u"\r\n";
-        if (m_file.write(m_line.toUtf8()) < 0)
+        // Encoded into one buffer that keeps its size from row to row (at most three bytes a character).
+        m_bytes.resize(m_line.size() * 3);
+        const qsizetype length = m_encoder.appendToBuffer(m_bytes.data(), m_line) - m_bytes.data();
+        if (m_file.write(m_bytes.constData(), length) < 0)
             m_error = m_file.errorString();
         return m_error.isEmpty();
     }
@@ -42,7 +48,8 @@ public:
 private:
     void appendQuoted(const QString &cell)
     {
-        if (!cell.contains(u';') && !cell.contains(u'"') && !cell.contains(u'\n') && !cell.contains(u'\r')) {
+        const auto special = [](QChar c) { return c == u';' || c == u'"' || c == u'\n' || c == u'\r'; };
+        if (std::none_of(cell.begin(), cell.end(), special)) {
             m_line += cell;
             return;
         }
@@ -57,6 +64,8 @@ private:
 
     QFile m_file;
     QString m_line;
+    QStringEncoder m_encoder{QStringEncoder::Utf8};
+    QByteArray m_bytes;
 };
 
 } // namespace

@@ -99,10 +99,12 @@ TEST_F(ExportTest, CsvQuotesWhatNeedsIt)
 {
     const QString path = file(u"lijst.csv"_s);
     const ExportResult result = exportList(
-        ctx, fixed({u"Code"_s, u"Tekst"_s}, {{u"1.234,56"_s, u"a;b"_s}, {u"zeg \"ja\""_s, u"twee\nregels"_s}}), path, nullptr);
+        ctx, fixed({u"Code"_s, u"Tekst"_s}, {{u"1.234,56"_s, u"a;b"_s}, {u"zeg \"ja\""_s, u"twee\nregels"_s}, {u"€ 5"_s, u"café 🍺"_s}}),
+        path, nullptr);
     ASSERT_EQ(result.outcome, ExportResult::Outcome::Written);
     EXPECT_EQ(contents(path), "\xEF\xBB\xBF"
-                              "Code;Tekst\r\n1.234,56;\"a;b\"\r\n\"zeg \"\"ja\"\"\";\"twee\nregels\"\r\n");
+                              "Code;Tekst\r\n1.234,56;\"a;b\"\r\n\"zeg \"\"ja\"\"\";\"twee\nregels\"\r\n"
+                              "\xE2\x82\xAC 5;caf\xC3\xA9 \xF0\x9F\x8D\xBA\r\n");
 }
 
 TEST_F(ExportTest, TooManyRowsForASheetIsRefusedUnlessCsv)

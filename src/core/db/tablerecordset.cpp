@@ -186,6 +186,7 @@ void TableRecordset::fetch(bool forward, const std::vector<Range> &ranges, const
     if (narrow)
         selectRead();
     m_batch.clear(columns, narrow ? &m_selected : nullptr, narrow ? &m_kept : nullptr);
+    const bool keysLeftOut = narrow && m_kept != m_selected;
     m_edge.clear(columns, narrow ? &m_selected : nullptr);
     m_from = key;
     // The ranges come in walking order, so reading them one after the other, each a plain range
@@ -196,7 +197,7 @@ void TableRecordset::fetch(bool forward, const std::vector<Range> &ranges, const
         s.bind(int(key.size()) + 1, limit - m_batch.rows());
         while (s.step()) {
             m_batch.append(s.get());
-            if (m_batch.rows() == limit)
+            if (keysLeftOut && m_batch.rows() == limit)
                 m_edge.append(s.get());
         }
         if (m_batch.rows() == limit)
